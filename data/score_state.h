@@ -1,0 +1,58 @@
+// score_state.h - the score sheet's state: the song catalogue, the version
+// entries, the ranking targets and the display state.
+//
+// Plain data, filled once by the load and owned by the score sheet window from
+// its opening to its closing. Song and entry numbers in the files are 1-based;
+// the lists hold them at index number - 1. In a finished state every list of a
+// group holds exactly its group's count of elements.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nk {
+
+constexpr int RowsPerPage = 10;
+
+// Star level codes besides 1 .. 10.
+constexpr int16_t LevelUnknown = -1;   // "?": the chart exists, its level is not known
+constexpr int16_t LevelNoChart = -10;  // "-": the chart does not exist in this version
+
+struct ScoreSheetState {
+  int16_t PageCount = 0;
+  int16_t CurrentPage = 0;
+
+  std::vector<std::string> SongTitles;
+  std::vector<std::string> SongGenres;
+  int16_t SongCount = 0;
+
+  std::vector<int16_t> EntrySongNo;
+  std::vector<int16_t> EntryDifficulty;
+  std::vector<int16_t> EntryDifficultyU;
+  std::vector<std::string> EntryGenre;
+  int16_t EntryCount = 0;
+  std::vector<int32_t> EntryScore;
+  std::vector<int32_t> EntryScoreU;
+
+  std::vector<int16_t> TargetEntryNo;
+  std::vector<bool> TargetIsUra;
+  int16_t TargetCount = 0;
+  std::vector<int32_t> TargetScore;
+  std::vector<int16_t> TargetDifficulty;
+
+  int16_t VersionNumber = 0;
+  std::vector<int16_t> DisplayOrder;
+
+  std::string PrimaryVersionSongListUrl;
+  std::string PrimarySRListUrl;
+  std::string SecondaryVersionSongListUrl;
+  std::string SecondarySRListUrl;
+  std::string ScoreFileName;
+  std::string PrimarySongMasterUrl;
+  std::string SecondarySongMasterUrl;
+  std::string PrimaryNKVersionUrl;
+  std::string SecondaryNKVersionUrl;
+};
+
+}  // namespace nk

@@ -1,0 +1,114 @@
+// text_file.cpp - reading and splitting the program's CP932 text files.
+#include "text_file.h"
+
+#include "cp932.h"
+#include "runtime_error.h"
+#include "system_error_text.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace nk {
+
+std::vector<std::string_view> splitText(std::string_view text, std::string_view separator) {
+  std::vector<std::string_view> pieces;
+  if (text.empty()) return pieces;
+  size_t start = 0;
+  for (;;) {
+    const size_t at = text.find(separator, start);
+    if (at == std::string_view::npos || separator.empty()) {
+      pieces.push_back(text.substr(start));
+      return pieces;
+    }
+    pieces.push_back(text.substr(start, at - start));
+    start = at + separator.size();
+  }
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t cr = text.find('\r', start);
+    if (cr == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, cr - start));
+    start = cr + 1;
+    if (start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+std::string joinLines(std::string_view text) {
+  std::string joined;
+  joined.reserve(text.size());
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t cr = text.find('\r', start);
+    if (cr == std::string_view::npos) {
+      joined.append(text.substr(start));
+      break;
+    }
+    joined.append(text.substr(start, cr - start));
+    start = cr + 1;
+    if (start < text.size() && text[start] == '\n') ++start;
+  }
+  return joined;
+}
+
+std::string displayFileName(const std::string& path) {
+  return path.rfind("./", 0) == 0 ? path.substr(2) : path;
+}
+
+std::string readFileBytes(const std::string& path) {
+  auto fail = [&](int err) -> RuntimeError {
+    return RuntimeError("ファイル " + displayFileName(path) + " を読み込めません（" +
+                        systemErrorText(err) + "）。");
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw fail(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    throw fail(EISDIR);
+  }
+  std::string bytes;
+  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      throw fail(err);
+    }
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+std::vector<std::string> readTextLines(const std::string& path) {
+  return splitLines(cp932ToUtf8(readFileBytes(path)));
+}
+
+std::string readMasterListText(const std::string& path) {
+  return joinLines(cp932ToUtf8(readFileBytes(path)));
+}
+
+std::string encodeTextLines(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += utf8ToCp932(line);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace nk

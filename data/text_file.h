@@ -1,0 +1,37 @@
+// text_file.h - the program's text files: CP932 on disk, UTF-8 inside.
+//
+// A line ends at CR or at CR LF; the terminator is dropped and a lone LF is an
+// ordinary character of the line. Every line written ends with CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nk {
+
+// Cuts text at every occurrence of separator. The pieces are numbered from 0;
+// empty pieces count; the text after the last separator is the last piece.
+// An empty text gives no pieces at all, so its last piece number is -1.
+std::vector<std::string_view> splitText(std::string_view text, std::string_view separator);
+
+// The lines of a decoded text.
+std::vector<std::string> splitLines(std::string_view text);
+// The lines of a decoded text joined with nothing between them.
+std::string joinLines(std::string_view text);
+
+// Every byte of a file. RuntimeError naming the file and the cause when it
+// cannot be opened or read.
+std::string readFileBytes(const std::string& path);
+// The lines of a CP932 text file, decoded.
+std::vector<std::string> readTextLines(const std::string& path);
+// A master list: the decoded lines of a CP932 file joined with nothing between.
+std::string readMasterListText(const std::string& path);
+
+// Lines encoded to CP932, each followed by CR LF.
+std::string encodeTextLines(const std::vector<std::string>& lines);
+
+// The name of a file as the player knows it: "./songlist.dat" -> "songlist.dat".
+std::string displayFileName(const std::string& path);
+
+}  // namespace nk

@@ -1,0 +1,74 @@
+// toolkit.h - what the non-GUI modules need of the screens.
+//
+// The debug log, the tracing, the downloads, the readers and the load sequence
+// show message boxes, put progress texts into the score sheet's status line,
+// yield to the window system between records and can end the program. They do
+// all of that through this one interface, so that they build and are tested
+// without a QApplication: the program installs the Qt implementation, tests
+// install a recorder.
+#pragma once
+
+#include <string>
+
+namespace nk {
+
+enum class MsgIcon { None, Exclamation };
+
+// Thrown by implementations whose endProgram() cannot really stop the process
+// (test recorders). It is deliberately not a std::exception, so that no
+// "catch every failure" block of the program swallows the end of the program.
+struct ProgramEnded {
+  int code = 0;
+};
+
+class Toolkit {
+public:
+  virtual ~Toolkit() = default;
+
+  // A modal box with one OK button. The text may hold CR LF.
+  virtual void messageBox(const std::string& text, const std::string& title, MsgIcon icon) = 0;
+  // Runs the pending paint and input events, then returns.
+  virtual void yield() = 0;
+  // The caption of the score sheet's status line (lblStatusBar).
+  virtual void setStatusText(const std::string& text) = 0;
+  // Stops the program at once. Never returns: either the process ends or
+  // ProgramEnded is thrown.
+  [[noreturn]] virtual void endProgram() = 0;
+};
+
+// Does nothing; ends the process on endProgram(). In force until a toolkit is installed.
+class SilentToolkit final : public Toolkit {
+public:
+  void messageBox(const std::string&, const std::string&, MsgIcon) override {}
+  void yield() override {}
+  void setStatusText(const std::string&) override {}
+  [[noreturn]] void endProgram() override { throw ProgramEnded{1}; }
+};
+
+namespace detail {
+inline SilentToolkit silentToolkit;
+inline Toolkit* currentToolkit = &silentToolkit;
+}  // namespace detail
+
+inline Toolkit& toolkit() { return *detail::currentToolkit; }
+
+// Installs t (nullptr restores the silent one) and returns the previous toolkit.
+inline Toolkit* installToolkit(Toolkit* t) {
+  Toolkit* previous = detail::currentToolkit;
+  detail::currentToolkit = t ? t : &detail::silentToolkit;
+  return previous;
+}
+
+// Installs a toolkit for the lifetime of a scope (tests, benchmarks).
+class ScopedToolkit {
+public:
+  explicit ScopedToolkit(Toolkit& t) : previous_(installToolkit(&t)) {}
+  ~ScopedToolkit() { installToolkit(previous_); }
+  ScopedToolkit(const ScopedToolkit&) = delete;
+  ScopedToolkit& operator=(const ScopedToolkit&) = delete;
+
+private:
+  Toolkit* previous_;
+};
+
+}  // namespace nk

@@ -1,0 +1,96 @@
+// modPutLogTest.cpp - the opt-in debug log on real files.
+#include "cp932.h"
+#include "modPutLog.h"
+#include "test_support.h"
+
+#include <regex>
+#include <sys/stat.h>
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::writeBytes;
+
+class LogTest : public test::WorkDirTest {
+protected:
+  void SetUp() override { SetLogFilePath("./Debug.txt"); }
+};
+
+TEST_F(LogTest, WithoutTheFileNothingIsEverCreated) {
+  ClearLog();
+  PutLog("ノルカクライアント ver1.54 開始");
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(LogTest, ClearLogLeavesExactlyCrLf) {
+  writeBytes("Debug.txt", "old content\r\nmore\r\n");
+  ClearLog();
+  EXPECT_EQ(readBytes("Debug.txt"), "\r\n");
+}
+
+TEST_F(LogTest, EntriesAreStampedCp932LinesEndingInCrLf) {
+  writeBytes("Debug.txt", "");
+  PutLog("ノルカクライアント ver1.54 開始");
+  PutLog("");
+  PutLog("a\r\nb");
+  const std::string text = cp932ToUtf8(readBytes("Debug.txt"));
+  static const std::regex expected(
+      R"(^\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} ノルカクライアント ver1\.54 開始\r\n)"
+      R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} \r\n)"
+      R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} a\r\nb\r\n$)");
+  EXPECT_TRUE(std::regex_match(text, expected)) << text;
+  // The bytes on disk are CP932, not UTF-8.
+  EXPECT_NE(readBytes("Debug.txt").find(test::toCp932("開始")), std::string::npos);
+}
+
+TEST_F(LogTest, StampIsLocalTimeInFixedPattern) {
+  const std::string stamp = logTimeStamp();
+  ASSERT_EQ(stamp.size(), 19u);
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  EXPECT_EQ(std::stoi(stamp.substr(0, 4)), local.tm_year + 1900);
+  EXPECT_EQ(stamp[4], '/');
+  EXPECT_EQ(stamp[7], '/');
+  EXPECT_EQ(stamp[10], ' ');
+  EXPECT_EQ(stamp[13], ':');
+}
+
+TEST_F(LogTest, FailuresAreSwallowedAndWriteNothing) {
+  // Deleted between two calls: the second writes nothing and does not recreate it.
+  writeBytes("Debug.txt", "");
+  PutLog("first");
+  fs::remove("Debug.txt");
+  PutLog("second");
+  ClearLog();
+  EXPECT_FALSE(fs::exists("Debug.txt"));
+
+  // A directory of that name counts as absent.
+  fs::create_directory("Debug.txt");
+  PutLog("into a directory");
+  ClearLog();
+  EXPECT_TRUE(fs::is_empty("Debug.txt"));
+  fs::remove("Debug.txt");
+
+  // A read-only file: nothing written, nothing thrown.
+  writeBytes("Debug.txt", "keep");
+  fs::permissions("Debug.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(test::runUnprivileged([] {
+              PutLog("entry");
+              ClearLog();
+            }),
+            0);
+  EXPECT_EQ(readBytes("Debug.txt"), "keep");
+}
+
+TEST_F(LogTest, TheExistenceTestIsMadeOnEveryCall) {
+  PutLog("lost");
+  writeBytes("Debug.txt", "");
+  PutLog("kept");
+  EXPECT_EQ(test::logMessages(), std::vector<std::string>{"kept"});
+}
+
+}  // namespace
+}  // namespace nk

@@ -1,0 +1,101 @@
+// numericTest.cpp - the numeric value of texts and the integer conversions.
+#include "numeric.h"
+#include "runtime_error.h"
+#include "test_support.h"
+
+#include <clocale>
+#include <cmath>
+
+namespace nk {
+namespace {
+
+TEST(NumericValue, TableOfTexts) {
+  struct Case {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"985,000", 985},   {"12abc", 12},     {"abc", 0},        {"", 0},
+      {"-5", -5},         {"+7", 7},         {"1e3", 1000},     {"1D2", 100},
+      {"1d2", 100},       {"2.5E-1", 0.25},  {"&H1F", 31},      {"&h1f", 31},
+      {"&O17", 15},       {"&O19", 1},       {"&HG", 0},        {"&", 0},
+      {"1 2 3", 123},     {" \t\n12", 12},   {"1\t2\n3", 123},  {"- 5", -5},
+      {"1.60", 1.6},      {".5", 0.5},       {"5.", 5},         {".", 0},
+      {"1.2.3", 1.2},     {"1e", 1},         {"1e+", 1},        {"1e-2x", 0.01},
+      {"--5", 0},         {"1,500,0", 1},    {"\r12", 0},       {"１２", 0},
+      {"1.54", 1.54},     {"1.540", 1.54},   {"0012", 12},      {"-0", 0},
+      {"1 . 5 e 1", 15},  {"12 abc 3", 12},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(NumericValue, HugeAndTinyExponents) {
+  EXPECT_TRUE(std::isinf(NumericValue("9e999")));
+  EXPECT_TRUE(std::isinf(NumericValue("-9e999")));
+  EXPECT_EQ(NumericValue("1e-999"), 0.0);
+  EXPECT_DOUBLE_EQ(NumericValue("9e99"), 9e99);
+}
+
+TEST(NumericValue, DecimalPointIsADotWhateverTheLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+  EXPECT_DOUBLE_EQ(NumericValue("1.5"), 1.5);
+  EXPECT_DOUBLE_EQ(NumericValue("1,5"), 1);
+  EXPECT_EQ(generalNumberText(1.5), "1.5");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(IntegerConversion, HalvesGoToEvenAndRangesAreChecked) {
+  struct Case {
+    double value;
+    long long expected;  // LLONG_MIN: overflow error
+  } cases16[] = {
+      {2.5, 2},         {3.5, 4},         {-2.5, -2},      {0.5, 0},     {1.5, 2},
+      {70.5, 70},       {71.5, 72},       {2.4999, 2},     {32767, 32767}, {-32768, -32768},
+      {32767.4, 32767}, {32767.5, LLONG_MIN}, {32768, LLONG_MIN}, {-32768.5, -32768},
+      {-32769, LLONG_MIN}, {NAN, LLONG_MIN}, {INFINITY, LLONG_MIN},
+  };
+  for (const Case& c : cases16) {
+    if (c.expected == LLONG_MIN) EXPECT_THROW(toInt16(c.value), RuntimeError) << c.value;
+    else EXPECT_EQ(toInt16(c.value), c.expected) << c.value;
+  }
+  const Case cases32[] = {
+      {2147483647, 2147483647},  {2147483648.0, LLONG_MIN}, {-2147483648.0, -2147483648LL},
+      {-2147483649.0, LLONG_MIN}, {2147483647.5, LLONG_MIN}, {985000, 985000},
+      {9e99, LLONG_MIN},          {-0.5, 0},
+  };
+  for (const Case& c : cases32) {
+    if (c.expected == LLONG_MIN) EXPECT_THROW(toInt32(c.value), RuntimeError) << c.value;
+    else EXPECT_EQ(toInt32(c.value), c.expected) << c.value;
+  }
+  try {
+    toInt16(40000);
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.description(), "オーバーフローしました。");
+  }
+}
+
+TEST(IntegerConversion, Checked16) {
+  EXPECT_EQ(checked16(32767), 32767);
+  EXPECT_EQ(checked16(-32768), -32768);
+  EXPECT_THROW(checked16(32768), RuntimeError);
+  EXPECT_THROW(checked16(-32769), RuntimeError);
+}
+
+TEST(DecimalText, IntegersAndDoubles) {
+  EXPECT_EQ(decimalText(0LL), "0");
+  EXPECT_EQ(decimalText(-5LL), "-5");
+  EXPECT_EQ(decimalText(static_cast<long long>(int16_t{-10})), "-10");
+  EXPECT_EQ(decimalText(2147483647LL), "2147483647");
+  const std::pair<double, const char*> doubles[] = {
+      {1.6, "1.6"},     {NumericValue("1.60"), "1.6"}, {0, "0"},      {-0.0, "0"},
+      {1.54, "1.54"},   {100, "100"},                  {-2.5, "-2.5"}, {0.1 + 0.2, "0.3"},
+      {123456789012345.0, "123456789012345"},          {1e15, "1E+15"}, {1e-5, "1E-05"},
+      {0.0001, "0.0001"},
+  };
+  for (const auto& [value, text] : doubles) EXPECT_EQ(generalNumberText(value), text) << value;
+}
+
+}  // namespace
+}  // namespace nk

@@ -1,0 +1,115 @@
+// test_support.cpp - fresh working folders, the recording toolkit, file helpers.
+#include "test_support.h"
+
+#include <fstream>
+#include <iconv.h>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace nk::test {
+
+TempWorkDir::TempWorkDir() : previous_(std::filesystem::current_path()) {
+  std::random_device rd;
+  const auto base = std::filesystem::temp_directory_path();
+  do {
+    dir_ = base / ("nk-test-" + std::to_string(rd()));
+  } while (!std::filesystem::create_directory(dir_));
+  std::filesystem::current_path(dir_);
+}
+
+TempWorkDir::~TempWorkDir() {
+  std::error_code ec;
+  std::filesystem::current_path(previous_, ec);
+  // Read-only leftovers of a test must not stop the clean-up.
+  for (auto& entry : std::filesystem::recursive_directory_iterator(dir_, ec))
+    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(dir_, ec);
+}
+
+void RecordingToolkit::messageBox(const std::string& text, const std::string& title, MsgIcon icon) {
+  boxes.push_back({text, title, icon});
+  calls.push_back("box:" + title);
+}
+
+void RecordingToolkit::yield() {
+  ++yields;
+  calls.push_back("yield");
+  if (onYield) onYield();
+}
+
+void RecordingToolkit::setStatusText(const std::string& text) {
+  statusTexts.push_back(text);
+  calls.push_back("status:" + text);
+}
+
+void RecordingToolkit::endProgram() {
+  ended = true;
+  calls.push_back("end");
+  throw ProgramEnded{1};
+}
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+static std::string convert(const char* to, const char* from, const std::string& text) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+  std::string out(text.size() * 4 + 16, '\0');
+  char* src = const_cast<char*>(text.data());
+  size_t srcLeft = text.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
+  if (rc == static_cast<size_t>(-1)) throw std::runtime_error("iconv cannot convert the test text");
+  out.resize(out.size() - dstLeft);
+  return out;
+}
+
+std::string toCp932(const std::string& utf8) { return convert("CP932", "UTF-8", utf8); }
+
+int runUnprivileged(const std::function<void()>& action) {
+  const pid_t pid = ::fork();
+  if (pid < 0) return 98;
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+    action();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 97;
+}
+
+std::vector<std::string> logMessages(const std::filesystem::path& log) {
+  const std::string text = convert("UTF-8", "CP932", readBytes(log));
+  static const std::regex stamp(R"(^\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} )");
+  std::vector<std::string> messages;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    std::smatch m;
+    if (std::regex_search(line, m, stamp)) messages.push_back(m.suffix());
+    start = end + 2;
+  }
+  return messages;
+}
+
+}  // namespace nk::test

@@ -1,0 +1,73 @@
+// test_support.h - what the tests share: a fresh working folder per test, a
+// toolkit that records instead of showing, and file helpers.
+#pragma once
+
+#include "toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nk::test {
+
+// Changes into a new empty temporary folder for the test's lifetime.
+class TempWorkDir {
+public:
+  TempWorkDir();
+  ~TempWorkDir();
+  TempWorkDir(const TempWorkDir&) = delete;
+  TempWorkDir& operator=(const TempWorkDir&) = delete;
+  const std::filesystem::path& path() const { return dir_; }
+
+private:
+  std::filesystem::path previous_;
+  std::filesystem::path dir_;
+};
+
+// A toolkit that records every call in order. endProgram() throws ProgramEnded.
+class RecordingToolkit : public Toolkit {
+public:
+  struct Box {
+    std::string text;
+    std::string title;
+    MsgIcon icon;
+  };
+  void messageBox(const std::string& text, const std::string& title, MsgIcon icon) override;
+  void yield() override;
+  void setStatusText(const std::string& text) override;
+  [[noreturn]] void endProgram() override;
+
+  std::vector<Box> boxes;
+  std::vector<std::string> statusTexts;
+  // Every call as one text: "box:<title>", "yield", "status:<text>", "end".
+  std::vector<std::string> calls;
+  int yields = 0;
+  bool ended = false;
+  // Called on every yield (tests that act while the program yields).
+  std::function<void()> onYield;
+};
+
+// Test fixture: fresh folder and recorder installed.
+class WorkDirTest : public ::testing::Test {
+protected:
+  TempWorkDir dir;
+  RecordingToolkit tk;
+  ScopedToolkit installed{tk};
+};
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+std::string readBytes(const std::filesystem::path& path);
+// UTF-8 text encoded to CP932 by iconv, independently of the program's codec.
+std::string toCp932(const std::string& utf8);
+// Runs action in a child process that has no root rights (file modes then
+// hold even when the tests run as root, as in CI). Returns the child's exit
+// status: 0 when action returned, 99 when privileges could not be dropped.
+int runUnprivileged(const std::function<void()>& action);
+
+// The log's lines without their date-time stamps (CP932 decoded to UTF-8).
+std::vector<std::string> logMessages(const std::filesystem::path& log = "Debug.txt");
+
+}  // namespace nk::test
