@@ -1,0 +1,92 @@
+// download_steps.cpp - the four master-file downloads with their log and
+// status-line texts.
+#include "download_steps.h"
+
+#include "clsGlobal.h"
+#include "modPutLog.h"
+#include "toolkit.h"
+
+namespace nk {
+
+namespace {
+
+struct DownloadStep {
+  const char* name;
+  const char* localPath;
+  const char* startLog;
+  const char* fetchingStatus;
+  const char* successLog;
+  const char* failureLog;
+  const char* failureStatus;
+};
+
+constexpr DownloadStep SongMasterStep{
+    "DownloadSongMaster",  SongMasterFileName, "曲マスタ受信開始", "曲マスタを受信中です",
+    "曲マスタ受信終了",    "曲マスタ受信失敗", "曲マスタの受信に失敗しました。"};
+
+constexpr DownloadStep SRListStep{
+    "DownloadSRList",
+    SRListFileName,
+    "スコアランキング対象曲リスト受信開始",
+    "スコアランキング対象曲リストを受信中です",
+    "スコアランキング対象曲リスト受信終了",
+    "スコアランキング対象曲リスト受信失敗",
+    "スコアランキング対象曲リストの受信に失敗しました。"};
+
+constexpr DownloadStep VersionSongListStep{
+    "DownloadVersionSongList",
+    VersionSongListFileName,
+    "バージョン曲リスト受信開始",
+    "バージョン曲リストを受信中です",
+    "バージョン曲リスト受信終了",
+    "バージョン曲リスト受信失敗",
+    "バージョン曲リストの受信に失敗しました。"};
+
+constexpr DownloadStep NKVersionStep{
+    "DownloadNKVersion",
+    NKVersionFileName,
+    "ノルカクライアント要求ファイル受信開始",
+    "ノルカクライアント要求ファイルを受信中です",
+    "ノルカクライアント要求ファイル受信終了",
+    "ノルカクライアント要求ファイル受信失敗",
+    "ノルカクライアント要求ファイルの受信に失敗しました。"};
+
+// The secondary server is asked only after the primary failed; when both
+// failed, LastErrorText holds the secondary's reason.
+ProcStatus runDownloadStep(const DownloadStep& step, const std::string& primaryUrl,
+                           const std::string& secondaryUrl) {
+  return runTraced(step.name, [&](ProcStatus& status) {
+    PutLog(step.startLog);
+    toolkit().setStatusText(step.fetchingStatus);
+    int16_t result = DownLoadFile(primaryUrl, step.localPath);
+    if (result != 0) result = DownLoadFile(secondaryUrl, step.localPath);
+    if (result == 0) {
+      status = StatusSuccess;
+      PutLog(step.successLog);
+      return;
+    }
+    PutLog(step.failureLog);
+    toolkit().setStatusText(step.failureStatus);
+  });
+}
+
+}  // namespace
+
+ProcStatus DownloadSongMaster(const ServerPaths& paths) {
+  return runDownloadStep(SongMasterStep, paths.PrimarySongMasterUrl, paths.SecondarySongMasterUrl);
+}
+
+ProcStatus DownloadSRList(const ServerPaths& paths) {
+  return runDownloadStep(SRListStep, paths.PrimarySRListUrl, paths.SecondarySRListUrl);
+}
+
+ProcStatus DownloadVersionSongList(const ServerPaths& paths) {
+  return runDownloadStep(VersionSongListStep, paths.PrimaryVersionSongListUrl,
+                         paths.SecondaryVersionSongListUrl);
+}
+
+ProcStatus DownloadNKVersion(const ServerPaths& paths) {
+  return runDownloadStep(NKVersionStep, paths.PrimaryNKVersionUrl, paths.SecondaryNKVersionUrl);
+}
+
+}  // namespace nk

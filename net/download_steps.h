@@ -1,0 +1,29 @@
+// download_steps.h - the four steps that fetch the master files into the
+// working folder, each from the primary server and, only if that failed,
+// from the secondary one.
+//
+// Every step is traced under its own name, logs its start, puts its
+// "...を受信中です" text into the status line, and logs its success; when
+// neither server gave the file it logs its failure, puts the failure text
+// into the status line and reports -9 through EndFunc, which shows the
+// "異常終了" box with the last fetch's LastErrorText and ends the program.
+// So a running program only ever sees 0 come back. LoadPath runs first.
+#pragma once
+
+#include "modManipFunc.h"
+#include "server_locations.h"
+
+namespace nk {
+
+// Where the steps put the files, relative to the working folder.
+inline constexpr const char* SongMasterFileName = "./songlist.dat";
+inline constexpr const char* SRListFileName = "./srlist.dat";
+inline constexpr const char* VersionSongListFileName = "./versionlist.dat";
+inline constexpr const char* NKVersionFileName = "./version.dat";
+
+ProcStatus DownloadSongMaster(const ServerPaths& paths);
+ProcStatus DownloadSRList(const ServerPaths& paths);
+ProcStatus DownloadVersionSongList(const ServerPaths& paths);
+ProcStatus DownloadNKVersion(const ServerPaths& paths);
+
+}  // namespace nk

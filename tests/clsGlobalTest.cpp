@@ -1,0 +1,302 @@
+// clsGlobalTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
+#include "clsGlobal.h"
+#include "loopback_server.h"
+#include "modManipFunc.h"
+#include "test_support.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Route = test::LoopbackServer::Route;
+
+// Bytes that a text channel would damage: CP932 text (trail bytes in the
+// ASCII range included), NUL, CR LF and every byte value.
+std::string bodyOf(std::size_t size) {
+  std::string pattern = test::toCp932("曲マスタ<>ソ表示<>太鼓") + std::string("\0\r\n", 3);
+  for (int c = 0; c < 256; ++c) pattern.push_back(static_cast<char>(c));
+  std::string body;
+  while (body.size() < size) body += pattern;
+  body.resize(size);
+  return body;
+}
+
+class FetchTest : public test::WorkDirTest {
+protected:
+  void SetUp() override {
+    saved = setFetchTimeLimits({1000ms, 1s});
+    LastErrorText.clear();
+  }
+  void TearDown() override { setFetchTimeLimits(saved); }
+
+  std::string failureText(const std::string& url, const std::string& cause) {
+    return url + " の受信に失敗しました（" + cause + "）";
+  }
+
+  test::LoopbackServer server;
+  FetchTimeLimits saved;
+};
+
+TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEach) {
+  struct Case {
+    std::size_t size;
+    bool chunked;
+    std::size_t pieceSize;
+  };
+  const std::vector<Case> cases = {
+      {0, false, 0},      {1, false, 0},      {1024, false, 0},   {1025, false, 0},
+      {100000, false, 0}, {100000, false, 700}, {0, true, 0},     {1025, true, 1},
+      {100000, true, 3000}, {1000000, false, 0},
+  };
+  int number = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size << (c.chunked ? " chunked" : "") << " pieces " << c.pieceSize);
+    const std::string path = "/nk/body" + std::to_string(++number) + ".dat";
+    Route route;
+    route.body = bodyOf(c.size);
+    route.chunked = c.chunked;
+    route.pieceSize = c.pieceSize;
+    server.route(path, route);
+
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+    std::uintmax_t written = 0;
+    int oversized = 0;
+    recorder.onYield = [&] {
+      // Each read is in the file before its yield.
+      const std::uintmax_t now = fs::file_size("got.dat");
+      if (now <= written || now - written > ReadBufferSize) ++oversized;
+      written = now;
+    };
+    ASSERT_EQ(DownLoadFile(server.url(path), "./got.dat"), 0) << LastErrorText;
+    EXPECT_EQ(oversized, 0);
+    EXPECT_EQ(written, c.size);
+    EXPECT_GE(static_cast<std::size_t>(recorder.yields), (c.size + ReadBufferSize - 1) / ReadBufferSize);
+    ASSERT_TRUE(fs::exists("got.dat"));
+    EXPECT_TRUE(test::readBytes("got.dat") == route.body);
+    EXPECT_EQ(LastErrorText, "");
+  }
+}
+
+TEST_F(FetchTest, EveryRequestGoesToTheServerWithTheAgentAndNoCacheHeaders) {
+  server.serve("/nk/a.dat", "first");
+  server.redirect("/nk/moved.dat", "/nk/a.dat");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  server.serve("/nk/a.dat", "second");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(test::readBytes("a.dat"), "second");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/moved.dat"), "./a.dat"), 0);
+
+  EXPECT_EQ(server.requestCount("/nk/a.dat"), 3);
+  EXPECT_EQ(server.requestCount("/nk/moved.dat"), 1);
+  for (const auto& request : server.requests()) {
+    SCOPED_TRACE(request.path);
+    EXPECT_EQ(request.header("user-agent"), "Sample");
+    EXPECT_EQ(request.header("cache-control"), "no-cache");
+    EXPECT_EQ(request.header("pragma"), "no-cache");
+  }
+}
+
+TEST_F(FetchTest, RedirectsAreFollowedWithinLimits) {
+  server.serve("/nk/new.dat", "moved body");
+  server.redirect("/nk/old.dat", "/nk/new.dat", 302);
+  server.redirect("/nk/older.dat", server.url("/nk/old.dat"), 301);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/older.dat"), "./a.dat"), 0) << LastErrorText;
+  EXPECT_EQ(test::readBytes("a.dat"), "moved body");
+
+  // A loop is given up after 10 redirects.
+  server.redirect("/nk/loop.dat", "/nk/loop.dat");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/loop.dat"), "./b.dat"), -1);
+  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/loop.dat"), "リダイレクトが多すぎます"));
+  EXPECT_EQ(server.requestCount("/nk/loop.dat"), 11);
+
+  // Only http and https are followed.
+  server.redirect("/nk/elsewhere.dat", "ftp://127.0.0.1:" + std::to_string(server.port()) + "/x");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/elsewhere.dat"), "./c.dat"), -1);
+  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/elsewhere.dat"), "対応していないプロトコルです"));
+}
+
+TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
+  const std::string body = bodyOf(10000);
+  auto cut = [&](std::size_t after, bool chunked) {
+    Route r;
+    r.body = body;
+    r.cutAfter = after;
+    r.chunked = chunked;
+    return r;
+  };
+  Route stalled;
+  stalled.body = body;
+  stalled.stallAfter = 3000;
+  stalled.stallFor = 10s;
+  Route silent;
+  silent.body = body;
+  silent.delayHeaders = 10s;
+  Route notFound;
+  notFound.status = 404;
+  notFound.body = "<html>見つかりません</html>";
+  Route serverError;
+  serverError.status = 500;
+  serverError.body = "<html>error</html>";
+  Route toMissing;
+  toMissing.status = 302;
+  toMissing.location = "/nk/nowhere.dat";
+
+  struct Case {
+    std::string path;
+    Route route;
+    std::string cause;
+    std::size_t keptBytes;  // the body part that may stay in the file
+  };
+  const std::vector<Case> cases = {
+      {"/nk/404.dat", notFound, "HTTP ステータス 404", 0},
+      {"/nk/500.dat", serverError, "HTTP ステータス 500", 0},
+      {"/nk/redirect-to-404.dat", toMissing, "HTTP ステータス 404", 0},
+      {"/nk/cut.dat", cut(5000, false), "受信が途中で切れました", 5000},
+      {"/nk/cut-before-body.dat", cut(0, false), "受信が途中で切れました", 0},
+      {"/nk/cut-chunked.dat", cut(5000, true), "受信が途中で切れました", 5000},
+      {"/nk/stalled.dat", stalled, "応答がありません", 3000},
+      {"/nk/silent.dat", silent, "応答がありません", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    server.route(c.path, c.route);
+    test::writeBytes("got.dat", "left from an earlier run");
+    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(LastErrorText, failureText(server.url(c.path), c.cause));
+    EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
+  }
+}
+
+TEST_F(FetchTest, AServerThatCannotBeReachedFails) {
+  const std::string refused = test::closedPortBaseUrl() + "nk/songlist.dat";
+  EXPECT_EQ(DownLoadFile(refused, "./a.dat"), -1);
+  EXPECT_EQ(LastErrorText, failureText(refused, "接続できません"));
+  EXPECT_EQ(fs::file_size("a.dat"), 0u);
+
+  // A name that no resolver knows.
+  const std::string unknown = "http://nk-no-such-host.invalid/nk/songlist.dat";
+  EXPECT_EQ(DownLoadFile(unknown, "./b.dat"), -1);
+  EXPECT_TRUE(LastErrorText == failureText(unknown, "サーバー名が見つかりません") ||
+              LastErrorText == failureText(unknown, "時間内に接続できません"))
+      << LastErrorText;
+}
+
+// A listening socket whose accept queue is full: the kernel drops further
+// connection requests unanswered, so a connection is never made.
+class FullListener {
+public:
+  FullListener() {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(listener_, 0);
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    for (int i = 0; i < 4; ++i) {
+      const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address);
+      clients_.push_back(client);
+    }
+  }
+  ~FullListener() {
+    for (int client : clients_) ::close(client);
+    ::close(listener_);
+  }
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/nk/songlist.dat"; }
+
+private:
+  int listener_ = -1;
+  int port_ = 0;
+  std::vector<int> clients_;
+};
+
+TEST_F(FetchTest, AConnectionNotMadeInTimeFails) {
+  setFetchTimeLimits({300ms, 1s});
+  FullListener full;
+  EXPECT_EQ(DownLoadFile(full.url(), "./a.dat"), -1);
+  EXPECT_EQ(LastErrorText, failureText(full.url(), "時間内に接続できません"));
+}
+
+TEST_F(FetchTest, ASlowButMovingTransferIsNoStall) {
+  Route paused;
+  paused.body = bodyOf(5000);
+  paused.stallAfter = 2000;
+  paused.stallFor = 300ms;
+  server.route("/nk/paused.dat", paused);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/paused.dat"), "./a.dat"), 0) << LastErrorText;
+  EXPECT_TRUE(test::readBytes("a.dat") == paused.body);
+}
+
+TEST_F(FetchTest, NothingToDoTouchesNeitherNetworkNorFile) {
+  server.serve("/nk/a.dat", "body");
+  LastErrorText = "前の失敗";
+  EXPECT_EQ(DownLoadFile("", "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), ""), 0);
+  EXPECT_EQ(DownLoadFile("", ""), 0);
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+  EXPECT_EQ(server.totalRequests(), 0);
+  EXPECT_EQ(LastErrorText, "前の失敗");
+  EXPECT_TRUE(tk.calls.empty());
+}
+
+TEST_F(FetchTest, LocalFileFailuresAreDescribed) {
+  server.serve("/nk/a.dat", bodyOf(5000));
+  fs::create_directory("taken");
+  struct Case {
+    std::string path;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"./missing/a.dat", "./missing/a.dat を作成できません（ファイルまたはフォルダーがありません）"},
+      {"./taken", "./taken を作成できません（同じ名前のフォルダーがあります）"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), c.path), -1);
+    EXPECT_EQ(LastErrorText, c.text);
+  }
+  EXPECT_EQ(server.totalRequests(), 0) << "the file is created before the server is asked";
+  EXPECT_FALSE(fs::exists("missing"));
+
+  // A device that is always full: the body cannot be written.
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "/dev/full"), -1);
+  EXPECT_EQ(LastErrorText, "/dev/full に書き込めません（ディスクの空き領域が足りません）");
+}
+
+TEST_F(FetchTest, EarlierContentIsReplacedNotExtended) {
+  server.serve("/nk/a.dat", "new");
+  test::writeBytes("a.dat", "a much longer old content");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(test::readBytes("a.dat"), "new");
+}
+
+TEST_F(FetchTest, ASecondFetchStartedWhileOneRunsIsRefusedAndHarmsNothing) {
+  const std::string body = bodyOf(5000);
+  server.serve("/nk/a.dat", body);
+  int16_t nested = 1;
+  std::string nestedError;
+  tk.onYield = [&] {
+    if (nested != 1) return;
+    nested = DownLoadFile(server.url("/nk/a.dat"), "./b.dat");
+    nestedError = LastErrorText;
+  };
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(nested, -1);
+  EXPECT_EQ(nestedError, failureText(server.url("/nk/a.dat"), "別の受信の途中です"));
+  EXPECT_TRUE(test::readBytes("a.dat") == body);
+  EXPECT_FALSE(fs::exists("b.dat"));
+}
+
+}  // namespace
+}  // namespace nk

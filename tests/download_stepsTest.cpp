@@ -1,0 +1,216 @@
+// download_stepsTest.cpp - the four master-file downloads against a primary
+// and a secondary server on loopback: fallback, texts, order and the end of
+// the program.
+#include "clsGlobal.h"
+#include "download_steps.h"
+#include "loopback_server.h"
+#include "modPutLog.h"
+#include "test_support.h"
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
+
+struct StepRow {
+  ProcStatus (*run)(const ServerPaths&);
+  std::string name;
+  std::string serverPath;  // below "/nk/" on both servers, for version 12
+  std::string localFile;
+  std::string startLog;
+  std::string fetching;
+  std::string successLog;
+  std::string failureLog;
+  std::string failureStatus;
+};
+
+const std::vector<StepRow>& steps() {
+  static const std::vector<StepRow> rows = {
+      {DownloadSongMaster, "DownloadSongMaster", "/nk/common/songlist.dat", "songlist.dat", "曲マスタ受信開始",
+       "曲マスタを受信中です", "曲マスタ受信終了", "曲マスタ受信失敗", "曲マスタの受信に失敗しました。"},
+      {DownloadSRList, "DownloadSRList", "/nk/sr/12/srlist.dat", "srlist.dat",
+       "スコアランキング対象曲リスト受信開始", "スコアランキング対象曲リストを受信中です",
+       "スコアランキング対象曲リスト受信終了", "スコアランキング対象曲リスト受信失敗",
+       "スコアランキング対象曲リストの受信に失敗しました。"},
+      {DownloadVersionSongList, "DownloadVersionSongList", "/nk/common/ac12list.dat", "versionlist.dat",
+       "バージョン曲リスト受信開始", "バージョン曲リストを受信中です", "バージョン曲リスト受信終了",
+       "バージョン曲リスト受信失敗", "バージョン曲リストの受信に失敗しました。"},
+      {DownloadNKVersion, "DownloadNKVersion", "/nk/common/nkclient.dat", "version.dat",
+       "ノルカクライアント要求ファイル受信開始", "ノルカクライアント要求ファイルを受信中です",
+       "ノルカクライアント要求ファイル受信終了", "ノルカクライアント要求ファイル受信失敗",
+       "ノルカクライアント要求ファイルの受信に失敗しました。"},
+  };
+  return rows;
+}
+
+class DownloadStepsTest : public test::WorkDirTest {
+protected:
+  void SetUp() override {
+    savedLimits = setFetchTimeLimits({1000ms, 1s});
+    previousPrimary = PrimaryBaseUrl;
+    previousSecondary = SecondaryBaseUrl;
+    setServerBaseUrls(primary.url("/nk/"), secondary.url("/nk/"));
+    SetLogFilePath("./Debug.txt");
+    test::writeBytes("Debug.txt", "");
+    VersionCode = 112;
+    LastErrorText.clear();
+    ASSERT_EQ(LoadPath(paths), 0);
+    test::writeBytes("Debug.txt", "");
+  }
+  void TearDown() override {
+    setFetchTimeLimits(savedLimits);
+    setServerBaseUrls(previousPrimary, previousSecondary);
+    VersionCode = 0;
+  }
+
+  // Runs a step; true when it ended the program.
+  bool ends(const StepRow& step) {
+    try {
+      EXPECT_EQ(step.run(paths), 0);
+      return false;
+    } catch (const ProgramEnded&) {
+      return true;
+    }
+  }
+
+  test::LoopbackServer primary;
+  test::LoopbackServer secondary;
+  ServerPaths paths;
+  FetchTimeLimits savedLimits;
+  std::string previousPrimary;
+  std::string previousSecondary;
+};
+
+std::string masterBytes(const std::string& name) {
+  return test::toCp932("<>" + name + "<>ソ表<>太鼓の曲<>ナムコオリジナル<>\r\n");
+}
+
+TEST_F(DownloadStepsTest, APrimaryThatAnswersIsTheOnlyServerAsked) {
+  for (const StepRow& step : steps()) {
+    SCOPED_TRACE(step.name);
+    primary.serve(step.serverPath, masterBytes(step.name));
+    secondary.serve(step.serverPath, "secondary copy");
+    test::writeBytes("Debug.txt", "");
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+
+    EXPECT_FALSE(ends(step));
+    EXPECT_EQ(test::readBytes(step.localFile), masterBytes(step.name));
+    EXPECT_EQ(primary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.successLog,
+                                            "関数 " + step.name + " 正常終了"}));
+    // The fetching text stays up (it is not cleared on success); the yields come after it.
+    EXPECT_EQ(recorder.statusTexts, Strings{step.fetching});
+    ASSERT_FALSE(recorder.calls.empty());
+    EXPECT_EQ(recorder.calls.front(), "status:" + step.fetching);
+    EXPECT_GE(recorder.yields, 1);
+    EXPECT_TRUE(recorder.boxes.empty());
+  }
+  EXPECT_EQ(secondary.totalRequests(), 0);
+}
+
+TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
+  // A different primary fault for each step.
+  const std::string refusedBase = test::closedPortBaseUrl() + "nk/";
+  test::LoopbackServer::Route cut;
+  cut.body = std::string(4000, 'x');
+  cut.cutAfter = 1000;
+  primary.fail(steps()[0].serverPath, 404);
+  primary.fail(steps()[1].serverPath, 500);
+  primary.route(steps()[2].serverPath, cut);
+  setServerBaseUrls(refusedBase, secondary.url("/nk/"));
+  ServerPaths refusedPaths;
+  ASSERT_EQ(LoadPath(refusedPaths), 0);
+  paths.PrimaryNKVersionUrl = refusedPaths.PrimaryNKVersionUrl;
+
+  for (const StepRow& step : steps()) {
+    SCOPED_TRACE(step.name);
+    secondary.serve(step.serverPath, masterBytes(step.name));
+    test::writeBytes("Debug.txt", "");
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+
+    EXPECT_FALSE(ends(step));
+    EXPECT_EQ(test::readBytes(step.localFile), masterBytes(step.name));
+    EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.successLog,
+                                            "関数 " + step.name + " 正常終了"}));
+    EXPECT_EQ(recorder.statusTexts, Strings{step.fetching});
+    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_FALSE(recorder.ended);
+  }
+  EXPECT_EQ(primary.requestCount(steps()[0].serverPath), 1);
+  EXPECT_EQ(primary.requestCount(steps()[1].serverPath), 1);
+  EXPECT_EQ(primary.requestCount(steps()[2].serverPath), 1);
+}
+
+TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
+  for (const StepRow& step : steps()) {
+    SCOPED_TRACE(step.name);
+    primary.fail(step.serverPath, 404);
+    secondary.fail(step.serverPath, 503);
+    test::writeBytes("Debug.txt", "");
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+
+    EXPECT_TRUE(ends(step));
+    const std::string secondaryError =
+        secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
+    EXPECT_EQ(LastErrorText, secondaryError) << "the last failure is the one shown";
+    EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.failureLog,
+                                            "関数 " + step.name + " 異常終了:" + secondaryError}));
+    EXPECT_EQ(recorder.calls, (Strings{"status:" + step.fetching, "status:" + step.failureStatus,
+                                       "box:異常終了", "end"}));
+    ASSERT_EQ(recorder.boxes.size(), 1u);
+    EXPECT_EQ(recorder.boxes[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(recorder.boxes[0].text.starts_with(step.name + "で異常が発生しました。\r\n"));
+    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + secondaryError);
+    EXPECT_EQ(primary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
+  }
+}
+
+TEST_F(DownloadStepsTest, AStalledPrimaryAndAnUnreachableSecondaryEndTheProgram) {
+  test::LoopbackServer::Route stalled;
+  stalled.body = std::string(3000, 's');
+  stalled.stallAfter = 100;
+  stalled.stallFor = 10s;
+  primary.route("/nk/sr/12/srlist.dat", stalled);
+  paths.SecondarySRListUrl = test::closedPortBaseUrl() + "nk/sr/12/srlist.dat";
+
+  EXPECT_THROW(DownloadSRList(paths), ProgramEnded);
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.SecondarySRListUrl +
+                                  " の受信に失敗しました（接続できません）");
+  EXPECT_EQ(tk.statusTexts.back(), "スコアランキング対象曲リストの受信に失敗しました。");
+}
+
+TEST_F(DownloadStepsTest, ACompleteRunLogsEveryStepInOrder) {
+  for (const StepRow& step : steps()) primary.serve(step.serverPath, masterBytes(step.name));
+  test::writeBytes("Debug.txt", "");
+  ServerPaths fresh;
+  ASSERT_EQ(LoadPath(fresh), 0);
+  EXPECT_EQ(DownloadSongMaster(fresh), 0);
+  EXPECT_EQ(DownloadSRList(fresh), 0);
+  EXPECT_EQ(DownloadVersionSongList(fresh), 0);
+  EXPECT_EQ(DownloadNKVersion(fresh), 0);
+
+  Strings expected = {"関数 LoadPath 開始", "関数 LoadPath 正常終了"};
+  for (const StepRow& step : steps()) {
+    expected.push_back("関数 " + step.name + " 開始");
+    expected.push_back(step.startLog);
+    expected.push_back(step.successLog);
+    expected.push_back("関数 " + step.name + " 正常終了");
+    EXPECT_EQ(test::readBytes(step.localFile), masterBytes(step.name)) << step.localFile;
+  }
+  EXPECT_EQ(test::logMessages(), expected);
+  EXPECT_EQ(tk.statusTexts, (Strings{"曲マスタを受信中です", "スコアランキング対象曲リストを受信中です",
+                                     "バージョン曲リストを受信中です",
+                                     "ノルカクライアント要求ファイルを受信中です"}));
+  EXPECT_EQ(secondary.totalRequests(), 0);
+}
+
+}  // namespace
+}  // namespace nk

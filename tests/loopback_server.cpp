@@ -1,0 +1,226 @@
+// loopback_server.cpp - the tests' misbehaving HTTP server over cpp-httplib.
+#include "loopback_server.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cctype>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <netinet/in.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace nk::test {
+
+namespace {
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+}  // namespace
+
+std::string LoopbackServer::Request::header(const std::string& lowerCaseName) const {
+  const auto found = headers.find(lowerCaseName);
+  return found == headers.end() ? std::string() : found->second;
+}
+
+struct LoopbackServer::Impl {
+  httplib::Server server;
+  std::thread thread;
+  int port = 0;
+
+  mutable std::mutex mutex;
+  std::condition_variable stopSignal;
+  bool stopping = false;
+  std::map<std::string, Route> routes;
+  std::vector<Request> requests;
+
+  // Sleeps for up to duration; true when the server is stopping instead.
+  bool waitOrStop(std::chrono::milliseconds duration) {
+    std::unique_lock lock(mutex);
+    return stopSignal.wait_for(lock, duration, [this] { return stopping; });
+  }
+
+  // Hands out the next piece of body from offset, honouring the route's cut
+  // and stall. False drops the connection.
+  bool provide(const Route& route, const std::string& body, bool& stalled, std::size_t offset,
+               httplib::DataSink& sink) {
+    if (route.cutAfter && offset >= *route.cutAfter) return false;
+    if (route.stallAfter && offset >= *route.stallAfter && !stalled) {
+      stalled = true;
+      if (waitOrStop(route.stallFor)) return false;
+    }
+    if (offset >= body.size()) {
+      sink.done();
+      return true;
+    }
+    std::size_t limit = body.size();
+    if (route.cutAfter) limit = std::min(limit, *route.cutAfter);
+    if (route.stallAfter && offset < *route.stallAfter) limit = std::min(limit, *route.stallAfter);
+    std::size_t count = limit - offset;
+    if (route.pieceSize > 0) count = std::min(count, route.pieceSize);
+    return sink.write(body.data() + offset, count);
+  }
+
+  void handle(const httplib::Request& req, httplib::Response& res) {
+    Route route;
+    bool known = false;
+    {
+      std::lock_guard lock(mutex);
+      Request seen{req.path, {}};
+      for (const auto& [name, value] : req.headers) seen.headers.emplace(lowerCase(name), value);
+      requests.push_back(std::move(seen));
+      const auto found = routes.find(req.path);
+      if (found != routes.end()) {
+        route = found->second;
+        known = true;
+      }
+    }
+    if (!known) {
+      res.status = 404;
+      res.set_content("<html>not found</html>", "text/html");
+      return;
+    }
+    if (route.delayHeaders.count() > 0 && waitOrStop(route.delayHeaders)) return;
+    if (!route.location.empty()) {
+      res.set_redirect(route.location, route.status);
+      return;
+    }
+    res.status = route.status;
+    auto body = std::make_shared<std::string>(route.file.empty() ? route.body : fileBytes(route.file));
+    const bool plain = !route.chunked && route.pieceSize == 0 && !route.cutAfter && !route.stallAfter;
+    if (plain) {
+      res.set_content(*body, "application/octet-stream");
+      return;
+    }
+    auto stalled = std::make_shared<bool>(false);
+    if (route.chunked) {
+      res.set_chunked_content_provider(
+          "application/octet-stream", [this, route, body, stalled](std::size_t offset, httplib::DataSink& sink) {
+            return provide(route, *body, *stalled, offset, sink);
+          });
+    } else {
+      res.set_content_provider(body->size(), "application/octet-stream",
+                               [this, route, body, stalled](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                 return provide(route, *body, *stalled, offset, sink);
+                               });
+    }
+  }
+};
+
+LoopbackServer::LoopbackServer() : impl_(std::make_unique<Impl>()) {
+  // A proxy from the environment must not stand between the fetch and the
+  // loopback server.
+  ::setenv("no_proxy", "127.0.0.1,localhost", 1);
+  ::setenv("NO_PROXY", "127.0.0.1,localhost", 1);
+  Impl* impl = impl_.get();
+  impl->server.set_keep_alive_timeout(1);
+  impl->server.Get(".*", [impl](const httplib::Request& req, httplib::Response& res) { impl->handle(req, res); });
+  impl->port = impl->server.bind_to_any_port("127.0.0.1");
+  if (impl->port <= 0) throw std::runtime_error("the loopback server cannot bind a port");
+  impl->thread = std::thread([impl] { impl->server.listen_after_bind(); });
+  // stop() has no effect on a server that has not begun to run yet.
+  for (int i = 0; i < 5000 && !impl->server.is_running(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+LoopbackServer::~LoopbackServer() { stop(); }
+
+void LoopbackServer::stop() {
+  {
+    std::lock_guard lock(impl_->mutex);
+    impl_->stopping = true;
+  }
+  impl_->stopSignal.notify_all();
+  impl_->server.stop();
+  if (impl_->thread.joinable()) impl_->thread.join();
+}
+
+int LoopbackServer::port() const { return impl_->port; }
+
+std::string LoopbackServer::baseUrl() const { return "http://127.0.0.1:" + std::to_string(impl_->port) + "/"; }
+
+std::string LoopbackServer::url(const std::string& path) const {
+  return baseUrl() + (path.starts_with("/") ? path.substr(1) : path);
+}
+
+void LoopbackServer::route(const std::string& path, Route route) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->routes[path] = std::move(route);
+}
+
+void LoopbackServer::serve(const std::string& path, const std::string& body) {
+  Route r;
+  r.body = body;
+  route(path, std::move(r));
+}
+
+void LoopbackServer::serveFile(const std::string& path, const std::filesystem::path& file) {
+  Route r;
+  r.file = std::filesystem::absolute(file);
+  route(path, std::move(r));
+}
+
+void LoopbackServer::fail(const std::string& path, int status) {
+  Route r;
+  r.status = status;
+  r.body = "<html>error " + std::to_string(status) + "</html>";
+  route(path, std::move(r));
+}
+
+void LoopbackServer::redirect(const std::string& path, const std::string& location, int status) {
+  Route r;
+  r.status = status;
+  r.location = location;
+  route(path, std::move(r));
+}
+
+int LoopbackServer::requestCount(const std::string& path) const {
+  std::lock_guard lock(impl_->mutex);
+  return static_cast<int>(std::count_if(impl_->requests.begin(), impl_->requests.end(),
+                                        [&](const Request& r) { return r.path == path; }));
+}
+
+int LoopbackServer::totalRequests() const {
+  std::lock_guard lock(impl_->mutex);
+  return static_cast<int>(impl_->requests.size());
+}
+
+std::vector<LoopbackServer::Request> LoopbackServer::requests() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->requests;
+}
+
+std::string closedPortBaseUrl() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (fd < 0) throw std::runtime_error("socket");
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    ::close(fd);
+    throw std::runtime_error("bind");
+  }
+  ::close(fd);  // bound, never listened: the port refuses connections
+  return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+}
+
+}  // namespace nk::test

@@ -1,0 +1,88 @@
+// server_locationsTest.cpp - LoadPath's names and URLs for each version.
+#include "clsGlobal.h"
+#include "loopback_server.h"
+#include "modPutLog.h"
+#include "server_locations.h"
+#include "test_support.h"
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+class LoadPathTest : public test::WorkDirTest {
+protected:
+  void SetUp() override {
+    previousPrimary = PrimaryBaseUrl;
+    previousSecondary = SecondaryBaseUrl;
+    SetLogFilePath("./Debug.txt");
+    test::writeBytes("Debug.txt", "");
+  }
+  void TearDown() override {
+    setServerBaseUrls(previousPrimary, previousSecondary);
+    VersionCode = 0;
+  }
+  std::string previousPrimary;
+  std::string previousSecondary;
+};
+
+TEST_F(LoadPathTest, TheBuildFixesTwoFolderUrls) {
+  EXPECT_TRUE(PrimaryBaseUrl.starts_with("http")) << PrimaryBaseUrl;
+  EXPECT_TRUE(PrimaryBaseUrl.ends_with("/")) << PrimaryBaseUrl;
+  EXPECT_TRUE(SecondaryBaseUrl.ends_with("/")) << SecondaryBaseUrl;
+  EXPECT_NE(PrimaryBaseUrl, SecondaryBaseUrl);
+}
+
+TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
+  test::LoopbackServer server;
+  setServerBaseUrls("http://p.example/nk/", "http://s.example/other/");
+  struct Case {
+    int16_t versionCode;
+    int16_t versionNumber;
+    std::string n;
+  };
+  for (const Case& c : {Case{112, 12, "12"}, Case{113, 13, "13"}, Case{114, 14, "14"}}) {
+    SCOPED_TRACE(c.versionCode);
+    VersionCode = c.versionCode;
+    ServerPaths paths;
+    EXPECT_EQ(LoadPath(paths), 0);
+    EXPECT_EQ(paths.VersionNumber, c.versionNumber);
+    EXPECT_EQ(paths.ScoreFileName, "ac" + c.n + "score.csv");
+    EXPECT_EQ(paths.PrimarySRListUrl, "http://p.example/nk/sr/" + c.n + "/srlist.dat");
+    EXPECT_EQ(paths.PrimaryVersionSongListUrl, "http://p.example/nk/common/ac" + c.n + "list.dat");
+    EXPECT_EQ(paths.PrimarySongMasterUrl, "http://p.example/nk/common/songlist.dat");
+    EXPECT_EQ(paths.PrimaryNKVersionUrl, "http://p.example/nk/common/nkclient.dat");
+    EXPECT_EQ(paths.SecondarySRListUrl, "http://s.example/other/sr/" + c.n + "/srlist.dat");
+    EXPECT_EQ(paths.SecondaryVersionSongListUrl, "http://s.example/other/common/ac" + c.n + "list.dat");
+    EXPECT_EQ(paths.SecondarySongMasterUrl, "http://s.example/other/common/songlist.dat");
+    EXPECT_EQ(paths.SecondaryNKVersionUrl, "http://s.example/other/common/nkclient.dat");
+  }
+  EXPECT_EQ(test::logMessages(), (Strings{"関数 LoadPath 開始", "関数 LoadPath 正常終了", "関数 LoadPath 開始",
+                                          "関数 LoadPath 正常終了", "関数 LoadPath 開始", "関数 LoadPath 正常終了"}));
+  // Neither network nor files besides the log.
+  EXPECT_EQ(server.totalRequests(), 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+  EXPECT_TRUE(tk.calls.empty());
+}
+
+TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
+  VersionCode = -32768;
+  ServerPaths paths;
+  EXPECT_THROW(LoadPath(paths), ProgramEnded);
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].title, "異常終了");
+  EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\nオーバーフローしました。");
+  EXPECT_EQ(test::logMessages(),
+            (Strings{"関数 LoadPath 開始", "関数 LoadPath 異常終了:オーバーフローしました。"}));
+  EXPECT_TRUE(tk.ended);
+
+  // The lowest code that still fits.
+  VersionCode = -32668;
+  EXPECT_EQ(LoadPath(paths), 0);
+  EXPECT_EQ(paths.VersionNumber, -32768);
+  EXPECT_EQ(paths.ScoreFileName, "ac-32768score.csv");
+}
+
+}  // namespace
+}  // namespace nk
