@@ -1,0 +1,119 @@
+// frmACScore.h - the score sheet window: its layout, its controls and the
+// events it handles.
+//
+// The sheet owns its state (ScoreSheetState) from its opening to its closing:
+// the state is created empty with the window and discarded with it, since a
+// closed sheet deletes itself. The window holds no parsing, file access or
+// computation of its own; its handlers read the controls, call the sheet's
+// logic and show the result.
+//
+// Controls are reached through accessors named like the controls; the ten
+// rows are the indices 0 .. 9 of the arrays lblSongTitle, lblDifficulty,
+// lblDifficultyU, txtScore and txtScoreU. Every control's objectName is its
+// name, with "_" and the index appended for the arrays ("txtScore_3").
+#pragma once
+
+#include "score_box.h"
+#include "score_state.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace nk {
+
+class frmACScore : public QWidget {
+  Q_OBJECT
+
+public:
+  // What Form_Load runs once the sheet is visible: the load that fills the
+  // state and shows the first page. None is set yet, so the sheet opens
+  // empty; tests put their own step here.
+  using LoadStep = std::function<void(frmACScore&)>;
+  static LoadStep loadStep;
+
+  explicit frmACScore(QWidget* parent = nullptr);
+
+  // The sheet's load: shows the window first, so that the status line can
+  // report the progress, then runs loadStep. Returns when the load is done.
+  void Form_Load();
+
+  ScoreSheetState& state() { return state_; }
+  const ScoreSheetState& state() const { return state_; }
+
+  QLabel* lbl曲名() const { return lbl曲名_; }
+  QLabel* lbl点数表() const { return lbl点数表_; }
+  QLabel* lbl点数裏() const { return lbl点数裏_; }
+  QLabel* lblSongTitle(int r) const { return lblSongTitle_.at(r); }
+  QLabel* lblDifficulty(int r) const { return lblDifficulty_.at(r); }
+  QLabel* lblDifficultyU(int r) const { return lblDifficultyU_.at(r); }
+  ScoreBox* txtScore(int r) const { return txtScore_.at(r); }
+  ScoreBox* txtScoreU(int r) const { return txtScoreU_.at(r); }
+  QPushButton* btnSave() const { return btnSave_; }
+  QPushButton* btnCalc() const { return btnCalc_; }
+  QPushButton* btnBack() const { return btnBack_; }
+  QPushButton* btnNext() const { return btnNext_; }
+  QPushButton* btnMenu() const { return btnMenu_; }
+  QLabel* lblStatusBar() const { return lblStatusBar_; }
+
+  // The controls that take the focus, in the order of the tab key.
+  std::vector<QWidget*> focusOrder() const;
+
+  // Score entry: run after every change of a score box's text, typed or
+  // written by the program (textChanged, not textEdited), with the row.
+  void txtScore_Change(int16_t r);
+  void txtScoreU_Change(int16_t r);
+
+  void btnSave_Click();
+  void btnCalc_Click();
+  void btnBack_Click();
+  void btnNext_Click();
+  // Asks for a fresh menu (menuRequested) and then closes the sheet; its
+  // state and any unsaved scores go with it.
+  void btnMenu_Click();
+
+signals:
+  void txtScoreChanged(int r);
+  void txtScoreUChanged(int r);
+  // "メニュー": whoever opened the sheet shows a new menu, before the sheet closes.
+  void menuRequested();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void setupWindow();
+  void setupHeaders();
+  void setupRows();
+  void setupButtons();
+  void setupFocusOrder();
+  void connectEvents();
+
+  ScoreSheetState state_;
+
+  QLabel* lbl曲名_ = nullptr;
+  QLabel* lbl点数表_ = nullptr;
+  QLabel* lbl点数裏_ = nullptr;
+  std::array<QLabel*, RowsPerPage> lblSongTitle_{};
+  std::array<QLabel*, RowsPerPage> lblDifficulty_{};
+  std::array<QLabel*, RowsPerPage> lblDifficultyU_{};
+  std::array<ScoreBox*, RowsPerPage> txtScore_{};
+  std::array<ScoreBox*, RowsPerPage> txtScoreU_{};
+  QPushButton* btnSave_ = nullptr;
+  QPushButton* btnCalc_ = nullptr;
+  QPushButton* btnBack_ = nullptr;
+  QPushButton* btnNext_ = nullptr;
+  QPushButton* btnMenu_ = nullptr;
+  QLabel* lblStatusBar_ = nullptr;
+};
+
+// The sheet's font: "ＭＳ Ｐ明朝" 14.25 point bold; where that face is missing,
+// IPAPMincho stands in.
+QFont sheetFont();
+
+}  // namespace nk

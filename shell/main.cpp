@@ -1,0 +1,14 @@
+// main.cpp - the program's start: the Qt toolkit, then the version menu and
+// the event loop until the last window closes.
+#include "frmMenu.h"
+#include "qt_toolkit.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  nk::QtToolkit toolkit;
+  nk::ScopedToolkit installed(toolkit);
+  nk::showMenu();
+  return QApplication::exec();
+}

@@ -1,0 +1,43 @@
+// gui_test_support.h - what the window tests share: no window outlives its
+// test, and closed windows can be seen gone.
+#pragma once
+
+#include "test_support.h"
+
+#include <QApplication>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+namespace nk::test {
+
+// Runs the deletions that closed windows (WA_DeleteOnClose) left pending.
+inline void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Deletes every top-level window, shown, hidden or closed.
+inline void destroyAllWindows() {
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
+  // A window may own another top-level one (a popup menu): QPointer notices.
+  for (const QPointer<QWidget>& w : windows) delete w.data();
+  runDeferredDeletes();
+}
+
+// The visible top-level windows of type W.
+template <class W>
+std::vector<W*> visibleWindows() {
+  std::vector<W*> found;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* typed = qobject_cast<W*>(w); typed && typed->isVisible()) found.push_back(typed);
+  return found;
+}
+
+// Fresh working folder, recording toolkit, and no window left afterwards.
+class WindowTest : public WorkDirTest {
+protected:
+  void TearDown() override { destroyAllWindows(); }
+};
+
+}  // namespace nk::test
