@@ -1,6 +1,7 @@
 // master_list.cpp - splitting a master list and describing its failures.
 #include "master_list.h"
 
+#include "modPutLog.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"
@@ -28,6 +29,8 @@ void MasterList::failTooManyElements(int32_t recordNo) const {
   throw RuntimeError(fileName_ + " は項目が多すぎて読み込めません（" + decimalText(recordNo) +
                      " 件目で項目の番号が " + decimalText(MaxElementNumber) + " を超えました）。");
 }
+
+bool recordLogIsOn() { return isNormalFile(LogFilePath); }
 
 int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t recordNo,
                        std::string_view what) {

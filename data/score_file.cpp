@@ -53,6 +53,15 @@ public:
 private:
   // The numeric value of a field plus offset, as a 32-bit integer (halves to even).
   int32_t number32(std::string_view text, double offset, std::string_view what) const {
+    // What the program writes: an optional "-" and at most nine digits.
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (!digits.empty() && digits.size() <= 9 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      int32_t value = 0;
+      for (char c : digits) value = value * 10 + (c - '0');
+      return (negative ? -value : value) + static_cast<int32_t>(offset);
+    }
     const double r = std::nearbyint(NumericValue(text) + offset);
     if (!(r >= -2147483648.0 && r <= 2147483647.0))
       fail(std::string(what) + quotedForError(text) +

@@ -19,6 +19,7 @@ void parseSongMaster(ScoreSheetState& s, std::string_view decodedText, const std
     titles.reserve(static_cast<size_t>(last / SongRecordWidth + 1));
     genres.reserve(static_cast<size_t>(last / SongRecordWidth + 1));
   }
+  const bool logging = recordLogIsOn();
   int32_t count = 0;
   for (int32_t i = 1; i < last;) {
     const int32_t genreAt = list.advance(i, 2, count + 1);
@@ -26,14 +27,16 @@ void parseSongMaster(ScoreSheetState& s, std::string_view decodedText, const std
       list.failRecord(count + 1, "曲名" + quotedForError(list.element(i)) + "の後にジャンルの項目がありません。");
     const std::string_view title = list.element(i);
     const std::string_view genre = list.element(genreAt);
-    std::string line = "曲番号";
-    line += decimalText(count);
-    line += ": ";
-    line += title;
-    line += '(';
-    line += genre;
-    line += ')';
-    PutLog(line);
+    if (logging) {
+      std::string line = "曲番号";
+      line += decimalText(count);
+      line += ": ";
+      line += title;
+      line += '(';
+      line += genre;
+      line += ')';
+      PutLog(line);
+    }
     titles.emplace_back(title);
     genres.emplace_back(genre);
     ++count;

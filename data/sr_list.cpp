@@ -36,6 +36,7 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
     isUra.reserve(capacity);
     difficulty.reserve(capacity);
   }
+  const bool logging = recordLogIsOn();
   int32_t count = 0;
   for (int32_t i = 1; i < last;) {
     const int16_t no = recordNumber16(list, list.element(i), count + 1, "曲番号");
@@ -48,14 +49,16 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
     const auto songIndex = static_cast<size_t>(s.EntrySongNo[e] - 1);
     if (songIndex >= s.SongTitles.size())
       list.failRecord(count + 1, "曲番号 " + decimalText(no) + " の曲が曲リストにありません。");
-    std::string line = "曲番号";
-    line += decimalText(count);
-    line += ": ";
-    line += s.SongTitles[songIndex];
-    line += "(☆×";
-    line += decimalText(level);
-    line += ')';
-    PutLog(line);
+    if (logging) {
+      std::string line = "曲番号";
+      line += decimalText(count);
+      line += ": ";
+      line += s.SongTitles[songIndex];
+      line += "(☆×";
+      line += decimalText(level);
+      line += ')';
+      PutLog(line);
+    }
     entryNo.push_back(no);
     isUra.push_back(ura);
     difficulty.push_back(level);

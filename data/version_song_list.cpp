@@ -58,6 +58,7 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
     difficultyU.reserve(capacity);
     genre.reserve(capacity);
   }
+  const bool logging = recordLogIsOn();
   int32_t count = 0;
   for (int32_t i = 1; i < last;) {
     const int16_t no = recordNumber16(list, list.element(i), count + 1, "曲番号");
@@ -65,14 +66,16 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
       list.failRecord(count + 1, "曲番号 " + decimalText(no) + " は曲リストの " +
                                      decimalText(songCount) + " 曲の範囲外です。");
     const std::string& songGenre = s.SongGenres[static_cast<size_t>(no - 1)];
-    std::string line = "曲番号";
-    line += decimalText(count);
-    line += ": ";
-    line += s.SongTitles[static_cast<size_t>(no - 1)];
-    line += '(';
-    line += songGenre;
-    line += ')';
-    PutLog(line);
+    if (logging) {
+      std::string line = "曲番号";
+      line += decimalText(count);
+      line += ": ";
+      line += s.SongTitles[static_cast<size_t>(no - 1)];
+      line += '(';
+      line += songGenre;
+      line += ')';
+      PutLog(line);
+    }
     const std::string_view levels = list.element(list.advance(i, 1, count + 1));
     songNo.push_back(no);
     genre.push_back(songGenre);

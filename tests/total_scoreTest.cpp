@@ -158,6 +158,20 @@ TEST(TotalScore, OutsideTheWellFormedCase) {
   }
 }
 
+TEST(TotalScore, EmptyLevelsBesideThirtyTargets) {
+  // 31 targets of level 7 only: level 7 takes all 30 places, the others none.
+  std::vector<Target> targets;
+  for (int k = 0; k <= 30; ++k) targets.push_back({"曲" + std::to_string(k), 7, k});
+  const TotalScoreResult r = calculateTotalScore(sheetOf(targets));
+  std::string expected = "☆×７　総合対象曲\r\n";
+  for (int k = 30; k >= 1; --k) expected += chart(k, "曲" + std::to_string(k));
+  expected += "☆×８　総合対象曲\r\n☆×９　総合対象曲\r\n☆×10　総合対象曲\r\n総合得点 465点\r\n";
+  EXPECT_EQ(r.resultText, expected);
+  EXPECT_EQ(Strings(r.logBefore.end() - 4, r.logBefore.end()),
+            (Strings{"☆×７　収録曲31曲／課題曲30曲", "☆×８　収録曲0曲／課題曲0曲", "☆×９　収録曲0曲／課題曲0曲",
+                     "☆×10　収録曲0曲／課題曲0曲"}));
+}
+
 TEST(TotalScore, WideCountsAndTotal) {
   std::vector<Target> many(1200, Target{"多", 7, 1});
   many[1199].score = 5;
