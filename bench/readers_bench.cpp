@@ -94,7 +94,7 @@ class Scope {
 public:
   explicit Scope(const Inputs& in) : previous_(fs::current_path()), installed_(silent_) {
     fs::current_path(in.dir);
-    SetLogFilePath(getenv("NOLOG") ? "" : "./Debug.txt");
+    SetLogFilePath("./Debug.txt");
   }
   ~Scope() {
     SetLogFilePath("");
