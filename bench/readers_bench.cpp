@@ -1,0 +1,149 @@
+// readers_bench.cpp - the master list readers on the largest inputs that the
+// 16-bit element counter allows, against the floor of merely reading and
+// decoding the same files; and on half those inputs, to show the cost is linear.
+#include "cp932.h"
+#include "genre_order.h"
+#include "modPutLog.h"
+#include "required_version.h"
+#include "score_file.h"
+#include "song_master.h"
+#include "sr_list.h"
+#include "text_file.h"
+#include "toolkit.h"
+#include "version_song_list.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int MostSongs = 6553;
+constexpr int MostEntriesAC13 = 8191;
+constexpr int MostEntriesAC14 = 4680;
+constexpr int MostTargets = 10922;
+
+const char* const Genres[] = {"J-POP", "アニメ", "童謡・民謡", "バラエティ", "クラシック",
+                              "ゲームミュージック", "ナムコオリジナル", "その他"};
+const char* const LevelTexts[] = {"★★★9☆☆☆T", "abc?efg-", "★★★T☆☆☆8", "abc7efg6"};
+
+void writeCp932(const fs::path& path, const std::string& utf8) {
+  std::ofstream(path, std::ios::binary) << utf8ToCp932(utf8);
+}
+
+// The four files of one version, largest (divisor 1) or half (divisor 2).
+struct Inputs {
+  fs::path dir;
+  int16_t versionCode;
+  ScoreSheetState prepared;  // what the load has before the readers run
+
+  Inputs(int16_t code, int divisor) : versionCode(code) {
+    char pattern[] = "/tmp/nk-bench-XXXXXX";
+    dir = ::mkdtemp(pattern);
+    const int songs = MostSongs / divisor;
+    const int entries = (code == 114 ? MostEntriesAC14 : MostEntriesAC13) / divisor;
+    const int targets = MostTargets / divisor;
+    const int width = versionRecordWidth(code);
+
+    std::string text;
+    for (int k = 0; k < songs; ++k) {
+      // A line break inside a record, as the server's files have now and then.
+      text += std::to_string(k + 1) + "<>夏祭りの太鼓 第" + std::to_string(k) + "番<>ﾅﾂﾏﾂﾘ\r\n<>" +
+              Genres[k % 8] + "<>2009/07/01<>";
+    }
+    writeCp932(dir / "songlist.dat", text);
+
+    text.clear();
+    for (int k = 0; k < entries; ++k) {
+      text += "<>" + std::to_string(k % songs + 1) + "<>" + LevelTexts[k % 4];
+      for (int extra = 3; extra < width; ++extra) text += "<>0";
+      text += "<>";
+      if (k % 16 == 15) text += "\r\n";
+    }
+    writeCp932(dir / "versionlist.dat", text);
+
+    text.clear();
+    for (int k = 0; k < targets; ++k) text += "<>" + std::to_string(k % entries + 1) + "<>" + (k % 3 ? "0" : "1") + "<>sr";
+    writeCp932(dir / "srlist.dat", text);
+
+    text.clear();
+    for (int k = 0; k < entries; ++k)
+      text += std::to_string(k + 1) + "," + std::to_string(900000 + k) + "," + std::to_string(k % 7 ? 0 : 1000000) + "\r\n";
+    writeCp932(dir / ("ac" + std::to_string(code - 100) + "score.csv"), text + "\r\n");
+
+    writeCp932(dir / "version.dat", "1.54\r\nhttp://127.0.0.1/nk/\r\n");
+    prepared.VersionNumber = static_cast<int16_t>(code - 100);
+    prepared.ScoreFileName = "ac" + std::to_string(code - 100) + "score.csv";
+  }
+  ~Inputs() {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+};
+
+// Runs a benchmark in the inputs' folder with the log switched on but absent
+// ("./Debug.txt" does not exist, as for most players) and a toolkit whose
+// yield does nothing.
+class Scope {
+public:
+  explicit Scope(const Inputs& in) : previous_(fs::current_path()), installed_(silent_) {
+    fs::current_path(in.dir);
+    SetLogFilePath("./Debug.txt");
+  }
+  ~Scope() {
+    SetLogFilePath("");
+    fs::current_path(previous_);
+  }
+
+private:
+  fs::path previous_;
+  SilentToolkit silent_;
+  ScopedToolkit installed_;
+};
+
+void BM_Readers(benchmark::State& state) {
+  const Inputs in(static_cast<int16_t>(state.range(0)), static_cast<int>(state.range(1)));
+  const Scope scope(in);
+  for (auto _ : state) {
+    ScoreSheetState s = in.prepared;
+    benchmark::DoNotOptimize(CheckRequiredVersion());
+    ReadSongMaster(s);
+    ReadVersionSongList(s, in.versionCode);
+    SortByGenre(s);
+    ReadSRList(s);
+    ReadScoreFile(s);
+    benchmark::DoNotOptimize(s.EntryScore.data());
+  }
+}
+
+// The floor: every byte of the same files read and decoded, nothing parsed.
+void BM_ReadAndDecode(benchmark::State& state) {
+  const Inputs in(static_cast<int16_t>(state.range(0)), static_cast<int>(state.range(1)));
+  const Scope scope(in);
+  const std::string files[] = {"./version.dat", "./songlist.dat", "./versionlist.dat", "./srlist.dat",
+                               in.prepared.ScoreFileName};
+  for (auto _ : state)
+    for (const std::string& file : files) benchmark::DoNotOptimize(cp932ToUtf8(readFileBytes(file)));
+}
+
+// Arguments: VersionCode, divisor of the largest input (1 full, 2 half).
+void versions(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"ver", "div"});
+  for (int64_t code : {113, 114})
+    for (int64_t divisor : {1, 2}) b->Args({code, divisor});
+  b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Readers)->Apply(versions);
+BENCHMARK(BM_ReadAndDecode)->Apply(versions);
+
+}  // namespace
+}  // namespace nk
+
+BENCHMARK_MAIN();

@@ -1,0 +1,112 @@
+// score_file.cpp - reading the personal score file into the entries' scores.
+#include "score_file.h"
+
+#include "cp932.h"
+#include "master_list.h"
+#include "modPutLog.h"
+#include "numeric.h"
+#include "runtime_error.h"
+#include "text_file.h"
+#include "toolkit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace nk {
+namespace {
+
+size_t characterCount(std::string_view utf8) {
+  size_t n = 0;
+  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+class LineReader {
+public:
+  LineReader(ScoreSheetState& s, const std::string& fileName) : s_(s), fileName_(fileName) {}
+
+  void read(std::string_view line) {
+    ++lineNo_;
+    if (characterCount(line) < 3) return;
+    std::string_view fields[3];
+    size_t fieldCount = 0;
+    size_t start = 0;
+    while (fieldCount < 3) {
+      const size_t comma = line.find(',', start);
+      fields[fieldCount++] = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
+      if (comma == std::string_view::npos) break;
+      start = comma + 1;
+    }
+    // The index is rounded after the subtraction: " 2.5" names entry 3 (index 1.5 -> 2).
+    const int32_t index = number32(fields[0], -1.0, "曲番号");
+    const auto size = static_cast<int64_t>(std::min(s_.EntryScore.size(), s_.EntryScoreU.size()));
+    if (index < 0 || index >= size)
+      fail("曲番号 " + decimalText(static_cast<long long>(index) + 1) + " はバージョン曲リストの " +
+           decimalText(size) + " 曲の範囲外です。");
+    const auto e = static_cast<size_t>(index);
+    if (fieldCount < 2) fail("通常譜面のスコア（2 番目の項目）がありません。");
+    s_.EntryScore[e] = number32(fields[1], 0.0, "通常譜面のスコア");
+    if (fieldCount < 3) fail("裏譜面のスコア（3 番目の項目）がありません。");
+    s_.EntryScoreU[e] = number32(fields[2], 0.0, "裏譜面のスコア");
+  }
+
+private:
+  // The numeric value of a field plus offset, as a 32-bit integer (halves to even).
+  int32_t number32(std::string_view text, double offset, std::string_view what) const {
+    // What the program writes: an optional "-" and at most nine digits.
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (!digits.empty() && digits.size() <= 9 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      int32_t value = 0;
+      for (char c : digits) value = value * 10 + (c - '0');
+      return (negative ? -value : value) + static_cast<int32_t>(offset);
+    }
+    const double r = std::nearbyint(NumericValue(text) + offset);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
+      fail(std::string(what) + quotedForError(text) +
+           "が 32 ビット整数の範囲（-2147483648～2147483647）を超えています。");
+    return static_cast<int32_t>(r);
+  }
+
+  [[noreturn]] void fail(const std::string& detail) const {
+    throw RuntimeError(fileName_ + " の " + decimalText(lineNo_) + " 行目: " + detail);
+  }
+
+  ScoreSheetState& s_;
+  const std::string& fileName_;
+  long long lineNo_ = 0;
+};
+
+}  // namespace
+
+void parseScoreFile(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName) {
+  // The program writes CR LF; a file edited elsewhere may end its lines with a
+  // lone LF, which must not glue two records into one.
+  LineReader reader(s, fileName);
+  size_t start = 0;
+  while (start < decodedText.size()) {
+    const size_t end = decodedText.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      reader.read(decodedText.substr(start));
+      break;
+    }
+    reader.read(decodedText.substr(start, end - start));
+    start = end + 1;
+    if (decodedText[end] == '\r' && start < decodedText.size() && decodedText[start] == '\n') ++start;
+  }
+}
+
+void ReadScoreFile(ScoreSheetState& s) {
+  PutLog("CSVファイル展開開始");
+  toolkit().setStatusText("CSVファイルを読み取り中です");
+  if (!isNormalFile(s.ScoreFileName)) {
+    PutLog("CSVファイルが存在しません");
+  } else {
+    PutLog("CSVファイル読み込み中");
+    parseScoreFile(s, cp932ToUtf8(readFileBytes(s.ScoreFileName)), displayFileName(s.ScoreFileName));
+  }
+  PutLog("CSVファイル展開終了");
+}
+
+}  // namespace nk

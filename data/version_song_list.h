@@ -1,0 +1,47 @@
+// version_song_list.h - the version entries, read from the version song list
+// "./versionlist.dat", and the star level codes of its level texts.
+//
+// An entry takes 4 elements for AC12 and AC13 and 7 for AC14: not read, song
+// number, level text, not read... The level text's 4th character codes the
+// normal chart's star level, its 8th the 裏 chart's. An entry's number is its
+// 1-based position in the file.
+#pragma once
+
+#include "score_state.h"
+
+#include <string>
+#include <string_view>
+
+namespace nk {
+
+inline constexpr const char* VersionSongListPath = "./versionlist.dat";
+constexpr int16_t VersionCodeAC14 = 114;
+constexpr int NormalLevelPosition = 4;
+constexpr int UraLevelPosition = 8;
+
+// Elements per entry for a VersionCode: 7 for AC14, 4 otherwise.
+int32_t versionRecordWidth(int16_t versionCode);
+
+// The position-th character (1-based, a character counted as one however many
+// bytes it takes) of a UTF-8 text; empty past the end.
+std::string_view characterAt(std::string_view utf8, int position);
+
+// Star level code of the position-th character of a level text: "T" 10,
+// "?" LevelUnknown, "-" LevelNoChart, otherwise the character's numeric
+// value (a digit its level, anything else or no character 0).
+int16_t starLevelCode(std::string_view levelText, int position);
+
+// Logs its start, sets the status line, reads VersionSongListPath (CP932) and
+// fills the entries (scores 0) and PageCount; logs its end. Needs the song
+// catalogue. versionCode is the chosen VersionCode (112, 113, 114). Raises
+// RuntimeError when the file cannot be read, holds no entry, names a song
+// outside the catalogue or a number outside 16 bits, or holds more entries
+// than the 16-bit element counter reaches (8,191 for AC12/AC13, 4,680 for AC14).
+void ReadVersionSongList(ScoreSheetState& s, int16_t versionCode);
+
+// The record walk of ReadVersionSongList over a decoded text: one log line
+// and one yield per entry.
+void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int16_t versionCode,
+                          const std::string& fileName = "versionlist.dat");
+
+}  // namespace nk

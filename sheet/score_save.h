@@ -1,0 +1,27 @@
+// score_save.h - saving the sheet's scores to the personal score file of its
+// arcade version: one "entry number,normal score,裏 score" line per entry
+// with a score, then one empty line, every line ending in CR LF.
+#pragma once
+
+#include "file_replace.h"
+#include "score_state.h"
+
+#include <cstdint>
+#include <string>
+
+namespace nk {
+
+// "ac" + the version number + "score.csv", relative to the working folder.
+std::string scoreFileNameFor(int16_t versionNumber);
+
+// The whole file: a line for each entry whose normal or 裏 score is not 0, in
+// entry order, then CR LF. Only CR LF when every score is 0.
+std::string scoreFileText(const ScoreSheetState& s);
+
+// Writes scoreFileText to scoreFileNameFor(VersionNumber), replacing the old
+// file only once the new one is complete. On failure the old file and the
+// scores are as they were and the result says why; the window shows
+// "保存完了" or that description.
+FileWriteResult saveScoreFile(const ScoreSheetState& s);
+
+}  // namespace nk
