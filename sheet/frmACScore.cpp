@@ -8,7 +8,7 @@
 
 namespace nk {
 
-frmACScore::LoadStep frmACScore::loadStep;
+frmACScore::LoadStep frmACScore::loadStep = &frmACScore::runLoadSequence;
 
 namespace {
 
@@ -180,24 +180,6 @@ void frmACScore::showEvent(QShowEvent* event) {
       return;
     }
   }
-}
-
-void frmACScore::Form_Load() {
-  show();
-  if (loadStep) loadStep(*this);
-}
-
-// Score entry, paging, the total and saving are filled in with the sheet's logic.
-void frmACScore::txtScore_Change(int16_t /*r*/) {}
-void frmACScore::txtScoreU_Change(int16_t /*r*/) {}
-void frmACScore::btnSave_Click() {}
-void frmACScore::btnCalc_Click() {}
-void frmACScore::btnBack_Click() {}
-void frmACScore::btnNext_Click() {}
-
-void frmACScore::btnMenu_Click() {
-  emit menuRequested();
-  close();
 }
 
 }  // namespace nk

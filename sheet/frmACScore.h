@@ -31,17 +31,26 @@ class frmACScore : public QWidget {
   Q_OBJECT
 
 public:
-  // What Form_Load runs once the sheet is visible: the load that fills the
-  // state and shows the first page. None is set yet, so the sheet opens
-  // empty; tests put their own step here.
+  // What Form_Load runs once the sheet is visible: by default the load that
+  // downloads and reads everything and shows the first page (runLoadSequence);
+  // tests put their own step here.
   using LoadStep = std::function<void(frmACScore&)>;
   static LoadStep loadStep;
+  static void runLoadSequence(frmACScore& sheet);
 
   explicit frmACScore(QWidget* parent = nullptr);
 
   // The sheet's load: shows the window first, so that the status line can
   // report the progress, then runs loadStep. Returns when the load is done.
   void Form_Load();
+  // False until Form_Load has returned: meanwhile the buttons, the score boxes
+  // and the close box do nothing, since the load yields to the window system.
+  bool loaded() const { return loaded_; }
+
+  // Fills the ten rows for the state's CurrentPage and sets the window title.
+  void ShowPage();
+  // True when a score differs from what the last load or save left.
+  bool hasUnsavedScores() const;
 
   ScoreSheetState& state() { return state_; }
   const ScoreSheetState& state() const { return state_; }
@@ -85,6 +94,8 @@ signals:
 
 protected:
   void showEvent(QShowEvent* event) override;
+  // With unsaved scores, asks whether to save them, discard them, or stay.
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   void setupWindow();
@@ -94,7 +105,19 @@ private:
   void setupFocusOrder();
   void connectEvents();
 
+  void scoreChanged(ScoreBox* box, int16_t r, bool ura);
+  // Saves and tells the player how it went; true when the file was written.
+  bool saveScores();
+  // Asks before unsaved scores would be lost; true when the sheet may go.
+  bool mayLeave();
+  void rememberSavedScores();
+
   ScoreSheetState state_;
+  bool loading_ = false;
+  bool loaded_ = false;
+  bool leaving_ = false;  // the player already agreed to leave
+  std::vector<int32_t> savedScores_;
+  std::vector<int32_t> savedScoresU_;
 
   QLabel* lbl曲名_ = nullptr;
   QLabel* lbl点数表_ = nullptr;

@@ -36,7 +36,8 @@ public:
   [[noreturn]] virtual void endProgram() = 0;
 };
 
-// Does nothing; ends the process on endProgram(). In force until a toolkit is installed.
+// Does nothing, and ends the program by throwing ProgramEnded. In force until
+// a toolkit is installed.
 class SilentToolkit final : public Toolkit {
 public:
   void messageBox(const std::string&, const std::string&, MsgIcon) override {}

@@ -15,12 +15,14 @@ namespace {
 class SheetTest : public test::WindowTest {
 protected:
   void SetUp() override {
+    // The window alone: no downloads.
+    frmACScore::loadStep = nullptr;
     sheet = new frmACScore;
     ASSERT_EQ(sheet->logicalDpiX(), 96) << "the expected pixels below are those of 96 dpi";
     ASSERT_EQ(sheet->logicalDpiY(), 96);
   }
   void TearDown() override {
-    frmACScore::loadStep = nullptr;
+    frmACScore::loadStep = &frmACScore::runLoadSequence;
     WindowTest::TearDown();
   }
   std::vector<QWidget*> allControls() const {
@@ -242,7 +244,7 @@ TEST_F(SheetTest, LoadShowsTheSheetFirstAndStartsFromAnEmptyState) {
 }
 
 TEST_F(SheetTest, MenuButtonAsksForTheMenuFirstThenClosesAndDiscardsTheSheet) {
-  sheet->show();
+  sheet->Form_Load();
   bool openWhenAsked = false;
   int asked = 0;
   QObject::connect(sheet, &frmACScore::menuRequested, sheet, [&] {

@@ -21,9 +21,12 @@ const char* const StartLine = "ノルカクライアント ver1.54 開始";
 
 class MenuTest : public test::WindowTest {
 protected:
-  void SetUp() override { VersionCode = 0; }
+  void SetUp() override {
+    VersionCode = 0;
+    frmACScore::loadStep = nullptr;  // the menu alone: no downloads
+  }
   void TearDown() override {
-    frmACScore::loadStep = nullptr;
+    frmACScore::loadStep = &frmACScore::runLoadSequence;
     qApp->removeEventFilter(&showWatch);
     WindowTest::TearDown();
   }

@@ -1,0 +1,98 @@
+// load_sequence.cpp - the score sheet's load, from the downloads to page 1.
+#include "load_sequence.h"
+
+#include "clsGlobal.h"
+#include "download_steps.h"
+#include "modPutLog.h"
+#include "genre_order.h"
+#include "required_version.h"
+#include "score_file.h"
+#include "song_master.h"
+#include "sr_list.h"
+#include "version_song_list.h"
+#include "runtime_error.h"
+#include "server_locations.h"
+#include "system_error_text.h"
+#include "text_file.h"
+#include "toolkit.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace nk {
+namespace {
+
+void assignServerPaths(ScoreSheetState& s, const ServerPaths& p) {
+  s.VersionNumber = p.VersionNumber;
+  s.ScoreFileName = p.ScoreFileName;
+  s.PrimarySRListUrl = p.PrimarySRListUrl;
+  s.PrimaryVersionSongListUrl = p.PrimaryVersionSongListUrl;
+  s.PrimarySongMasterUrl = p.PrimarySongMasterUrl;
+  s.PrimaryNKVersionUrl = p.PrimaryNKVersionUrl;
+  s.SecondarySRListUrl = p.SecondarySRListUrl;
+  s.SecondaryVersionSongListUrl = p.SecondaryVersionSongListUrl;
+  s.SecondarySongMasterUrl = p.SecondarySongMasterUrl;
+  s.SecondaryNKVersionUrl = p.SecondaryNKVersionUrl;
+}
+
+void failureExit(const std::string& description) {
+  toolkit().messageBox(description, "初期化失敗", MsgIcon::Exclamation);
+  PutLog(description);
+  PutLog("初期処理失敗");
+  toolkit().endProgram();
+}
+
+}  // namespace
+
+void removeMasterFiles(bool raise) {
+  for (const MasterFile& file : MasterFiles) {
+    if (!isNormalFile(file.tested)) continue;
+    if (::unlink(file.deleted) == 0) continue;
+    const std::string description = "ファイル " + displayFileName(file.deleted) + " を削除できません（" +
+                                    systemErrorText(errno) + "）。";
+    if (raise) throw RuntimeError(description);
+    PutLog(description);
+  }
+}
+
+void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage) {
+  int16_t LoadStatus = 0;
+  std::string description;  // of the pending run-time error, if any
+  try {
+    removeMasterFiles(true);
+
+    // A download step that gets its file from neither server ends the
+    // program itself; only successful steps come back here.
+    ServerPaths paths;
+    LoadPath(paths);
+    assignServerPaths(s, paths);
+    DownloadSongMaster(paths);
+    DownloadSRList(paths);
+    DownloadVersionSongList(paths);
+    LoadStatus = DownloadNKVersion(paths);
+
+    if (!CheckRequiredVersion()) {
+      LoadStatus = -1;
+    } else {
+      ReadSongMaster(s);
+      ReadVersionSongList(s, VersionCode);
+      SortByGenre(s);
+      ReadSRList(s);
+      ReadScoreFile(s);
+      toolkit().setStatusText("");
+      s.CurrentPage = 1;
+      ShowPage();
+    }
+  } catch (const RuntimeError& e) {
+    LoadStatus = -1;
+    description = e.description();
+  } catch (const std::exception& e) {
+    LoadStatus = -1;
+    description = std::string("予期しないエラーが発生しました（") + e.what() + "）。";
+  }
+
+  removeMasterFiles(false);
+  if (LoadStatus != 0) failureExit(description);
+}
+
+}  // namespace nk

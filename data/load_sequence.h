@@ -1,0 +1,39 @@
+// load_sequence.h - what the score sheet does when it opens: fetch the four
+// master files, check the required version, read everything into the state,
+// merge the player's scores and show the first page.
+//
+// Either the whole load succeeds, or the program ends: every run-time error
+// on the way ends in one failure exit (a "初期化失敗" box with the error's
+// description, two log lines, the end of the program). The master files are
+// removed before the downloads and again at the end, whatever happened.
+#pragma once
+
+#include "score_state.h"
+
+#include <functional>
+
+namespace nk {
+
+// A downloaded master file: the name tested for presence and the name deleted.
+struct MasterFile {
+  const char* tested;
+  const char* deleted;
+};
+
+inline constexpr MasterFile MasterFiles[] = {
+    {"songlist.dat", "./songlist.dat"},
+    {"srlist.dat", "./srlist.dat"},
+    {"versionlist.dat", "versionlist.dat"},
+    {"version.dat", "version.dat"},
+};
+
+// Deletes the master files that are present. With raise, a file that cannot
+// be deleted is a RuntimeError; without, it is logged and the rest go on.
+void removeMasterFiles(bool raise);
+
+// Runs the load for the global VersionCode into s (which must be fresh).
+// ShowPage shows the page s.CurrentPage; the load calls it once, at its end.
+// Returns only when the sheet is ready.
+void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage);
+
+}  // namespace nk

@@ -1,0 +1,49 @@
+// page_view.cpp - the rows of a page, its title and paging.
+#include "page_view.h"
+
+#include "numeric.h"
+
+namespace nk {
+namespace {
+
+const std::string UnknownLevel = "？";
+
+// The level caption of a chart that is shown.
+std::string levelText(int16_t code) { return code == LevelUnknown ? UnknownLevel : decimalText(code); }
+
+}  // namespace
+
+int16_t rowPosition(const ScoreSheetState& s, int row) {
+  return checked16((static_cast<long long>(s.CurrentPage) - 1) * RowsPerPage + row);
+}
+
+std::array<RowView, RowsPerPage> pageRows(const ScoreSheetState& s) {
+  std::array<RowView, RowsPerPage> rows;
+  for (int r = 0; r < RowsPerPage; ++r) {
+    const int16_t pos = rowPosition(s, r);
+    if (pos >= s.EntryCount) continue;
+    const size_t e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos)));
+    RowView& row = rows[static_cast<size_t>(r)];
+    row.visible = true;
+    row.title = s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
+
+    // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
+    // code 0 counts as absent.
+    const int16_t d = s.EntryDifficulty.at(e);
+    if (d != LevelNoChart) row.normal = {true, levelText(d), decimalText(s.EntryScore.at(e))};
+    const int16_t u = s.EntryDifficultyU.at(e);
+    if (u != LevelNoChart && u != 0) row.ura = {true, levelText(u), decimalText(s.EntryScoreU.at(e))};
+  }
+  return rows;
+}
+
+std::string pageTitle(const ScoreSheetState& s) {
+  return "太鼓の達人" + decimalText(s.VersionNumber) + "自己ベストスコア管理(" + decimalText(s.CurrentPage) +
+         "/" + decimalText(s.PageCount) + ")";
+}
+
+void pageBack(ScoreSheetState& s) { s.CurrentPage = s.CurrentPage > 1 ? s.CurrentPage - 1 : s.PageCount; }
+
+void pageNext(ScoreSheetState& s) { s.CurrentPage = s.CurrentPage < s.PageCount ? s.CurrentPage + 1 : 1; }
+
+}  // namespace nk

@@ -1,0 +1,25 @@
+// score_entry.cpp - storing what a score box holds.
+#include "score_entry.h"
+
+#include "numeric.h"
+#include "page_view.h"
+#include "runtime_error.h"
+
+namespace nk {
+
+EntryResult storeBoxText(ScoreSheetState& s, int row, Chart chart, std::string_view text) {
+  const int16_t pos = rowPosition(s, row);
+  int32_t value = 0;
+  try {
+    value = toInt32(NumericValue(text));
+  } catch (const RuntimeError&) {
+    // Such as 9e99: nothing sound to store, so the old score stays.
+    return EntryResult::NotANumber;
+  }
+  if (pos < 0 || pos >= s.EntryCount) return EntryResult::EmptyRow;
+  const size_t e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos)));
+  (chart == Chart::Ura ? s.EntryScoreU : s.EntryScore).at(e) = value;
+  return EntryResult::Stored;
+}
+
+}  // namespace nk
