@@ -34,6 +34,7 @@ TempWorkDir::~TempWorkDir() {
 void RecordingToolkit::messageBox(const std::string& text, const std::string& title, MsgIcon icon) {
   boxes.push_back({text, title, icon});
   calls.push_back("box:" + title);
+  if (onBox) onBox(boxes.back());
 }
 
 void RecordingToolkit::yield() {

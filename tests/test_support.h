@@ -48,6 +48,8 @@ public:
   bool ended = false;
   // Called on every yield (tests that act while the program yields).
   std::function<void()> onYield;
+  // Called with every box as it is shown (tests that look around at that moment).
+  std::function<void(const Box&)> onBox;
 };
 
 // Test fixture: fresh folder and recorder installed.
