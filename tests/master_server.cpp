@@ -44,7 +44,7 @@ void MasterServerTest::SetUp() {
 
   const char* genres[] = {"アニメ", "J-POP", "その他", "クラシック", "ナムコオリジナル", "童謡・民謡",
                           "バラエティ", "ゲームミュージック"};
-  const char* levels[] = {"abc1efg-", "abc5efg9", "abcTefgT", "abc?efg?", "abc-efg7", "abc8efg0", "abc7"};
+  const char* levels[] = {"abc1efg-", "abc5efg9", "abcTefgT", "abc?efg?", "abc8efg0", "abc-efg7", "abc7"};
   for (int i = 0; i < 23; ++i) {
     demoSongs.push_back({"曲" + std::to_string(i + 1), genres[i % 8]});
     demoEntries.push_back({i + 1, levels[i % 7]});

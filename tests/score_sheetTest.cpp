@@ -71,7 +71,7 @@ TEST_F(ScoreSheetTest, TheVersionButtonLeadsToPageOne) {
     EXPECT_EQ(sheet->lblSongTitle(r)->text().toStdString(), s.SongTitles[static_cast<size_t>(s.EntrySongNo[e] - 1)]);
   }
   // Entry 2 ("abc5efg9") shows 5 and 9, entry 1 ("abc1efg-") no 裏 chart,
-  // entry 18 ("abc?efg?") "？" twice, entry 6 ("abc8efg0") 裏 level 0 hidden.
+  // entry 18 ("abc?efg?") "？" twice, entry 6 ("abc-efg7") no normal chart.
   EXPECT_EQ(sheet->lblDifficulty(0)->text(), "5");
   EXPECT_EQ(sheet->lblDifficultyU(0)->text(), "9");
   EXPECT_EQ(sheet->txtScore(0)->text(), "0");
@@ -79,8 +79,9 @@ TEST_F(ScoreSheetTest, TheVersionButtonLeadsToPageOne) {
   EXPECT_FALSE(sheet->lblDifficultyU(3)->isVisible());
   EXPECT_EQ(sheet->lblDifficulty(2)->text(), "？");
   EXPECT_EQ(sheet->lblDifficultyU(2)->text(), "？");
-  EXPECT_EQ(sheet->lblDifficulty(6)->text(), "8");
-  EXPECT_FALSE(sheet->txtScoreU(6)->isVisible());
+  EXPECT_FALSE(sheet->txtScore(6)->isVisible());
+  EXPECT_FALSE(sheet->lblDifficulty(6)->isVisible());
+  EXPECT_EQ(sheet->lblDifficultyU(6)->text(), "7");
 
   const auto log = test::logMessages();
   ASSERT_GE(log.size(), 3u);
@@ -116,6 +117,7 @@ TEST_F(ScoreSheetTest, TypedScoresLandInTheEntryTheRowShows) {
   QTest::mouseClick(sheet->btnNext(), Qt::LeftButton);  // page 2
   ScoreSheetState& s = sheet->state();
   const size_t e13 = static_cast<size_t>(s.DisplayOrder[13]);
+  ASSERT_TRUE(sheet->txtScore(3)->isVisible());
 
   struct Case {
     const char* typed;
