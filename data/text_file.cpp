@@ -27,36 +27,36 @@ std::vector<std::string_view> splitText(std::string_view text, std::string_view 
   }
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
-  std::vector<std::string> lines;
+namespace {
+
+// Calls line(text of the line) for every line: CR or CR LF ends a line.
+template <typename Line>
+void forEachLine(std::string_view text, Line line) {
   size_t start = 0;
   while (start < text.size()) {
     const size_t cr = text.find('\r', start);
     if (cr == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
+      line(text.substr(start));
+      return;
     }
-    lines.emplace_back(text.substr(start, cr - start));
+    line(text.substr(start, cr - start));
     start = cr + 1;
     if (start < text.size() && text[start] == '\n') ++start;
   }
+}
+
+}  // namespace
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  forEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 std::string joinLines(std::string_view text) {
   std::string joined;
   joined.reserve(text.size());
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t cr = text.find('\r', start);
-    if (cr == std::string_view::npos) {
-      joined.append(text.substr(start));
-      break;
-    }
-    joined.append(text.substr(start, cr - start));
-    start = cr + 1;
-    if (start < text.size() && text[start] == '\n') ++start;
-  }
+  forEachLine(text, [&](std::string_view line) { joined.append(line); });
   return joined;
 }
 
