@@ -3,6 +3,7 @@
 // decoding the same files; and on half those inputs, to show the cost is linear.
 #include "cp932.h"
 #include "genre_order.h"
+#include "largest_masters.h"
 #include "modPutLog.h"
 #include "required_version.h"
 #include "score_file.h"
@@ -24,18 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int MostSongs = 6553;
-constexpr int MostEntriesAC13 = 8191;
-constexpr int MostEntriesAC14 = 4680;
-constexpr int MostTargets = 10922;
-
-const char* const Genres[] = {"J-POP", "アニメ", "童謡・民謡", "バラエティ", "クラシック",
-                              "ゲームミュージック", "ナムコオリジナル", "その他"};
-const char* const LevelTexts[] = {"★★★9☆☆☆T", "abc?efg-", "★★★T☆☆☆8", "abc7efg6"};
-
-void writeCp932(const fs::path& path, const std::string& utf8) {
-  std::ofstream(path, std::ios::binary) << utf8ToCp932(utf8);
-}
+void writeFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // The four files of one version, largest (divisor 1) or half (divisor 2).
 struct Inputs {
@@ -46,40 +36,14 @@ struct Inputs {
   Inputs(int16_t code, int divisor) : versionCode(code) {
     char pattern[] = "/tmp/nk-bench-XXXXXX";
     dir = ::mkdtemp(pattern);
-    const int songs = MostSongs / divisor;
-    const int entries = (code == 114 ? MostEntriesAC14 : MostEntriesAC13) / divisor;
-    const int targets = MostTargets / divisor;
-    const int width = versionRecordWidth(code);
-
-    std::string text;
-    for (int k = 0; k < songs; ++k) {
-      // A line break inside a record, as the server's files have now and then.
-      text += std::to_string(k + 1) + "<>夏祭りの太鼓 第" + std::to_string(k) + "番<>ﾅﾂﾏﾂﾘ\r\n<>" +
-              Genres[k % 8] + "<>2009/07/01<>";
-    }
-    writeCp932(dir / "songlist.dat", text);
-
-    text.clear();
-    for (int k = 0; k < entries; ++k) {
-      text += "<>" + std::to_string(k % songs + 1) + "<>" + LevelTexts[k % 4];
-      for (int extra = 3; extra < width; ++extra) text += "<>0";
-      text += "<>";
-      if (k % 16 == 15) text += "\r\n";
-    }
-    writeCp932(dir / "versionlist.dat", text);
-
-    text.clear();
-    for (int k = 0; k < targets; ++k) text += "<>" + std::to_string(k % entries + 1) + "<>" + (k % 3 ? "0" : "1") + "<>sr";
-    writeCp932(dir / "srlist.dat", text);
-
-    text.clear();
-    for (int k = 0; k < entries; ++k)
-      text += std::to_string(k + 1) + "," + std::to_string(900000 + k) + "," + std::to_string(k % 7 ? 0 : 1000000) + "\r\n";
-    writeCp932(dir / ("ac" + std::to_string(code - 100) + "score.csv"), text + "\r\n");
-
-    writeCp932(dir / "version.dat", "1.54\r\nhttp://127.0.0.1/nk/\r\n");
+    const bench::MasterBytes bytes = bench::largestMasters(code, divisor);
+    writeFile(dir / "songlist.dat", bytes.songMaster);
+    writeFile(dir / "versionlist.dat", bytes.versionList);
+    writeFile(dir / "srlist.dat", bytes.srList);
+    writeFile(dir / bytes.scoreFileName, bytes.scoreFile);
+    writeFile(dir / "version.dat", bytes.requiredVersion);
     prepared.VersionNumber = static_cast<int16_t>(code - 100);
-    prepared.ScoreFileName = "ac" + std::to_string(code - 100) + "score.csv";
+    prepared.ScoreFileName = bytes.scoreFileName;
   }
   ~Inputs() {
     std::error_code ec;

@@ -26,7 +26,13 @@ void QtToolkit::messageBox(const std::string& text, const std::string& title, Ms
   box.exec();
 }
 
-void QtToolkit::yield() { QCoreApplication::processEvents(); }
+void QtToolkit::yield() {
+  if (std::chrono::steady_clock::now() < nextPass_) return;
+  QCoreApplication::processEvents();
+  // Counted from the end of the pass, so that a long repaint still leaves
+  // the load its share of the time.
+  nextPass_ = std::chrono::steady_clock::now() + YieldInterval;
+}
 
 void QtToolkit::setStatusText(const std::string& text) {
   const QString name = QStringLiteral("lblStatusBar");

@@ -27,7 +27,9 @@ public:
 
   // A modal box with one OK button. The text may hold CR LF.
   virtual void messageBox(const std::string& text, const std::string& title, MsgIcon icon) = 0;
-  // Runs the pending paint and input events, then returns.
+  // Runs the pending paint and input events, then returns. A yield that
+  // follows the last pass within a few milliseconds may return at once:
+  // no screen could show the difference.
   virtual void yield() = 0;
   // The caption of the score sheet's status line (lblStatusBar).
   virtual void setStatusText(const std::string& text) = 0;

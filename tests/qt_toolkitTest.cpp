@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace nk {
 namespace {
@@ -69,6 +71,19 @@ TEST_F(QtToolkitTest, YieldRunsPendingEvents) {
   QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
   qt.yield();
   EXPECT_TRUE(ran);
+}
+
+TEST_F(QtToolkitTest, YieldsInQuickSuccessionStillRunEventsOnceTheIntervalIsOver) {
+  qt.yield();
+  // Posted just after a pass, as during a load; runs at the next pass.
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    bool ran = false;
+    QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+    std::this_thread::sleep_for(QtToolkit::YieldInterval + std::chrono::milliseconds(5));
+    qt.yield();
+    EXPECT_TRUE(ran);
+  }
 }
 
 TEST_F(QtToolkitTest, StatusTextReachesTheSheetsStatusLine) {

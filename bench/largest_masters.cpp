@@ -1,0 +1,56 @@
+// largest_masters.cpp - the largest master files, made up for the benchmarks.
+#include "largest_masters.h"
+
+#include "cp932.h"
+#include "version_song_list.h"
+
+namespace nk::bench {
+namespace {
+
+const char* const Genres[] = {"J-POP", "アニメ", "童謡・民謡", "バラエティ", "クラシック",
+                              "ゲームミュージック", "ナムコオリジナル", "その他"};
+const char* const LevelTexts[] = {"★★★9☆☆☆T", "abc?efg-", "★★★T☆☆☆8", "abc7efg6"};
+
+}  // namespace
+
+MasterBytes largestMasters(int16_t versionCode, int divisor) {
+  const int songs = MostSongs / divisor;
+  const int entries = (versionCode == 114 ? MostEntriesAC14 : MostEntriesAC13) / divisor;
+  const int targets = MostTargets / divisor;
+  const int width = versionRecordWidth(versionCode);
+  MasterBytes bytes;
+
+  std::string text;
+  for (int k = 0; k < songs; ++k) {
+    // A line break inside a record, as the server's files have now and then.
+    text += std::to_string(k + 1) + "<>夏祭りの太鼓 第" + std::to_string(k) + "番<>ﾅﾂﾏﾂﾘ\r\n<>" + Genres[k % 8] +
+            "<>2009/07/01<>";
+  }
+  bytes.songMaster = utf8ToCp932(text);
+
+  text.clear();
+  for (int k = 0; k < entries; ++k) {
+    text += "<>" + std::to_string(k % songs + 1) + "<>" + LevelTexts[k % 4];
+    for (int extra = 3; extra < width; ++extra) text += "<>0";
+    text += "<>";
+    if (k % 16 == 15) text += "\r\n";
+  }
+  bytes.versionList = utf8ToCp932(text);
+
+  text.clear();
+  for (int k = 0; k < targets; ++k)
+    text += "<>" + std::to_string(k % entries + 1) + "<>" + (k % 3 ? "0" : "1") + "<>sr";
+  bytes.srList = utf8ToCp932(text);
+
+  text.clear();
+  for (int k = 0; k < entries; ++k)
+    text += std::to_string(k + 1) + "," + std::to_string(900000 + k) + "," + std::to_string(k % 7 ? 0 : 1000000) +
+            "\r\n";
+  bytes.scoreFile = utf8ToCp932(text + "\r\n");
+  bytes.scoreFileName = "ac" + std::to_string(versionCode - 100) + "score.csv";
+
+  bytes.requiredVersion = utf8ToCp932("1.54\r\nhttp://127.0.0.1/nk/\r\n");
+  return bytes;
+}
+
+}  // namespace nk::bench
