@@ -6,7 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
+#include <cstdlib>
+#include <locale.h>
 
 namespace nk {
 namespace {
@@ -114,9 +115,12 @@ double NumericValue(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(first, number.data() + number.size(), value);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
-    // Too large is infinite; too small is 0.
-    const bool tiny = number.find("e-") != std::string::npos;
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    // Too large is infinite, too small 0 (or subnormal). Which one cannot be
+    // told from the exponent's sign alone ("1" and 400 zeros, "e-5" is huge):
+    // the C library's conversion in the C locale gets it right.
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", nullptr);
+    if (cLocale != locale_t{}) return strtod_l(number.c_str(), nullptr, cLocale);
+    return std::strtod(number.c_str(), nullptr);
   }
   return number[0] == '-' ? -value : value;
 }

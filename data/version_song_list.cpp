@@ -87,8 +87,9 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
     if (width > 4) i = list.advance(i, width - 4, count);
     toolkit().yield();
   }
-  s.PageCount = static_cast<int16_t>((count - 1) / RowsPerPage + 1);
+  // Nothing of the state changes before the list is known to be good.
   if (count == 0) list.failNoRecord("曲");
+  s.PageCount = static_cast<int16_t>((count - 1) / RowsPerPage + 1);
   s.EntrySongNo = std::move(songNo);
   s.EntryDifficulty = std::move(difficulty);
   s.EntryDifficultyU = std::move(difficultyU);

@@ -33,6 +33,12 @@ TEST(NumericValue, HugeAndTinyExponents) {
   EXPECT_TRUE(std::isinf(NumericValue("-9e999")));
   EXPECT_EQ(NumericValue("1e-999"), 0.0);
   EXPECT_DOUBLE_EQ(NumericValue("9e99"), 9e99);
+  // Too large or too small is a matter of the whole number, not of the exponent's sign.
+  const std::string zeros(400, '0');
+  EXPECT_TRUE(std::isinf(NumericValue("1" + zeros + "e-5")));
+  EXPECT_TRUE(std::isinf(NumericValue("-1" + zeros + "D-5")));
+  EXPECT_EQ(NumericValue("0." + zeros + "1e5"), 0.0);
+  EXPECT_EQ(NumericValue("5e-324"), 4.9406564584124654e-324);
 }
 
 TEST(NumericValue, DecimalPointIsADotWhateverTheLocale) {

@@ -120,12 +120,17 @@ TEST_F(VersionSongList, FailuresDescribeFileAndRecord) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     ScoreSheetState s = catalogue(5);
+    s.PageCount = 7;
     try {
       parseVersionSongList(s, c.text, 113);
       ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.description(), c.description);
     }
+    // A failed list leaves the entries as they were, PageCount included.
+    EXPECT_EQ(s.PageCount, 7);
+    EXPECT_EQ(s.EntryCount, 0);
+    EXPECT_TRUE(s.EntrySongNo.empty());
   }
 }
 
