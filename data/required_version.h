@@ -18,7 +18,8 @@ struct RequiredVersion {
 };
 
 // Items 0 and 1 of a decoded version.dat. Raises RuntimeError when the file
-// has no line at all (fileName names it).
+// has no line at all, or when its first line does not begin with a number
+// (fileName names it).
 RequiredVersion parseRequiredVersion(std::string_view decodedText,
                                      const std::string& fileName = "version.dat");
 
@@ -31,7 +32,8 @@ std::string refusalMessage(const std::string& hint);
 // Logs its start, sets the status line, reads RequiredVersionPath, logs the
 // program's version and the required one and compares them. True = accepted;
 // on refusal the "バージョン要求以下" box has been shown (exclamation icon).
-// Raises RuntimeError when the file cannot be read or has no line.
+// Raises RuntimeError when the file cannot be read, has no line or no number
+// on its first line.
 bool CheckRequiredVersion();
 
 }  // namespace nk
