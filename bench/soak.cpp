@@ -29,6 +29,14 @@ namespace {
 constexpr int WarmUpCycle = 20;
 constexpr double AllowedGrowth = 0.10;
 
+// AddressSanitizer holds freed memory back in its quarantine, so resident
+// memory grows there whatever the program does; LeakSanitizer judges instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MemoryIsJudged = false;
+#else
+constexpr bool MemoryIsJudged = true;
+#endif
+
 // The program's own toolkit, except that message boxes are counted.
 class SoakToolkit final : public nk::Toolkit {
 public:
@@ -163,12 +171,16 @@ int main(int argc, char** argv) {
   fs::remove_all(folder);
 
   const double growth = static_cast<double>(lastKiB - warmKiB) / static_cast<double>(warmKiB);
-  const bool within = growth <= AllowedGrowth && windowsAtEnd == windowsAtWarmUp;
+  const bool within = (!MemoryIsJudged || growth <= AllowedGrowth) && windowsAtEnd == windowsAtWarmUp;
   std::printf("soak: %d cycles of open, load (1200 entries), page, total, save, menu\n", cycles);
   std::printf("soak: resident memory after cycle %d: %ld KiB\n", WarmUpCycle, warmKiB);
   std::printf("soak: resident memory after cycle %d: %ld KiB (%+.1f%%)\n", cycles, lastKiB, growth * 100);
   std::printf("soak: top-level windows after cycle %d: %zu, after cycle %d: %zu\n", WarmUpCycle, windowsAtWarmUp,
               cycles, windowsAtEnd);
-  std::printf("soak: %s\n", within ? "within 10%: ok" : "grew by more than 10% (or windows piled up): FAILED");
+  if (!MemoryIsJudged)
+    std::printf("soak: %s\n", within ? "memory not judged under AddressSanitizer (LeakSanitizer checks at exit): ok"
+                                     : "windows piled up: FAILED");
+  else
+    std::printf("soak: %s\n", within ? "within 10%: ok" : "grew by more than 10% (or windows piled up): FAILED");
   return within ? 0 : 1;
 }

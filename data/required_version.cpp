@@ -45,13 +45,9 @@ RequiredVersion parseRequiredVersion(std::string_view decodedText, const std::st
   const auto items = splitText(joined, RequiredVersionMarker);
   if (items.empty())
     throw RuntimeError(fileName + " が空です。要求バージョンを確認できません。");
-  // A first line without a number would read as version 0 and let any
-  // program through: an error page that a server or proxy sends with status
-  // 200 must not pass for the server's requirement.
-  if (!beginsWithNumber(items[0]))
-    throw RuntimeError(fileName + " の 1 行目" + quotedForError(items[0]) +
-                       "は要求バージョンの数値ではありません。要求バージョンを確認できません。");
   RequiredVersion v;
+  v.firstItem = std::string(items[0]);
+  v.isNumber = beginsWithNumber(items[0]);
   v.required = NumericValue(items[0]);
   if (items.size() > 1) v.hint = std::string(items[1]);
   return v;
@@ -70,7 +66,14 @@ bool CheckRequiredVersion() {
   toolkit().setStatusText("ノルカクライアント要求ファイルを処理中です");
   const std::string text = cp932ToUtf8(readFileBytes(RequiredVersionPath));
   PutLog(std::string("本体バージョン:") + ProgramVersion);
-  const RequiredVersion v = parseRequiredVersion(text, displayFileName(RequiredVersionPath));
+  const std::string fileName = displayFileName(RequiredVersionPath);
+  const RequiredVersion v = parseRequiredVersion(text, fileName);
+  // A first line without a number would read as version 0 and let any
+  // program through: an error page that a server or proxy sends with status
+  // 200 must not pass for the server's requirement.
+  if (!v.isNumber)
+    throw RuntimeError(fileName + " の 1 行目" + quotedForError(v.firstItem) +
+                       "は要求バージョンの数値ではありません。要求バージョンを確認できません。");
   PutLog("要求バージョン:" + generalNumberText(v.required));
   if (isProgramVersionAccepted(v.required)) return true;
   toolkit().messageBox(refusalMessage(v.hint), "バージョン要求以下", MsgIcon::Exclamation);

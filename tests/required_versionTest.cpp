@@ -110,6 +110,12 @@ TEST(RequiredVersion, ParseOfDecodedText) {
   const RequiredVersion v = parseRequiredVersion("1.7\rダウンロード先\r\n");
   EXPECT_DOUBLE_EQ(v.required, 1.7);
   EXPECT_EQ(v.hint, "ダウンロード先");
+  EXPECT_EQ(v.firstItem, "1.7");
+  EXPECT_TRUE(v.isNumber);
+  const RequiredVersion page = parseRequiredVersion("<html>\r\n");
+  EXPECT_EQ(page.firstItem, "<html>");
+  EXPECT_FALSE(page.isNumber);
+  EXPECT_DOUBLE_EQ(page.required, 0);
   EXPECT_TRUE(isProgramVersionAccepted(1.54));
   EXPECT_FALSE(isProgramVersionAccepted(1.5400001));
 }
