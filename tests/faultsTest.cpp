@@ -4,7 +4,9 @@
 #include "faults_fixture.h"
 
 #include <algorithm>
+#include <functional>
 #include <random>
+#include <stdexcept>
 
 namespace nk {
 namespace {
