@@ -2,12 +2,7 @@
 #include "file_replace.h"
 #include "test_support.h"
 
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace nk {
 namespace {
@@ -22,26 +17,6 @@ std::vector<std::string> namesIn(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// Runs body in a child process and returns what it wrote to the pipe.
-// unprivileged: the child gives up root first. Returns nullopt when the
-// child could not do so.
-std::optional<std::string> inChild(const std::function<std::string()>& body) {
-  int fds[2];
-  if (::pipe(fds) != 0) return std::nullopt;
-  const int status = test::runUnprivileged([&] {
-    const std::string text = body();
-    [[maybe_unused]] ssize_t n = ::write(fds[1], text.data(), text.size());
-  });
-  ::close(fds[1]);
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-  ::close(fds[0]);
-  if (status != 0) return std::nullopt;
-  return text;
 }
 
 TEST_F(FileReplace, WritesNewAndReplacesOldKeepingPermissions) {
@@ -95,7 +70,7 @@ TEST_F(FileReplace, AnotherUsersRightsAreHonoured) {
   fs::permissions("locked/open.csv", fs::perms::all);
   fs::permissions("locked", fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
 
-  const auto result = inChild([] {
+  const auto result = test::unprivilegedOutput([] {
     std::string text;
     for (const char* path : {"readonly.csv", "others.csv", "locked/open.csv"})
       text += replaceFileContents(path, "new").failure + "\n";
@@ -116,39 +91,16 @@ TEST_F(FileReplace, AnotherUsersRightsAreHonoured) {
 TEST_F(FileReplace, FullDiskKeepsTheOldFile) {
   // A small file system of its own, mounted in a mount namespace private to
   // a child process, so that nothing outside the test ever sees it.
-  int fds[2];
-  ASSERT_EQ(::pipe(fds), 0);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::close(fds[0]);
-    if (::unshare(CLONE_NEWNS) != 0) ::_exit(77);
-    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) ::_exit(77);
-    ::mkdir("disk", 0755);
-    if (::mount("tmpfs", "disk", "tmpfs", 0, "size=64k") != 0) ::_exit(77);
+  const auto result = test::withSmallDisk("disk", "64k", [] {
     test::writeBytes("disk/ac13score.csv", "1,500,0\r\n\r\n");
-    // Fill what is left.
-    const int filler = ::open("disk/filler", O_WRONLY | O_CREAT, 0644);
-    const std::string block(4096, 'x');
-    while (::write(filler, block.data(), block.size()) > 0) {
-    }
-    ::close(filler);
+    test::fillDisk("disk");
     const FileWriteResult r = replaceFileContents("disk/ac13score.csv", std::string(20000, '9'));
     std::string report = (r.ok ? "ok" : r.failure) + "\n" + test::readBytes("disk/ac13score.csv");
     for (const std::string& name : namesIn("disk")) report += "\n" + name;
-    [[maybe_unused]] ssize_t n = ::write(fds[1], report.data(), report.size());
-    ::_exit(0);
-  }
-  ::close(fds[1]);
-  std::string report;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) report.append(buffer, static_cast<size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no small file system can be mounted here (needs CAP_SYS_ADMIN)";
+    return report;
+  });
+  if (!result) GTEST_SKIP() << "no small file system can be mounted here (needs CAP_SYS_ADMIN)";
+  const std::string& report = *result;
   EXPECT_EQ(report,
             "ファイル disk/ac13score.csv に書き込めません（ディスクの空き領域が足りません）。\n"
             "1,500,0\r\n\r\n\nac13score.csv\nfiller");

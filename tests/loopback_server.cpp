@@ -207,6 +207,12 @@ std::vector<LoopbackServer::Request> LoopbackServer::requests() const {
   return impl_->requests;
 }
 
+void LoopbackServer::clearRequests() {
+  std::lock_guard lock(impl_->mutex);
+  impl_->requests.clear();
+  impl_->requests.shrink_to_fit();
+}
+
 std::string closedPortBaseUrl() {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) throw std::runtime_error("socket");

@@ -69,6 +69,8 @@ public:
   int requestCount(const std::string& path) const;
   int totalRequests() const;
   std::vector<Request> requests() const;
+  // Forgets the requests seen so far (long runs, whose record would grow).
+  void clearRequests();
 
   // Stops listening and ends all stalls; idempotent.
   void stop();

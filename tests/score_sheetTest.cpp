@@ -2,52 +2,14 @@
 // button to page 1 against a loopback server, then paging, typing, the total,
 // saving and leaving, on real widgets.
 #include "clsGlobal.h"
-#include "frmACScore.h"
-#include "frmMenu.h"
-#include "gui_test_support.h"
-#include "master_server.h"
-
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
+#include "score_sheet_fixture.h"
 
 namespace nk {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScoreSheetTest : public test::MasterServerTest {
-protected:
-  void TearDown() override {
-    test::destroyAllWindows();
-    MasterServerTest::TearDown();
-  }
-
-  // Opens the menu and clicks the version's button; returns the loaded sheet.
-  frmACScore* open(int versionCode) {
-    frmMenu* menu = showMenu();
-    QPushButton* button = versionCode == 112   ? menu->btnAC12Score()
-                          : versionCode == 113 ? menu->btnAC13Score()
-                                               : menu->btnAC14Score();
-    QTest::mouseClick(button, Qt::LeftButton);
-    test::runDeferredDeletes();
-    const auto sheets = test::visibleWindows<frmACScore>();
-    return sheets.size() == 1 ? sheets[0] : nullptr;
-  }
-
-  // Answers the next modal question by clicking the button with that caption.
-  void answerNextQuestion(const QString& caption) {
-    QTimer::singleShot(0, [caption, this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
-      question = box->text();
-      for (QAbstractButton* b : box->buttons())
-        if (b->text() == caption) b->click();
-    });
-  }
-
-  QString question;
-};
+class ScoreSheetTest : public test::ScoreSheetFixture {};
 
 TEST_F(ScoreSheetTest, TheVersionButtonLeadsToPageOne) {
   serveMasters(113, demoSongs, demoEntries, demoTargets);

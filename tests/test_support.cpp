@@ -1,12 +1,16 @@
 // test_support.cpp - fresh working folders, the recording toolkit, file helpers.
 #include "test_support.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <iconv.h>
 #include <random>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,6 +99,82 @@ int runUnprivileged(const std::function<void()>& action) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 97;
+}
+
+namespace {
+
+// Everything the other end of fd writes until it closes it.
+std::string drain(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  ::close(fd);
+  return text;
+}
+
+void writeAllTo(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body) {
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  const int status = runUnprivileged([&] {
+    ::close(fds[0]);
+    writeAllTo(fds[1], body());
+  });
+  ::close(fds[1]);
+  std::string text = drain(fds[0]);
+  if (status == 99) return std::nullopt;
+  if (status != 0) return text + "\n(the child process failed, status " + std::to_string(status) + ")";
+  return text;
+}
+
+std::optional<std::string> withSmallDisk(const std::string& folder, const std::string& size,
+                                         const std::function<std::string()>& body) {
+  constexpr int NotAllowed = 77;
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  const pid_t pid = ::fork();
+  if (pid < 0) return std::nullopt;
+  if (pid == 0) {
+    ::close(fds[0]);
+    if (::unshare(CLONE_NEWNS) != 0) ::_exit(NotAllowed);
+    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) ::_exit(NotAllowed);
+    ::mkdir(folder.c_str(), 0755);
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, ("size=" + size).c_str()) != 0) ::_exit(NotAllowed);
+    writeAllTo(fds[1], body());
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::string text = drain(fds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (WIFEXITED(status) && WEXITSTATUS(status) == NotAllowed) return std::nullopt;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return text + "\n(the child process failed, status " + std::to_string(status) + ")";
+  return text;
+}
+
+void fillDisk(const std::string& folder) {
+  const std::string path = folder + "/filler";
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  if (fd < 0) return;
+  const std::string block(4096, 'x');
+  while (::write(fd, block.data(), block.size()) > 0) {
+  }
+  // The last page may have room for a few bytes more.
+  while (::write(fd, "x", 1) > 0) {
+  }
+  ::close(fd);
 }
 
 std::vector<std::string> logMessages(const std::filesystem::path& log) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,18 @@ std::string toCp932(const std::string& utf8);
 // hold even when the tests run as root, as in CI). Returns the child's exit
 // status: 0 when action returned, 99 when privileges could not be dropped.
 int runUnprivileged(const std::function<void()>& action);
+// Runs body as runUnprivileged does and returns the text it returned (with a
+// note appended when the child failed); nullopt when it could not give up root.
+std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body);
+// Runs body in a child process in whose private mount namespace folder (made
+// if missing) holds a tmpfs of the given size ("64k"), so that a full disk
+// can be made without touching the machine. Returns the text body returned
+// (with a note appended when the child failed); nullopt when the machine does
+// not allow the mount (no CAP_SYS_ADMIN).
+std::optional<std::string> withSmallDisk(const std::string& folder, const std::string& size,
+                                         const std::function<std::string()>& body);
+// Fills the file system that holds folder until a write fails.
+void fillDisk(const std::string& folder);
 
 // The log's lines without their date-time stamps (CP932 decoded to UTF-8).
 std::vector<std::string> logMessages(const std::filesystem::path& log = "Debug.txt");
