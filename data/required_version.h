@@ -13,12 +13,8 @@ inline constexpr const char* RequiredVersionPath = "./version.dat";
 inline constexpr const char* RequiredVersionMarker = "[データ区切り]";
 
 struct RequiredVersion {
-  double required = 0;    // numeric value of item 0
-  std::string hint;       // item 1, empty when the file has one line
-  std::string firstItem;  // item 0 as it stands
-  // Whether item 0 begins with a number (blanks, tabs and line feeds
-  // skipped), rather than reading as 0 for want of one.
-  bool isNumber = false;
+  double required = 0;  // numeric value of item 0
+  std::string hint;     // item 1, empty when the file has one line
 };
 
 // Items 0 and 1 of a decoded version.dat. Raises RuntimeError when the file
@@ -35,8 +31,7 @@ std::string refusalMessage(const std::string& hint);
 // Logs its start, sets the status line, reads RequiredVersionPath, logs the
 // program's version and the required one and compares them. True = accepted;
 // on refusal the "バージョン要求以下" box has been shown (exclamation icon).
-// Raises RuntimeError when the file cannot be read, has no line, or has no
-// number at the start of its first line.
+// Raises RuntimeError when the file cannot be read or has no line.
 bool CheckRequiredVersion();
 
 }  // namespace nk

@@ -121,9 +121,6 @@ TEST_F(Faults, AnErrorPageServedAsAMasterFileEndsTheLoadNamingTheFile) {
       {"common/songlist.dat", "songlist.dat に曲が 1 件もありません" + noItems},
       {"common/ac13list.dat", "versionlist.dat に曲が 1 件もありません" + noItems},
       {"sr/13/srlist.dat", "srlist.dat に対象曲が 1 件もありません" + noItems},
-      {"common/nkclient.dat",
-       "version.dat の 1 行目「<html><body>Service …」は要求バージョンの数値ではありません。"
-       "要求バージョンを確認できません。"},
   };
   for (const auto& [path, description] : cases) {
     SCOPED_TRACE(path);
@@ -134,6 +131,17 @@ TEST_F(Faults, AnErrorPageServedAsAMasterFileEndsTheLoadNamingTheFile) {
     expectFailureExit(description);
     expectScoreFileUnchanged();
   }
+}
+
+TEST_F(Faults, AnErrorPageServedAsTheRequiredVersionReadsAsVersionZero) {
+  // A first line without a number is version 0, which every program meets.
+  serveMasters(113, demoSongs, demoEntries, demoTargets);
+  primary.serve("/nk/common/nkclient.dat", "<html><body>Service Unavailable</body></html>");
+  ASSERT_FALSE(load());
+  expectLoaded();
+  const auto log = test::logMessages();
+  EXPECT_NE(std::find(log.begin(), log.end(), "要求バージョン:0"), log.end());
+  expectScoreFileUnchanged();
 }
 
 // The demo files of a smaller sheet, cut after a marker (UTF-8) plus extra
