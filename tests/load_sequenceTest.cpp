@@ -3,6 +3,7 @@
 #include "load_sequence.h"
 #include "master_server.h"
 #include "modManipFunc.h"
+#include "modPutLog.h"
 #include "runtime_error.h"
 
 #include <algorithm>
@@ -185,6 +186,44 @@ TEST_F(LoadSequenceTest, AFailingPageDisplayIsARunTimeErrorToo) {
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "表示できません。");
   EXPECT_FALSE(anyMasterFileLeft());
+}
+
+}  // namespace
+}  // namespace nk
+
+namespace nk {
+namespace {
+
+TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAtItsEnd) {
+  test::TempWorkDir dir;
+  test::writeBytes("Debug.txt", "");
+  fs::permissions("Debug.txt", fs::perms::all);
+  for (const MasterFile& file : MasterFiles) test::writeBytes(file.tested, "left over");
+  // A folder that takes no change: its files cannot be deleted (by an
+  // ordinary user: root may delete anything).
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                  fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  const std::optional<std::string> out = test::unprivilegedOutput([] {
+    SetLogFilePath("./Debug.txt");
+    std::string raised;
+    try {
+      removeMasterFiles(true);
+    } catch (const RuntimeError& e) {
+      raised = e.description();
+    }
+    removeMasterFiles(false);  // must go on past every failure
+    return raised;
+  });
+  fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::add);
+  ASSERT_TRUE(out.has_value()) << "could not run as an ordinary user";
+  EXPECT_EQ(*out, "ファイル songlist.dat を削除できません（アクセスが拒否されました）。");
+  for (const MasterFile& file : MasterFiles) EXPECT_TRUE(fs::exists(file.tested));
+  EXPECT_EQ(test::logMessages(), (std::vector<std::string>{
+                                     "ファイル songlist.dat を削除できません（アクセスが拒否されました）。",
+                                     "ファイル srlist.dat を削除できません（アクセスが拒否されました）。",
+                                     "ファイル versionlist.dat を削除できません（アクセスが拒否されました）。",
+                                     "ファイル version.dat を削除できません（アクセスが拒否されました）。",
+                                 }));
 }
 
 }  // namespace
