@@ -15,6 +15,7 @@ std::string systemErrorText(int errnoValue) {
     case ENOTDIR: return "パスの途中がフォルダーではありません";
     case ENOSPC: return "ディスクの空き領域が足りません";
     case EDQUOT: return "ディスクの使用量の上限を超えました";
+    case EFBIG: return "ファイルが大きすぎます";
     case EMFILE:
     case ENFILE: return "開いているファイルが多すぎます";
     case ENAMETOOLONG: return "ファイル名が長すぎます";
