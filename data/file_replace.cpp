@@ -5,6 +5,7 @@
 #include "text_file.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +41,19 @@ void syncFolder(const std::string& folder) {
 }  // namespace
 
 FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+  // A link (say into a synchronised folder) stays a link: the file it names
+  // is the one replaced, in its own folder.
+  std::string file = path;
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* target = ::realpath(path.c_str(), nullptr);
+    if (!target) return failure(path, systemErrorText(errno));
+    file = target;
+    std::free(target);
+  }
+
   struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
+  const bool exists = ::stat(file.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return failure(path, systemErrorText(errno));
   if (exists) {
     if (S_ISDIR(old.st_mode)) return failure(path, systemErrorText(EISDIR));
@@ -50,13 +62,13 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     // an administrator. Otherwise opening for writing without truncating asks
     // the system whether this user may change the file, and changes nothing.
     if ((old.st_mode & 0222) == 0) return failure(path, "読み取り専用のファイルです");
-    const int probe = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int probe = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0) return failure(path, systemErrorText(errno));
     ::close(probe);
   }
 
-  const size_t slash = path.rfind('/');
-  const std::string folderPrefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const size_t slash = file.rfind('/');
+  const std::string folderPrefix = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
   std::string temp = folderPrefix + ".nk-save-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
@@ -85,7 +97,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     ::unlink(temp.c_str());
     return failure(path, systemErrorText(err));
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
+  if (::rename(temp.c_str(), file.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
     return failure(path, systemErrorText(err));

@@ -37,6 +37,23 @@ TEST_F(FileReplace, WritesNewAndReplacesOldKeepingPermissions) {
   EXPECT_EQ(namesIn("sub"), (std::vector<std::string>{"ac12score.csv"}));
 }
 
+TEST_F(FileReplace, ALinkStaysALinkAndItsFileIsReplaced) {
+  fs::create_directory("synced");
+  test::writeBytes("synced/ac13score.csv", "1,5,0\r\n\r\n");
+  fs::create_symlink("synced/ac13score.csv", "ac13score.csv");
+  EXPECT_TRUE(replaceFileContents("ac13score.csv", "2,7,0\r\n\r\n").ok);
+  EXPECT_TRUE(fs::is_symlink("ac13score.csv"));
+  EXPECT_EQ(test::readBytes("synced/ac13score.csv"), "2,7,0\r\n\r\n");
+  EXPECT_EQ(namesIn("synced"), (std::vector<std::string>{"ac13score.csv"}));
+
+  // A link to nowhere is refused and left as it is.
+  fs::create_symlink("gone/ac12score.csv", "ac12score.csv");
+  const FileWriteResult r = replaceFileContents("ac12score.csv", "x");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.failure, "ファイル ac12score.csv に書き込めません（ファイルまたはフォルダーがありません）。");
+  EXPECT_TRUE(fs::is_symlink("ac12score.csv"));
+}
+
 TEST_F(FileReplace, RefusalsLeaveTheOldFileAndNoTemporaryFile) {
   fs::create_directory("ac13score.csv");
   test::writeBytes("ac14score.csv", "old");
