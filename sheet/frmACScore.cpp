@@ -17,6 +17,7 @@ constexpr int RowTop = 600;
 constexpr int RowPitch = 480;
 constexpr int LabelHeight = 375;
 constexpr int BoxHeight = 420;  // the score boxes stand 45 twips taller than their row's labels
+constexpr int CellTextIndent = 0;  // pixels between a cell's frame and where its text starts
 
 struct TwipsBox {
   int left, top, width, height;
@@ -41,6 +42,10 @@ QLabel* makeLabel(QWidget& window, const QString& name, const QString& caption, 
   if (frame == Frame::Line) {
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
+    // A framed label would otherwise indent its text by half an "x", which
+    // leaves a 25-pixel level cell too narrow for "10". The frame and the
+    // glyphs' own bearings keep the text off the border.
+    label->setIndent(CellTextIndent);
   }
   if (fill == Fill::LightGrey) {
     QPalette palette = label->palette();

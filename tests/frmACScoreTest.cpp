@@ -2,12 +2,16 @@
 // order, score box events, its load step and the way back to the menu.
 #include "frmACScore.h"
 #include "gui_test_support.h"
+#include "twips.h"
 
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
 #include <string>
+#include <utility>
 
 namespace nk {
 namespace {
@@ -146,6 +150,68 @@ TEST_F(SheetTest, LooksOfLabelsAndFontOfEveryControl) {
   // Without the original face the Japanese serif stand-in is used, not a default sans.
   const QString shown = QFontInfo(sheet->txtScore(0)->font()).family();
   EXPECT_TRUE(shown == "ＭＳ Ｐ明朝" || shown == "IPAPMincho") << shown.toStdString();
+}
+
+// The first and last columns of an image's rows 1 .. height - 2 that hold a
+// dark pixel; -1 when none does.
+std::pair<int, int> inkColumns(const QImage& image, int firstColumn, int lastColumn) {
+  int left = -1, right = -1;
+  for (int x = firstColumn; x <= lastColumn; ++x)
+    for (int y = 1; y < image.height() - 1; ++y)
+      if (qGray(image.pixel(x, y)) < 128) {
+        if (left < 0) left = x;
+        right = x;
+        break;
+      }
+  return {left, right};
+}
+
+// The ink of text painted freely with its pen at x = Origin, on a screen of dpi.
+constexpr int Origin = 10;
+std::pair<int, int> freeInk(const QFont& font, const QString& text, int dpi) {
+  QImage image(200, 80, QImage::Format_RGB32);
+  image.setDotsPerMeterX(qRound(dpi / 0.0254));
+  image.setDotsPerMeterY(qRound(dpi / 0.0254));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(Origin, 60, text);
+  painter.end();
+  const auto [left, right] = inkColumns(image, 0, image.width() - 1);
+  return {left - Origin, right - Origin};
+}
+
+// A level cell is 25 pixels wide at 96 dpi; the two-digit level, the one that
+// weighs most in the total, must show whole inside its border. In the
+// stand-in face the advance of "10" (23.5 pixels) is wider than the cell's
+// inside (23): what must fit is the ink, which the glyphs' bearings keep
+// a few pixels in from where the pen starts.
+TEST_F(SheetTest, LevelCellsShowTheirTextWhole) {
+  QLabel* cell = sheet->lblDifficulty(0);
+  // A framed label without an indent of its own takes half an "x" for one.
+  const int indent =
+      cell->indent() >= 0 ? cell->indent() : QFontMetrics(cell->font()).horizontalAdvance(QLatin1Char('x')) / 2;
+  for (int dpi : {96, 144}) {
+    // The cell scales with the dpi; its frame stays one pixel. The pen starts
+    // at the indent, the ink may reach the pixel next to the right border.
+    const int room = twipsToPixels(375, dpi) - 2 * cell->frameWidth() - indent;
+    for (const char* text : {"7", "10", "？", "99"}) {
+      const auto [left, right] = freeInk(cell->font(), QString::fromUtf8(text), dpi);
+      EXPECT_GE(left, 0) << text << " at " << dpi << " dpi";
+      EXPECT_LT(right, room) << text << " at " << dpi << " dpi";
+    }
+  }
+
+  // The ink of "10" as the cell paints it is the whole ink of "10".
+  cell->setText(QStringLiteral("10"));
+  const QImage painted = cell->grab().toImage();
+  const int border = painted.width() - 1;
+  const auto [left, right] = inkColumns(painted, 1, border - 1);
+  const auto [freeLeft, freeRight] = freeInk(cell->font(), QStringLiteral("10"), 96);
+  ASSERT_GE(left, 0) << "no text painted";
+  EXPECT_LT(right, border);
+  EXPECT_EQ(right - left, freeRight - freeLeft) << "part of \"10\" is cut off";
 }
 
 TEST_F(SheetTest, TabGoesAcrossEachRowThenDownThenToTheButtons) {
