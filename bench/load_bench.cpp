@@ -2,12 +2,12 @@
 // on the menu's version button to page 1, against a loopback server serving
 // the largest master files, once with the real yields to the event loop and
 // once with the yields made no-ops; and a page turn on a loaded largest sheet.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "frmACScore.h"
 #include "frmMenu.h"
 #include "largest_masters.h"
 #include "loopback_server.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "qt_toolkit.h"
 #include "server_locations.h"
 

@@ -4,7 +4,7 @@
 #include "cp932.h"
 #include "genre_order.h"
 #include "largest_masters.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "required_version.h"
 #include "score_file.h"
 #include "song_master.h"

@@ -6,7 +6,7 @@
 // boxes are counted, never shown, so no modal box can block a cycle. Exit 0
 // when every cycle did what it should and the memory after the last cycle is
 // within 10% of that after cycle 20; 1 otherwise.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "cp932.h"
 #include "frmACScore.h"
 #include "frmMenu.h"

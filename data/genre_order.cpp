@@ -1,7 +1,7 @@
 // genre_order.cpp - the display order of the entries by genre rank.
 #include "genre_order.h"
 
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "numeric.h"
 
 namespace nk {

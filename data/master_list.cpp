@@ -1,7 +1,7 @@
 // master_list.cpp - splitting a master list and describing its failures.
 #include "master_list.h"
 
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"

@@ -2,7 +2,7 @@
 #include "required_version.h"
 
 #include "cp932.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "numeric.h"
 #include "program_version.h"
 #include "runtime_error.h"

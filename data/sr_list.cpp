@@ -3,7 +3,7 @@
 
 #include "cp932.h"
 #include "master_list.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "numeric.h"
 #include "text_file.h"
 #include "toolkit.h"

@@ -2,8 +2,8 @@
 // status-line texts.
 #include "download_steps.h"
 
-#include "clsGlobal.h"
-#include "modPutLog.h"
+#include "http_fetch.h"
+#include "debug_log.h"
 #include "toolkit.h"
 
 namespace nk {

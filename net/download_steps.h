@@ -10,7 +10,7 @@
 // So a running program only ever sees 0 come back. LoadPath runs first.
 #pragma once
 
-#include "modManipFunc.h"
+#include "traced_procedure.h"
 #include "server_locations.h"
 
 namespace nk {

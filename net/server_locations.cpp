@@ -1,7 +1,7 @@
 // server_locations.cpp - the two server folders and the URLs derived from them.
 #include "server_locations.h"
 
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "runtime_error.h"
 
 #include <limits>

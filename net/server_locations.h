@@ -2,7 +2,7 @@
 // LoadPath, which derives the version's file name and the eight URLs.
 #pragma once
 
-#include "modManipFunc.h"
+#include "traced_procedure.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // total_score.cpp - levels, quotas, the best charts of each level and the total.
 #include "total_score.h"
 
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "numeric.h"
 #include "toolkit.h"
 

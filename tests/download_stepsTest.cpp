@@ -1,10 +1,10 @@
 // download_stepsTest.cpp - the four master-file downloads against a primary
 // and a secondary server on loopback: fallback, texts, order and the end of
 // the program.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "download_steps.h"
 #include "loopback_server.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "test_support.h"
 
 namespace nk {

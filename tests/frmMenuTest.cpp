@@ -1,12 +1,12 @@
 // frmMenuTest.cpp - the version menu: its title from the first show, its
 // layout, the fresh debug log of every visit, and the way to the score sheet
 // and back.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "cp932.h"
 #include "frmACScore.h"
 #include "frmMenu.h"
 #include "gui_test_support.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 
 #include <QtTest/QTest>
 

@@ -2,8 +2,8 @@
 // of its steps and texts, the state it leaves, and every way it can fail.
 #include "load_sequence.h"
 #include "master_server.h"
-#include "modManipFunc.h"
-#include "modPutLog.h"
+#include "traced_procedure.h"
+#include "debug_log.h"
 #include "runtime_error.h"
 
 #include <algorithm>

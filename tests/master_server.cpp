@@ -1,8 +1,8 @@
 // master_server.cpp - master files on a loopback server for the load tests.
 #include "master_server.h"
 
-#include "clsGlobal.h"
-#include "modPutLog.h"
+#include "http_fetch.h"
+#include "debug_log.h"
 #include "server_locations.h"
 
 namespace nk::test {

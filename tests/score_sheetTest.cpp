@@ -1,7 +1,7 @@
 // score_sheetTest.cpp - the score sheet end to end: from the menu's version
 // button to page 1 against a loopback server, then paging, typing, the total,
 // saving and leaving, on real widgets.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "score_sheet_fixture.h"
 
 namespace nk {

@@ -1,7 +1,7 @@
 // server_locationsTest.cpp - LoadPath's names and URLs for each version.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "loopback_server.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "server_locations.h"
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-// modPutLog.h - the opt-in debug log.
+// debug_log.h - the opt-in debug log.
 //
 // The log is written only while a normal file exists at LogFilePath: the
 // program never creates it. Every entry is one line in CP932, "yyyy/MM/dd

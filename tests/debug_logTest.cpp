@@ -1,6 +1,6 @@
-// modPutLogTest.cpp - the opt-in debug log on real files.
+// debug_logTest.cpp - the opt-in debug log on real files.
 #include "cp932.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "test_support.h"
 
 #include <regex>

@@ -1,14 +1,14 @@
-// clsGlobal.cpp - the HTTP fetch of one URL into one local file, over libcurl.
+// http_fetch.cpp - the HTTP fetch of one URL into one local file, over libcurl.
 //
 // libcurl pushes the body through a write callback; the fetch pulls it in
 // reads of at most ReadBufferSize bytes. One multi handle drives the one easy
 // handle of the fetch: ReadChunk runs the transfer only while nothing that
 // arrived is left to hand out, and the callback pauses the transfer once a
 // bounded amount waits, so the body never gathers in memory.
-#include "clsGlobal.h"
+#include "http_fetch.h"
 
 #include "fetch_failure_text.h"
-#include "modManipFunc.h"
+#include "traced_procedure.h"
 #include "toolkit.h"
 
 #include <curl/curl.h>

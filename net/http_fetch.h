@@ -1,4 +1,4 @@
-// clsGlobal.h - program-wide state of the download module and the HTTP fetch.
+// http_fetch.h - program-wide state of the download module and the HTTP fetch.
 //
 // DownLoadFile fetches one URL into one local file over libcurl, in reads of
 // at most ReadBufferSize bytes that go to the file as they arrive, with one

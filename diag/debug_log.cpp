@@ -1,5 +1,5 @@
-// modPutLog.cpp - the debug log: one open, write and close per entry.
-#include "modPutLog.h"
+// debug_log.cpp - the debug log: one open, write and close per entry.
+#include "debug_log.h"
 
 #include "cp932.h"
 

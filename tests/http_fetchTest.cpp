@@ -1,7 +1,7 @@
-// clsGlobalTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
-#include "clsGlobal.h"
+// http_fetchTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
+#include "http_fetch.h"
 #include "loopback_server.h"
-#include "modManipFunc.h"
+#include "traced_procedure.h"
 #include "test_support.h"
 
 #include <arpa/inet.h>

@@ -1,7 +1,7 @@
-// modManipFuncTest.cpp - start and end marks, the failure box and the end of
+// traced_procedureTest.cpp - start and end marks, the failure box and the end of
 // the program, with the debug log on a real file.
-#include "modManipFunc.h"
-#include "modPutLog.h"
+#include "traced_procedure.h"
+#include "debug_log.h"
 #include "runtime_error.h"
 #include "test_support.h"
 

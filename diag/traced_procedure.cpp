@@ -1,7 +1,7 @@
-// modManipFunc.cpp - start and end marks of traced procedures and the failure box.
-#include "modManipFunc.h"
+// traced_procedure.cpp - start and end marks of traced procedures and the failure box.
+#include "traced_procedure.h"
 
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "toolkit.h"
 
 #include <exception>

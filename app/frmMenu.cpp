@@ -1,9 +1,9 @@
 // frmMenu.cpp - the version menu: layout, its load and the version choice.
 #include "frmMenu.h"
 
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "frmACScore.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "program_version.h"
 #include "twips.h"
 

@@ -1,9 +1,9 @@
 // load_sequence.cpp - the score sheet's load, from the downloads to page 1.
 #include "load_sequence.h"
 
-#include "clsGlobal.h"
+#include "http_fetch.h"
 #include "download_steps.h"
-#include "modPutLog.h"
+#include "debug_log.h"
 #include "genre_order.h"
 #include "required_version.h"
 #include "score_file.h"

@@ -1,4 +1,4 @@
-// modManipFunc.h - start and end marks of traced procedures, and the report
+// traced_procedure.h - start and end marks of traced procedures, and the report
 // of their failures to the player.
 //
 // A traced procedure sets its status to StatusEndProgram before anything
