@@ -2,6 +2,7 @@
 #include "master_list.h"
 
 #include "debug_log.h"
+#include "file_presence.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"

@@ -4,6 +4,7 @@
 #include "cp932.h"
 #include "master_list.h"
 #include "debug_log.h"
+#include "file_presence.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"

@@ -2,10 +2,10 @@
 #include "debug_log.h"
 
 #include "cp932.h"
+#include "file_presence.h"
 
 #include <ctime>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nk {
@@ -24,14 +24,6 @@ void writeRaw(int mode, const std::string& bytes) {
 }
 
 }  // namespace
-
-bool isNormalFile(const std::string& path) {
-  if (path.empty()) return false;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return false;
-  // Linux has no hidden or system marks; a directory, device or pipe is no file.
-  return S_ISREG(st.st_mode);
-}
 
 std::string logTimeStamp() {
   std::time_t now = std::time(nullptr);

@@ -22,8 +22,5 @@ void PutLog(const std::string& message);
 
 // The date-time text of an entry for the current local time.
 std::string logTimeStamp();
-// True when path names a normal file: not missing, not a directory, and not
-// marked hidden or system where the platform has those marks.
-bool isNormalFile(const std::string& path);
 
 }  // namespace nk

@@ -4,6 +4,7 @@
 #include "http_fetch.h"
 #include "download_steps.h"
 #include "debug_log.h"
+#include "file_presence.h"
 #include "genre_order.h"
 #include "required_version.h"
 #include "score_file.h"
