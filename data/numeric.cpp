@@ -5,9 +5,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+#include <limits>
 
 namespace nk {
 namespace {
@@ -50,6 +48,29 @@ double radixValue(Reader& in, int radix) {
     in.next();
   }
   return value;
+}
+
+// Whether a number that no double can hold ([-]digits[.digits][e[+-]digits])
+// is too large rather than too small: the power of ten of its first digit
+// that is not 0, exponent included, is positive only for the too large.
+bool isTooLarge(const std::string& number) {
+  const long long Saturated = 1'000'000'000;
+  long long power = 0;
+  bool significant = false, fraction = false;
+  size_t i = number[0] == '-' ? 1 : 0;
+  for (; i < number.size() && number[i] != 'e'; ++i) {
+    if (number[i] == '.') fraction = true;
+    else if (!significant && number[i] == '0') power -= fraction ? 1 : 0;
+    else {
+      significant = true;
+      if (!fraction && power < Saturated) ++power;
+    }
+  }
+  long long exponent = 0;
+  const bool negative = i + 1 < number.size() && number[i + 1] == '-';
+  for (++i; i < number.size(); ++i)
+    if (isDigit(number[i]) && exponent < Saturated) exponent = exponent * 10 + (number[i] - '0');
+  return power + (negative ? -exponent : exponent) > 0;
 }
 
 }  // namespace
@@ -115,12 +136,9 @@ double NumericValue(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(first, number.data() + number.size(), value);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
-    // Too large is infinite, too small 0 (or subnormal). Which one cannot be
-    // told from the exponent's sign alone ("1" and 400 zeros, "e-5" is huge):
-    // the C library's conversion in the C locale gets it right.
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", nullptr);
-    if (cLocale != locale_t{}) return strtod_l(number.c_str(), nullptr, cLocale);
-    return std::strtod(number.c_str(), nullptr);
+    // Too large is infinite, too small 0. Which one cannot be told from the
+    // exponent's sign alone ("1" and 400 zeros, "e-5" is huge).
+    value = isTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return number[0] == '-' ? -value : value;
 }
@@ -142,13 +160,26 @@ int16_t checked16(long long value) {
   return static_cast<int16_t>(value);
 }
 
-std::string decimalText(long long value) { return std::to_string(value); }
+// The conversions below never look at the locale: QApplication sets the C
+// library's from the environment, and "1,6" in a log or file is another text.
+std::string decimalText(long long value) {
+  char text[24];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+  (void)ec;
+  return std::string(text, end);
+}
 
 std::string generalNumberText(double value) {
   if (value == 0) return "0";
+  // The C library's "%.15G" in the C locale, as written since the first
+  // version: to_chars gives the same digits and exponent, in lower case.
   char text[40];
-  std::snprintf(text, sizeof text, "%.15G", value);
-  return text;
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+  (void)ec;
+  std::string result(text, end);
+  for (char& c : result)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return result;
 }
 
 }  // namespace nk

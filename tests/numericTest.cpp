@@ -3,13 +3,13 @@
 #include "runtime_error.h"
 #include "test_support.h"
 
-#include <clocale>
+#include <climits>
 #include <cmath>
 
 namespace nk {
 namespace {
 
-TEST(NumericValue, TableOfTexts) {
+void expectNumericValues() {
   struct Case {
     const char* text;
     double value;
@@ -28,6 +28,8 @@ TEST(NumericValue, TableOfTexts) {
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
 }
 
+TEST(NumericValue, TableOfTexts) { expectNumericValues(); }
+
 TEST(NumericValue, HugeAndTinyExponents) {
   EXPECT_TRUE(std::isinf(NumericValue("9e999")));
   EXPECT_TRUE(std::isinf(NumericValue("-9e999")));
@@ -39,16 +41,6 @@ TEST(NumericValue, HugeAndTinyExponents) {
   EXPECT_TRUE(std::isinf(NumericValue("-1" + zeros + "D-5")));
   EXPECT_EQ(NumericValue("0." + zeros + "1e5"), 0.0);
   EXPECT_EQ(NumericValue("5e-324"), 4.9406564584124654e-324);
-}
-
-TEST(NumericValue, DecimalPointIsADotWhateverTheLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
-  EXPECT_DOUBLE_EQ(NumericValue("1.5"), 1.5);
-  EXPECT_DOUBLE_EQ(NumericValue("1,5"), 1);
-  EXPECT_EQ(generalNumberText(1.5), "1.5");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(IntegerConversion, HalvesGoToEvenAndRangesAreChecked) {
@@ -89,18 +81,36 @@ TEST(IntegerConversion, Checked16) {
   EXPECT_THROW(checked16(-32769), RuntimeError);
 }
 
-TEST(DecimalText, IntegersAndDoubles) {
-  EXPECT_EQ(decimalText(0LL), "0");
-  EXPECT_EQ(decimalText(-5LL), "-5");
-  EXPECT_EQ(decimalText(static_cast<long long>(int16_t{-10})), "-10");
-  EXPECT_EQ(decimalText(2147483647LL), "2147483647");
+void expectDecimalTexts() {
+  const std::pair<long long, const char*> integers[] = {
+      {0, "0"}, {-5, "-5"}, {int16_t{-10}, "-10"}, {2147483647, "2147483647"}, {LLONG_MIN, "-9223372036854775808"},
+  };
+  for (const auto& [value, text] : integers) EXPECT_EQ(decimalText(value), text) << value;
+  // The bytes of the C library's "%.15G" in the C locale, exponent form included.
   const std::pair<double, const char*> doubles[] = {
       {1.6, "1.6"},     {NumericValue("1.60"), "1.6"}, {0, "0"},      {-0.0, "0"},
       {1.54, "1.54"},   {100, "100"},                  {-2.5, "-2.5"}, {0.1 + 0.2, "0.3"},
       {123456789012345.0, "123456789012345"},          {1e15, "1E+15"}, {1e-5, "1E-05"},
-      {0.0001, "0.0001"},
+      {0.0001, "0.0001"}, {1e20, "1E+20"},             {1e-7, "1E-07"}, {1e100, "1E+100"},
+      {-1.2345678901234567e17, "-1.23456789012346E+17"}, {999999999999999.9, "1E+15"},
+      {4.9406564584124654e-324, "4.94065645841247E-324"}, {INFINITY, "INF"}, {-INFINITY, "-INF"},
   };
   for (const auto& [value, text] : doubles) EXPECT_EQ(generalNumberText(value), text) << value;
+}
+
+TEST(DecimalText, IntegersAndDoubles) { expectDecimalTexts(); }
+
+// A program's C library follows the player's locale (a Qt program sets it
+// from the environment); no number read or written may change with it.
+TEST(DecimalText, EveryLocaleGivesTheSameNumbers) {
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    SCOPED_TRACE(name);
+    test::ScopedCLocale locale(name);
+    if (!locale.active()) GTEST_SKIP() << "the locale " << name << " cannot be made here (no localedef or sources)";
+    expectNumericValues();
+    expectDecimalTexts();
+    EXPECT_DOUBLE_EQ(NumericValue("1,5"), 1);
+  }
 }
 
 }  // namespace

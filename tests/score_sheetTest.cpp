@@ -235,5 +235,41 @@ TEST_F(ScoreSheetTest, LeavingWithUnsavedScoresAsksOnce) {
   }
 }
 
+// QApplication has set the C library's locale from the environment, where a
+// player's may write one and a half as "1,5": nothing read or written changes.
+TEST_F(ScoreSheetTest, EveryLocaleLogsAndSavesTheSameBytes) {
+  serveMasters(113, demoSongs, demoEntries, demoTargets, "1.50\r\nhint");
+  auto loadTypeAndSave = [this] {
+    test::destroyAllWindows();
+    test::writeBytes("Debug.txt", "");
+    test::writeBytes("ac13score.csv", "1,500,0\r\n3,0,900\r\n\r\n");
+    frmACScore* sheet = open(113);
+    if (!sheet) return std::string("no sheet");
+    sheet->txtScore(0)->setText("98765.5");
+    sheet->txtScoreU(0)->setText("1.5E3");
+    QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
+    // The log without its time stamps (their form is fixed, the time is not).
+    std::string text;
+    const std::string log = test::readBytes("Debug.txt");
+    for (size_t start = 0, end; start < log.size(); start = end + 2) {
+      end = std::min(log.find("\r\n", start), log.size());
+      text += log.substr(start, end - start).replace(0, std::min<size_t>(20, end - start), "") + "\n";
+    }
+    return text + "--\n" + test::readBytes("ac13score.csv");
+  };
+  std::string inC;
+  {
+    test::ScopedCLocale c("C");
+    inC = loadTypeAndSave();
+  }
+  EXPECT_NE(inC.find(test::toCp932("要求バージョン:1.5\n")), std::string::npos) << inC;
+  EXPECT_NE(inC.find(",98766,1500\r\n"), std::string::npos) << inC;
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    test::ScopedCLocale locale(name);
+    if (!locale.active()) GTEST_SKIP() << "the locale " << name << " cannot be made here (no localedef or sources)";
+    EXPECT_EQ(loadTypeAndSave(), inC) << name;
+  }
+}
+
 }  // namespace
 }  // namespace nk

@@ -1,9 +1,12 @@
 // test_support.cpp - fresh working folders, the recording toolkit, file helpers.
 #include "test_support.h"
 
+#include <clocale>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <iconv.h>
+#include <locale.h>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -175,6 +178,52 @@ void fillDisk(const std::string& folder) {
   while (::write(fd, "x", 1) > 0) {
   }
   ::close(fd);
+}
+
+namespace {
+
+bool localeExists(const std::string& name) {
+  const locale_t locale = ::newlocale(LC_ALL_MASK, name.c_str(), locale_t{});
+  if (locale == locale_t{}) return false;
+  ::freelocale(locale);
+  return true;
+}
+
+// Made beside its place and renamed into it, so that test programs running at
+// the same time never see half a locale.
+bool generateLocale(const std::string& name, const std::filesystem::path& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  const auto part = folder / (name + ".part" + std::to_string(::getpid()));
+  const std::string command = "localedef -c -i " + name.substr(0, name.find('.')) + " -f UTF-8 '" +
+                              part.string() + "' >/dev/null 2>&1";
+  // Warnings about the sources give a non-zero status and a usable locale.
+  [[maybe_unused]] const int status = std::system(command.c_str());
+  const bool made = std::filesystem::exists(part / "LC_NUMERIC");
+  if (made) std::filesystem::rename(part, folder / name, ec);
+  std::filesystem::remove_all(part, ec);
+  return made;
+}
+
+}  // namespace
+
+ScopedCLocale::ScopedCLocale(const std::string& name) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  previous_ = previous ? previous : "C";
+  // The C library remembers a locale it once failed to find: it looks in the
+  // folder of made locales only for one that is there.
+  const auto folder = std::filesystem::temp_directory_path() / "nk-test-locales";
+  if (std::filesystem::exists(folder / name / "LC_NUMERIC")) {
+    ::setenv("LOCPATH", folder.c_str(), 1);
+  } else if (::getenv("LOCPATH") != nullptr || !localeExists(name)) {
+    if (!generateLocale(name, folder)) return;
+    ::setenv("LOCPATH", folder.c_str(), 1);
+  }
+  active_ = std::setlocale(LC_ALL, name.c_str()) != nullptr;
+}
+
+ScopedCLocale::~ScopedCLocale() {
+  if (active_) std::setlocale(LC_ALL, previous_.c_str());
 }
 
 std::vector<std::string> logMessages(const std::filesystem::path& log) {

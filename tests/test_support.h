@@ -82,6 +82,23 @@ std::optional<std::string> withSmallDisk(const std::string& folder, const std::s
 // Fills the file system that holds folder until a write fails.
 void fillDisk(const std::string& folder);
 
+// Switches the C library's whole locale to name ("de_DE.UTF-8") for its
+// lifetime, then back to the one before. A locale the system lacks is made
+// once by localedef from the locale sources into a folder below the temporary
+// folder, which LOCPATH then names. active() is false when neither works.
+class ScopedCLocale {
+public:
+  explicit ScopedCLocale(const std::string& name);
+  ~ScopedCLocale();
+  ScopedCLocale(const ScopedCLocale&) = delete;
+  ScopedCLocale& operator=(const ScopedCLocale&) = delete;
+  bool active() const { return active_; }
+
+private:
+  std::string previous_;
+  bool active_ = false;
+};
+
 // The log's lines without their date-time stamps (CP932 decoded to UTF-8).
 std::vector<std::string> logMessages(const std::filesystem::path& log = "Debug.txt");
 
