@@ -1,4 +1,5 @@
-// file_replace.cpp - write to a temporary file, flush it, rename it over the old one.
+// file_replace.cpp - write to a temporary file, flush it, rename it over the
+// old one; or, where that cannot work, rewrite the old file in place.
 #include "file_replace.h"
 
 #include "system_error_text.h"
@@ -38,11 +39,43 @@ void syncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// The new file of a rename has its creator as owner. Root gives it the old
+// owner back; another user may at least keep the group when it is one of theirs.
+void keepOwnerAndGroup(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
+// Only for an existing file that a rename cannot replace (see the header): a
+// crash halfway leaves it partly written, which the temporary file avoids.
+// The room for the new content is reserved first, so that a full disk fails
+// before a byte of the old content has changed.
+FileWriteResult writeInPlace(const std::string& path, const std::string& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return failure(path, systemErrorText(errno));
+  if (!bytes.empty() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    const int err = errno;
+    ::close(fd);
+    return failure(path, systemErrorText(err));
+  }
+  auto damaged = [&](int err) {
+    FileWriteResult r = failure(path, systemErrorText(err));
+    r.oldKept = false;
+    return r;
+  };
+  if (!writeAll(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return damaged(err);
+  }
+  if (::close(fd) != 0) return damaged(errno);
+  return {true, {}};
+}
+
 }  // namespace
 
 FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
-  // A link (say into a synchronised folder) stays a link: the file it names
-  // is the one replaced, in its own folder.
   std::string file = path;
   struct stat link {};
   if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
@@ -65,6 +98,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     const int probe = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0) return failure(path, systemErrorText(errno));
     ::close(probe);
+    if (old.st_nlink > 1) return writeInPlace(path, file, bytes);
   }
 
   const size_t slash = file.rfind('/');
@@ -72,6 +106,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   std::string temp = folderPrefix + ".nk-save-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
+    if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, file, bytes);
     return {false, "ファイル " + displayFileName(path) + " を保存するフォルダーに書き込めません（" +
                        systemErrorText(errno) + "）。"};
   }
@@ -81,8 +116,9 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     ::unlink(temp.c_str());
     return failure(path, systemErrorText(err));
   };
+  if (exists) keepOwnerAndGroup(fd, old);
   // mkstemp makes the file private: give it the old file's permissions, or
-  // those of any new file.
+  // those of any new file (after the owner, whose change may drop set-id bits).
   mode_t mode = old.st_mode & 07777;
   if (!exists) {
     const mode_t mask = ::umask(0);
@@ -100,6 +136,9 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   if (::rename(temp.c_str(), file.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
+    // A shared folder with the sticky mark lets only a file's owner rename
+    // over it, while the file may be open to others' writing.
+    if (exists && (err == EACCES || err == EPERM)) return writeInPlace(path, file, bytes);
     return failure(path, systemErrorText(err));
   }
   syncFolder(folderPrefix.empty() ? "." : folderPrefix);

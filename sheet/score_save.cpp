@@ -1,4 +1,4 @@
-// score_save.cpp - the score file's text and its crash-safe write.
+// score_save.cpp - the score file's text and its write.
 #include "score_save.h"
 
 #include "numeric.h"
@@ -27,7 +27,9 @@ std::string scoreFileText(const ScoreSheetState& s) {
 
 FileWriteResult saveScoreFile(const ScoreSheetState& s) {
   FileWriteResult result = replaceFileContents(scoreFileNameFor(s.VersionNumber), scoreFileText(s));
-  if (!result.ok) result.failure += "スコアは保存されていません（保存済みのファイルは変更していません）。";
+  if (result.ok) return result;
+  result.failure += result.oldKept ? "スコアは保存されていません（保存済みのファイルは変更していません）。"
+                                   : "スコアは保存されていません（保存済みのファイルは書きかけの状態かもしれません）。";
   return result;
 }
 

@@ -19,9 +19,10 @@ std::string scoreFileNameFor(int16_t versionNumber);
 std::string scoreFileText(const ScoreSheetState& s);
 
 // Writes scoreFileText to scoreFileNameFor(VersionNumber), replacing the old
-// file only once the new one is complete. On failure the old file and the
-// scores are as they were and the result says why; the window shows
-// "保存完了" or that description.
+// file only once the new one is complete where the folder allows it (see
+// file_replace.h). On failure the scores are as they were and the result says
+// why and whether the old file is; the window shows "保存完了" or that
+// description.
 FileWriteResult saveScoreFile(const ScoreSheetState& s);
 
 }  // namespace nk

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <fstream>
 #include <iconv.h>
 #include <locale.h>
@@ -91,11 +92,13 @@ static std::string convert(const char* to, const char* from, const std::string& 
 
 std::string toCp932(const std::string& utf8) { return convert("CP932", "UTF-8", utf8); }
 
-int runUnprivileged(const std::function<void()>& action) {
+int runUnprivileged(const std::function<void()>& action, const std::vector<gid_t>& groups) {
   const pid_t pid = ::fork();
   if (pid < 0) return 98;
   if (pid == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+    if (::geteuid() == 0 && (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(65534) != 0 ||
+                             ::setuid(65534) != 0))
+      ::_exit(99);
     action();
     ::_exit(0);
   }
@@ -127,13 +130,16 @@ void writeAllTo(int fd, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body) {
+std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body,
+                                              const std::vector<gid_t>& groups) {
   int fds[2];
   if (::pipe(fds) != 0) return std::nullopt;
-  const int status = runUnprivileged([&] {
-    ::close(fds[0]);
-    writeAllTo(fds[1], body());
-  });
+  const int status = runUnprivileged(
+      [&] {
+        ::close(fds[0]);
+        writeAllTo(fds[1], body());
+      },
+      groups);
   ::close(fds[1]);
   std::string text = drain(fds[0]);
   if (status == 99) return std::nullopt;

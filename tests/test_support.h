@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
@@ -66,12 +67,14 @@ std::string readBytes(const std::filesystem::path& path);
 // UTF-8 text encoded to CP932 by iconv, independently of the program's codec.
 std::string toCp932(const std::string& utf8);
 // Runs action in a child process that has no root rights (file modes then
-// hold even when the tests run as root, as in CI). Returns the child's exit
-// status: 0 when action returned, 99 when privileges could not be dropped.
-int runUnprivileged(const std::function<void()>& action);
+// hold even when the tests run as root, as in CI), as user and group 65534
+// with the supplementary groups given. Returns the child's exit status: 0
+// when action returned, 99 when privileges could not be dropped.
+int runUnprivileged(const std::function<void()>& action, const std::vector<gid_t>& groups = {});
 // Runs body as runUnprivileged does and returns the text it returned (with a
 // note appended when the child failed); nullopt when it could not give up root.
-std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body);
+std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body,
+                                              const std::vector<gid_t>& groups = {});
 // Runs body in a child process in whose private mount namespace folder (made
 // if missing) holds a tmpfs of the given size ("64k"), so that a full disk
 // can be made without touching the machine. Returns the text body returned
