@@ -51,15 +51,23 @@ constexpr DownloadStep NKVersionStep{
     "ノルカクライアント要求ファイル受信失敗",
     "ノルカクライアント要求ファイルの受信に失敗しました。"};
 
+// Both causes, primary first, on one line: the log takes one line per entry.
+constexpr const char* CauseSeparator = "／";
+
 // The secondary server is asked only after the primary failed; when both
-// failed, LastErrorText holds the secondary's reason.
+// failed, LastErrorText holds both reasons.
 ProcStatus runDownloadStep(const DownloadStep& step, const std::string& primaryUrl,
                            const std::string& secondaryUrl) {
   return runTraced(step.name, [&](ProcStatus& status) {
     PutLog(step.startLog);
     toolkit().setStatusText(step.fetchingStatus);
     int16_t result = DownLoadFile(primaryUrl, step.localPath);
-    if (result != 0) result = DownLoadFile(secondaryUrl, step.localPath);
+    if (result != 0) {
+      const std::string primaryFailure = LastErrorText;
+      result = DownLoadFile(secondaryUrl, step.localPath);
+      // The same cause twice (the local file, say) is said once.
+      if (result != 0 && LastErrorText != primaryFailure) LastErrorText = primaryFailure + CauseSeparator + LastErrorText;
+    }
     if (result == 0) {
       status = StatusSuccess;
       PutLog(step.successLog);

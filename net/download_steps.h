@@ -6,8 +6,9 @@
 // "...を受信中です" text into the status line, and logs its success; when
 // neither server gave the file it logs its failure, puts the failure text
 // into the status line and reports -9 through EndFunc, which shows the
-// "異常終了" box with the last fetch's LastErrorText and ends the program.
-// So a running program only ever sees 0 come back. LoadPath runs first.
+// "異常終了" box with the causes of both fetches (LastErrorText: the primary's
+// and the secondary's, joined by "／") and ends the program. So a running
+// program only ever sees 0 come back. LoadPath runs first.
 #pragma once
 
 #include "modManipFunc.h"

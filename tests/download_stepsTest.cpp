@@ -156,17 +156,18 @@ TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
     ScopedToolkit scoped(recorder);
 
     EXPECT_TRUE(ends(step));
-    const std::string secondaryError =
-        secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
-    EXPECT_EQ(LastErrorText, secondaryError) << "the last failure is the one shown";
+    const std::string bothErrors = primary.url(step.serverPath) +
+                                       " の受信に失敗しました（HTTP ステータス 404）／" +
+                                       secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
+    EXPECT_EQ(LastErrorText, bothErrors) << "both failures are shown, the primary's first";
     EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.failureLog,
-                                            "関数 " + step.name + " 異常終了:" + secondaryError}));
+                                            "関数 " + step.name + " 異常終了:" + bothErrors}));
     EXPECT_EQ(recorder.calls, (Strings{"status:" + step.fetching, "status:" + step.failureStatus,
                                        "box:異常終了", "end"}));
     ASSERT_EQ(recorder.boxes.size(), 1u);
     EXPECT_EQ(recorder.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(recorder.boxes[0].text.starts_with(step.name + "で異常が発生しました。\r\n"));
-    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + secondaryError);
+    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + bothErrors);
     EXPECT_EQ(primary.requestCount(step.serverPath), 1);
     EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
   }
@@ -182,7 +183,8 @@ TEST_F(DownloadStepsTest, AStalledPrimaryAndAnUnreachableSecondaryEndTheProgram)
 
   EXPECT_THROW(DownloadSRList(paths), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.SecondarySRListUrl +
+  EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.PrimarySRListUrl +
+                                  " の受信に失敗しました（応答がありません）／" + paths.SecondarySRListUrl +
                                   " の受信に失敗しました（接続できません）");
   EXPECT_EQ(tk.statusTexts.back(), "スコアランキング対象曲リストの受信に失敗しました。");
 }
