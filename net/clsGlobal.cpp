@@ -48,6 +48,7 @@ constexpr long MaxRedirects = 10;
 constexpr int PollMilliseconds = 1000;
 
 FetchTimeLimits Limits;
+std::uint64_t SizeLimit = MasterFileSizeLimit;
 
 void initialiseCurlOnce() {
   static std::once_flag once;
@@ -88,6 +89,8 @@ bool configure(CURL* handle, const std::string& url) {
   set(CURLOPT_HTTPHEADER, RequestHeaders);
   // An error page is not the file asked for: statuses from 400 on fail the fetch.
   set(CURLOPT_FAILONERROR, 1L);
+  // A body announced beyond the limit is refused before any of it is written.
+  set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(SizeLimit));
   set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(Limits.connectTimeout.count()));
   set(CURLOPT_LOW_SPEED_LIMIT, 1L);
   set(CURLOPT_LOW_SPEED_TIME, stallSeconds);
@@ -192,6 +195,12 @@ FetchTimeLimits setFetchTimeLimits(const FetchTimeLimits& limits) {
   return previous;
 }
 
+std::uint64_t setFetchSizeLimit(std::uint64_t bytes) {
+  const std::uint64_t previous = SizeLimit;
+  SizeLimit = bytes;
+  return previous;
+}
+
 bool OpenUrl(const std::string& url) {
   if (InternetHandle || UrlHandle) return false;
   initialiseCurlOnce();
@@ -224,8 +233,9 @@ int32_t ReadChunk(ReadBuffer& buffer) {
     return static_cast<int32_t>(count);
   }
   if (TransferResult == CURLE_OK) return 0;
+  if (TransferResult == CURLE_FILESIZE_EXCEEDED) return ReadTooLarge;
   LastErrorText = fetchFailureText(CurrentUrl, transferFailureCause(UrlHandle, TransferResult));
-  return -1;
+  return ReadFailed;
 }
 
 void CloseUrl() {
@@ -261,13 +271,25 @@ int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
   }
   cleanup.urlOpen = true;
 
+  // Nothing past the limit reaches the disk, and what came before it is no
+  // master file: it goes too.
+  auto tooLarge = [&] {
+    LastErrorText = fetchFailureText(url, sizeLimitCause(SizeLimit));
+    cleanup.closeFile();
+    ::unlink(localPath.c_str());
+    return int16_t{-1};
+  };
   ReadBuffer buffer;
+  std::uint64_t written = 0;
   for (int32_t count = ReadChunk(buffer); count != 0; count = ReadChunk(buffer)) {
+    if (count == ReadTooLarge) return tooLarge();
     if (count < 0) return -1;
+    if (static_cast<std::uint64_t>(count) > SizeLimit - written) return tooLarge();
     if (!writeAll(fd, buffer.data(), static_cast<std::size_t>(count))) {
       LastErrorText = fileWriteFailureText(localPath, errno);
       return -1;
     }
+    written += static_cast<std::uint64_t>(count);
     toolkit().yield();
   }
   if (!cleanup.closeFile()) {

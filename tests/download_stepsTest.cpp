@@ -61,6 +61,7 @@ protected:
   }
   void TearDown() override {
     setFetchTimeLimits(savedLimits);
+    setFetchSizeLimit(MasterFileSizeLimit);
     setServerBaseUrls(previousPrimary, previousSecondary);
     VersionCode = 0;
   }
@@ -144,6 +145,36 @@ TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
   EXPECT_EQ(primary.requestCount(steps()[0].serverPath), 1);
   EXPECT_EQ(primary.requestCount(steps()[1].serverPath), 1);
   EXPECT_EQ(primary.requestCount(steps()[2].serverPath), 1);
+}
+
+TEST_F(DownloadStepsTest, APrimaryBodyPastTheSizeLimitFallsBackToTheSecondary) {
+  setFetchSizeLimit(4096);
+  test::LoopbackServer::Route endless;
+  endless.body = "<>x";
+  endless.generatedSize = 1024 * 1024;
+  endless.chunked = true;
+  test::LoopbackServer::Route announcedHuge = endless;
+  announcedHuge.chunked = false;
+  announcedHuge.announcedLength = 1ull << 40;
+  const test::LoopbackServer::Route primaryRoutes[] = {endless, announcedHuge};
+
+  for (std::size_t i = 0; i < 2; ++i) {
+    const StepRow& step = steps()[i];
+    SCOPED_TRACE(step.name);
+    primary.route(step.serverPath, primaryRoutes[i]);
+    secondary.serve(step.serverPath, masterBytes(step.name));
+    test::writeBytes("Debug.txt", "");
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+
+    EXPECT_FALSE(ends(step));
+    EXPECT_EQ(test::readBytes(step.localFile), masterBytes(step.name));
+    EXPECT_EQ(primary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.successLog,
+                                            "関数 " + step.name + " 正常終了"}));
+    EXPECT_TRUE(recorder.boxes.empty());
+  }
 }
 
 TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
