@@ -45,7 +45,8 @@ std::chrono::steady_clock::time_point LastArrival;
 // Beyond this much unread body the callback pauses the transfer.
 constexpr std::size_t UnreadLimit = CURL_MAX_WRITE_SIZE;
 constexpr long MaxRedirects = 10;
-constexpr int PollMilliseconds = 1000;
+// Short enough that an idle yield is never much later than IdleYieldInterval.
+constexpr int PollMilliseconds = 100;
 
 FetchTimeLimits Limits;
 std::uint64_t SizeLimit = MasterFileSizeLimit;
@@ -106,9 +107,16 @@ long silenceLeft() {
   return std::max<long>(0, static_cast<long>(left.count()));
 }
 
-// Runs the transfer until some body is unread or the transfer is over.
-void pump() {
+// Runs the transfer until some body is unread, the transfer is over, or
+// cancel was requested during a yield while the server was silent.
+void pump(const LoadCancel* cancel) {
+  auto lastYield = std::chrono::steady_clock::now();
   while (Received.size() == ReadOffset && !TransferDone) {
+    if (std::chrono::steady_clock::now() - lastYield >= IdleYieldInterval) {
+      toolkit().yield();
+      if (cancelRequested(cancel)) return;
+      lastYield = std::chrono::steady_clock::now();
+    }
     Received.clear();
     ReadOffset = 0;
     if (TransferPaused) {
@@ -222,9 +230,10 @@ bool OpenUrl(const std::string& url) {
   return true;
 }
 
-int32_t ReadChunk(ReadBuffer& buffer) {
+int32_t ReadChunk(ReadBuffer& buffer, const LoadCancel* cancel) {
   if (!UrlHandle) return 0;
-  pump();
+  pump(cancel);
+  if (cancelRequested(cancel)) return ReadCancelled;
   const std::size_t unread = Received.size() - ReadOffset;
   if (unread > 0) {
     const std::size_t count = std::min(unread, buffer.size());
@@ -251,7 +260,7 @@ void CloseUrl() {
   ReadOffset = 0;
 }
 
-int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
+int16_t DownLoadFile(const std::string& url, const std::string& localPath, const LoadCancel* cancel) {
   if (url.empty() || localPath.empty()) return 0;
   if (UrlHandle) {
     // A yield of an earlier fetch led here; that fetch keeps the handles.
@@ -281,7 +290,8 @@ int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
   };
   ReadBuffer buffer;
   std::uint64_t written = 0;
-  for (int32_t count = ReadChunk(buffer); count != 0; count = ReadChunk(buffer)) {
+  for (int32_t count = ReadChunk(buffer, cancel); count != 0; count = ReadChunk(buffer, cancel)) {
+    if (count == ReadCancelled) return FetchCancelled;
     if (count == ReadTooLarge) return tooLarge();
     if (count < 0) return -1;
     if (static_cast<std::uint64_t>(count) > SizeLimit - written) return tooLarge();
@@ -291,6 +301,7 @@ int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
     }
     written += static_cast<std::uint64_t>(count);
     toolkit().yield();
+    if (cancelRequested(cancel)) return FetchCancelled;
   }
   if (!cleanup.closeFile()) {
     LastErrorText = fileWriteFailureText(localPath, errno);

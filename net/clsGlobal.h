@@ -13,7 +13,13 @@
 // the body short, stalls beyond the time limits below, or sends more than the
 // size limit below (the file is then removed). A failed fetch may otherwise
 // leave part of the body in the file; the next fetch to that path replaces it.
+//
+// The fetch yields to the window system after every read and, while the
+// server is silent, every IdleYieldInterval; after each yield it looks at the
+// load's cancel request and, when it is set, drops the transfer at once.
 #pragma once
+
+#include "load_cancel.h"
 
 #include <array>
 #include <chrono>
@@ -28,8 +34,11 @@ namespace nk {
 extern int16_t VersionCode;
 
 // 0 when the body is in the file (or url or localPath was empty: then nothing
-// is touched at all); -1 on failure, with LastErrorText set.
-int16_t DownLoadFile(const std::string& url, const std::string& localPath);
+// is touched at all); -1 on failure, with LastErrorText set; FetchCancelled
+// when cancel was requested meanwhile: the transfer is dropped and nothing is
+// reported (LastErrorText is left as it was; the file may hold part of the body).
+inline constexpr int16_t FetchCancelled = -2;
+int16_t DownLoadFile(const std::string& url, const std::string& localPath, const LoadCancel* cancel = nullptr);
 
 inline constexpr std::size_t ReadBufferSize = 1024;
 using ReadBuffer = std::array<char, ReadBufferSize>;
@@ -39,11 +48,13 @@ using ReadBuffer = std::array<char, ReadBufferSize>;
 // OpenUrl prepares the request; false when libcurl cannot be set up.
 bool OpenUrl(const std::string& url);
 // Next part of the body: the byte count (1 .. ReadBufferSize), 0 at its end,
-// ReadFailed when the transfer failed (LastErrorText then holds why), and
-// ReadTooLarge when the server announced a body beyond the size limit.
+// ReadFailed when the transfer failed (LastErrorText then holds why),
+// ReadTooLarge when the server announced a body beyond the size limit, and
+// ReadCancelled when cancel was requested during a yield while waiting.
 inline constexpr int32_t ReadFailed = -1;
 inline constexpr int32_t ReadTooLarge = -2;
-int32_t ReadChunk(ReadBuffer& buffer);
+inline constexpr int32_t ReadCancelled = -3;
+int32_t ReadChunk(ReadBuffer& buffer, const LoadCancel* cancel = nullptr);
 // Releases the fetch's handles; harmless when none is open.
 void CloseUrl();
 
@@ -72,5 +83,9 @@ FetchTimeLimits setFetchTimeLimits(const FetchTimeLimits& limits);
 inline constexpr std::uint64_t MasterFileSizeLimit = 32ull * 1024 * 1024;
 // Replaces the size limit of later fetches (tests lower it); returns the old one.
 std::uint64_t setFetchSizeLimit(std::uint64_t bytes);
+
+// While the server sends nothing, the fetch yields this often, so that the
+// windows repaint and a closed sheet is noticed during a stall.
+inline constexpr std::chrono::milliseconds IdleYieldInterval{500};
 
 }  // namespace nk

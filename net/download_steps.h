@@ -8,9 +8,12 @@
 // into the status line and reports -9 through EndFunc, which shows the
 // "異常終了" box with the causes of both fetches (LastErrorText: the primary's
 // and the secondary's, joined by "／") and ends the program. So a running
-// program only ever sees 0 come back. LoadPath runs first.
+// program only ever sees 0 come back, unless cancel was requested during the
+// step: then it stops at once and returns StatusCancelled, which EndFunc
+// passes over without a word. LoadPath runs first.
 #pragma once
 
+#include "load_cancel.h"
 #include "modManipFunc.h"
 #include "server_locations.h"
 
@@ -22,9 +25,12 @@ inline constexpr const char* SRListFileName = "./srlist.dat";
 inline constexpr const char* VersionSongListFileName = "./versionlist.dat";
 inline constexpr const char* NKVersionFileName = "./version.dat";
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths);
-ProcStatus DownloadSRList(const ServerPaths& paths);
-ProcStatus DownloadVersionSongList(const ServerPaths& paths);
-ProcStatus DownloadNKVersion(const ServerPaths& paths);
+// A step stopped by the load's cancel request; EndFunc neither shows nor logs it.
+inline constexpr ProcStatus StatusCancelled = -2;
+
+ProcStatus DownloadSongMaster(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadSRList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadVersionSongList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadNKVersion(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
 
 }  // namespace nk

@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
 struct StepRow {
-  ProcStatus (*run)(const ServerPaths&);
+  ProcStatus (*run)(const ServerPaths&, const LoadCancel*);
   std::string name;
   std::string serverPath;  // below "/nk/" on both servers, for version 12
   std::string localFile;
@@ -69,7 +69,7 @@ protected:
   // Runs a step; true when it ended the program.
   bool ends(const StepRow& step) {
     try {
-      EXPECT_EQ(step.run(paths), 0);
+      EXPECT_EQ(step.run(paths, nullptr), 0);
       return false;
     } catch (const ProgramEnded&) {
       return true;
