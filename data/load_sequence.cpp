@@ -62,7 +62,6 @@ void removeMasterFiles(bool raise) {
 void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage, const LoadCancel* cancel) {
   int16_t LoadStatus = 0;
   std::string description;  // of the pending run-time error, if any
-  bool cancelled = false;
   // Every stage yields to the window system, where the player may close the
   // sheet; nothing after that may run, least of all on a half-built sheet.
   auto goOn = [cancel] {
@@ -102,7 +101,7 @@ void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage
       ShowPage();
     }
   } catch (const LoadCancelled&) {
-    cancelled = true;
+    // Ends below, as does a failure that came after the request.
   } catch (const RuntimeError& e) {
     LoadStatus = -1;
     description = e.description();
@@ -112,7 +111,8 @@ void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage
   }
 
   removeMasterFiles(false);
-  if (cancelled) toolkit().endProgram(ExitClosedByPlayer);
+  // The player asked to go: no box for what the load met on its way out.
+  if (cancelRequested(cancel)) toolkit().endProgram(ExitClosedByPlayer);
   if (LoadStatus != 0) failureExit(description);
 }
 

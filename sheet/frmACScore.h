@@ -48,8 +48,6 @@ public:
   // boxes do nothing, since the load yields to the window system; the close
   // box asks the load to stop, which then ends the program (see closeEvent).
   bool loaded() const { return loaded_; }
-  // What closing the sheet during its load requests of the load.
-  const LoadCancel& loadCancel() const { return loadCancel_; }
 
   // Fills the ten rows for the state's CurrentPage and sets the window title.
   void ShowPage();

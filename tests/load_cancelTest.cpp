@@ -32,6 +32,8 @@ TEST_F(LoadCancelTest, ClosingDuringTheLoadEndsItQuietlyAndCleanly) {
   Route silent;  // accepts the request and says nothing
   silent.body = trickle.body;
   silent.delayHeaders = 10s;
+  Route brokenAfterOneSong;  // the second title has no genre: a subscript error
+  brokenAfterOneSong.body = "<>t1<>x<>g1<>y<><>t2<>x";
   struct Case {
     const char* name;
     std::optional<Route> songMaster;
@@ -46,6 +48,9 @@ TEST_F(LoadCancelTest, ClosingDuringTheLoadEndsItQuietlyAndCleanly) {
       {"silent server, closed while waiting for it", silent, [] { return true; },
        "スコアランキング対象曲リスト受信開始", true},
       {"closed while the song master is read", std::nullopt,
+       [this] { return !tk.statusTexts.empty() && tk.statusTexts.back() == "曲リストを展開中です"; },
+       "バージョンマスタ展開開始", false},
+      {"closed while a song master that then fails is read", brokenAfterOneSong,
        [this] { return !tk.statusTexts.empty() && tk.statusTexts.back() == "曲リストを展開中です"; },
        "バージョンマスタ展開開始", false},
   };
