@@ -44,11 +44,11 @@ void QtToolkit::setStatusText(const std::string& text) {
   }
 }
 
-void QtToolkit::endProgram() {
+void QtToolkit::endProgram(int exitCode) {
   std::cout.flush();
   std::cerr.flush();
   std::fflush(nullptr);
-  std::_Exit(1);
+  std::_Exit(exitCode);
 }
 
 }  // namespace nk

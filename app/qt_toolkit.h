@@ -25,9 +25,9 @@ public:
   // Finds the status line by its name among the open windows, so that this
   // layer needs no knowledge of the sheet's class. Does nothing without a sheet.
   void setStatusText(const std::string& text) override;
-  // Flushes the C and C++ streams and ends the process with code 1: no
+  // Flushes the C and C++ streams and ends the process with exitCode: no
   // further event, no window's closing step, no clean-up of the application.
-  [[noreturn]] void endProgram() override;
+  [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override;
 
   // Shorter than a screen refresh (16.7 ms at 60 Hz).
   static constexpr std::chrono::milliseconds YieldInterval{10};

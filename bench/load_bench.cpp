@@ -54,7 +54,7 @@ public:
     if (yields_) qt_.yield();
   }
   void setStatusText(const std::string& text) override { qt_.setStatusText(text); }
-  [[noreturn]] void endProgram() override { failLoudly("the program was ended"); }
+  [[noreturn]] void endProgram(int) override { failLoudly("the program was ended"); }
 
   int64_t yieldCalls = 0;
 

@@ -46,7 +46,7 @@ public:
   }
   void yield() override { qt_.yield(); }
   void setStatusText(const std::string& text) override { qt_.setStatusText(text); }
-  [[noreturn]] void endProgram() override {
+  [[noreturn]] void endProgram(int) override {
     std::fprintf(stderr, "soak: the program ended itself: %s\n", lastText.c_str());
     std::_Exit(1);
   }

@@ -36,6 +36,10 @@ void assignServerPaths(ScoreSheetState& s, const ServerPaths& p) {
   s.SecondaryNKVersionUrl = p.SecondaryNKVersionUrl;
 }
 
+// Unwinds the load from wherever it noticed the player's cancel request. Not
+// a std::exception, so that no failure handler takes it for a failure.
+struct LoadCancelled {};
+
 void failureExit(const std::string& description) {
   toolkit().messageBox(description, "初期化失敗", MsgIcon::Exclamation);
   PutLog(description);
@@ -56,34 +60,49 @@ void removeMasterFiles(bool raise) {
   }
 }
 
-void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage) {
+void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage, const LoadCancel* cancel) {
   int16_t LoadStatus = 0;
   std::string description;  // of the pending run-time error, if any
+  // Every stage yields to the window system, where the player may close the
+  // sheet; nothing after that may run, least of all on a half-built sheet.
+  auto goOn = [cancel] {
+    if (cancelRequested(cancel)) throw LoadCancelled{};
+  };
   try {
     removeMasterFiles(true);
 
     // A download step that gets its file from neither server ends the
-    // program itself; only successful steps come back here.
+    // program itself; only successful or cancelled steps come back here.
     ServerPaths paths;
     LoadPath(paths);
     assignServerPaths(s, paths);
-    DownloadSongMaster(paths);
-    DownloadSRList(paths);
-    DownloadVersionSongList(paths);
-    LoadStatus = DownloadNKVersion(paths);
+    DownloadSongMaster(paths, cancel);
+    goOn();
+    DownloadSRList(paths, cancel);
+    goOn();
+    DownloadVersionSongList(paths, cancel);
+    goOn();
+    LoadStatus = DownloadNKVersion(paths, cancel);
+    goOn();
 
     if (!CheckRequiredVersion()) {
       LoadStatus = -1;
     } else {
       ReadSongMaster(s);
+      goOn();
       ReadVersionSongList(s, VersionCode);
+      goOn();
       SortByGenre(s);
       ReadSRList(s);
+      goOn();
       ReadScoreFile(s);
+      goOn();
       toolkit().setStatusText("");
       s.CurrentPage = 1;
       ShowPage();
     }
+  } catch (const LoadCancelled&) {
+    // Ends below, as does a failure that came after the request.
   } catch (const RuntimeError& e) {
     LoadStatus = -1;
     description = e.description();
@@ -93,6 +112,8 @@ void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage
   }
 
   removeMasterFiles(false);
+  // The player asked to go: no box for what the load met on its way out.
+  if (cancelRequested(cancel)) toolkit().endProgram(ExitClosedByPlayer);
   if (LoadStatus != 0) failureExit(description);
 }
 

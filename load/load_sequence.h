@@ -8,6 +8,7 @@
 // removed before the downloads and again at the end, whatever happened.
 #pragma once
 
+#include "load_cancel.h"
 #include "score_state.h"
 
 #include <functional>
@@ -33,7 +34,11 @@ void removeMasterFiles(bool raise);
 
 // Runs the load for the global VersionCode into s (which must be fresh).
 // ShowPage shows the page s.CurrentPage; the load calls it once, at its end.
-// Returns only when the sheet is ready.
-void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage);
+// Returns only when the sheet is ready. When cancel is requested during the
+// load (the player closed the sheet), the running transfer is dropped, no
+// further stage runs, no box is shown, the master files are removed and the
+// program ends with ExitClosedByPlayer.
+void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage,
+                       const LoadCancel* cancel = nullptr);
 
 }  // namespace nk

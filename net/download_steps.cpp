@@ -51,15 +51,29 @@ constexpr DownloadStep NKVersionStep{
     "ノルカクライアント要求ファイル受信失敗",
     "ノルカクライアント要求ファイルの受信に失敗しました。"};
 
+// Both causes, primary first, on one line: the log takes one line per entry.
+constexpr const char* CauseSeparator = "／";
+
 // The secondary server is asked only after the primary failed; when both
-// failed, LastErrorText holds the secondary's reason.
+// failed, LastErrorText holds both reasons. A cancelled fetch ends the step
+// quietly: no second server, no box, no end of the program here.
 ProcStatus runDownloadStep(const DownloadStep& step, const std::string& primaryUrl,
-                           const std::string& secondaryUrl) {
+                           const std::string& secondaryUrl, const LoadCancel* cancel) {
   return runTraced(step.name, [&](ProcStatus& status) {
     PutLog(step.startLog);
     toolkit().setStatusText(step.fetchingStatus);
-    int16_t result = DownLoadFile(primaryUrl, step.localPath);
-    if (result != 0) result = DownLoadFile(secondaryUrl, step.localPath);
+    int16_t result = DownLoadFile(primaryUrl, step.localPath, cancel);
+    if (result != 0 && result != FetchCancelled) {
+      const std::string primaryFailure = LastErrorText;
+      result = DownLoadFile(secondaryUrl, step.localPath, cancel);
+      // The same cause twice (the local file, say) is said once.
+      if (result != 0 && result != FetchCancelled && LastErrorText != primaryFailure)
+        LastErrorText = primaryFailure + CauseSeparator + LastErrorText;
+    }
+    if (result == FetchCancelled) {
+      status = StatusCancelled;
+      return;
+    }
     if (result == 0) {
       status = StatusSuccess;
       PutLog(step.successLog);
@@ -72,21 +86,21 @@ ProcStatus runDownloadStep(const DownloadStep& step, const std::string& primaryU
 
 }  // namespace
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths) {
-  return runDownloadStep(SongMasterStep, paths.PrimarySongMasterUrl, paths.SecondarySongMasterUrl);
+ProcStatus DownloadSongMaster(const ServerPaths& paths, const LoadCancel* cancel) {
+  return runDownloadStep(SongMasterStep, paths.PrimarySongMasterUrl, paths.SecondarySongMasterUrl, cancel);
 }
 
-ProcStatus DownloadSRList(const ServerPaths& paths) {
-  return runDownloadStep(SRListStep, paths.PrimarySRListUrl, paths.SecondarySRListUrl);
+ProcStatus DownloadSRList(const ServerPaths& paths, const LoadCancel* cancel) {
+  return runDownloadStep(SRListStep, paths.PrimarySRListUrl, paths.SecondarySRListUrl, cancel);
 }
 
-ProcStatus DownloadVersionSongList(const ServerPaths& paths) {
+ProcStatus DownloadVersionSongList(const ServerPaths& paths, const LoadCancel* cancel) {
   return runDownloadStep(VersionSongListStep, paths.PrimaryVersionSongListUrl,
-                         paths.SecondaryVersionSongListUrl);
+                         paths.SecondaryVersionSongListUrl, cancel);
 }
 
-ProcStatus DownloadNKVersion(const ServerPaths& paths) {
-  return runDownloadStep(NKVersionStep, paths.PrimaryNKVersionUrl, paths.SecondaryNKVersionUrl);
+ProcStatus DownloadNKVersion(const ServerPaths& paths, const LoadCancel* cancel) {
+  return runDownloadStep(NKVersionStep, paths.PrimaryNKVersionUrl, paths.SecondaryNKVersionUrl, cancel);
 }
 
 }  // namespace nk

@@ -6,10 +6,14 @@
 // "...を受信中です" text into the status line, and logs its success; when
 // neither server gave the file it logs its failure, puts the failure text
 // into the status line and reports -9 through EndFunc, which shows the
-// "異常終了" box with the last fetch's LastErrorText and ends the program.
-// So a running program only ever sees 0 come back. LoadPath runs first.
+// "異常終了" box with the causes of both fetches (LastErrorText: the primary's
+// and the secondary's, joined by "／") and ends the program. So a running
+// program only ever sees 0 come back, unless cancel was requested during the
+// step: then it stops at once and returns StatusCancelled, which EndFunc
+// passes over without a word. LoadPath runs first.
 #pragma once
 
+#include "load_cancel.h"
 #include "traced_procedure.h"
 #include "server_locations.h"
 
@@ -21,9 +25,12 @@ inline constexpr const char* SRListFileName = "./srlist.dat";
 inline constexpr const char* VersionSongListFileName = "./versionlist.dat";
 inline constexpr const char* NKVersionFileName = "./version.dat";
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths);
-ProcStatus DownloadSRList(const ServerPaths& paths);
-ProcStatus DownloadVersionSongList(const ServerPaths& paths);
-ProcStatus DownloadNKVersion(const ServerPaths& paths);
+// A step stopped by the load's cancel request; EndFunc neither shows nor logs it.
+inline constexpr ProcStatus StatusCancelled = -2;
+
+ProcStatus DownloadSongMaster(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadSRList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadVersionSongList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadNKVersion(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
 
 }  // namespace nk

@@ -62,6 +62,10 @@ std::string transferFailureCause(CURL* handle, CURLcode code) {
   }
 }
 
+std::string sizeLimitCause(std::uint64_t limit) {
+  return "サイズが上限（" + std::to_string(limit) + " バイト）を超えました";
+}
+
 std::string fetchFailureText(const std::string& url, const std::string& cause) {
   return url + " の受信に失敗しました（" + cause + "）";
 }

@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdint>
 #include <string>
 
 namespace nk {
@@ -11,6 +12,9 @@ namespace nk {
 // Why the transfer on handle failed with code, e.g. "HTTP ステータス 404",
 // "接続できません", "受信が途中で切れました", "応答がありません".
 std::string transferFailureCause(CURL* handle, CURLcode code);
+
+// The cause of a body beyond limit bytes: "サイズが上限（<limit> バイト）を超えました".
+std::string sizeLimitCause(std::uint64_t limit);
 
 // "<url> の受信に失敗しました（<cause>）"
 std::string fetchFailureText(const std::string& url, const std::string& cause);

@@ -45,9 +45,11 @@ std::chrono::steady_clock::time_point LastArrival;
 // Beyond this much unread body the callback pauses the transfer.
 constexpr std::size_t UnreadLimit = CURL_MAX_WRITE_SIZE;
 constexpr long MaxRedirects = 10;
-constexpr int PollMilliseconds = 1000;
+// Short enough that an idle yield is never much later than IdleYieldInterval.
+constexpr int PollMilliseconds = 100;
 
 FetchTimeLimits Limits;
+std::uint64_t SizeLimit = MasterFileSizeLimit;
 
 void initialiseCurlOnce() {
   static std::once_flag once;
@@ -88,6 +90,8 @@ bool configure(CURL* handle, const std::string& url) {
   set(CURLOPT_HTTPHEADER, RequestHeaders);
   // An error page is not the file asked for: statuses from 400 on fail the fetch.
   set(CURLOPT_FAILONERROR, 1L);
+  // A body announced beyond the limit is refused before any of it is written.
+  set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(SizeLimit));
   set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(Limits.connectTimeout.count()));
   set(CURLOPT_LOW_SPEED_LIMIT, 1L);
   set(CURLOPT_LOW_SPEED_TIME, stallSeconds);
@@ -103,9 +107,16 @@ long silenceLeft() {
   return std::max<long>(0, static_cast<long>(left.count()));
 }
 
-// Runs the transfer until some body is unread or the transfer is over.
-void pump() {
+// Runs the transfer until some body is unread, the transfer is over, or
+// cancel was requested during a yield while the server was silent.
+void pump(const LoadCancel* cancel) {
+  auto lastYield = std::chrono::steady_clock::now();
   while (Received.size() == ReadOffset && !TransferDone) {
+    if (std::chrono::steady_clock::now() - lastYield >= IdleYieldInterval) {
+      toolkit().yield();
+      if (cancelRequested(cancel)) return;
+      lastYield = std::chrono::steady_clock::now();
+    }
     Received.clear();
     ReadOffset = 0;
     if (TransferPaused) {
@@ -192,6 +203,12 @@ FetchTimeLimits setFetchTimeLimits(const FetchTimeLimits& limits) {
   return previous;
 }
 
+std::uint64_t setFetchSizeLimit(std::uint64_t bytes) {
+  const std::uint64_t previous = SizeLimit;
+  SizeLimit = bytes;
+  return previous;
+}
+
 bool OpenUrl(const std::string& url) {
   if (InternetHandle || UrlHandle) return false;
   initialiseCurlOnce();
@@ -213,9 +230,10 @@ bool OpenUrl(const std::string& url) {
   return true;
 }
 
-int32_t ReadChunk(ReadBuffer& buffer) {
+int32_t ReadChunk(ReadBuffer& buffer, const LoadCancel* cancel) {
   if (!UrlHandle) return 0;
-  pump();
+  pump(cancel);
+  if (cancelRequested(cancel)) return ReadCancelled;
   const std::size_t unread = Received.size() - ReadOffset;
   if (unread > 0) {
     const std::size_t count = std::min(unread, buffer.size());
@@ -224,8 +242,9 @@ int32_t ReadChunk(ReadBuffer& buffer) {
     return static_cast<int32_t>(count);
   }
   if (TransferResult == CURLE_OK) return 0;
+  if (TransferResult == CURLE_FILESIZE_EXCEEDED) return ReadTooLarge;
   LastErrorText = fetchFailureText(CurrentUrl, transferFailureCause(UrlHandle, TransferResult));
-  return -1;
+  return ReadFailed;
 }
 
 void CloseUrl() {
@@ -241,7 +260,7 @@ void CloseUrl() {
   ReadOffset = 0;
 }
 
-int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
+int16_t DownLoadFile(const std::string& url, const std::string& localPath, const LoadCancel* cancel) {
   if (url.empty() || localPath.empty()) return 0;
   if (UrlHandle) {
     // A yield of an earlier fetch led here; that fetch keeps the handles.
@@ -261,14 +280,28 @@ int16_t DownLoadFile(const std::string& url, const std::string& localPath) {
   }
   cleanup.urlOpen = true;
 
+  // Nothing past the limit reaches the disk, and what came before it is no
+  // master file: it goes too.
+  auto tooLarge = [&] {
+    LastErrorText = fetchFailureText(url, sizeLimitCause(SizeLimit));
+    cleanup.closeFile();
+    ::unlink(localPath.c_str());
+    return int16_t{-1};
+  };
   ReadBuffer buffer;
-  for (int32_t count = ReadChunk(buffer); count != 0; count = ReadChunk(buffer)) {
+  std::uint64_t written = 0;
+  for (int32_t count = ReadChunk(buffer, cancel); count != 0; count = ReadChunk(buffer, cancel)) {
+    if (count == ReadCancelled) return FetchCancelled;
+    if (count == ReadTooLarge) return tooLarge();
     if (count < 0) return -1;
+    if (static_cast<std::uint64_t>(count) > SizeLimit - written) return tooLarge();
     if (!writeAll(fd, buffer.data(), static_cast<std::size_t>(count))) {
       LastErrorText = fileWriteFailureText(localPath, errno);
       return -1;
     }
+    written += static_cast<std::uint64_t>(count);
     toolkit().yield();
+    if (cancelRequested(cancel)) return FetchCancelled;
   }
   if (!cleanup.closeFile()) {
     LastErrorText = fileWriteFailureText(localPath, errno);

@@ -13,6 +13,7 @@
 // name, with "_" and the index appended for the arrays ("txtScore_3").
 #pragma once
 
+#include "load_cancel.h"
 #include "score_box.h"
 #include "score_state.h"
 
@@ -43,8 +44,9 @@ public:
   // The sheet's load: shows the window first, so that the status line can
   // report the progress, then runs loadStep. Returns when the load is done.
   void Form_Load();
-  // False until Form_Load has returned: meanwhile the buttons, the score boxes
-  // and the close box do nothing, since the load yields to the window system.
+  // False until Form_Load has returned: meanwhile the buttons and the score
+  // boxes do nothing, since the load yields to the window system; the close
+  // box asks the load to stop, which then ends the program (see closeEvent).
   bool loaded() const { return loaded_; }
 
   // Fills the ten rows for the state's CurrentPage and sets the window title.
@@ -95,6 +97,9 @@ signals:
 protected:
   void showEvent(QShowEvent* event) override;
   // With unsaved scores, asks whether to save them, discard them, or stay.
+  // During the load, asks the load to stop: it drops the transfer, removes
+  // the master files and ends the program, so the window itself stays until
+  // then (the load still runs on it further up the stack).
   void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -113,6 +118,7 @@ private:
   void rememberSavedScores();
 
   ScoreSheetState state_;
+  LoadCancel loadCancel_;
   bool loading_ = false;
   bool loaded_ = false;
   bool leaving_ = false;  // the player already agreed to leave

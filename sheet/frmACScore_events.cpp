@@ -41,7 +41,7 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 }  // namespace
 
 void frmACScore::runLoadSequence(frmACScore& sheet) {
-  runScoreSheetLoad(sheet.state_, [&sheet] { sheet.ShowPage(); });
+  runScoreSheetLoad(sheet.state_, [&sheet] { sheet.ShowPage(); }, &sheet.loadCancel_);
 }
 
 void frmACScore::Form_Load() {
@@ -150,8 +150,15 @@ void frmACScore::btnMenu_Click() {
 }
 
 void frmACScore::closeEvent(QCloseEvent* event) {
-  // The load yields to the window system: the sheet must outlive it.
-  if (loading_ || (!leaving_ && !mayLeave())) {
+  // The load yields to the window system: the sheet must outlive it. The
+  // load sees the request after the yield that brought this event and ends
+  // the program; there are no scores yet that could be lost.
+  if (loading_) {
+    loadCancel_.request();
+    event->ignore();
+    return;
+  }
+  if (!leaving_ && !mayLeave()) {
     event->ignore();
     return;
   }

@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
 struct StepRow {
-  ProcStatus (*run)(const ServerPaths&);
+  ProcStatus (*run)(const ServerPaths&, const LoadCancel*);
   std::string name;
   std::string serverPath;  // below "/nk/" on both servers, for version 12
   std::string localFile;
@@ -61,6 +61,7 @@ protected:
   }
   void TearDown() override {
     setFetchTimeLimits(savedLimits);
+    setFetchSizeLimit(MasterFileSizeLimit);
     setServerBaseUrls(previousPrimary, previousSecondary);
     VersionCode = 0;
   }
@@ -68,7 +69,7 @@ protected:
   // Runs a step; true when it ended the program.
   bool ends(const StepRow& step) {
     try {
-      EXPECT_EQ(step.run(paths), 0);
+      EXPECT_EQ(step.run(paths, nullptr), 0);
       return false;
     } catch (const ProgramEnded&) {
       return true;
@@ -146,6 +147,36 @@ TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
   EXPECT_EQ(primary.requestCount(steps()[2].serverPath), 1);
 }
 
+TEST_F(DownloadStepsTest, APrimaryBodyPastTheSizeLimitFallsBackToTheSecondary) {
+  setFetchSizeLimit(4096);
+  test::LoopbackServer::Route endless;
+  endless.body = "<>x";
+  endless.generatedSize = 1024 * 1024;
+  endless.chunked = true;
+  test::LoopbackServer::Route announcedHuge = endless;
+  announcedHuge.chunked = false;
+  announcedHuge.announcedLength = 1ull << 40;
+  const test::LoopbackServer::Route primaryRoutes[] = {endless, announcedHuge};
+
+  for (std::size_t i = 0; i < 2; ++i) {
+    const StepRow& step = steps()[i];
+    SCOPED_TRACE(step.name);
+    primary.route(step.serverPath, primaryRoutes[i]);
+    secondary.serve(step.serverPath, masterBytes(step.name));
+    test::writeBytes("Debug.txt", "");
+    test::RecordingToolkit recorder;
+    ScopedToolkit scoped(recorder);
+
+    EXPECT_FALSE(ends(step));
+    EXPECT_EQ(test::readBytes(step.localFile), masterBytes(step.name));
+    EXPECT_EQ(primary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
+    EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.successLog,
+                                            "関数 " + step.name + " 正常終了"}));
+    EXPECT_TRUE(recorder.boxes.empty());
+  }
+}
+
 TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
   for (const StepRow& step : steps()) {
     SCOPED_TRACE(step.name);
@@ -156,17 +187,18 @@ TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
     ScopedToolkit scoped(recorder);
 
     EXPECT_TRUE(ends(step));
-    const std::string secondaryError =
-        secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
-    EXPECT_EQ(LastErrorText, secondaryError) << "the last failure is the one shown";
+    const std::string bothErrors = primary.url(step.serverPath) +
+                                       " の受信に失敗しました（HTTP ステータス 404）／" +
+                                       secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
+    EXPECT_EQ(LastErrorText, bothErrors) << "both failures are shown, the primary's first";
     EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.failureLog,
-                                            "関数 " + step.name + " 異常終了:" + secondaryError}));
+                                            "関数 " + step.name + " 異常終了:" + bothErrors}));
     EXPECT_EQ(recorder.calls, (Strings{"status:" + step.fetching, "status:" + step.failureStatus,
                                        "box:異常終了", "end"}));
     ASSERT_EQ(recorder.boxes.size(), 1u);
     EXPECT_EQ(recorder.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(recorder.boxes[0].text.starts_with(step.name + "で異常が発生しました。\r\n"));
-    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + secondaryError);
+    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + bothErrors);
     EXPECT_EQ(primary.requestCount(step.serverPath), 1);
     EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
   }
@@ -182,7 +214,8 @@ TEST_F(DownloadStepsTest, AStalledPrimaryAndAnUnreachableSecondaryEndTheProgram)
 
   EXPECT_THROW(DownloadSRList(paths), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.SecondarySRListUrl +
+  EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.PrimarySRListUrl +
+                                  " の受信に失敗しました（応答がありません）／" + paths.SecondarySRListUrl +
                                   " の受信に失敗しました（接続できません）");
   EXPECT_EQ(tk.statusTexts.back(), "スコアランキング対象曲リストの受信に失敗しました。");
 }

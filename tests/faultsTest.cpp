@@ -80,26 +80,27 @@ TEST_F(Faults, BothServersDownForAStepEndTheProgramInThatStep) {
     for (const char* name : {"songlist.dat", "srlist.dat", "versionlist.dat", "version.dat"}) fs::remove(name);
     serveMasters(113, demoSongs, demoEntries, demoTargets);
     primary.fail("/nk/" + step.path, 503);
-    std::string secondaryFailure;
+    // Both causes, the primary's first.
+    std::string bothFailures = primary.url("/nk/" + step.path) + " の受信に失敗しました（HTTP ステータス 503）／";
     if (c.secondaryListens) {
       setServerBaseUrls(primary.url("/nk/"), secondary.url("/nk/"));
-      secondaryFailure = secondary.url("/nk/" + step.path) + " の受信に失敗しました（HTTP ステータス 404）";
+      bothFailures += secondary.url("/nk/" + step.path) + " の受信に失敗しました（HTTP ステータス 404）";
     } else {
       setServerBaseUrls(primary.url("/nk/"), closedBase);
-      secondaryFailure = closedBase + step.path + " の受信に失敗しました（接続できません）";
+      bothFailures += closedBase + step.path + " の受信に失敗しました（接続できません）";
     }
 
     ASSERT_TRUE(load());
     ASSERT_EQ(tk.boxes.size(), 1u);
     EXPECT_EQ(tk.boxes[0].title, "異常終了");
     EXPECT_EQ(tk.boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(tk.boxes[0].text, step.name + "で異常が発生しました。\r\n" + secondaryFailure);
+    EXPECT_EQ(tk.boxes[0].text, step.name + "で異常が発生しました。\r\n" + bothFailures);
     EXPECT_EQ(tk.calls.back(), "end");
     EXPECT_EQ(tk.statusTexts.back(), step.failureStatus);
     const Strings log = test::logMessages();
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(Strings(log.end() - 3, log.end()),
-              (Strings{step.startLog, step.failureLog, "関数 " + step.name + " 異常終了:" + secondaryFailure}));
+              (Strings{step.startLog, step.failureLog, "関数 " + step.name + " 異常終了:" + bothFailures}));
     EXPECT_FALSE(contains(log, "要求バージョン確認開始")) << "nothing after the step runs";
     EXPECT_EQ(pagesShown, 0);
     // The files of the earlier steps stay until the next opening clears them.

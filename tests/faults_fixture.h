@@ -69,14 +69,17 @@ protected:
     setServerBaseUrls(PrimaryBaseUrl, secondary.url("/nk/"));
   }
 
-  // A fresh sheet, recorder and log, then the load; true when it ended the program.
-  bool load() {
+  // A fresh sheet, recorder and log, then the load; true when it ended the
+  // program. The recorder's onYield is kept.
+  bool load(const LoadCancel* cancel = nullptr) {
     state = ScoreSheetState{};
+    auto onYield = std::move(tk.onYield);  // the test's eye on the load stays
     tk = RecordingToolkit{};
+    tk.onYield = std::move(onYield);
     pagesShown = 0;
     if (freshLog) writeBytes("Debug.txt", "");
     try {
-      runScoreSheetLoad(state, [this] { ++pagesShown; });
+      runScoreSheetLoad(state, [this] { ++pagesShown; }, cancel);
       return false;
     } catch (const ProgramEnded&) {
       return true;

@@ -34,7 +34,10 @@ protected:
     saved = setFetchTimeLimits({1000ms, 1s});
     LastErrorText.clear();
   }
-  void TearDown() override { setFetchTimeLimits(saved); }
+  void TearDown() override {
+    setFetchTimeLimits(saved);
+    setFetchSizeLimit(MasterFileSizeLimit);
+  }
 
   std::string failureText(const std::string& url, const std::string& cause) {
     return url + " の受信に失敗しました（" + cause + "）";
@@ -172,6 +175,46 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), -1);
     EXPECT_EQ(LastErrorText, failureText(server.url(c.path), c.cause));
     EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
+  }
+}
+
+TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
+  constexpr std::size_t Limit = 64 * 1024;
+  setFetchSizeLimit(Limit);
+  auto sized = [](std::uint64_t size, bool chunked, std::optional<std::uint64_t> announced = std::nullopt) {
+    Route r;
+    r.body = bodyOf(1000);
+    r.generatedSize = size;
+    r.chunked = chunked;
+    r.announcedLength = announced;
+    return r;
+  };
+  struct Case {
+    std::string path;
+    Route route;
+    bool fits;
+  };
+  const std::vector<Case> cases = {
+      {"/nk/limit.dat", sized(Limit, false), true},
+      {"/nk/limit-chunked.dat", sized(Limit, true), true},
+      {"/nk/limit-plus-1.dat", sized(Limit + 1, false), false},
+      {"/nk/limit-plus-1-chunked.dat", sized(Limit + 1, true), false},
+      // Endless as far as the client can tell: it must hang up by itself.
+      {"/nk/endless.dat", sized(64 * Limit, true), false},
+      {"/nk/announced-huge.dat", sized(4 * Limit, false, 1'000'000'000'000ull), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    server.route(c.path, c.route);
+    test::writeBytes("got.dat", "left from an earlier run");
+    if (c.fits) {
+      EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), 0) << LastErrorText;
+      EXPECT_EQ(fs::file_size("got.dat"), Limit);
+      continue;
+    }
+    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(LastErrorText, failureText(server.url(c.path), "サイズが上限（65536 バイト）を超えました"));
+    EXPECT_FALSE(fs::exists("got.dat"));
   }
 }
 

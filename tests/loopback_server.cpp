@@ -61,21 +61,28 @@ struct LoopbackServer::Impl {
   // and stall. False drops the connection.
   bool provide(const Route& route, const std::string& body, bool& stalled, std::size_t offset,
                httplib::DataSink& sink) {
+    const std::size_t size = route.generatedSize > 0 ? static_cast<std::size_t>(route.generatedSize) : body.size();
     if (route.cutAfter && offset >= *route.cutAfter) return false;
     if (route.stallAfter && offset >= *route.stallAfter && !stalled) {
       stalled = true;
       if (waitOrStop(route.stallFor)) return false;
     }
-    if (offset >= body.size()) {
+    if (offset >= size) {
+      // Short of an announced length: only closing the connection ends it.
+      if (route.announcedLength) return false;
       sink.done();
       return true;
     }
-    std::size_t limit = body.size();
+    if (offset > 0 && route.pieceDelay.count() > 0 && waitOrStop(route.pieceDelay)) return false;
+    std::size_t limit = size;
     if (route.cutAfter) limit = std::min(limit, *route.cutAfter);
     if (route.stallAfter && offset < *route.stallAfter) limit = std::min(limit, *route.stallAfter);
     std::size_t count = limit - offset;
     if (route.pieceSize > 0) count = std::min(count, route.pieceSize);
-    return sink.write(body.data() + offset, count);
+    if (route.generatedSize == 0) return sink.write(body.data() + offset, count);
+    std::string piece(std::min<std::size_t>(count, 64 * 1024), '\0');
+    for (std::size_t i = 0; i < piece.size(); ++i) piece[i] = body[(offset + i) % body.size()];
+    return sink.write(piece.data(), piece.size());
   }
 
   void handle(const httplib::Request& req, httplib::Response& res) {
@@ -104,7 +111,8 @@ struct LoopbackServer::Impl {
     }
     res.status = route.status;
     auto body = std::make_shared<std::string>(route.file.empty() ? route.body : fileBytes(route.file));
-    const bool plain = !route.chunked && route.pieceSize == 0 && !route.cutAfter && !route.stallAfter;
+    const bool plain = !route.chunked && route.pieceSize == 0 && !route.cutAfter && !route.stallAfter &&
+                       route.pieceDelay.count() == 0 && route.generatedSize == 0 && !route.announcedLength;
     if (plain) {
       res.set_content(*body, "application/octet-stream");
       return;
@@ -116,7 +124,9 @@ struct LoopbackServer::Impl {
             return provide(route, *body, *stalled, offset, sink);
           });
     } else {
-      res.set_content_provider(body->size(), "application/octet-stream",
+      const std::size_t length = static_cast<std::size_t>(
+          route.announcedLength.value_or(route.generatedSize > 0 ? route.generatedSize : body->size()));
+      res.set_content_provider(length, "application/octet-stream",
                                [this, route, body, stalled](std::size_t offset, std::size_t, httplib::DataSink& sink) {
                                  return provide(route, *body, *stalled, offset, sink);
                                });

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -30,6 +31,13 @@ public:
     bool chunked = false;
     // The body goes out in pieces of this size (0: in one piece).
     std::size_t pieceSize = 0;
+    // Before every piece but the first, wait this long (a trickle).
+    std::chrono::milliseconds pieceDelay{0};
+    // When not 0, the body is this many bytes of body repeated, made as it is
+    // sent (bodies too large to hold); sending ends when the client goes away.
+    std::uint64_t generatedSize = 0;
+    // Announce this Content-Length whatever the body holds.
+    std::optional<std::uint64_t> announcedLength;
     // Close the connection after this many body bytes (the length announced
     // or the last chunk never comes).
     std::optional<std::size_t> cutAfter;

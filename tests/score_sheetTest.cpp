@@ -2,7 +2,11 @@
 // button to page 1 against a loopback server, then paging, typing, the total,
 // saving and leaving, on real widgets.
 #include "http_fetch.h"
+#include "qt_toolkit.h"
 #include "score_sheet_fixture.h"
+#include "server_locations.h"
+
+#include <algorithm>
 
 namespace nk {
 namespace {
@@ -122,7 +126,6 @@ TEST_F(ScoreSheetTest, NothingActsWhileTheLoadRuns) {
     sheet->btnCalc()->click();
     sheet->btnSave()->click();
     sheet->btnMenu()->click();
-    sheet->close();
     during = sheet;
   };
   frmACScore* sheet = open(113);
@@ -133,6 +136,42 @@ TEST_F(ScoreSheetTest, NothingActsWhileTheLoadRuns) {
   EXPECT_EQ(sheet->state().EntryScore, std::vector<int32_t>(23, 0));
   EXPECT_TRUE(tk.boxes.empty());
   EXPECT_FALSE(fs::exists("ac13score.csv"));
+}
+
+TEST_F(ScoreSheetTest, ClosingTheSheetDuringASlowDownloadEndsTheProgramNormally) {
+  const std::string scoreBytes = "1,500,0\r\n3,0,900\r\n";
+  test::writeBytes("ac13score.csv", scoreBytes);
+  EXPECT_EXIT(
+      {
+        // The parent's server thread does not live on in this child process.
+        test::LoopbackServer slow;
+        test::LoopbackServer::Route trickle;  // one byte every two seconds
+        trickle.body = test::songMasterBytes(demoSongs);
+        trickle.pieceSize = 1;
+        trickle.pieceDelay = std::chrono::seconds(2);
+        slow.route("/nk/common/songlist.dat", trickle);
+        setServerBaseUrls(slow.url("/nk/"), test::closedPortBaseUrl() + "nk/");
+        setFetchTimeLimits({std::chrono::seconds(1), std::chrono::seconds(20)});
+        QtToolkit qt;
+        ScopedToolkit real(qt);
+        // A box waiting for a click would keep the child alive for good.
+        QTimer::singleShot(std::chrono::seconds(40), [] { std::_Exit(3); });
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+          for (frmACScore* sheet : test::visibleWindows<frmACScore>())
+            if (sheet->lblStatusBar()->text() == "曲マスタを受信中です") sheet->close();
+        });
+        closer.start(50);
+        open(113);
+        std::_Exit(4);  // the load came back: the close was lost
+      },
+      ::testing::ExitedWithCode(0), "");
+  for (const char* name : {"songlist.dat", "srlist.dat", "versionlist.dat", "version.dat"})
+    EXPECT_FALSE(fs::exists(name)) << name;
+  EXPECT_EQ(test::readBytes("ac13score.csv"), scoreBytes);
+  const auto log = test::logMessages();
+  EXPECT_NE(std::find(log.begin(), log.end(), "曲マスタ受信開始"), log.end());
+  for (const std::string& line : log) EXPECT_EQ(line.find("失敗"), std::string::npos) << line;
 }
 
 TEST_F(ScoreSheetTest, TotalShowsTheBreakdownOfTheKnownSheet) {

@@ -56,10 +56,11 @@ void RecordingToolkit::setStatusText(const std::string& text) {
   calls.push_back("status:" + text);
 }
 
-void RecordingToolkit::endProgram() {
+void RecordingToolkit::endProgram(int code) {
   ended = true;
+  exitCode = code;
   calls.push_back("end");
-  throw ProgramEnded{1};
+  throw ProgramEnded{code};
 }
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes) {

@@ -40,7 +40,7 @@ public:
   void messageBox(const std::string& text, const std::string& title, MsgIcon icon) override;
   void yield() override;
   void setStatusText(const std::string& text) override;
-  [[noreturn]] void endProgram() override;
+  [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override;
 
   std::vector<Box> boxes;
   std::vector<std::string> statusTexts;
@@ -48,6 +48,7 @@ public:
   std::vector<std::string> calls;
   int yields = 0;
   bool ended = false;
+  int exitCode = -1;  // of the end, once ended
   // Called on every yield (tests that act while the program yields).
   std::function<void()> onYield;
   // Called with every box as it is shown (tests that look around at that moment).

@@ -21,6 +21,12 @@ struct ProgramEnded {
   int code = 0;
 };
 
+// The exit status of a program ended through the toolkit: after a failure
+// (the "異常終了" and "初期化失敗" paths), or because the player closed the
+// sheet while it loaded, which is no failure.
+inline constexpr int ExitAfterFailure = 1;
+inline constexpr int ExitClosedByPlayer = 0;
+
 class Toolkit {
 public:
   virtual ~Toolkit() = default;
@@ -33,9 +39,9 @@ public:
   virtual void yield() = 0;
   // The caption of the score sheet's status line (lblStatusBar).
   virtual void setStatusText(const std::string& text) = 0;
-  // Stops the program at once. Never returns: either the process ends or
-  // ProgramEnded is thrown.
-  [[noreturn]] virtual void endProgram() = 0;
+  // Stops the program at once with exitCode. Never returns: either the
+  // process ends or ProgramEnded{exitCode} is thrown.
+  [[noreturn]] virtual void endProgram(int exitCode = ExitAfterFailure) = 0;
 };
 
 // Does nothing, and ends the program by throwing ProgramEnded. In force until
@@ -45,7 +51,7 @@ public:
   void messageBox(const std::string&, const std::string&, MsgIcon) override {}
   void yield() override {}
   void setStatusText(const std::string&) override {}
-  [[noreturn]] void endProgram() override { throw ProgramEnded{1}; }
+  [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override { throw ProgramEnded{exitCode}; }
 };
 
 namespace detail {
