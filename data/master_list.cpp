@@ -1,6 +1,7 @@
 // master_list.cpp - splitting a master list and describing its failures.
 #include "master_list.h"
 
+#include "checked_int.h"
 #include "debug_log.h"
 #include "numeric.h"
 #include "runtime_error.h"
@@ -48,9 +49,7 @@ int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t re
     if (digits) return static_cast<int16_t>(value);
   }
   const double r = std::nearbyint(NumericValue(text));
-  if (!(r >= -32768.0 && r <= 32767.0))
-    list.failRecord(recordNo, std::string(what) + quotedForError(text) +
-                                  "が 16 ビット整数の範囲（-32768～32767）を超えています。");
+  if (!fitsIn<int16_t>(r)) list.failRecord(recordNo, outOfRangeDetail<int16_t>(what, text));
   return static_cast<int16_t>(r);
 }
 
@@ -67,5 +66,12 @@ std::string quotedForError(std::string_view text) {
   if (end < text.size()) quoted += "…";
   return quoted + "」";
 }
+
+std::string outOfRangeDetail(std::string_view what, std::string_view text, int bits, long long min,
+                             long long max) {
+  return std::string(what) + quotedForError(text) + "が " + decimalText(bits) + " ビット整数の範囲（" +
+         decimalText(min) + "～" + decimalText(max) + "）を超えています。";
+}
+
 
 }  // namespace nk

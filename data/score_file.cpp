@@ -1,6 +1,7 @@
 // score_file.cpp - reading the personal score file into the entries' scores.
 #include "score_file.h"
 
+#include "checked_int.h"
 #include "cp932.h"
 #include "master_list.h"
 #include "debug_log.h"
@@ -63,9 +64,7 @@ private:
       return (negative ? -value : value) + static_cast<int32_t>(offset);
     }
     const double r = std::nearbyint(NumericValue(text) + offset);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0))
-      fail(std::string(what) + quotedForError(text) +
-           "が 32 ビット整数の範囲（-2147483648～2147483647）を超えています。");
+    if (!fitsIn<int32_t>(r)) fail(outOfRangeDetail<int32_t>(what, text));
     return static_cast<int32_t>(r);
   }
 
