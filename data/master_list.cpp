@@ -6,6 +6,7 @@
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"
+#include "utf8.h"
 
 #include <cmath>
 
@@ -57,11 +58,7 @@ std::string quotedForError(std::string_view text) {
   constexpr int MaxCharacters = 20;
   size_t end = 0;
   int characters = 0;
-  while (end < text.size() && characters < MaxCharacters) {
-    ++end;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    ++characters;
-  }
+  for (; end < text.size() && characters < MaxCharacters; ++characters) end = utf8CharacterEnd(text, end);
   std::string quoted = "「" + std::string(text.substr(0, end));
   if (end < text.size()) quoted += "…";
   return quoted + "」";
@@ -72,6 +69,5 @@ std::string outOfRangeDetail(std::string_view what, std::string_view text, int b
   return std::string(what) + quotedForError(text) + "が " + decimalText(bits) + " ビット整数の範囲（" +
          decimalText(min) + "～" + decimalText(max) + "）を超えています。";
 }
-
 
 }  // namespace nk

@@ -9,6 +9,7 @@
 #include "runtime_error.h"
 #include "text_file.h"
 #include "toolkit.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,19 +17,13 @@
 namespace nk {
 namespace {
 
-size_t characterCount(std::string_view utf8) {
-  size_t n = 0;
-  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
-}
-
 class LineReader {
 public:
   LineReader(ScoreSheetState& s, const std::string& fileName) : s_(s), fileName_(fileName) {}
 
   void read(std::string_view line) {
     ++lineNo_;
-    if (characterCount(line) < 3) return;
+    if (utf8CharacterCount(line) < 3) return;
     std::string_view fields[3];
     size_t fieldCount = 0;
     size_t start = 0;

@@ -7,6 +7,7 @@
 #include "numeric.h"
 #include "text_file.h"
 #include "toolkit.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -15,19 +16,13 @@ namespace nk {
 int32_t versionRecordWidth(int16_t versionCode) { return versionCode == VersionCodeAC14 ? 7 : 4; }
 
 std::string_view characterAt(std::string_view utf8, int position) {
-  auto isContinuation = [&](size_t at) {
-    return (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80;
-  };
   size_t start = 0;
   for (int n = 1; n < position; ++n) {
     if (start >= utf8.size()) return {};
-    ++start;
-    while (start < utf8.size() && isContinuation(start)) ++start;
+    start = utf8CharacterEnd(utf8, start);
   }
   if (start >= utf8.size()) return {};
-  size_t end = start + 1;
-  while (end < utf8.size() && isContinuation(end)) ++end;
-  return utf8.substr(start, end - start);
+  return utf8.substr(start, utf8CharacterEnd(utf8, start) - start);
 }
 
 int16_t starLevelCode(std::string_view levelText, int position) {
