@@ -2,7 +2,6 @@
 #include "master_list.h"
 
 #include "checked_int.h"
-#include "debug_log.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"
@@ -31,8 +30,6 @@ void MasterList::failTooManyElements(int32_t recordNo) const {
   throw RuntimeError(fileName_ + " は項目が多すぎて読み込めません（" + decimalText(recordNo) +
                      " 件目で項目の番号が " + decimalText(MaxElementNumber) + " を超えました）。");
 }
-
-bool recordLogIsOn() { return isNormalFile(LogFilePath); }
 
 int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t recordNo,
                        std::string_view what) {

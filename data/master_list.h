@@ -58,12 +58,6 @@ private:
   std::string fileName_;
 };
 
-// Whether the debug log is there to take the per-record lines. Asked once per
-// list rather than once per record: for the largest lists that would be tens
-// of thousands of file-system look-ups, more than the whole parse costs. The
-// start and end lines still ask for themselves.
-bool recordLogIsOn();
-
 // A record's number field as a 16-bit integer: the numeric value of the text,
 // halves to even. A value outside -32768..32767 is the overflow error of the
 // record, which names the field (what) and quotes its text.
