@@ -1,11 +1,11 @@
 // master_list.cpp - splitting a master list and describing its failures.
 #include "master_list.h"
 
-#include "debug_log.h"
-#include "file_presence.h"
+#include "checked_int.h"
 #include "numeric.h"
 #include "runtime_error.h"
 #include "text_file.h"
+#include "utf8.h"
 
 #include <cmath>
 
@@ -31,8 +31,6 @@ void MasterList::failTooManyElements(int32_t recordNo) const {
                      " 件目で項目の番号が " + decimalText(MaxElementNumber) + " を超えました）。");
 }
 
-bool recordLogIsOn() { return isNormalFile(LogFilePath); }
-
 int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t recordNo,
                        std::string_view what) {
   // A plain run of up to four digits is by far the common case.
@@ -49,9 +47,7 @@ int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t re
     if (digits) return static_cast<int16_t>(value);
   }
   const double r = std::nearbyint(NumericValue(text));
-  if (!(r >= -32768.0 && r <= 32767.0))
-    list.failRecord(recordNo, std::string(what) + quotedForError(text) +
-                                  "が 16 ビット整数の範囲（-32768～32767）を超えています。");
+  if (!fitsIn<int16_t>(r)) list.failRecord(recordNo, outOfRangeDetail<int16_t>(what, text));
   return static_cast<int16_t>(r);
 }
 
@@ -59,14 +55,16 @@ std::string quotedForError(std::string_view text) {
   constexpr int MaxCharacters = 20;
   size_t end = 0;
   int characters = 0;
-  while (end < text.size() && characters < MaxCharacters) {
-    ++end;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    ++characters;
-  }
+  for (; end < text.size() && characters < MaxCharacters; ++characters) end = utf8CharacterEnd(text, end);
   std::string quoted = "「" + std::string(text.substr(0, end));
   if (end < text.size()) quoted += "…";
   return quoted + "」";
+}
+
+std::string outOfRangeDetail(std::string_view what, std::string_view text, int bits, long long min,
+                             long long max) {
+  return std::string(what) + quotedForError(text) + "が " + decimalText(bits) + " ビット整数の範囲（" +
+         decimalText(min) + "～" + decimalText(max) + "）を超えています。";
 }
 
 }  // namespace nk

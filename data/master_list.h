@@ -9,14 +9,17 @@
 // records a file may hold; going past it fails the load rather than wrapping.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace nk {
 
-constexpr int32_t MaxElementNumber = 32767;
+// The largest number the 16-bit element counter holds.
+constexpr int32_t MaxElementNumber = std::numeric_limits<int16_t>::max();
 
 class MasterList {
 public:
@@ -55,12 +58,6 @@ private:
   std::string fileName_;
 };
 
-// Whether the debug log is there to take the per-record lines. Asked once per
-// list rather than once per record: for the largest lists that would be tens
-// of thousands of file-system look-ups, more than the whole parse costs. The
-// start and end lines still ask for themselves.
-bool recordLogIsOn();
-
 // A record's number field as a 16-bit integer: the numeric value of the text,
 // halves to even. A value outside -32768..32767 is the overflow error of the
 // record, which names the field (what) and quotes its text.
@@ -69,5 +66,16 @@ int16_t recordNumber16(const MasterList& list, std::string_view text, int32_t re
 
 // The text of a value for an error description: 「text」, cut after 20 characters.
 std::string quotedForError(std::string_view text);
+
+// The detail of an error about a field too large for its Int: what names the
+// field, then its quoted text and Int's range ("曲番号「40000」が 16 ビット整数の
+// 範囲（-32768～32767）を超えています。").
+std::string outOfRangeDetail(std::string_view what, std::string_view text, int bits, long long min,
+                             long long max);
+template <std::integral Int>
+std::string outOfRangeDetail(std::string_view what, std::string_view text) {
+  using Limits = std::numeric_limits<Int>;
+  return outOfRangeDetail(what, text, Limits::digits + Limits::is_signed, Limits::min(), Limits::max());
+}
 
 }  // namespace nk

@@ -1,7 +1,7 @@
 // numeric.cpp - the numeric value of a text and the integer conversions.
 #include "numeric.h"
 
-#include "runtime_error.h"
+#include "checked_int.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,8 +9,6 @@
 
 namespace nk {
 namespace {
-
-const char* const OverflowText = "オーバーフローしました。";
 
 bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -143,22 +141,11 @@ double NumericValue(std::string_view text) {
   return number[0] == '-' ? -value : value;
 }
 
-int16_t toInt16(double value) {
-  const double r = std::nearbyint(value);
-  if (!(r >= -32768.0 && r <= 32767.0)) throw RuntimeError(OverflowText);
-  return static_cast<int16_t>(r);
-}
+int16_t toInt16(double value) { return checkedInt<int16_t>(std::nearbyint(value)); }
 
-int32_t toInt32(double value) {
-  const double r = std::nearbyint(value);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw RuntimeError(OverflowText);
-  return static_cast<int32_t>(r);
-}
+int32_t toInt32(double value) { return checkedInt<int32_t>(std::nearbyint(value)); }
 
-int16_t checked16(long long value) {
-  if (value < -32768 || value > 32767) throw RuntimeError(OverflowText);
-  return static_cast<int16_t>(value);
-}
+int16_t checked16(long long value) { return checkedInt<int16_t>(value); }
 
 // The conversions below never look at the locale: QApplication sets the C
 // library's from the environment, and "1,6" in a log or file is another text.

@@ -1,6 +1,7 @@
 // score_file.cpp - reading the personal score file into the entries' scores.
 #include "score_file.h"
 
+#include "checked_int.h"
 #include "cp932.h"
 #include "master_list.h"
 #include "debug_log.h"
@@ -9,6 +10,7 @@
 #include "runtime_error.h"
 #include "text_file.h"
 #include "toolkit.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,19 +18,13 @@
 namespace nk {
 namespace {
 
-size_t characterCount(std::string_view utf8) {
-  size_t n = 0;
-  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
-}
-
 class LineReader {
 public:
   LineReader(ScoreSheetState& s, const std::string& fileName) : s_(s), fileName_(fileName) {}
 
   void read(std::string_view line) {
     ++lineNo_;
-    if (characterCount(line) < 3) return;
+    if (utf8CharacterCount(line) < 3) return;
     std::string_view fields[3];
     size_t fieldCount = 0;
     size_t start = 0;
@@ -64,9 +60,7 @@ private:
       return (negative ? -value : value) + static_cast<int32_t>(offset);
     }
     const double r = std::nearbyint(NumericValue(text) + offset);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0))
-      fail(std::string(what) + quotedForError(text) +
-           "が 32 ビット整数の範囲（-2147483648～2147483647）を超えています。");
+    if (!fitsIn<int32_t>(r)) fail(outOfRangeDetail<int32_t>(what, text));
     return static_cast<int32_t>(r);
   }
 

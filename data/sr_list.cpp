@@ -1,12 +1,10 @@
 // sr_list.cpp - reading the score-ranking target list into the targets.
 #include "sr_list.h"
 
-#include "cp932.h"
-#include "master_list.h"
 #include "debug_log.h"
+#include "master_list.h"
 #include "numeric.h"
-#include "text_file.h"
-#include "toolkit.h"
+#include "record_walk.h"
 
 #include <algorithm>
 
@@ -23,50 +21,29 @@ bool isUraFlag(std::string_view flag) {
 
 void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName) {
   const MasterList list(decodedText, fileName);
-  const int32_t last = list.lastElement();
   const auto entryCount = static_cast<int32_t>(std::min(
       {s.EntryDifficulty.size(), s.EntryDifficultyU.size(), s.EntrySongNo.size()}));
 
   std::vector<int16_t> entryNo;
   std::vector<bool> isUra;
   std::vector<int16_t> difficulty;
-  if (last > 0) {
-    const auto capacity = static_cast<size_t>(last / TargetRecordWidth + 1);
-    entryNo.reserve(capacity);
-    isUra.reserve(capacity);
-    difficulty.reserve(capacity);
-  }
-  const bool logging = recordLogIsOn();
-  int32_t count = 0;
-  for (int32_t i = 1; i < last;) {
-    const int16_t no = recordNumber16(list, list.element(i), count + 1, "曲番号");
-    if (no < 1 || no > entryCount)
-      list.failRecord(count + 1, "曲番号 " + decimalText(no) + " はバージョン曲リストの " +
-                                     decimalText(entryCount) + " 曲の範囲外です。");
+  const size_t capacity = recordCapacity(list, TargetRecordWidth);
+  entryNo.reserve(capacity);
+  isUra.reserve(capacity);
+  difficulty.reserve(capacity);
+  const int32_t count = walkRecords(list, TargetRecordWidth, "対象曲", [&](const RecordAt& r) {
+    const int16_t no = songNumberAt(list, r, entryCount, "バージョン曲リスト");
     const auto e = static_cast<size_t>(no - 1);
-    const bool ura = isUraFlag(list.element(list.advance(i, 1, count + 1)));
+    const bool ura = isUraFlag(list.element(list.advance(r.first, 1, r.no)));
     const int16_t level = ura ? s.EntryDifficultyU[e] : s.EntryDifficulty[e];
     const auto songIndex = static_cast<size_t>(s.EntrySongNo[e] - 1);
     if (songIndex >= s.SongTitles.size())
-      list.failRecord(count + 1, "曲番号 " + decimalText(no) + " の曲が曲リストにありません。");
-    if (logging) {
-      std::string line = "曲番号";
-      line += decimalText(count);
-      line += ": ";
-      line += s.SongTitles[songIndex];
-      line += "(☆×";
-      line += decimalText(level);
-      line += ')';
-      PutLog(line);
-    }
+      list.failRecord(r.no, "曲番号 " + decimalText(no) + " の曲が曲リストにありません。");
+    if (r.logging) PutLog(recordLine(r, s.SongTitles[songIndex], "☆×" + decimalText(level)));
     entryNo.push_back(no);
     isUra.push_back(ura);
     difficulty.push_back(level);
-    ++count;
-    i = list.advance(i, TargetRecordWidth, count);
-    toolkit().yield();
-  }
-  if (count == 0) list.failNoRecord("対象曲");
+  });
   s.TargetEntryNo = std::move(entryNo);
   s.TargetIsUra = std::move(isUra);
   s.TargetDifficulty = std::move(difficulty);
@@ -75,10 +52,8 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
 }
 
 void ReadSRList(ScoreSheetState& s) {
-  PutLog("スコアランキング対象曲リスト展開開始");
-  toolkit().setStatusText("スコアランキング対象曲リストを展開中です");
-  parseSRList(s, cp932ToUtf8(readFileBytes(SRListPath)), displayFileName(SRListPath));
-  PutLog("スコアランキング対象曲リスト展開終了");
+  expandMasterFile("スコアランキング対象曲リスト", SRListPath,
+                   [&](std::string_view text, const std::string& file) { parseSRList(s, text, file); });
 }
 
 }  // namespace nk

@@ -1,12 +1,11 @@
 // version_song_list.cpp - reading the version song list into the entries.
 #include "version_song_list.h"
 
-#include "cp932.h"
-#include "master_list.h"
 #include "debug_log.h"
+#include "master_list.h"
 #include "numeric.h"
-#include "text_file.h"
-#include "toolkit.h"
+#include "record_walk.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -15,19 +14,13 @@ namespace nk {
 int32_t versionRecordWidth(int16_t versionCode) { return versionCode == VersionCodeAC14 ? 7 : 4; }
 
 std::string_view characterAt(std::string_view utf8, int position) {
-  auto isContinuation = [&](size_t at) {
-    return (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80;
-  };
   size_t start = 0;
   for (int n = 1; n < position; ++n) {
     if (start >= utf8.size()) return {};
-    ++start;
-    while (start < utf8.size() && isContinuation(start)) ++start;
+    start = utf8CharacterEnd(utf8, start);
   }
   if (start >= utf8.size()) return {};
-  size_t end = start + 1;
-  while (end < utf8.size() && isContinuation(end)) ++end;
-  return utf8.substr(start, end - start);
+  return utf8.substr(start, utf8CharacterEnd(utf8, start) - start);
 }
 
 int16_t starLevelCode(std::string_view levelText, int position) {
@@ -43,7 +36,6 @@ int16_t starLevelCode(std::string_view levelText, int position) {
 void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int16_t versionCode,
                           const std::string& fileName) {
   const MasterList list(decodedText, fileName);
-  const int32_t last = list.lastElement();
   const int32_t width = versionRecordWidth(versionCode);
   const auto songCount = static_cast<int32_t>(std::min(s.SongTitles.size(), s.SongGenres.size()));
 
@@ -51,44 +43,22 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
   std::vector<int16_t> difficulty;
   std::vector<int16_t> difficultyU;
   std::vector<std::string> genre;
-  if (last > 0) {
-    const auto capacity = static_cast<size_t>(last / width + 1);
-    songNo.reserve(capacity);
-    difficulty.reserve(capacity);
-    difficultyU.reserve(capacity);
-    genre.reserve(capacity);
-  }
-  const bool logging = recordLogIsOn();
-  int32_t count = 0;
-  for (int32_t i = 1; i < last;) {
-    const int16_t no = recordNumber16(list, list.element(i), count + 1, "曲番号");
-    if (no < 1 || no > songCount)
-      list.failRecord(count + 1, "曲番号 " + decimalText(no) + " は曲リストの " +
-                                     decimalText(songCount) + " 曲の範囲外です。");
+  const size_t capacity = recordCapacity(list, width);
+  songNo.reserve(capacity);
+  difficulty.reserve(capacity);
+  difficultyU.reserve(capacity);
+  genre.reserve(capacity);
+  const int32_t count = walkRecords(list, width, "曲", [&](const RecordAt& r) {
+    const int16_t no = songNumberAt(list, r, songCount, "曲リスト");
     const std::string& songGenre = s.SongGenres[static_cast<size_t>(no - 1)];
-    if (logging) {
-      std::string line = "曲番号";
-      line += decimalText(count);
-      line += ": ";
-      line += s.SongTitles[static_cast<size_t>(no - 1)];
-      line += '(';
-      line += songGenre;
-      line += ')';
-      PutLog(line);
-    }
-    const std::string_view levels = list.element(list.advance(i, 1, count + 1));
+    if (r.logging) PutLog(recordLine(r, s.SongTitles[static_cast<size_t>(no - 1)], songGenre));
+    const std::string_view levels = list.element(list.advance(r.first, 1, r.no));
     songNo.push_back(no);
     genre.push_back(songGenre);
     difficulty.push_back(starLevelCode(levels, NormalLevelPosition));
     difficultyU.push_back(starLevelCode(levels, UraLevelPosition));
-    ++count;
-    // The counter takes the common four elements first, then AC14's three more.
-    i = list.advance(i, 4, count);
-    if (width > 4) i = list.advance(i, width - 4, count);
-    toolkit().yield();
-  }
+  });
   // Nothing of the state changes before the list is known to be good.
-  if (count == 0) list.failNoRecord("曲");
   s.PageCount = static_cast<int16_t>((count - 1) / RowsPerPage + 1);
   s.EntrySongNo = std::move(songNo);
   s.EntryDifficulty = std::move(difficulty);
@@ -100,11 +70,9 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
 }
 
 void ReadVersionSongList(ScoreSheetState& s, int16_t versionCode) {
-  PutLog("バージョンマスタ展開開始");
-  toolkit().setStatusText("バージョンマスタを展開中です");
-  parseVersionSongList(s, cp932ToUtf8(readFileBytes(VersionSongListPath)), versionCode,
-                       displayFileName(VersionSongListPath));
-  PutLog("バージョンマスタ展開終了");
+  expandMasterFile("バージョンマスタ", VersionSongListPath, [&](std::string_view text, const std::string& file) {
+    parseVersionSongList(s, text, versionCode, file);
+  });
 }
 
 }  // namespace nk

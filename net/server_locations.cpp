@@ -2,9 +2,7 @@
 #include "server_locations.h"
 
 #include "http_fetch.h"
-#include "runtime_error.h"
-
-#include <limits>
+#include "checked_int.h"
 
 #ifndef NK_PRIMARY_BASE_URL
 #error "NK_PRIMARY_BASE_URL must be defined by the build"
@@ -25,12 +23,7 @@ void setServerBaseUrls(const std::string& primary, const std::string& secondary)
 
 namespace {
 
-int16_t versionNumberOf(int16_t versionCode) {
-  const int number = versionCode - 100;
-  if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max())
-    throw RuntimeError("オーバーフローしました。");
-  return static_cast<int16_t>(number);
-}
+int16_t versionNumberOf(int16_t versionCode) { return checkedInt<int16_t>(versionCode - 100); }
 
 }  // namespace
 

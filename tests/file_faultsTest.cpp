@@ -3,7 +3,6 @@
 // full disk. The load goes on or ends with a box; the score file stays.
 #include "faults_fixture.h"
 
-#include <algorithm>
 #include <unistd.h>
 
 namespace nk {
@@ -29,12 +28,7 @@ protected:
   }
 };
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::namesIn;
 
 TEST_F(FileFaults, ADebugLogThatCannotBeWrittenChangesNothing) {
   // A folder of that name: no log at all.

@@ -14,13 +14,7 @@ namespace fs = std::filesystem;
 
 class FileReplace : public test::WorkDirTest {};
 
-// Names in a folder, sorted, so that a leftover temporary file shows.
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::namesIn;
 
 TEST_F(FileReplace, WritesNewAndReplacesOldKeepingPermissions) {
   FileWriteResult r = replaceFileContents("ac13score.csv", "1,5,0\r\n\r\n");

@@ -4,7 +4,6 @@
 #include "score_save.h"
 #include "score_sheet_fixture.h"
 
-#include <algorithm>
 #include <unistd.h>
 
 namespace nk {
@@ -31,12 +30,7 @@ protected:
   }
 };
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::namesIn;
 
 TEST_F(ScoreSheetFaults, AFailedSaveWarnsAndTheQuestionOnLeavingAsksAgain) {
   struct Case {

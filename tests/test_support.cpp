@@ -1,6 +1,7 @@
 // test_support.cpp - fresh working folders, the recording toolkit, file helpers.
 #include "test_support.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <fcntl.h>
@@ -74,6 +75,14 @@ std::string readBytes(const std::filesystem::path& path) {
   std::ostringstream all;
   all << in.rdbuf();
   return all.str();
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 static std::string convert(const char* to, const char* from, const std::string& text) {

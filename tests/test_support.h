@@ -65,6 +65,8 @@ protected:
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string readBytes(const std::filesystem::path& path);
+// The names in a folder, sorted, so that a leftover temporary file shows.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
 // UTF-8 text encoded to CP932 by iconv, independently of the program's codec.
 std::string toCp932(const std::string& utf8);
 // Runs action in a child process that has no root rights (file modes then
