@@ -1,7 +1,6 @@
 // frmMenu.cpp - the version menu: layout, its load and the version choice.
 #include "frmMenu.h"
 
-#include "http_fetch.h"
 #include "frmACScore.h"
 #include "debug_log.h"
 #include "program_version.h"
@@ -26,7 +25,8 @@ QPushButton* makeVersionButton(QWidget& window, const char* name, const QString&
 
 }  // namespace
 
-frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
+frmMenu::frmMenu(frmACScore::LoadStep sheetLoad, QWidget* parent)
+    : QWidget(parent), sheetLoad_(std::move(sheetLoad)) {
   setObjectName(QStringLiteral("frmMenu"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -59,17 +59,15 @@ void frmMenu::showEvent(QShowEvent* event) {
   if (!focusWidget()) btnAC12Score_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void frmMenu::btnAC12Score_Click() { openScoreSheet(112); }
-void frmMenu::btnAC13Score_Click() { openScoreSheet(113); }
-void frmMenu::btnAC14Score_Click() { openScoreSheet(114); }
+void frmMenu::btnAC12Score_Click() { openScoreSheet(AC12); }
+void frmMenu::btnAC13Score_Click() { openScoreSheet(AC13); }
+void frmMenu::btnAC14Score_Click() { openScoreSheet(AC14); }
 
-void frmMenu::openScoreSheet(int16_t versionCode) {
+void frmMenu::openScoreSheet(ArcadeVersion version) {
   if (choosing_) return;
   choosing_ = true;
-  // The sheet's load reads VersionCode, so it is set before the sheet exists.
-  VersionCode = versionCode;
-  auto* sheet = new frmACScore;
-  connect(sheet, &frmACScore::menuRequested, sheet, [] { showMenu(); });
+  auto* sheet = new frmACScore(version, sheetLoad_);
+  connect(sheet, &frmACScore::menuRequested, sheet, [sheet] { showMenu(sheet->loadStep()); });
   // The player may close the menu while the load yields; then there is
   // nothing left to close here.
   QPointer<frmMenu> self(this);
@@ -77,8 +75,8 @@ void frmMenu::openScoreSheet(int16_t versionCode) {
   if (self) close();
 }
 
-frmMenu* showMenu() {
-  auto* menu = new frmMenu;
+frmMenu* showMenu(frmACScore::LoadStep sheetLoad) {
+  auto* menu = new frmMenu(std::move(sheetLoad));
   menu->Form_Load();
   menu->show();
   return menu;

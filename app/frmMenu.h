@@ -3,6 +3,8 @@
 // arcade version.
 #pragma once
 
+#include "frmACScore.h"
+
 #include <QPushButton>
 #include <QWidget>
 
@@ -14,7 +16,9 @@ class frmMenu : public QWidget {
   Q_OBJECT
 
 public:
-  explicit frmMenu(QWidget* parent = nullptr);
+  // The sheets this menu opens load with sheetLoad.
+  explicit frmMenu(frmACScore::LoadStep sheetLoad = frmACScore::loadFrom(builtInServerBases()),
+                   QWidget* parent = nullptr);
 
   // Runs before the window is first shown: the title with the program's
   // version, then a fresh debug log with its start line.
@@ -32,9 +36,9 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  // VersionCode, then the score sheet is opened and loaded, and only then
-  // the menu closes.
-  void openScoreSheet(int16_t versionCode);
+  // The score sheet for version is opened and loaded, and only then the
+  // menu closes.
+  void openScoreSheet(ArcadeVersion version);
 
   QPushButton* btnAC12Score_ = nullptr;
   QPushButton* btnAC13Score_ = nullptr;
@@ -42,10 +46,11 @@ private:
   // Set by the first choice: the sheet's load yields to the window system,
   // and a second click meanwhile must not open a second sheet.
   bool choosing_ = false;
+  frmACScore::LoadStep sheetLoad_;
 };
 
 // Creates a menu, runs its Form_Load and shows it: the program's start, and
-// the way back from the score sheet.
-frmMenu* showMenu();
+// the way back from the score sheet, whose load step the new menu keeps.
+frmMenu* showMenu(frmACScore::LoadStep sheetLoad = frmACScore::loadFrom(builtInServerBases()));
 
 }  // namespace nk

@@ -170,17 +170,13 @@ class Scope {
 public:
   Scope(Site& site, bool yields)
       : site_(site), previousDir_(fs::current_path()), toolkit_(yields), installed_(toolkit_) {
-    previousPrimary_ = PrimaryBaseUrl;
-    previousSecondary_ = SecondaryBaseUrl;
-    setServerBaseUrls(site.server.url("/nk/"), test::closedPortBaseUrl() + "nk/");
-    previousLimits_ = setFetchTimeLimits({std::chrono::seconds(2), std::chrono::seconds(5)});
+    sheetLoad_ = frmACScore::loadFrom({site.server.url("/nk/"), test::closedPortBaseUrl() + "nk/"},
+                                      {std::chrono::seconds(2), std::chrono::seconds(5)});
     fs::current_path(site.dir);
   }
   ~Scope() {
     destroyAllWindows();
     fs::current_path(previousDir_);
-    setFetchTimeLimits(previousLimits_);
-    setServerBaseUrls(previousPrimary_, previousSecondary_);
   }
 
   // Opens a fresh menu and clicks the version's button: page 1 of a loaded
@@ -188,7 +184,7 @@ public:
   frmACScore* open(double& seconds, std::string& error) {
     // As for most players, the debug log is switched on but absent.
     if (fs::exists("Debug.txt")) fs::remove("Debug.txt");
-    frmMenu* menu = showMenu();
+    frmMenu* menu = showMenu(sheetLoad_);
     QPushButton* button = site_.versionCode == 113 ? menu->btnAC13Score() : menu->btnAC14Score();
     QCoreApplication::processEvents();  // the menu is on the screen before the player clicks
     watchdog().arm("the load of AC" + std::to_string(site_.versionCode - 100), std::chrono::seconds(60));
@@ -225,8 +221,7 @@ private:
   fs::path previousDir_;
   GuardedToolkit toolkit_;
   ScopedToolkit installed_;
-  std::string previousPrimary_, previousSecondary_;
-  FetchTimeLimits previousLimits_;
+  frmACScore::LoadStep sheetLoad_;
 };
 
 // Arguments: VersionCode; yields (1: the event loop runs, 0: a no-op).

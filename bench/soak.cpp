@@ -149,10 +149,9 @@ int main(int argc, char** argv) {
     nk::ScopedToolkit installed(tk);
     nk::test::LoopbackServer server;
     serveMasters(server);
-    nk::setServerBaseUrls(server.url("/nk/"), nk::test::closedPortBaseUrl() + "nk/");
     std::ofstream("ac13score.csv", std::ios::binary) << "1,0,0\r\n\r\n";
 
-    nk::showMenu();
+    nk::showMenu(nk::frmACScore::loadFrom({server.url("/nk/"), nk::test::closedPortBaseUrl() + "nk/"}));
     for (int cycle = 1; cycle <= cycles; ++cycle) {
       runCycle(cycle, tk);
       server.clearRequests();

@@ -3,12 +3,13 @@
 // line 2 a hint (where to get a newer client) for the refusal message.
 #pragma once
 
+#include "master_files.h"
 #include <string>
 #include <string_view>
 
 namespace nk {
 
-inline constexpr const char* RequiredVersionPath = "./version.dat";
+inline constexpr const char* RequiredVersionPath = MasterFiles[NKVersion].localPath;
 // Cuts the joined lines into items; a line holding it is cut there too.
 inline constexpr const char* RequiredVersionMarker = "[データ区切り]";
 

@@ -7,6 +7,8 @@
 // group holds exactly its group's count of elements.
 #pragma once
 
+#include "server_paths.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,7 +21,9 @@ constexpr int RowsPerPage = 10;
 constexpr int16_t LevelUnknown = -1;   // "?": the chart exists, its level is not known
 constexpr int16_t LevelNoChart = -10;  // "-": the chart does not exist in this version
 
-struct ScoreSheetState {
+// The version number, the score file's name and the server URLs are the
+// ServerPaths part, which LoadPath fills in place.
+struct ScoreSheetState : ServerPaths {
   int16_t PageCount = 0;
   int16_t CurrentPage = 0;
 
@@ -41,18 +45,7 @@ struct ScoreSheetState {
   std::vector<int32_t> TargetScore;
   std::vector<int16_t> TargetDifficulty;
 
-  int16_t VersionNumber = 0;
   std::vector<int16_t> DisplayOrder;
-
-  std::string PrimaryVersionSongListUrl;
-  std::string PrimarySRListUrl;
-  std::string SecondaryVersionSongListUrl;
-  std::string SecondarySRListUrl;
-  std::string ScoreFileName;
-  std::string PrimarySongMasterUrl;
-  std::string SecondarySongMasterUrl;
-  std::string PrimaryNKVersionUrl;
-  std::string SecondaryNKVersionUrl;
 };
 
 }  // namespace nk

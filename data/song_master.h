@@ -4,6 +4,7 @@
 // number is its 1-based position in the file.
 #pragma once
 
+#include "master_files.h"
 #include "score_state.h"
 
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace nk {
 
-inline constexpr const char* SongMasterPath = "./songlist.dat";
+inline constexpr const char* SongMasterPath = MasterFiles[SongMaster].localPath;
 constexpr int32_t SongRecordWidth = 5;
 
 // Logs its start, sets the status line, reads SongMasterPath (CP932) and fills

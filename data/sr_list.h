@@ -6,6 +6,7 @@
 // the normal chart).
 #pragma once
 
+#include "master_files.h"
 #include "score_state.h"
 
 #include <string>
@@ -13,7 +14,7 @@
 
 namespace nk {
 
-inline constexpr const char* SRListPath = "./srlist.dat";
+inline constexpr const char* SRListPath = MasterFiles[SRList].localPath;
 constexpr int32_t TargetRecordWidth = 3;
 
 // Logs its start, sets the status line, reads SRListPath (CP932) and fills

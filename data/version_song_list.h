@@ -7,6 +7,8 @@
 // 1-based position in the file.
 #pragma once
 
+#include "arcade_version.h"
+#include "master_files.h"
 #include "score_state.h"
 
 #include <string>
@@ -14,8 +16,8 @@
 
 namespace nk {
 
-inline constexpr const char* VersionSongListPath = "./versionlist.dat";
-constexpr int16_t VersionCodeAC14 = 114;
+inline constexpr const char* VersionSongListPath = MasterFiles[VersionSongList].localPath;
+inline constexpr int16_t VersionCodeAC14 = AC14.VersionCode;
 constexpr int NormalLevelPosition = 4;
 constexpr int UraLevelPosition = 8;
 

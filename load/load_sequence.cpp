@@ -23,19 +23,6 @@
 namespace nk {
 namespace {
 
-void assignServerPaths(ScoreSheetState& s, const ServerPaths& p) {
-  s.VersionNumber = p.VersionNumber;
-  s.ScoreFileName = p.ScoreFileName;
-  s.PrimarySRListUrl = p.PrimarySRListUrl;
-  s.PrimaryVersionSongListUrl = p.PrimaryVersionSongListUrl;
-  s.PrimarySongMasterUrl = p.PrimarySongMasterUrl;
-  s.PrimaryNKVersionUrl = p.PrimaryNKVersionUrl;
-  s.SecondarySRListUrl = p.SecondarySRListUrl;
-  s.SecondaryVersionSongListUrl = p.SecondaryVersionSongListUrl;
-  s.SecondarySongMasterUrl = p.SecondarySongMasterUrl;
-  s.SecondaryNKVersionUrl = p.SecondaryNKVersionUrl;
-}
-
 // Unwinds the load from wherever it noticed the player's cancel request. Not
 // a std::exception, so that no failure handler takes it for a failure.
 struct LoadCancelled {};
@@ -51,16 +38,18 @@ void failureExit(const std::string& description) {
 
 void removeMasterFiles(bool raise) {
   for (const MasterFile& file : MasterFiles) {
-    if (!isNormalFile(file.tested)) continue;
-    if (::unlink(file.deleted) == 0) continue;
-    const std::string description = "ファイル " + displayFileName(file.deleted) + " を削除できません（" +
+    if (!isNormalFile(file.testedName)) continue;
+    if (::unlink(file.deletedName) == 0) continue;
+    const std::string description = "ファイル " + displayFileName(file.deletedName) + " を削除できません（" +
                                     systemErrorText(errno) + "）。";
     if (raise) throw RuntimeError(description);
     PutLog(description);
   }
 }
 
-void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage, const LoadCancel* cancel) {
+void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std::function<void()>& ShowPage) {
+  const FetchOptions& fetch = request.fetch;
+  const LoadCancel* cancel = fetch.cancel;
   int16_t LoadStatus = 0;
   std::string description;  // of the pending run-time error, if any
   // Every stage yields to the window system, where the player may close the
@@ -73,16 +62,14 @@ void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage
 
     // A download step that gets its file from neither server ends the
     // program itself; only successful or cancelled steps come back here.
-    ServerPaths paths;
-    LoadPath(paths);
-    assignServerPaths(s, paths);
-    DownloadSongMaster(paths, cancel);
+    LoadPath(request.version, request.servers, s);
+    DownloadSongMaster(s, fetch);
     goOn();
-    DownloadSRList(paths, cancel);
+    DownloadSRList(s, fetch);
     goOn();
-    DownloadVersionSongList(paths, cancel);
+    DownloadVersionSongList(s, fetch);
     goOn();
-    LoadStatus = DownloadNKVersion(paths, cancel);
+    LoadStatus = DownloadNKVersion(s, fetch);
     goOn();
 
     if (!CheckRequiredVersion()) {
@@ -90,7 +77,7 @@ void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage
     } else {
       ReadSongMaster(s);
       goOn();
-      ReadVersionSongList(s, VersionCode);
+      ReadVersionSongList(s, request.version.VersionCode);
       goOn();
       SortByGenre(s);
       ReadSRList(s);

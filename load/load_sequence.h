@@ -8,37 +8,33 @@
 // removed before the downloads and again at the end, whatever happened.
 #pragma once
 
-#include "load_cancel.h"
+#include "arcade_version.h"
+#include "fetch_limits.h"
+#include "server_locations.h"
 #include "score_state.h"
 
 #include <functional>
 
 namespace nk {
 
-// A downloaded master file: the name tested for presence and the name deleted.
-struct MasterFile {
-  const char* tested;
-  const char* deleted;
-};
-
-inline constexpr MasterFile MasterFiles[] = {
-    {"songlist.dat", "./songlist.dat"},
-    {"srlist.dat", "./srlist.dat"},
-    {"versionlist.dat", "versionlist.dat"},
-    {"version.dat", "version.dat"},
-};
-
 // Deletes the master files that are present. With raise, a file that cannot
 // be deleted is a RuntimeError; without, it is logged and the rest go on.
 void removeMasterFiles(bool raise);
 
-// Runs the load for the global VersionCode into s (which must be fresh).
+// What one load needs from outside: the version chosen on the menu, the
+// servers, and the fetch's limits with the sheet's cancel request.
+struct LoadRequest {
+  ArcadeVersion version;
+  ServerBases servers = builtInServerBases();
+  FetchOptions fetch;
+};
+
+// Runs the load for request.version into s (which must be fresh).
 // ShowPage shows the page s.CurrentPage; the load calls it once, at its end.
-// Returns only when the sheet is ready. When cancel is requested during the
-// load (the player closed the sheet), the running transfer is dropped, no
+// Returns only when the sheet is ready. When the cancel request is set during
+// the load (the player closed the sheet), the running transfer is dropped, no
 // further stage runs, no box is shown, the master files are removed and the
 // program ends with ExitClosedByPlayer.
-void runScoreSheetLoad(ScoreSheetState& s, const std::function<void()>& ShowPage,
-                       const LoadCancel* cancel = nullptr);
+void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std::function<void()>& ShowPage);
 
 }  // namespace nk

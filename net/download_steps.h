@@ -8,29 +8,24 @@
 // into the status line and reports -9 through EndFunc, which shows the
 // "異常終了" box with the causes of both fetches (LastErrorText: the primary's
 // and the secondary's, joined by "／") and ends the program. So a running
-// program only ever sees 0 come back, unless cancel was requested during the
-// step: then it stops at once and returns StatusCancelled, which EndFunc
-// passes over without a word. LoadPath runs first.
+// program only ever sees 0 come back, unless the cancel request of the
+// options was set during the step: then it stops at once and returns
+// StatusCancelled, which EndFunc passes over without a word. LoadPath runs
+// first. The files, their URLs and the texts come from MasterFiles.
 #pragma once
 
-#include "load_cancel.h"
+#include "fetch_limits.h"
+#include "master_files.h"
 #include "traced_procedure.h"
-#include "server_locations.h"
 
 namespace nk {
-
-// Where the steps put the files, relative to the working folder.
-inline constexpr const char* SongMasterFileName = "./songlist.dat";
-inline constexpr const char* SRListFileName = "./srlist.dat";
-inline constexpr const char* VersionSongListFileName = "./versionlist.dat";
-inline constexpr const char* NKVersionFileName = "./version.dat";
 
 // A step stopped by the load's cancel request; EndFunc neither shows nor logs it.
 inline constexpr ProcStatus StatusCancelled = -2;
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
-ProcStatus DownloadSRList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
-ProcStatus DownloadVersionSongList(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
-ProcStatus DownloadNKVersion(const ServerPaths& paths, const LoadCancel* cancel = nullptr);
+ProcStatus DownloadSongMaster(const ServerPaths& paths, const FetchOptions& options = {});
+ProcStatus DownloadSRList(const ServerPaths& paths, const FetchOptions& options = {});
+ProcStatus DownloadVersionSongList(const ServerPaths& paths, const FetchOptions& options = {});
+ProcStatus DownloadNKVersion(const ServerPaths& paths, const FetchOptions& options = {});
 
 }  // namespace nk

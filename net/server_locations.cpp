@@ -1,8 +1,8 @@
 // server_locations.cpp - the two server folders and the URLs derived from them.
 #include "server_locations.h"
 
-#include "http_fetch.h"
 #include "checked_int.h"
+#include "master_files.h"
 
 #ifndef NK_PRIMARY_BASE_URL
 #error "NK_PRIMARY_BASE_URL must be defined by the build"
@@ -13,35 +13,17 @@
 
 namespace nk {
 
-std::string PrimaryBaseUrl = NK_PRIMARY_BASE_URL;
-std::string SecondaryBaseUrl = NK_SECONDARY_BASE_URL;
+ServerBases builtInServerBases() { return {NK_PRIMARY_BASE_URL, NK_SECONDARY_BASE_URL}; }
 
-void setServerBaseUrls(const std::string& primary, const std::string& secondary) {
-  PrimaryBaseUrl = primary;
-  SecondaryBaseUrl = secondary;
-}
-
-namespace {
-
-int16_t versionNumberOf(int16_t versionCode) { return checkedInt<int16_t>(versionCode - 100); }
-
-}  // namespace
-
-ProcStatus LoadPath(ServerPaths& paths) {
+ProcStatus LoadPath(ArcadeVersion version, const ServerBases& bases, ServerPaths& paths) {
   return runTraced("LoadPath", [&](ProcStatus& status) {
-    paths.VersionNumber = versionNumberOf(VersionCode);
-    const std::string n = std::to_string(paths.VersionNumber);
-    paths.ScoreFileName = "ac" + n + "score.csv";
-
-    paths.PrimarySRListUrl = PrimaryBaseUrl + "sr/" + n + "/srlist.dat";
-    paths.PrimaryVersionSongListUrl = PrimaryBaseUrl + "common/ac" + n + "list.dat";
-    paths.PrimarySongMasterUrl = PrimaryBaseUrl + "common/songlist.dat";
-    paths.PrimaryNKVersionUrl = PrimaryBaseUrl + "common/nkclient.dat";
-
-    paths.SecondarySRListUrl = SecondaryBaseUrl + "sr/" + n + "/srlist.dat";
-    paths.SecondaryVersionSongListUrl = SecondaryBaseUrl + "common/ac" + n + "list.dat";
-    paths.SecondarySongMasterUrl = SecondaryBaseUrl + "common/songlist.dat";
-    paths.SecondaryNKVersionUrl = SecondaryBaseUrl + "common/nkclient.dat";
+    paths.VersionNumber = checkedInt<int16_t>(version.VersionCode - 100);
+    paths.ScoreFileName = scoreFileNameFor(paths.VersionNumber);
+    for (const MasterFile& file : MasterFiles) {
+      const std::string path = file.serverPath(paths.VersionNumber);
+      paths.*file.primaryUrl = bases.primary + path;
+      paths.*file.secondaryUrl = bases.secondary + path;
+    }
     status = StatusSuccess;
   });
 }

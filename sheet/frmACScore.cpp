@@ -8,8 +8,6 @@
 
 namespace nk {
 
-frmACScore::LoadStep frmACScore::loadStep = &frmACScore::runLoadSequence;
-
 namespace {
 
 // Layout of the rows, in twips: row r lies at RowTop + RowPitch * r.
@@ -88,7 +86,8 @@ QFont sheetFont() {
   return font;
 }
 
-frmACScore::frmACScore(QWidget* parent) : QWidget(parent) {
+frmACScore::frmACScore(ArcadeVersion version, LoadStep loadStep, QWidget* parent)
+    : QWidget(parent), version_(version), loadStep_(std::move(loadStep)) {
   setupWindow();
   setupHeaders();
   setupRows();

@@ -13,7 +13,10 @@
 // name, with "_" and the index appended for the arrays ("txtScore_3").
 #pragma once
 
+#include "arcade_version.h"
+#include "fetch_limits.h"
 #include "load_cancel.h"
+#include "server_locations.h"
 #include "score_box.h"
 #include "score_state.h"
 
@@ -32,17 +35,25 @@ class frmACScore : public QWidget {
   Q_OBJECT
 
 public:
-  // What Form_Load runs once the sheet is visible: by default the load that
-  // downloads and reads everything and shows the first page (runLoadSequence);
-  // tests put their own step here.
+  // What Form_Load runs once the sheet is visible: the load that downloads
+  // and reads everything and shows the first page (loadFrom), or a step of a
+  // test's own; none leaves the sheet empty.
   using LoadStep = std::function<void(frmACScore&)>;
-  static LoadStep loadStep;
-  static void runLoadSequence(frmACScore& sheet);
+  // The load against servers, with the fetch's limits and the sheet's own
+  // cancel request.
+  static LoadStep loadFrom(ServerBases servers, FetchLimits limits = {});
 
-  explicit frmACScore(QWidget* parent = nullptr);
+  // A sheet for version; its load is loadStep.
+  explicit frmACScore(ArcadeVersion version, LoadStep loadStep = loadFrom(builtInServerBases()),
+                      QWidget* parent = nullptr);
+
+  ArcadeVersion version() const { return version_; }
+  // The step this sheet loads with; the menu it returns to opens the next
+  // sheet with the same.
+  const LoadStep& loadStep() const { return loadStep_; }
 
   // The sheet's load: shows the window first, so that the status line can
-  // report the progress, then runs loadStep. Returns when the load is done.
+  // report the progress, then runs the load step. Returns when the load is done.
   void Form_Load();
   // False until Form_Load has returned: meanwhile the buttons and the score
   // boxes do nothing, since the load yields to the window system; the close
@@ -118,6 +129,8 @@ private:
   void rememberSavedScores();
 
   ScoreSheetState state_;
+  ArcadeVersion version_;
+  LoadStep loadStep_;
   LoadCancel loadCancel_;
   bool loading_ = false;
   bool loaded_ = false;

@@ -40,14 +40,17 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 
 }  // namespace
 
-void frmACScore::runLoadSequence(frmACScore& sheet) {
-  runScoreSheetLoad(sheet.state_, [&sheet] { sheet.ShowPage(); }, &sheet.loadCancel_);
+frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
+  return [servers = std::move(servers), limits](frmACScore& sheet) {
+    const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}};
+    runScoreSheetLoad(sheet.state_, request, [&sheet] { sheet.ShowPage(); });
+  };
 }
 
 void frmACScore::Form_Load() {
   show();
   loading_ = true;
-  if (loadStep) loadStep(*this);
+  if (loadStep_) loadStep_(*this);
   loading_ = false;
   loaded_ = true;
   rememberSavedScores();

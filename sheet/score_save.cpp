@@ -7,8 +7,6 @@
 
 namespace nk {
 
-std::string scoreFileNameFor(int16_t versionNumber) { return "ac" + decimalText(versionNumber) + "score.csv"; }
-
 std::string scoreFileText(const ScoreSheetState& s) {
   std::string text;
   const size_t entries = std::min(s.EntryScore.size(), s.EntryScoreU.size());

@@ -11,9 +11,6 @@
 
 namespace nk {
 
-// "ac" + the version number + "score.csv", relative to the working folder.
-std::string scoreFileNameFor(int16_t versionNumber);
-
 // The whole file: a line for each entry whose normal or 裏 score is not 0, in
 // entry order, then CR LF. Only CR LF when every score is 0.
 std::string scoreFileText(const ScoreSheetState& s);

@@ -1,8 +1,9 @@
 // download_stepsTest.cpp - the four master-file downloads against a primary
 // and a secondary server on loopback: fallback, texts, order and the end of
 // the program.
-#include "http_fetch.h"
 #include "download_steps.h"
+#include "http_fetch.h"
+#include "server_locations.h"
 #include "loopback_server.h"
 #include "debug_log.h"
 #include "test_support.h"
@@ -15,7 +16,7 @@ using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
 struct StepRow {
-  ProcStatus (*run)(const ServerPaths&, const LoadCancel*);
+  ProcStatus (*run)(const ServerPaths&, const FetchOptions&);
   std::string name;
   std::string serverPath;  // below "/nk/" on both servers, for version 12
   std::string localFile;
@@ -48,28 +49,18 @@ const std::vector<StepRow>& steps() {
 class DownloadStepsTest : public test::WorkDirTest {
 protected:
   void SetUp() override {
-    savedLimits = setFetchTimeLimits({1000ms, 1s});
-    previousPrimary = PrimaryBaseUrl;
-    previousSecondary = SecondaryBaseUrl;
-    setServerBaseUrls(primary.url("/nk/"), secondary.url("/nk/"));
+    bases = {primary.url("/nk/"), secondary.url("/nk/")};
     SetLogFilePath("./Debug.txt");
     test::writeBytes("Debug.txt", "");
-    VersionCode = 112;
     LastErrorText.clear();
-    ASSERT_EQ(LoadPath(paths), 0);
+    ASSERT_EQ(LoadPath(AC12, bases, paths), 0);
     test::writeBytes("Debug.txt", "");
-  }
-  void TearDown() override {
-    setFetchTimeLimits(savedLimits);
-    setFetchSizeLimit(MasterFileSizeLimit);
-    setServerBaseUrls(previousPrimary, previousSecondary);
-    VersionCode = 0;
   }
 
   // Runs a step; true when it ended the program.
   bool ends(const StepRow& step) {
     try {
-      EXPECT_EQ(step.run(paths, nullptr), 0);
+      EXPECT_EQ(step.run(paths, options), 0);
       return false;
     } catch (const ProgramEnded&) {
       return true;
@@ -78,10 +69,9 @@ protected:
 
   test::LoopbackServer primary;
   test::LoopbackServer secondary;
+  ServerBases bases;
   ServerPaths paths;
-  FetchTimeLimits savedLimits;
-  std::string previousPrimary;
-  std::string previousSecondary;
+  FetchOptions options{{1000ms, 1s}};
 };
 
 std::string masterBytes(const std::string& name) {
@@ -121,9 +111,8 @@ TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
   primary.fail(steps()[0].serverPath, 404);
   primary.fail(steps()[1].serverPath, 500);
   primary.route(steps()[2].serverPath, cut);
-  setServerBaseUrls(refusedBase, secondary.url("/nk/"));
   ServerPaths refusedPaths;
-  ASSERT_EQ(LoadPath(refusedPaths), 0);
+  ASSERT_EQ(LoadPath(AC12, {refusedBase, secondary.url("/nk/")}, refusedPaths), 0);
   paths.PrimaryNKVersionUrl = refusedPaths.PrimaryNKVersionUrl;
 
   for (const StepRow& step : steps()) {
@@ -148,7 +137,7 @@ TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
 }
 
 TEST_F(DownloadStepsTest, APrimaryBodyPastTheSizeLimitFallsBackToTheSecondary) {
-  setFetchSizeLimit(4096);
+  options.limits.maxBodyBytes = 4096;
   test::LoopbackServer::Route endless;
   endless.body = "<>x";
   endless.generatedSize = 1024 * 1024;
@@ -212,7 +201,7 @@ TEST_F(DownloadStepsTest, AStalledPrimaryAndAnUnreachableSecondaryEndTheProgram)
   primary.route("/nk/sr/12/srlist.dat", stalled);
   paths.SecondarySRListUrl = test::closedPortBaseUrl() + "nk/sr/12/srlist.dat";
 
-  EXPECT_THROW(DownloadSRList(paths), ProgramEnded);
+  EXPECT_THROW(DownloadSRList(paths, options), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.PrimarySRListUrl +
                                   " の受信に失敗しました（応答がありません）／" + paths.SecondarySRListUrl +
@@ -224,11 +213,11 @@ TEST_F(DownloadStepsTest, ACompleteRunLogsEveryStepInOrder) {
   for (const StepRow& step : steps()) primary.serve(step.serverPath, masterBytes(step.name));
   test::writeBytes("Debug.txt", "");
   ServerPaths fresh;
-  ASSERT_EQ(LoadPath(fresh), 0);
-  EXPECT_EQ(DownloadSongMaster(fresh), 0);
-  EXPECT_EQ(DownloadSRList(fresh), 0);
-  EXPECT_EQ(DownloadVersionSongList(fresh), 0);
-  EXPECT_EQ(DownloadNKVersion(fresh), 0);
+  ASSERT_EQ(LoadPath(AC12, bases, fresh), 0);
+  EXPECT_EQ(DownloadSongMaster(fresh, options), 0);
+  EXPECT_EQ(DownloadSRList(fresh, options), 0);
+  EXPECT_EQ(DownloadVersionSongList(fresh, options), 0);
+  EXPECT_EQ(DownloadNKVersion(fresh, options), 0);
 
   Strings expected = {"関数 LoadPath 開始", "関数 LoadPath 正常終了"};
   for (const StepRow& step : steps()) {

@@ -37,8 +37,8 @@ TEST_F(Faults, ThePrimaryDownForAnyStepFallsBackToTheSecondary) {
   for (const Case& c : cases) {
     SCOPED_TRACE("step " + std::to_string(c.step) + " way " + std::to_string(static_cast<int>(c.how)));
     serveMasters(113, demoSongs, demoEntries, demoTargets);
-    setServerBaseUrls(primary.url("/nk/"), secondary.url("/nk/"));
-    if (c.how == Down::Everything) setServerBaseUrls(closedBase, secondary.url("/nk/"));
+    request.servers = {primary.url("/nk/"), secondary.url("/nk/")};
+    if (c.how == Down::Everything) request.servers = {closedBase, secondary.url("/nk/")};
     const std::string failing = c.step >= 0 ? test::downloadSteps()[static_cast<size_t>(c.step)].path : "";
     if (c.how == Down::Status503) primary.fail("/nk/" + failing, 503);
     if (c.how == Down::CutShort) {
@@ -83,10 +83,10 @@ TEST_F(Faults, BothServersDownForAStepEndTheProgramInThatStep) {
     // Both causes, the primary's first.
     std::string bothFailures = primary.url("/nk/" + step.path) + " の受信に失敗しました（HTTP ステータス 503）／";
     if (c.secondaryListens) {
-      setServerBaseUrls(primary.url("/nk/"), secondary.url("/nk/"));
+      request.servers = {primary.url("/nk/"), secondary.url("/nk/")};
       bothFailures += secondary.url("/nk/" + step.path) + " の受信に失敗しました（HTTP ステータス 404）";
     } else {
-      setServerBaseUrls(primary.url("/nk/"), closedBase);
+      request.servers = {primary.url("/nk/"), closedBase};
       bothFailures += closedBase + step.path + " の受信に失敗しました（接続できません）";
     }
 

@@ -55,7 +55,7 @@ protected:
   void SetUp() override {
     MasterServerTest::SetUp();
     closedBase = closedPortBaseUrl() + "nk/";
-    setServerBaseUrls(primary.url("/nk/"), closedBase);
+    request.servers = {primary.url("/nk/"), closedBase};
     serveMasters(113, demoSongs, demoEntries, demoTargets);
     writeBytes(ScoreFile, ScoreBytes);
   }
@@ -66,7 +66,7 @@ protected:
     secondary.serve("/nk/common/ac13list.dat", versionListBytes(demoEntries, 4));
     secondary.serve("/nk/sr/13/srlist.dat", srListBytes(demoTargets));
     secondary.serve("/nk/common/nkclient.dat", toCp932("1.50\r\nhint"));
-    setServerBaseUrls(PrimaryBaseUrl, secondary.url("/nk/"));
+    request.servers.secondary = secondary.url("/nk/");
   }
 
   // A fresh sheet, recorder and log, then the load; true when it ended the
@@ -79,7 +79,9 @@ protected:
     pagesShown = 0;
     if (freshLog) writeBytes("Debug.txt", "");
     try {
-      runScoreSheetLoad(state, [this] { ++pagesShown; }, cancel);
+      LoadRequest withCancel = request;
+      withCancel.fetch.cancel = cancel;
+      runScoreSheetLoad(state, withCancel, [this] { ++pagesShown; });
       return false;
     } catch (const ProgramEnded&) {
       return true;

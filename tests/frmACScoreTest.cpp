@@ -20,14 +20,9 @@ class SheetTest : public test::WindowTest {
 protected:
   void SetUp() override {
     // The window alone: no downloads.
-    frmACScore::loadStep = nullptr;
-    sheet = new frmACScore;
+    sheet = new frmACScore(AC13, nullptr);
     ASSERT_EQ(sheet->logicalDpiX(), 96) << "the expected pixels below are those of 96 dpi";
     ASSERT_EQ(sheet->logicalDpiY(), 96);
-  }
-  void TearDown() override {
-    frmACScore::loadStep = &frmACScore::runLoadSequence;
-    WindowTest::TearDown();
   }
   std::vector<QWidget*> allControls() const {
     const QList<QWidget*> all = sheet->findChildren<QWidget*>();
@@ -251,7 +246,7 @@ TEST(SheetFocusTest, TheFirstControlThatCanTakeTheFocusHasItWhenTheSheetOpens) {
       {allBoxes, "btnSave"},
   };
   for (const Case& c : cases) {
-    auto sheet = std::make_unique<frmACScore>();
+    auto sheet = std::make_unique<frmACScore>(AC13, nullptr);
     for (const std::string& name : c.hidden) sheet->findChild<QWidget*>(QString::fromStdString(name))->hide();
     sheet->show();
     ASSERT_NE(sheet->focusWidget(), nullptr);
@@ -296,11 +291,11 @@ TEST_F(SheetTest, LoadShowsTheSheetFirstAndStartsFromAnEmptyState) {
   bool visibleDuringLoad = false;
   int16_t entriesAtLoad = -1;
   int loads = 0;
-  frmACScore::loadStep = [&](frmACScore& s) {
+  sheet = new frmACScore(AC13, [&](frmACScore& s) {
     ++loads;
     visibleDuringLoad = s.isVisible();
     entriesAtLoad = s.state().EntryCount;
-  };
+  });
   sheet->Form_Load();
   EXPECT_EQ(loads, 1);
   EXPECT_TRUE(visibleDuringLoad);

@@ -21,12 +21,7 @@ const char* const StartLine = "ノルカクライアント ver1.54 開始";
 
 class MenuTest : public test::WindowTest {
 protected:
-  void SetUp() override {
-    VersionCode = 0;
-    frmACScore::loadStep = nullptr;  // the menu alone: no downloads
-  }
   void TearDown() override {
-    frmACScore::loadStep = &frmACScore::runLoadSequence;
     qApp->removeEventFilter(&showWatch);
     WindowTest::TearDown();
   }
@@ -41,6 +36,11 @@ protected:
     }
   } showWatch;
 
+  // The load step of the sheets the menus open: none, the menu alone, unless
+  // a test records the loads.
+  frmACScore::LoadStep sheetLoad;
+  frmMenu* openMenu() { return showMenu(sheetLoad); }
+
   // Opens the sheet from a menu button; the step records what the load sees.
   struct LoadSeen {
     int loads = 0;
@@ -51,9 +51,9 @@ protected:
     QPointer<frmACScore> sheet;
   };
   void recordLoads(LoadSeen& seen) {
-    frmACScore::loadStep = [&seen](frmACScore& sheet) {
+    sheetLoad = [&seen](frmACScore& sheet) {
       ++seen.loads;
-      seen.versionCode = VersionCode;
+      seen.versionCode = sheet.version().VersionCode;
       seen.menuStillOpen = !test::visibleWindows<frmMenu>().empty();
       seen.sheetVisible = sheet.isVisible();
       seen.entryCount = sheet.state().EntryCount;
@@ -65,14 +65,14 @@ protected:
 
 TEST_F(MenuTest, TitleCarriesTheVersionFromTheFirstMomentShown) {
   qApp->installEventFilter(&showWatch);
-  frmMenu* menu = showMenu();
+  frmMenu* menu = openMenu();
   EXPECT_EQ(showWatch.titles, QStringList{"ノルカクライアント ver1.54"});
   EXPECT_EQ(menu->windowTitle(), "ノルカクライアント ver1.54");
   EXPECT_TRUE(menu->isVisible());
 }
 
 TEST_F(MenuTest, FixedWindowWithThreeButtonsInTheTopLeftCorner) {
-  frmMenu* menu = showMenu();
+  frmMenu* menu = openMenu();
   ASSERT_EQ(menu->logicalDpiX(), 96) << "the expected pixels below are those of 96 dpi";
   EXPECT_EQ(menu->size(), QSize(506, 344));
   EXPECT_EQ(menu->minimumSize(), QSize(506, 344));
@@ -104,7 +104,7 @@ TEST_F(MenuTest, FixedWindowWithThreeButtonsInTheTopLeftCorner) {
 
 TEST_F(MenuTest, ExistingLogIsEmptiedAndGetsTheStartLine) {
   test::writeBytes("Debug.txt", "2020/01/01 00:00:00 old entry\r\n");
-  showMenu();
+  openMenu();
   const std::string text = cp932ToUtf8(test::readBytes("Debug.txt"));
   static const std::regex expected(
       R"(^\r\n\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} ノルカクライアント ver1\.54 開始\r\n$)");
@@ -113,7 +113,7 @@ TEST_F(MenuTest, ExistingLogIsEmptiedAndGetsTheStartLine) {
 }
 
 TEST_F(MenuTest, WithoutALogNoneIsCreated) {
-  showMenu();
+  openMenu();
   EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
@@ -126,15 +126,14 @@ TEST_F(MenuTest, VersionButtonSetsTheCodeOpensAndLoadsTheSheetThenCloses) {
   for (const Case& c : cases) {
     LoadSeen seen;
     recordLoads(seen);
-    QPointer<frmMenu> menu = showMenu();
+    QPointer<frmMenu> menu = openMenu();
     QTest::mouseClick((menu->*c.button)(), Qt::LeftButton);
 
     EXPECT_EQ(seen.loads, 1);
-    EXPECT_EQ(seen.versionCode, c.code) << "VersionCode is set before the sheet loads";
+    EXPECT_EQ(seen.versionCode, c.code) << "the sheet knows its version when it loads";
     EXPECT_TRUE(seen.menuStillOpen) << "the menu closes only after the load";
     EXPECT_TRUE(seen.sheetVisible) << "the sheet shows itself before its load";
     EXPECT_EQ(seen.entryCount, 0);
-    EXPECT_EQ(VersionCode, c.code);
     ASSERT_FALSE(menu.isNull());
     EXPECT_FALSE(menu->isVisible());
     test::runDeferredDeletes();
@@ -146,24 +145,26 @@ TEST_F(MenuTest, VersionButtonSetsTheCodeOpensAndLoadsTheSheetThenCloses) {
 }
 
 TEST_F(MenuTest, ClicksDuringTheLoadAreIgnored) {
-  QPointer<frmMenu> menu = showMenu();
+  QPointer<frmMenu> menu;
   int loads = 0;
-  frmACScore::loadStep = [&](frmACScore&) {
+  sheetLoad = [&](frmACScore&) {
     ++loads;
     QTest::mouseClick(menu->btnAC14Score(), Qt::LeftButton);
     QTest::mouseClick(menu->btnAC13Score(), Qt::LeftButton);
   };
+  menu = openMenu();
   QTest::mouseClick(menu->btnAC12Score(), Qt::LeftButton);
   EXPECT_EQ(loads, 1);
-  EXPECT_EQ(VersionCode, 112);
-  EXPECT_EQ(test::visibleWindows<frmACScore>().size(), 1u);
+  const auto sheets = test::visibleWindows<frmACScore>();
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_EQ(sheets[0]->version(), AC12);
 }
 
 TEST_F(MenuTest, MenuButtonOfTheSheetReloadsTheMenuAndDiscardsTheSheet) {
   test::writeBytes("Debug.txt", "");
   LoadSeen seen;
   recordLoads(seen);
-  QTest::mouseClick(showMenu()->btnAC13Score(), Qt::LeftButton);
+  QTest::mouseClick(openMenu()->btnAC13Score(), Qt::LeftButton);
   test::runDeferredDeletes();
   ASSERT_FALSE(seen.sheet.isNull());
   PutLog("entry of the sheet");

@@ -30,21 +30,14 @@ std::string bodyOf(std::size_t size) {
 
 class FetchTest : public test::WorkDirTest {
 protected:
-  void SetUp() override {
-    saved = setFetchTimeLimits({1000ms, 1s});
-    LastErrorText.clear();
-  }
-  void TearDown() override {
-    setFetchTimeLimits(saved);
-    setFetchSizeLimit(MasterFileSizeLimit);
-  }
+  void SetUp() override { LastErrorText.clear(); }
 
   std::string failureText(const std::string& url, const std::string& cause) {
     return url + " の受信に失敗しました（" + cause + "）";
   }
 
   test::LoopbackServer server;
-  FetchTimeLimits saved;
+  FetchOptions options{{1000ms, 1s}};
 };
 
 TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEach) {
@@ -78,7 +71,7 @@ TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEac
       if (now <= written || now - written > ReadBufferSize) ++oversized;
       written = now;
     };
-    ASSERT_EQ(DownLoadFile(server.url(path), "./got.dat"), 0) << LastErrorText;
+    ASSERT_EQ(DownLoadFile(server.url(path), "./got.dat", options), 0) << LastErrorText;
     EXPECT_EQ(oversized, 0);
     EXPECT_EQ(written, c.size);
     EXPECT_GE(static_cast<std::size_t>(recorder.yields), (c.size + ReadBufferSize - 1) / ReadBufferSize);
@@ -91,11 +84,11 @@ TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEac
 TEST_F(FetchTest, EveryRequestGoesToTheServerWithTheAgentAndNoCacheHeaders) {
   server.serve("/nk/a.dat", "first");
   server.redirect("/nk/moved.dat", "/nk/a.dat");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
   server.serve("/nk/a.dat", "second");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
   EXPECT_EQ(test::readBytes("a.dat"), "second");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/moved.dat"), "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/moved.dat"), "./a.dat", options), 0);
 
   EXPECT_EQ(server.requestCount("/nk/a.dat"), 3);
   EXPECT_EQ(server.requestCount("/nk/moved.dat"), 1);
@@ -111,18 +104,18 @@ TEST_F(FetchTest, RedirectsAreFollowedWithinLimits) {
   server.serve("/nk/new.dat", "moved body");
   server.redirect("/nk/old.dat", "/nk/new.dat", 302);
   server.redirect("/nk/older.dat", server.url("/nk/old.dat"), 301);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/older.dat"), "./a.dat"), 0) << LastErrorText;
+  EXPECT_EQ(DownLoadFile(server.url("/nk/older.dat"), "./a.dat", options), 0) << LastErrorText;
   EXPECT_EQ(test::readBytes("a.dat"), "moved body");
 
   // A loop is given up after 10 redirects.
   server.redirect("/nk/loop.dat", "/nk/loop.dat");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/loop.dat"), "./b.dat"), -1);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/loop.dat"), "./b.dat", options), -1);
   EXPECT_EQ(LastErrorText, failureText(server.url("/nk/loop.dat"), "リダイレクトが多すぎます"));
   EXPECT_EQ(server.requestCount("/nk/loop.dat"), 11);
 
   // Only http and https are followed.
   server.redirect("/nk/elsewhere.dat", "ftp://127.0.0.1:" + std::to_string(server.port()) + "/x");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/elsewhere.dat"), "./c.dat"), -1);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/elsewhere.dat"), "./c.dat", options), -1);
   EXPECT_EQ(LastErrorText, failureText(server.url("/nk/elsewhere.dat"), "対応していないプロトコルです"));
 }
 
@@ -172,7 +165,7 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     SCOPED_TRACE(c.path);
     server.route(c.path, c.route);
     test::writeBytes("got.dat", "left from an earlier run");
-    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), -1);
     EXPECT_EQ(LastErrorText, failureText(server.url(c.path), c.cause));
     EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
   }
@@ -180,7 +173,7 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
 
 TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
   constexpr std::size_t Limit = 64 * 1024;
-  setFetchSizeLimit(Limit);
+  options.limits.maxBodyBytes = Limit;
   auto sized = [](std::uint64_t size, bool chunked, std::optional<std::uint64_t> announced = std::nullopt) {
     Route r;
     r.body = bodyOf(1000);
@@ -208,11 +201,11 @@ TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
     server.route(c.path, c.route);
     test::writeBytes("got.dat", "left from an earlier run");
     if (c.fits) {
-      EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), 0) << LastErrorText;
+      EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), 0) << LastErrorText;
       EXPECT_EQ(fs::file_size("got.dat"), Limit);
       continue;
     }
-    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), -1);
     EXPECT_EQ(LastErrorText, failureText(server.url(c.path), "サイズが上限（65536 バイト）を超えました"));
     EXPECT_FALSE(fs::exists("got.dat"));
   }
@@ -220,13 +213,13 @@ TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
 
 TEST_F(FetchTest, AServerThatCannotBeReachedFails) {
   const std::string refused = test::closedPortBaseUrl() + "nk/songlist.dat";
-  EXPECT_EQ(DownLoadFile(refused, "./a.dat"), -1);
+  EXPECT_EQ(DownLoadFile(refused, "./a.dat", options), -1);
   EXPECT_EQ(LastErrorText, failureText(refused, "接続できません"));
   EXPECT_EQ(fs::file_size("a.dat"), 0u);
 
   // A name that no resolver knows.
   const std::string unknown = "http://nk-no-such-host.invalid/nk/songlist.dat";
-  EXPECT_EQ(DownLoadFile(unknown, "./b.dat"), -1);
+  EXPECT_EQ(DownLoadFile(unknown, "./b.dat", options), -1);
   EXPECT_TRUE(LastErrorText == failureText(unknown, "サーバー名が見つかりません") ||
               LastErrorText == failureText(unknown, "時間内に接続できません"))
       << LastErrorText;
@@ -265,9 +258,9 @@ private:
 };
 
 TEST_F(FetchTest, AConnectionNotMadeInTimeFails) {
-  setFetchTimeLimits({300ms, 1s});
+  options.limits = {300ms, 1s};
   FullListener full;
-  EXPECT_EQ(DownLoadFile(full.url(), "./a.dat"), -1);
+  EXPECT_EQ(DownLoadFile(full.url(), "./a.dat", options), -1);
   EXPECT_EQ(LastErrorText, failureText(full.url(), "時間内に接続できません"));
 }
 
@@ -277,16 +270,16 @@ TEST_F(FetchTest, ASlowButMovingTransferIsNoStall) {
   paused.stallAfter = 2000;
   paused.stallFor = 300ms;
   server.route("/nk/paused.dat", paused);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/paused.dat"), "./a.dat"), 0) << LastErrorText;
+  EXPECT_EQ(DownLoadFile(server.url("/nk/paused.dat"), "./a.dat", options), 0) << LastErrorText;
   EXPECT_TRUE(test::readBytes("a.dat") == paused.body);
 }
 
 TEST_F(FetchTest, NothingToDoTouchesNeitherNetworkNorFile) {
   server.serve("/nk/a.dat", "body");
   LastErrorText = "前の失敗";
-  EXPECT_EQ(DownLoadFile("", "./a.dat"), 0);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), ""), 0);
-  EXPECT_EQ(DownLoadFile("", ""), 0);
+  EXPECT_EQ(DownLoadFile("", "./a.dat", options), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "", options), 0);
+  EXPECT_EQ(DownLoadFile("", "", options), 0);
   EXPECT_TRUE(fs::is_empty(dir.path()));
   EXPECT_EQ(server.totalRequests(), 0);
   EXPECT_EQ(LastErrorText, "前の失敗");
@@ -306,21 +299,21 @@ TEST_F(FetchTest, LocalFileFailuresAreDescribed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), c.path), -1);
+    EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), c.path, options), -1);
     EXPECT_EQ(LastErrorText, c.text);
   }
   EXPECT_EQ(server.totalRequests(), 0) << "the file is created before the server is asked";
   EXPECT_FALSE(fs::exists("missing"));
 
   // A device that is always full: the body cannot be written.
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "/dev/full"), -1);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "/dev/full", options), -1);
   EXPECT_EQ(LastErrorText, "/dev/full に書き込めません（ディスクの空き領域が足りません）");
 }
 
 TEST_F(FetchTest, EarlierContentIsReplacedNotExtended) {
   server.serve("/nk/a.dat", "new");
   test::writeBytes("a.dat", "a much longer old content");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
   EXPECT_EQ(test::readBytes("a.dat"), "new");
 }
 
@@ -331,10 +324,10 @@ TEST_F(FetchTest, ASecondFetchStartedWhileOneRunsIsRefusedAndHarmsNothing) {
   std::string nestedError;
   tk.onYield = [&] {
     if (nested != 1) return;
-    nested = DownLoadFile(server.url("/nk/a.dat"), "./b.dat");
+    nested = DownLoadFile(server.url("/nk/a.dat"), "./b.dat", options);
     nestedError = LastErrorText;
   };
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat"), 0);
+  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
   EXPECT_EQ(nested, -1);
   EXPECT_EQ(nestedError, failureText(server.url("/nk/a.dat"), "別の受信の途中です"));
   EXPECT_TRUE(test::readBytes("a.dat") == body);

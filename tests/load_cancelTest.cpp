@@ -24,7 +24,7 @@ bool contains(const Strings& log, const std::string& line) {
 
 TEST_F(LoadCancelTest, ClosingDuringTheLoadEndsItQuietlyAndCleanly) {
   // Far beyond the moments of the requests below: only the cancel ends these loads.
-  setFetchTimeLimits({1000ms, 20s});
+  request.fetch.limits = {1000ms, 20s};
   Route trickle;  // one byte every two seconds
   trickle.body = test::songMasterBytes(demoSongs);
   trickle.pieceSize = 1;

@@ -1,6 +1,7 @@
 // load_sequenceTest.cpp - the whole load against a loopback server: the order
 // of its steps and texts, the state it leaves, and every way it can fail.
 #include "load_sequence.h"
+#include "master_files.h"
 #include "master_server.h"
 #include "traced_procedure.h"
 #include "debug_log.h"
@@ -25,7 +26,7 @@ protected:
   // Runs the load; returns true when it ended the program.
   bool load() {
     try {
-      runScoreSheetLoad(state, [this] {
+      runScoreSheetLoad(state, request, [this] {
         ++pagesShown;
         pageShownAt = state.CurrentPage;
       });
@@ -178,7 +179,7 @@ TEST_F(LoadSequenceTest, AFailingPageDisplayIsARunTimeErrorToo) {
   serveMasters(113, demoSongs, demoEntries, demoTargets);
   bool ended = false;
   try {
-    runScoreSheetLoad(state, [] { throw RuntimeError("表示できません。"); });
+    runScoreSheetLoad(state, request, [] { throw RuntimeError("表示できません。"); });
   } catch (const ProgramEnded&) {
     ended = true;
   }
@@ -198,7 +199,7 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
   test::TempWorkDir dir;
   test::writeBytes("Debug.txt", "");
   fs::permissions("Debug.txt", fs::perms::all);
-  for (const MasterFile& file : MasterFiles) test::writeBytes(file.tested, "left over");
+  for (const MasterFile& file : MasterFiles) test::writeBytes(file.testedName, "left over");
   // A folder that takes no change: its files cannot be deleted (by an
   // ordinary user: root may delete anything).
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
@@ -217,7 +218,7 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
   fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::add);
   ASSERT_TRUE(out.has_value()) << "could not run as an ordinary user";
   EXPECT_EQ(*out, "ファイル songlist.dat を削除できません（アクセスが拒否されました）。");
-  for (const MasterFile& file : MasterFiles) EXPECT_TRUE(fs::exists(file.tested));
+  for (const MasterFile& file : MasterFiles) EXPECT_TRUE(fs::exists(file.testedName));
   EXPECT_EQ(test::logMessages(), (std::vector<std::string>{
                                      "ファイル songlist.dat を削除できません（アクセスが拒否されました）。",
                                      "ファイル srlist.dat を削除できません（アクセスが拒否されました）。",

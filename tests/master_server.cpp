@@ -33,12 +33,9 @@ std::string srListBytes(const std::vector<Target>& targets) {
 
 void MasterServerTest::SetUp() {
   WorkDirTest::SetUp();
-  previousPrimary_ = PrimaryBaseUrl;
-  previousSecondary_ = SecondaryBaseUrl;
-  setServerBaseUrls(primary.url("/nk/"), closedPortBaseUrl() + "nk/");
-  const FetchTimeLimits previous = setFetchTimeLimits({std::chrono::milliseconds(1000), std::chrono::seconds(1)});
-  previousConnect_ = previous.connectTimeout;
-  previousStall_ = previous.stallTime;
+  request.servers = {primary.url("/nk/"), closedPortBaseUrl() + "nk/"};
+  request.fetch.limits.connectTimeout = std::chrono::milliseconds(1000);
+  request.fetch.limits.stallTime = std::chrono::seconds(1);
   SetLogFilePath("./Debug.txt");
   writeBytes("Debug.txt", "");
 
@@ -54,15 +51,13 @@ void MasterServerTest::SetUp() {
 
 void MasterServerTest::TearDown() {
   primary.stop();
-  setServerBaseUrls(previousPrimary_, previousSecondary_);
-  setFetchTimeLimits({previousConnect_, previousStall_});
   WorkDirTest::TearDown();
 }
 
 void MasterServerTest::serveMasters(int versionCode, const std::vector<Song>& songs,
                                     const std::vector<Entry>& entries, const std::vector<Target>& targets,
                                     const std::string& requiredVersion) {
-  VersionCode = static_cast<int16_t>(versionCode);
+  request.version = ArcadeVersion{static_cast<int16_t>(versionCode)};
   const std::string n = std::to_string(versionCode - 100);
   primary.serve("/nk/common/songlist.dat", songMasterBytes(songs));
   primary.serve("/nk/common/ac" + n + "list.dat", versionListBytes(entries, versionCode == 114 ? 7 : 4));

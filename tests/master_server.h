@@ -2,6 +2,7 @@
 // way the real servers lay them out, for the tests of the whole load.
 #pragma once
 
+#include "load_sequence.h"
 #include "loopback_server.h"
 #include "test_support.h"
 
@@ -29,14 +30,16 @@ std::string versionListBytes(const std::vector<Entry>& entries, int recordWidth)
 std::string srListBytes(const std::vector<Target>& targets);
 
 // A primary server with the four master files of one version, a secondary
-// where nothing listens, short network limits, VersionCode set, and the
-// debug log switched on in the test's working folder.
+// where nothing listens, short network limits, and the debug log switched on
+// in the test's working folder. request is what a load of the served
+// version needs.
 class MasterServerTest : public WorkDirTest {
 protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Serves the files of the given version (112, 113 or 114).
+  // Serves the files of the given version (112, 113 or 114) and sets
+  // request.version to it.
   void serveMasters(int versionCode, const std::vector<Song>& songs, const std::vector<Entry>& entries,
                     const std::vector<Target>& targets, const std::string& requiredVersion = "1.50\r\nhint");
 
@@ -44,10 +47,7 @@ protected:
   std::vector<Song> demoSongs;  // 23 songs of several genres
   std::vector<Entry> demoEntries;
   std::vector<Target> demoTargets;
-
-private:
-  std::string previousPrimary_, previousSecondary_;
-  std::chrono::milliseconds previousConnect_{}, previousStall_{};
+  LoadRequest request;
 };
 
 }  // namespace nk::test

@@ -90,7 +90,7 @@ TEST_F(QtToolkitTest, StatusTextReachesTheSheetsStatusLine) {
   qt.setStatusText("曲リストを展開中です");  // no sheet open: nothing to do, nothing breaks
   auto* other = new QWidget;
   other->show();
-  auto* sheet = new frmACScore;
+  auto* sheet = new frmACScore(AC13, nullptr);
   sheet->show();
   qt.setStatusText("曲リストを展開中です");
   EXPECT_EQ(sheet->lblStatusBar()->text(), "曲リストを展開中です");

@@ -150,8 +150,9 @@ TEST_F(ScoreSheetTest, ClosingTheSheetDuringASlowDownloadEndsTheProgramNormally)
         trickle.pieceSize = 1;
         trickle.pieceDelay = std::chrono::seconds(2);
         slow.route("/nk/common/songlist.dat", trickle);
-        setServerBaseUrls(slow.url("/nk/"), test::closedPortBaseUrl() + "nk/");
-        setFetchTimeLimits({std::chrono::seconds(1), std::chrono::seconds(20)});
+        request.servers.primary = slow.url("/nk/");
+        request.fetch.limits.connectTimeout = std::chrono::seconds(1);
+        request.fetch.limits.stallTime = std::chrono::seconds(20);
         QtToolkit qt;
         ScopedToolkit real(qt);
         // A box waiting for a click would keep the child alive for good.

@@ -22,7 +22,7 @@ protected:
 
   // Opens the menu and clicks the version's button; returns the loaded sheet.
   frmACScore* open(int versionCode) {
-    frmMenu* menu = showMenu();
+    frmMenu* menu = showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits));
     QPushButton* button = versionCode == 112   ? menu->btnAC12Score()
                           : versionCode == 113 ? menu->btnAC13Score()
                                                : menu->btnAC14Score();

@@ -1,5 +1,4 @@
 // server_locationsTest.cpp - LoadPath's names and URLs for each version.
-#include "http_fetch.h"
 #include "loopback_server.h"
 #include "debug_log.h"
 #include "server_locations.h"
@@ -14,29 +13,22 @@ using Strings = std::vector<std::string>;
 class LoadPathTest : public test::WorkDirTest {
 protected:
   void SetUp() override {
-    previousPrimary = PrimaryBaseUrl;
-    previousSecondary = SecondaryBaseUrl;
     SetLogFilePath("./Debug.txt");
     test::writeBytes("Debug.txt", "");
   }
-  void TearDown() override {
-    setServerBaseUrls(previousPrimary, previousSecondary);
-    VersionCode = 0;
-  }
-  std::string previousPrimary;
-  std::string previousSecondary;
 };
 
 TEST_F(LoadPathTest, TheBuildFixesTwoFolderUrls) {
-  EXPECT_TRUE(PrimaryBaseUrl.starts_with("http")) << PrimaryBaseUrl;
-  EXPECT_TRUE(PrimaryBaseUrl.ends_with("/")) << PrimaryBaseUrl;
-  EXPECT_TRUE(SecondaryBaseUrl.ends_with("/")) << SecondaryBaseUrl;
-  EXPECT_NE(PrimaryBaseUrl, SecondaryBaseUrl);
+  const ServerBases built = builtInServerBases();
+  EXPECT_TRUE(built.primary.starts_with("http")) << built.primary;
+  EXPECT_TRUE(built.primary.ends_with("/")) << built.primary;
+  EXPECT_TRUE(built.secondary.ends_with("/")) << built.secondary;
+  EXPECT_NE(built.primary, built.secondary);
 }
 
 TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
   test::LoopbackServer server;
-  setServerBaseUrls("http://p.example/nk/", "http://s.example/other/");
+  const ServerBases bases{"http://p.example/nk/", "http://s.example/other/"};
   struct Case {
     int16_t versionCode;
     int16_t versionNumber;
@@ -44,9 +36,8 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
   };
   for (const Case& c : {Case{112, 12, "12"}, Case{113, 13, "13"}, Case{114, 14, "14"}}) {
     SCOPED_TRACE(c.versionCode);
-    VersionCode = c.versionCode;
     ServerPaths paths;
-    EXPECT_EQ(LoadPath(paths), 0);
+    EXPECT_EQ(LoadPath(ArcadeVersion{c.versionCode}, bases, paths), 0);
     EXPECT_EQ(paths.VersionNumber, c.versionNumber);
     EXPECT_EQ(paths.ScoreFileName, "ac" + c.n + "score.csv");
     EXPECT_EQ(paths.PrimarySRListUrl, "http://p.example/nk/sr/" + c.n + "/srlist.dat");
@@ -67,9 +58,8 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
 }
 
 TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
-  VersionCode = -32768;
   ServerPaths paths;
-  EXPECT_THROW(LoadPath(paths), ProgramEnded);
+  EXPECT_THROW(LoadPath(ArcadeVersion{-32768}, builtInServerBases(), paths), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "異常終了");
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\nオーバーフローしました。");
@@ -78,8 +68,7 @@ TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
   EXPECT_TRUE(tk.ended);
 
   // The lowest code that still fits.
-  VersionCode = -32668;
-  EXPECT_EQ(LoadPath(paths), 0);
+  EXPECT_EQ(LoadPath(ArcadeVersion{-32668}, builtInServerBases(), paths), 0);
   EXPECT_EQ(paths.VersionNumber, -32768);
   EXPECT_EQ(paths.ScoreFileName, "ac-32768score.csv");
 }
