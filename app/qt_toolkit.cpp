@@ -2,12 +2,14 @@
 #include "qt_toolkit.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <vector>
 
 namespace nk {
 
@@ -34,14 +36,21 @@ void QtToolkit::yield() {
   nextPass_ = std::chrono::steady_clock::now() + YieldInterval;
 }
 
-void QtToolkit::setStatusText(const std::string& text) {
-  const QString name = QStringLiteral("lblStatusBar");
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* status = window->findChild<QLabel*>(name)) {
-      status->setText(QString::fromStdString(text));
-      return;
-    }
-  }
+std::size_t QtToolkit::ask(const Question& question) {
+  QMessageBox box(question.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                  QString::fromStdString(question.title), messageBoxText(question.text), QMessageBox::NoButton);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& caption : question.buttons)
+    buttons.push_back(box.addButton(QString::fromStdString(caption), QMessageBox::AcceptRole));
+  if (question.defaultButton < buttons.size())
+    box.setDefaultButton(static_cast<QPushButton*>(buttons[question.defaultButton]));
+  if (question.escapeButton < buttons.size()) box.setEscapeButton(buttons[question.escapeButton]);
+  box.exec();
+  for (std::size_t i = 0; i < buttons.size(); ++i)
+    if (box.clickedButton() == buttons[i]) return i;
+  return question.escapeButton;
 }
 
 void QtToolkit::endProgram(int exitCode) {

@@ -1,5 +1,5 @@
 // qt_toolkit.h - the toolkit of the running program: Qt message boxes, the
-// event loop's yield, the score sheet's status line and the immediate end.
+// event loop's yield, questions and the immediate end.
 #pragma once
 
 #include "toolkit.h"
@@ -22,9 +22,9 @@ public:
   // main context) costs several times the reading of a record; a screen shows
   // no more than one paint per refresh anyway. The first yield always passes.
   void yield() override;
-  // Finds the status line by its name among the open windows, so that this
-  // layer needs no knowledge of the sheet's class. Does nothing without a sheet.
-  void setStatusText(const std::string& text) override;
+  // A QMessageBox with the question's buttons, application-modal; closing
+  // it without a button answers with the escape button.
+  std::size_t ask(const Question& question) override;
   // Flushes the C and C++ streams and ends the process with exitCode: no
   // further event, no window's closing step, no clean-up of the application.
   [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override;

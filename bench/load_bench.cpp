@@ -53,7 +53,9 @@ public:
     ++yieldCalls;
     if (yields_) qt_.yield();
   }
-  void setStatusText(const std::string& text) override { qt_.setStatusText(text); }
+  std::size_t ask(const Question& question) override {
+    failLoudly("a question appeared: [" + question.title + "] " + question.text);
+  }
   [[noreturn]] void endProgram(int) override { failLoudly("the program was ended"); }
 
   int64_t yieldCalls = 0;

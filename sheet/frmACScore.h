@@ -17,6 +17,7 @@
 #include "fetch_limits.h"
 #include "load_cancel.h"
 #include "server_locations.h"
+#include "toolkit.h"
 #include "score_box.h"
 #include "score_state.h"
 
@@ -31,7 +32,7 @@
 
 namespace nk {
 
-class frmACScore : public QWidget {
+class frmACScore : public QWidget, public StatusLine {
   Q_OBJECT
 
 public:
@@ -62,6 +63,8 @@ public:
 
   // Fills the ten rows for the state's CurrentPage and sets the window title.
   void ShowPage();
+  // The status line of the load: lblStatusBar's caption.
+  void showStatus(const std::string& text) override;
   // True when a score differs from what the last load or save left.
   bool hasUnsavedScores() const;
 

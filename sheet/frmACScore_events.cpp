@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
 #include <QPalette>
 
 namespace nk {
@@ -50,11 +49,24 @@ frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limit
 void frmACScore::Form_Load() {
   show();
   loading_ = true;
-  if (loadStep_) loadStep_(*this);
+  {
+    // The load's progress texts go to this sheet's status line, and to no
+    // window once the load is over, however it ended.
+    struct Attached {
+      explicit Attached(StatusLine* line) : line_(line) { toolkit().attachStatusLine(line); }
+      ~Attached() {
+        if (toolkit().statusLine() == line_) toolkit().attachStatusLine(nullptr);
+      }
+      StatusLine* line_;
+    } attached(this);
+    if (loadStep_) loadStep_(*this);
+  }
   loading_ = false;
   loaded_ = true;
   rememberSavedScores();
 }
+
+void frmACScore::showStatus(const std::string& text) { lblStatusBar_->setText(QString::fromStdString(text)); }
 
 void frmACScore::ShowPage() {
   const auto rows = pageRows(state_);
@@ -132,17 +144,21 @@ bool frmACScore::hasUnsavedScores() const {
 
 bool frmACScore::mayLeave() {
   if (!hasUnsavedScores()) return true;
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("未保存の点数"),
-                  QStringLiteral("保存していない点数があります。保存しますか？"), QMessageBox::NoButton, this);
-  QPushButton* save = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
-  QPushButton* stay = box.addButton(QStringLiteral("シートに戻る"), QMessageBox::RejectRole);
-  box.setDefaultButton(save);
-  box.setEscapeButton(stay);
-  box.exec();
-  if (box.clickedButton() == discard) return true;
-  if (box.clickedButton() == save) return saveScores();
-  return false;
+  enum Answer : std::size_t { Save, Discard, Stay };
+  const Question question{"保存していない点数があります。保存しますか？",
+                          "未保存の点数",
+                          MsgIcon::Exclamation,
+                          {"保存する", "保存しない", "シートに戻る"},
+                          Save,
+                          Stay};
+  switch (toolkit().ask(question)) {
+    case Save:
+      return saveScores();
+    case Discard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void frmACScore::btnMenu_Click() {

@@ -4,7 +4,9 @@
 #include "gui_test_support.h"
 #include "qt_toolkit.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <chrono>
@@ -86,16 +88,48 @@ TEST_F(QtToolkitTest, YieldsInQuickSuccessionStillRunEventsOnceTheIntervalIsOver
   }
 }
 
-TEST_F(QtToolkitTest, StatusTextReachesTheSheetsStatusLine) {
-  qt.setStatusText("曲リストを展開中です");  // no sheet open: nothing to do, nothing breaks
-  auto* other = new QWidget;
-  other->show();
-  auto* sheet = new frmACScore(AC13, nullptr);
-  sheet->show();
-  qt.setStatusText("曲リストを展開中です");
-  EXPECT_EQ(sheet->lblStatusBar()->text(), "曲リストを展開中です");
-  qt.setStatusText("");
+TEST_F(QtToolkitTest, StatusTextReachesTheStatusLineOfTheSheetWhileItLoads) {
+  ScopedToolkit installed(qt);
+  qt.setStatusText("曲リストを展開中です");  // no sheet loading: nothing to do, nothing breaks
+  QString during;
+  auto* sheet = new frmACScore(AC13, [&](frmACScore& s) {
+    toolkit().setStatusText("曲リストを展開中です");
+    during = s.lblStatusBar()->text();
+    toolkit().setStatusText("");
+  });
+  sheet->Form_Load();
+  EXPECT_EQ(during, "曲リストを展開中です");
   EXPECT_EQ(sheet->lblStatusBar()->text(), "");
+  EXPECT_EQ(qt.statusLine(), nullptr) << "the sheet lets go of the texts after its load";
+  qt.setStatusText("後の文");
+  EXPECT_EQ(sheet->lblStatusBar()->text(), "");
+}
+
+TEST_F(QtToolkitTest, AQuestionAnswersWithTheButtonChosenOrTheEscapeButton) {
+  const Question question{"保存していない点数があります。保存しますか？", "未保存の点数", MsgIcon::Exclamation,
+                          {"保存する", "保存しない", "シートに戻る"}, 0, 2};
+  struct Reply {
+    const char* caption;  // nullptr: Escape
+    std::size_t answer;
+  };
+  for (const Reply& r : {Reply{"保存しない", 1}, Reply{"保存する", 0}, Reply{nullptr, 2}}) {
+    QString shownText, shownTitle;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      shownText = box->text();
+      shownTitle = box->windowTitle();
+      if (!r.caption) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        return;
+      }
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == r.caption) b->click();
+    });
+    EXPECT_EQ(qt.ask(question), r.answer) << (r.caption ? r.caption : "Escape");
+    EXPECT_EQ(shownText, "保存していない点数があります。保存しますか？");
+    EXPECT_EQ(shownTitle, "未保存の点数");
+  }
 }
 
 // Writes a marker file when any closing step of the program runs.

@@ -6,6 +6,8 @@
 #include "score_sheet_fixture.h"
 #include "server_locations.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace nk {

@@ -7,9 +7,7 @@
 #include "gui_test_support.h"
 #include "master_server.h"
 
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 namespace nk::test {
 
@@ -32,16 +30,11 @@ protected:
     return sheets.size() == 1 ? sheets[0] : nullptr;
   }
 
-  // Answers the next modal question by clicking the button with that
-  // caption; the question's text lands in question.
+  // Answers the next question with the button of that caption; the
+  // question's text lands in question.
   void answerNextQuestion(const QString& caption) {
-    QTimer::singleShot(0, [caption, this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
-      question = box->text();
-      for (QAbstractButton* b : box->buttons())
-        if (b->text() == caption) b->click();
-    });
+    tk.answers.push_back(caption.toStdString());
+    tk.onQuestion = [this](const Question& q) { question = QString::fromStdString(q.text); };
   }
 
   QString question;

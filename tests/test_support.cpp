@@ -55,6 +55,20 @@ void RecordingToolkit::yield() {
 void RecordingToolkit::setStatusText(const std::string& text) {
   statusTexts.push_back(text);
   calls.push_back("status:" + text);
+  Toolkit::setStatusText(text);
+}
+
+std::size_t RecordingToolkit::ask(const Question& question) {
+  questions.push_back(question);
+  calls.push_back("ask:" + question.title);
+  if (onQuestion) onQuestion(question);
+  std::size_t chosen = question.escapeButton;
+  if (!answers.empty()) {
+    const auto offered = std::find(question.buttons.begin(), question.buttons.end(), answers.front());
+    if (offered != question.buttons.end()) chosen = static_cast<std::size_t>(offered - question.buttons.begin());
+    answers.pop_front();
+  }
+  return chosen;
 }
 
 void RecordingToolkit::endProgram(int code) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <sys/types.h>
@@ -39,12 +40,18 @@ public:
   };
   void messageBox(const std::string& text, const std::string& title, MsgIcon icon) override;
   void yield() override;
+  // Records the text, then shows it on the attached status line, if any.
   void setStatusText(const std::string& text) override;
+  // Records the question and answers with the next caption of answers (the
+  // escape button once none is left, or for a caption it does not offer).
+  std::size_t ask(const Question& question) override;
   [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override;
 
   std::vector<Box> boxes;
   std::vector<std::string> statusTexts;
-  // Every call as one text: "box:<title>", "yield", "status:<text>", "end".
+  std::vector<Question> questions;
+  std::deque<std::string> answers;
+  // Every call as one text: "box:<title>", "ask:<title>", "yield", "status:<text>", "end".
   std::vector<std::string> calls;
   int yields = 0;
   bool ended = false;
@@ -53,6 +60,8 @@ public:
   std::function<void()> onYield;
   // Called with every box as it is shown (tests that look around at that moment).
   std::function<void(const Box&)> onBox;
+  // Called with every question as it is asked.
+  std::function<void(const Question&)> onQuestion;
 };
 
 // Test fixture: fresh folder and recorder installed.

@@ -8,7 +8,9 @@
 // install a recorder.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace nk {
 
@@ -27,6 +29,26 @@ struct ProgramEnded {
 inline constexpr int ExitAfterFailure = 1;
 inline constexpr int ExitClosedByPlayer = 0;
 
+// Where the status texts go: the status line of the window that is loading.
+class StatusLine {
+public:
+  virtual void showStatus(const std::string& text) = 0;
+
+protected:
+  ~StatusLine() = default;
+};
+
+// A modal question with its buttons, left to right.
+struct Question {
+  std::string text;
+  std::string title;
+  MsgIcon icon = MsgIcon::None;
+  std::vector<std::string> buttons;
+  // What Enter chooses, and what Escape or the close box chooses.
+  std::size_t defaultButton = 0;
+  std::size_t escapeButton = 0;
+};
+
 class Toolkit {
 public:
   virtual ~Toolkit() = default;
@@ -37,11 +59,24 @@ public:
   // follows the last pass within a few milliseconds may return at once:
   // no screen could show the difference.
   virtual void yield() = 0;
-  // The caption of the score sheet's status line (lblStatusBar).
-  virtual void setStatusText(const std::string& text) = 0;
+  // The caption of the attached status line (the loading sheet's
+  // lblStatusBar); nothing while none is attached.
+  virtual void setStatusText(const std::string& text) {
+    if (statusLine_) statusLine_->showStatus(text);
+  }
+  // The status line that takes the status texts from now on; nullptr
+  // detaches it. A window attaches itself for as long as it loads.
+  void attachStatusLine(StatusLine* line) { statusLine_ = line; }
+  StatusLine* statusLine() const { return statusLine_; }
+  // Asks, modal for the whole application, and returns the index of the
+  // button chosen.
+  virtual std::size_t ask(const Question& question) = 0;
   // Stops the program at once with exitCode. Never returns: either the
   // process ends or ProgramEnded{exitCode} is thrown.
   [[noreturn]] virtual void endProgram(int exitCode = ExitAfterFailure) = 0;
+
+private:
+  StatusLine* statusLine_ = nullptr;
 };
 
 // Does nothing, and ends the program by throwing ProgramEnded. In force until
@@ -51,6 +86,7 @@ public:
   void messageBox(const std::string&, const std::string&, MsgIcon) override {}
   void yield() override {}
   void setStatusText(const std::string&) override {}
+  std::size_t ask(const Question& question) override { return question.escapeButton; }
   [[noreturn]] void endProgram(int exitCode = ExitAfterFailure) override { throw ProgramEnded{exitCode}; }
 };
 
