@@ -95,6 +95,7 @@ frmACScore::frmACScore(QWidget* parent) : QWidget(parent) {
   setupButtons();
   setupFocusOrder();
   connectEvents();
+  setupTools();
 }
 
 void frmACScore::setupWindow() {
