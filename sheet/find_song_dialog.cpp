@@ -56,7 +56,7 @@ FindSongDialog::FindSongDialog(const ScoreSheetState& state, const SongSearchInd
   layout->addWidget(query_);
   layout->addWidget(list_);
   layout->addWidget(count_);
-  resize(520, 420);
+  resize(440, 300);  // smaller than the sheet, which stays in sight around it
 
   connect(query_, &QLineEdit::textChanged, this, &FindSongDialog::updateList);
   connect(query_, &QLineEdit::returnPressed, this, &FindSongDialog::choose);
