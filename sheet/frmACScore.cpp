@@ -94,6 +94,7 @@ frmACScore::frmACScore(ArcadeVersion version, LoadStep loadStep, QWidget* parent
   setupButtons();
   setupFocusOrder();
   connectEvents();
+  setupTools();
 }
 
 void frmACScore::setupWindow() {

@@ -155,6 +155,20 @@ private:
   QPushButton* btnNext_ = nullptr;
   QPushButton* btnMenu_ = nullptr;
   QLabel* lblStatusBar_ = nullptr;
+
+  // Beyond the buttons: the page keys, the wheel, finding a song, going to a
+  // page and the context menu that offers them (frmACScore_tools.cpp).
+public:
+  // CurrentPage becomes the page, which ShowPage shows; nothing for a page
+  // outside 1 .. PageCount or before the load is done.
+  void showPageNumber(int page);
+  // Shows the page that holds the display position and puts the focus into
+  // its row's normal score box (the 裏 box where the normal one is hidden),
+  // its text selected so that typing replaces it.
+  void showEntry(int16_t displayPosition);
+
+private:
+  void setupTools();
 };
 
 // The sheet's font: "ＭＳ Ｐ明朝" 14.25 point bold; where that face is missing,
