@@ -1,6 +1,7 @@
 // find_bench.cpp - finding a song on the largest sheet: building the index of
 // folded titles, answering one keystroke (the whole list filtered again), and
 // the same keystroke in the find dialog with its list of up to 200 rows.
+#include "qt_benchmark_main.h"
 #include "find_song_dialog.h"
 #include "largest_masters.h"
 #include "song_search.h"
@@ -119,12 +120,8 @@ BENCHMARK(BM_KeystrokeInDialog)
 }  // namespace nk
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  std::fprintf(stderr, "aims: BM_BuildIndex <= 20 ms; each keystroke <= 5 ms with its list of up to 200 rows\n");
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return nk::runQtBenchmarks(argc, argv, [] {
+    std::fprintf(stderr, "aims: BM_BuildIndex <= 20 ms; each keystroke <= 5 ms with its list of up to 200 rows\n");
+    benchmark::RunSpecifiedBenchmarks();
+  });
 }
