@@ -97,6 +97,12 @@ frmACScore::frmACScore(ArcadeVersion version, LoadStep loadStep, QWidget* parent
   setupTools();
 }
 
+frmACScore::~frmACScore() {
+  // QWidget's own destructor deletes the children only after state_ is gone.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->isWindow()) delete child;
+}
+
 void frmACScore::setupWindow() {
   setObjectName(QStringLiteral("frmACScore"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -47,6 +47,8 @@ public:
   // A sheet for version; its load is loadStep.
   explicit frmACScore(ArcadeVersion version, LoadStep loadStep = loadFrom(builtInServerBases()),
                       QWidget* parent = nullptr);
+  // Deletes the tool windows (find, breakdown) first: they read the state.
+  ~frmACScore() override;
 
   ArcadeVersion version() const { return version_; }
   // The step this sheet loads with; the menu it returns to opens the next
@@ -105,6 +107,9 @@ public:
 signals:
   void txtScoreChanged(int r);
   void txtScoreUChanged(int r);
+  // A score box's change was stored into the state (typed or written by the
+  // program); the sheet's tools that show scores refresh on it.
+  void scoresChanged();
   // "メニュー": whoever opened the sheet shows a new menu, before the sheet closes.
   void menuRequested();
 

@@ -94,6 +94,7 @@ void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
   const EntryResult result =
       storeBoxText(state_, r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
   markRejected(box, result == EntryResult::NotANumber);
+  if (result == EntryResult::Stored) emit scoresChanged();
 }
 
 void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_cast<size_t>(r)), r, false); }

@@ -1,8 +1,9 @@
 // frmACScore_tools.cpp - the sheet's tools beyond its buttons: page keys, the
-// mouse wheel, finding a song, going to a page and the context menu that
-// offers them. Every page they show goes through the buttons' own handlers or
+// mouse wheel, finding a song, going to a page, the total's breakdown and the
+// context menu that offers them. Every page they show goes through the buttons' own handlers or
 // through CurrentPage and ShowPage, so the title and the log are the same as
 // for the buttons; until the load is done they do nothing, like the buttons.
+#include "breakdown_window.h"
 #include "find_song_dialog.h"
 #include "frmACScore.h"
 #include "page_view.h"
@@ -14,6 +15,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <optional>
@@ -30,6 +32,8 @@ public:
     setObjectName(QStringLiteral("sheetTools"));
     findSong_ = addAction("actFindSong", "曲を探す…", QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFindSong(); });
     goToPage_ = addAction("actGoToPage", "ページへ移動…", QKeySequence(Qt::CTRL | Qt::Key_G), [this] { openGoToPage(); });
+    breakdown_ = addAction("actBreakdown", "総合得点の内訳…", QKeySequence(Qt::CTRL | Qt::Key_B),
+                           [this] { openBreakdown(); });
     next_ = addAction("actNextPage", "次頁", QKeySequence(Qt::Key_PageDown), [this] { sheet_.btnNext_Click(); });
     back_ = addAction("actBackPage", "前頁", QKeySequence(Qt::Key_PageUp), [this] { sheet_.btnBack_Click(); });
     first_ = addAction("actFirstPage", "最初の頁", QKeySequence(Qt::CTRL | Qt::Key_Home),
@@ -76,7 +80,7 @@ private:
 
   bool isOurShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : {findSong_, goToPage_, next_, back_, first_, last_})
+    for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_})
       if (action->shortcut() == pressed) return true;
     return false;
   }
@@ -94,7 +98,7 @@ private:
     auto* menu = new QMenu(&sheet_);
     menu->setObjectName(QStringLiteral("sheetMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addActions({findSong_, goToPage_});
+    menu->addActions({findSong_, goToPage_, breakdown_});
     menu->addSeparator();
     menu->addActions({next_, back_, first_, last_});
     menu->popup(at);
@@ -131,9 +135,29 @@ private:
     dialog->open();
   }
 
+  // One window for the sheet: opening it again raises it.
+  void openBreakdown() {
+    if (!sheet_.loaded()) return;
+    if (!breakdownWindow_) {
+      breakdownWindow_ = new BreakdownWindow(sheet_.state(), &sheet_);
+      connect(&sheet_, &frmACScore::scoresChanged, breakdownWindow_, &BreakdownWindow::scheduleRefresh);
+      connect(breakdownWindow_, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
+        sheet_.activateWindow();
+        sheet_.raise();
+        sheet_.showEntry(position);
+      });
+      breakdownWindow_->placeBeside(sheet_);
+    }
+    breakdownWindow_->show();
+    breakdownWindow_->raise();
+    breakdownWindow_->activateWindow();
+  }
+
   frmACScore& sheet_;
+  QPointer<BreakdownWindow> breakdownWindow_;
   QAction* findSong_ = nullptr;
   QAction* goToPage_ = nullptr;
+  QAction* breakdown_ = nullptr;
   QAction* next_ = nullptr;
   QAction* back_ = nullptr;
   QAction* first_ = nullptr;

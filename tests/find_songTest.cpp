@@ -1,6 +1,7 @@
 // find_songTest.cpp - the sheet's tools end to end on real widgets against a
 // loopback server: finding a song and typing its score, the page keys, the
 // wheel, going to a page and the context menu.
+#include "breakdown_window.h"
 #include "find_song_dialog.h"
 #include "score_sheet_fixture.h"
 
@@ -205,7 +206,7 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
   for (QAction* action : menu->actions())
     entries.emplace_back(action->text().toStdString(), action->shortcut().toString().toStdString());
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"", ""},
+      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"総合得点の内訳…", "Ctrl+B"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -213,6 +214,8 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
   menu->actions()[1]->trigger();
   menu->close();
   EXPECT_NE(sheet->findChild<QInputDialog*>("goToPageDialog"), nullptr);
+  menu->actions()[2]->trigger();
+  EXPECT_NE(sheet->findChild<BreakdownWindow*>("breakdownWindow"), nullptr);
 }
 
 TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
@@ -229,12 +232,13 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
     QApplication::sendEvent(sheet, &wheel);
     sheet->showEntry(15);
     sheet->showPageNumber(2);
-    dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty();
+    dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty() ||
+                 !sheet->findChildren<BreakdownWindow*>().isEmpty();
   };
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 6);
+  EXPECT_EQ(sheet->actions().size(), 7);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");
