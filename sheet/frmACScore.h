@@ -107,6 +107,8 @@ signals:
   void txtScoreUChanged(int r);
   // "メニュー": whoever opened the sheet shows a new menu, before the sheet closes.
   void menuRequested();
+  // The score file was written (the history may have a new record).
+  void scoresSaved();
 
 protected:
   void showEvent(QShowEvent* event) override;
