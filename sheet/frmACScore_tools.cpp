@@ -5,6 +5,7 @@
 // for the buttons; until the load is done they do nothing, like the buttons.
 #include "find_song_dialog.h"
 #include "frmACScore.h"
+#include "history_window.h"
 #include "page_view.h"
 #include "song_search.h"
 
@@ -36,6 +37,9 @@ public:
                        [this] { sheet_.showPageNumber(1); });
     last_ = addAction("actLastPage", "最後の頁", QKeySequence(Qt::CTRL | Qt::Key_End),
                       [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
+    history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] {
+      if (sheet_.loaded()) showHistoryWindow(sheet_);
+    });
     sheet_.installEventFilter(this);
     // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
     for (int r = 0; r < RowsPerPage; ++r) {
@@ -76,7 +80,7 @@ private:
 
   bool isOurShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : {findSong_, goToPage_, next_, back_, first_, last_})
+    for (const QAction* action : {findSong_, goToPage_, next_, back_, first_, last_, history_})
       if (action->shortcut() == pressed) return true;
     return false;
   }
@@ -95,6 +99,7 @@ private:
     menu->setObjectName(QStringLiteral("sheetMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addActions({findSong_, goToPage_});
+    menu->addAction(history_);
     menu->addSeparator();
     menu->addActions({next_, back_, first_, last_});
     menu->popup(at);
@@ -138,6 +143,7 @@ private:
   QAction* back_ = nullptr;
   QAction* first_ = nullptr;
   QAction* last_ = nullptr;
+  QAction* history_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };
