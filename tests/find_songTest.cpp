@@ -2,6 +2,7 @@
 // loopback server: finding a song and typing its score, the page keys, the
 // wheel, going to a page and the context menu.
 #include "find_song_dialog.h"
+#include "history_window.h"
 #include "score_sheet_fixture.h"
 
 #include <QAction>
@@ -205,7 +206,7 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
   for (QAction* action : menu->actions())
     entries.emplace_back(action->text().toStdString(), action->shortcut().toString().toStdString());
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"", ""},
+      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"記録の推移…", "Ctrl+H"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -229,12 +230,12 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
     QApplication::sendEvent(sheet, &wheel);
     sheet->showEntry(15);
     sheet->showPageNumber(2);
-    dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty();
+    dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty() || sheet->findChild<HistoryWindow*>();
   };
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 6);
+  EXPECT_EQ(sheet->actions().size(), 7);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");
