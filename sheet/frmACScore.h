@@ -112,6 +112,8 @@ signals:
   void scoresChanged();
   // "メニュー": whoever opened the sheet shows a new menu, before the sheet closes.
   void menuRequested();
+  // The score file was written (the history may have a new record).
+  void scoresSaved();
 
 protected:
   void showEvent(QShowEvent* event) override;

@@ -6,6 +6,7 @@
 #include "breakdown_window.h"
 #include "find_song_dialog.h"
 #include "frmACScore.h"
+#include "history_window.h"
 #include "page_view.h"
 #include "song_search.h"
 
@@ -40,6 +41,9 @@ public:
                        [this] { sheet_.showPageNumber(1); });
     last_ = addAction("actLastPage", "最後の頁", QKeySequence(Qt::CTRL | Qt::Key_End),
                       [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
+    history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] {
+      if (sheet_.loaded()) showHistoryWindow(sheet_);
+    });
     sheet_.installEventFilter(this);
     // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
     for (int r = 0; r < RowsPerPage; ++r) {
@@ -80,7 +84,7 @@ private:
 
   bool isOurShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_})
+    for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_})
       if (action->shortcut() == pressed) return true;
     return false;
   }
@@ -98,7 +102,7 @@ private:
     auto* menu = new QMenu(&sheet_);
     menu->setObjectName(QStringLiteral("sheetMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addActions({findSong_, goToPage_, breakdown_});
+    menu->addActions({findSong_, goToPage_, breakdown_, history_});
     menu->addSeparator();
     menu->addActions({next_, back_, first_, last_});
     menu->popup(at);
@@ -162,6 +166,7 @@ private:
   QAction* back_ = nullptr;
   QAction* first_ = nullptr;
   QAction* last_ = nullptr;
+  QAction* history_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };

@@ -3,6 +3,7 @@
 // wheel, going to a page and the context menu.
 #include "breakdown_window.h"
 #include "find_song_dialog.h"
+#include "history_window.h"
 #include "score_sheet_fixture.h"
 
 #include <QAction>
@@ -206,7 +207,8 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
   for (QAction* action : menu->actions())
     entries.emplace_back(action->text().toStdString(), action->shortcut().toString().toStdString());
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"総合得点の内訳…", "Ctrl+B"}, {"", ""},
+      {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"総合得点の内訳…", "Ctrl+B"}, {"記録の推移…", "Ctrl+H"},
+      {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -233,12 +235,12 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
     sheet->showEntry(15);
     sheet->showPageNumber(2);
     dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty() ||
-                 !sheet->findChildren<BreakdownWindow*>().isEmpty();
+                 !sheet->findChildren<BreakdownWindow*>().isEmpty() || sheet->findChild<HistoryWindow*>();
   };
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 7);
+  EXPECT_EQ(sheet->actions().size(), 8);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");
