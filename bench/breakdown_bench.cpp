@@ -1,6 +1,7 @@
 // breakdown_bench.cpp - the total's breakdown at the most ranking targets:
 // recomputing it, and the breakdown window's refresh (the computation, its
 // lines and the four sorted tables' models; with the repaint when painted).
+#include "qt_benchmark_main.h"
 #include "breakdown_window.h"
 #include "largest_masters.h"
 #include "total_breakdown.h"
@@ -78,12 +79,8 @@ BENCHMARK(BM_WindowRefresh)->ArgName("painted")->DenseRange(0, 1)->Unit(benchmar
 }  // namespace nk
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  std::fprintf(stderr, "aims: BM_RecomputeBreakdown <= 5 ms; BM_WindowRefresh <= 16 ms\n");
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return nk::runQtBenchmarks(argc, argv, [] {
+    std::fprintf(stderr, "aims: BM_RecomputeBreakdown <= 5 ms; BM_WindowRefresh <= 16 ms\n");
+    benchmark::RunSpecifiedBenchmarks();
+  });
 }

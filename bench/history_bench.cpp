@@ -1,6 +1,7 @@
 // history_bench.cpp - the window "記録の推移" on a long history: reading and
 // parsing 10,000 records, and reading them with the chart and the list
 // rebuilt (and, painted, the chart drawn once), as after every save.
+#include "qt_benchmark_main.h"
 #include "history_view.h"
 #include "history_window.h"
 #include "score_history.h"
@@ -77,18 +78,15 @@ BENCHMARK(BM_ReadAndShow)->ArgName("painted")->Arg(0)->Arg(1)->Unit(benchmark::k
 }  // namespace nk
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
   const auto folder = std::filesystem::temp_directory_path() / ("nk-history-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  std::filesystem::current_path(folder);
-  nk::writeLongHistory();
-  std::fprintf(stderr, "aim: reading 10,000 records and building the chart (BM_ReadAndShow) <= 100 ms\n");
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int code = nk::runQtBenchmarks(argc, argv, [&] {
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    nk::writeLongHistory();
+    std::fprintf(stderr, "aim: reading 10,000 records and building the chart (BM_ReadAndShow) <= 100 ms\n");
+    benchmark::RunSpecifiedBenchmarks();
+  });
   std::filesystem::current_path("/");
   std::filesystem::remove_all(folder);
-  return 0;
+  return code;
 }
