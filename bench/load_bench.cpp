@@ -2,6 +2,7 @@
 // on the menu's version button to page 1, against a loopback server serving
 // the largest master files, once with the real yields to the event loop and
 // once with the yields made no-ops; and a page turn on a loaded largest sheet.
+#include "qt_benchmark_main.h"
 #include "http_fetch.h"
 #include "frmACScore.h"
 #include "frmMenu.h"
@@ -340,13 +341,9 @@ void printSummary(const MedianRecorder& times) {
 }  // namespace nk
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  nk::MedianRecorder times;
-  benchmark::RunSpecifiedBenchmarks(&times);
-  nk::printSummary(times);
-  benchmark::Shutdown();
-  return 0;
+  return nk::runQtBenchmarks(argc, argv, [] {
+    nk::MedianRecorder times;
+    benchmark::RunSpecifiedBenchmarks(&times);
+    nk::printSummary(times);
+  });
 }

@@ -94,6 +94,13 @@ frmACScore::frmACScore(ArcadeVersion version, LoadStep loadStep, QWidget* parent
   setupButtons();
   setupFocusOrder();
   connectEvents();
+  setupTools();
+}
+
+frmACScore::~frmACScore() {
+  // QWidget's own destructor deletes the children only after state_ is gone.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->isWindow()) delete child;
 }
 
 void frmACScore::setupWindow() {

@@ -47,6 +47,8 @@ public:
   // A sheet for version; its load is loadStep.
   explicit frmACScore(ArcadeVersion version, LoadStep loadStep = loadFrom(builtInServerBases()),
                       QWidget* parent = nullptr);
+  // Deletes the tool windows (find, breakdown) first: they read the state.
+  ~frmACScore() override;
 
   ArcadeVersion version() const { return version_; }
   // The step this sheet loads with; the menu it returns to opens the next
@@ -105,8 +107,13 @@ public:
 signals:
   void txtScoreChanged(int r);
   void txtScoreUChanged(int r);
+  // A score box's change was stored into the state (typed or written by the
+  // program); the sheet's tools that show scores refresh on it.
+  void scoresChanged();
   // "メニュー": whoever opened the sheet shows a new menu, before the sheet closes.
   void menuRequested();
+  // The score file was written (the history may have a new record).
+  void scoresSaved();
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -155,6 +162,20 @@ private:
   QPushButton* btnNext_ = nullptr;
   QPushButton* btnMenu_ = nullptr;
   QLabel* lblStatusBar_ = nullptr;
+
+  // Beyond the buttons: the page keys, the wheel, finding a song, going to a
+  // page and the context menu that offers them (frmACScore_tools.cpp).
+public:
+  // CurrentPage becomes the page, which ShowPage shows; nothing for a page
+  // outside 1 .. PageCount or before the load is done.
+  void showPageNumber(int page);
+  // Shows the page that holds the display position and puts the focus into
+  // its row's normal score box (the 裏 box where the normal one is hidden),
+  // its text selected so that typing replaces it.
+  void showEntry(int16_t displayPosition);
+
+private:
+  void setupTools();
 };
 
 // The sheet's font: "ＭＳ Ｐ明朝" 14.25 point bold; where that face is missing,

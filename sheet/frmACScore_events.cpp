@@ -4,6 +4,7 @@
 
 #include "load_sequence.h"
 #include "page_view.h"
+#include "save_history.h"
 #include "score_entry.h"
 #include "score_save.h"
 #include "toolkit.h"
@@ -94,6 +95,7 @@ void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
   const EntryResult result =
       storeBoxText(state_, r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
   markRejected(box, result == EntryResult::NotANumber);
+  if (result == EntryResult::Stored) emit scoresChanged();
 }
 
 void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_cast<size_t>(r)), r, false); }
@@ -124,7 +126,11 @@ bool frmACScore::saveScores() {
     return false;
   }
   rememberSavedScores();
+  // Recorded at the moment of the save, reported once the player has seen it succeed.
+  const HistorySaveResult history = recordSaveInHistory(state_, std::time(nullptr));
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
+  reportHistoryFailure(history);
+  emit scoresSaved();
   return true;
 }
 

@@ -17,22 +17,25 @@ int16_t rowPosition(const ScoreSheetState& s, int row) {
   return checked16((static_cast<long long>(s.CurrentPage) - 1) * RowsPerPage + row);
 }
 
+RowView entryView(const ScoreSheetState& s, size_t e) {
+  RowView row;
+  row.visible = true;
+  row.title = s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
+  // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
+  // code 0 counts as absent.
+  const int16_t d = s.EntryDifficulty.at(e);
+  if (d != LevelNoChart) row.normal = {true, levelText(d), decimalText(s.EntryScore.at(e))};
+  const int16_t u = s.EntryDifficultyU.at(e);
+  if (u != LevelNoChart && u != 0) row.ura = {true, levelText(u), decimalText(s.EntryScoreU.at(e))};
+  return row;
+}
+
 std::array<RowView, RowsPerPage> pageRows(const ScoreSheetState& s) {
   std::array<RowView, RowsPerPage> rows;
   for (int r = 0; r < RowsPerPage; ++r) {
     const int16_t pos = rowPosition(s, r);
     if (pos >= s.EntryCount) continue;
-    const size_t e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos)));
-    RowView& row = rows[static_cast<size_t>(r)];
-    row.visible = true;
-    row.title = s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
-
-    // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
-    // code 0 counts as absent.
-    const int16_t d = s.EntryDifficulty.at(e);
-    if (d != LevelNoChart) row.normal = {true, levelText(d), decimalText(s.EntryScore.at(e))};
-    const int16_t u = s.EntryDifficultyU.at(e);
-    if (u != LevelNoChart && u != 0) row.ura = {true, levelText(u), decimalText(s.EntryScoreU.at(e))};
+    rows[static_cast<size_t>(r)] = entryView(s, static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos))));
   }
   return rows;
 }
@@ -45,5 +48,15 @@ std::string pageTitle(const ScoreSheetState& s) {
 void pageBack(ScoreSheetState& s) { s.CurrentPage = s.CurrentPage > 1 ? s.CurrentPage - 1 : s.PageCount; }
 
 void pageNext(ScoreSheetState& s) { s.CurrentPage = s.CurrentPage < s.PageCount ? s.CurrentPage + 1 : 1; }
+
+int16_t pageOfPosition(int16_t position) { return static_cast<int16_t>(position / RowsPerPage + 1); }
+
+int rowOfPosition(int16_t position) { return position % RowsPerPage; }
+
+bool pageTo(ScoreSheetState& s, int page) {
+  if (page < 1 || page > s.PageCount) return false;
+  s.CurrentPage = static_cast<int16_t>(page);
+  return true;
+}
 
 }  // namespace nk

@@ -25,6 +25,10 @@ struct RowView {
   ChartView ura;
 };
 
+// What a row shows for entry e (an index into the entry lists, not a display
+// position): its title and both charts as the page shows them.
+RowView entryView(const ScoreSheetState& s, size_t e);
+
 // Rows 0 .. 9 of s.CurrentPage. RuntimeError on an overflow of the position
 // arithmetic or an index outside the lists (a state that breaks its invariants).
 std::array<RowView, RowsPerPage> pageRows(const ScoreSheetState& s);
@@ -35,6 +39,14 @@ std::string pageTitle(const ScoreSheetState& s);
 // One page back or forward, wrapping around at the ends.
 void pageBack(ScoreSheetState& s);
 void pageNext(ScoreSheetState& s);
+
+// The page that holds a display position, and the row on it.
+int16_t pageOfPosition(int16_t position);
+int rowOfPosition(int16_t position);
+
+// CurrentPage becomes the given page; false (and nothing changed) for a page
+// outside 1 .. PageCount.
+bool pageTo(ScoreSheetState& s, int page);
 
 // The display position of row r on the current page, checked to 16 bits.
 int16_t rowPosition(const ScoreSheetState& s, int row);

@@ -1,9 +1,10 @@
-// total_score.cpp - levels, quotas, the best charts of each level and the total.
+// total_score.cpp - the quotas, and the "合計" box and log lines built from the breakdown.
 #include "total_score.h"
 
 #include "debug_log.h"
 #include "numeric.h"
 #include "toolkit.h"
+#include "total_breakdown.h"
 
 #include <algorithm>
 
@@ -16,11 +17,6 @@ const std::array<const char*, Levels> CountHeadings = {
     "☆×７　収録曲", "☆×８　収録曲", "☆×９　収録曲", "☆×10　収録曲"};
 const std::array<const char*, Levels> ResultHeadings = {
     "☆×７　総合対象曲", "☆×８　総合対象曲", "☆×９　総合対象曲", "☆×10　総合対象曲"};
-
-// 0 .. 3 for levels 7 .. 10, -1 for a level that counts nowhere.
-int levelSlot(int16_t level) {
-  return level >= LowestCountedLevel && level <= HighestCountedLevel ? level - LowestCountedLevel : -1;
-}
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
@@ -39,43 +35,30 @@ std::array<int64_t, 4> rankingQuotas(const std::array<int64_t, 4>& counts) {
 }
 
 TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
+  TotalBreakdown b = computeTotalBreakdown(s);
   TotalScoreResult r;
-  const size_t targets = static_cast<size_t>(std::max<int16_t>(s.TargetCount, 0));
+  const size_t targets = b.targetScores.size();
   r.logBefore.reserve(targets + Levels + 1);
   r.logBefore.emplace_back("総合点計算処理　開始");
-
-  std::array<std::vector<size_t>, Levels> members;  // target numbers per level, list order
-  r.targetScores.resize(targets);
-  for (size_t i = 0; i < targets; ++i) {
-    const int slot = levelSlot(s.TargetDifficulty.at(i));
-    if (slot >= 0) {
-      ++r.counts[static_cast<size_t>(slot)];
-      members[static_cast<size_t>(slot)].push_back(i);
-    }
-    const auto e = static_cast<size_t>(s.TargetEntryNo.at(i) - 1);
-    const bool ura = s.TargetIsUra.at(i);
-    r.targetScores[i] = ura ? s.EntryScoreU.at(e) : s.EntryScore.at(e);
-    r.logBefore.push_back(targetTitle(s, i) + (ura ? "(裏): " : ": ") + decimalText(r.targetScores[i]) + "点");
-  }
-
-  r.quotas = rankingQuotas(r.counts);
-  for (size_t l = 0; l < Levels; ++l)
+  for (size_t i = 0; i < targets; ++i)
+    r.logBefore.push_back(targetTitle(s, i) + (s.TargetIsUra.at(i) ? "(裏): " : ": ") +
+                          decimalText(b.targetScores[i]) + "点");
+  for (size_t l = 0; l < Levels; ++l) {
+    r.counts[l] = b.levels[l].count;
+    r.quotas[l] = b.levels[l].quota;
     r.logBefore.push_back(std::string(CountHeadings[l]) + decimalText(r.counts[l]) + "曲／課題曲" +
                           decimalText(r.quotas[l]) + "曲");
-
+  }
   for (size_t l = 0; l < Levels; ++l) {
-    // Best first; equal scores keep the order of the target list.
-    auto& list = members[l];
-    std::stable_sort(list.begin(), list.end(),
-                     [&](size_t a, size_t b) { return r.targetScores[a] > r.targetScores[b]; });
     r.resultText += ResultHeadings[l];
     r.resultText += "\r\n";
-    for (size_t k = 0; k < static_cast<size_t>(r.quotas[l]); ++k) {
-      const int32_t score = r.targetScores[list[k]];
-      r.resultText += decimalText(score) + "点 " + targetTitle(s, list[k]) + "\r\n";
-      r.total += score;
+    for (const ChartStanding& c : b.levels[l].charts) {
+      if (!c.counts) break;
+      r.resultText += decimalText(c.score) + "点 " + targetTitle(s, c.target) + "\r\n";
     }
   }
+  r.total = b.total;
+  r.targetScores = std::move(b.targetScores);
   r.resultText += "総合得点 " + decimalText(r.total) + "点\r\n";
   r.logAfter = {"総合点 " + decimalText(r.total) + "点", "総合点計算処理　終了"};
   return r;

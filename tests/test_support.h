@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nk::test {
@@ -73,7 +74,14 @@ protected:
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string readBytes(const std::filesystem::path& path);
-// The names in a folder, sorted, so that a leftover temporary file shows.
+// The same for a UTF-8 path, as the program's own paths are (on Windows a
+// narrow path would otherwise be read in the ANSI code page).
+std::filesystem::path utf8Path(std::string_view utf8);
+inline void writeBytes(const std::string& path, const std::string& bytes) { writeBytes(utf8Path(path), bytes); }
+inline void writeBytes(const char* path, const std::string& bytes) { writeBytes(utf8Path(path), bytes); }
+inline std::string readBytes(const std::string& path) { return readBytes(utf8Path(path)); }
+inline std::string readBytes(const char* path) { return readBytes(utf8Path(path)); }
+// The names in a folder (in UTF-8), sorted, so that a leftover temporary file shows.
 std::vector<std::string> namesIn(const std::filesystem::path& folder);
 // UTF-8 text encoded to CP932 by the platform (iconv, or code page 932 of
 // Windows), independently of the program's codec; and back.
@@ -84,6 +92,11 @@ std::string fromCp932(const std::string& cp932);
 // systems have (root rights to drop, permission bits, /dev/full, mounts);
 // they skip there and say why.
 bool onWindows();
+
+// Sets the C library's local time zone to tz, a POSIX TZ text that both C
+// libraries read ("JST-9", "UTC0", "NST3:30"); nullptr or "" unsets it, and the
+// system's own zone applies again.
+void setTimeZone(const char* tz);
 
 // A group id of the POSIX systems (gid_t).
 using GroupId = unsigned int;

@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <grp.h>
 #include <iconv.h>
@@ -21,6 +22,14 @@ namespace nk::test {
 static_assert(std::is_same_v<GroupId, gid_t>);
 
 bool onWindows() { return false; }
+
+void setTimeZone(const char* tz) {
+  if (tz && *tz)
+    ::setenv("TZ", tz, 1);
+  else
+    ::unsetenv("TZ");
+  ::tzset();
+}
 
 static std::string convert(const char* to, const char* from, const std::string& text) {
   iconv_t cd = iconv_open(to, from);

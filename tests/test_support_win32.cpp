@@ -5,12 +5,19 @@
 #include <windows.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <stdexcept>
 
 namespace nk::test {
 
 bool onWindows() { return true; }
+
+void setTimeZone(const char* tz) {
+  ::_putenv_s("TZ", tz ? tz : "");
+  ::_tzset();
+}
 
 std::string toCp932(const std::string& utf8) {
   if (utf8.empty()) return {};

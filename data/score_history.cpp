@@ -1,0 +1,142 @@
+// score_history.cpp - the history file's records: their text and reading them
+// back past torn and edited lines. The file calls are in score_history_posix.cpp
+// and score_history_win32.cpp.
+#include "score_history.h"
+
+#include "local_time.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace nk {
+namespace {
+
+constexpr std::string_view Bom = "\xEF\xBB\xBF";
+constexpr size_t HistoryFields = 7;
+
+// Days from 1970-01-01 to the civil date (proleptic Gregorian calendar).
+int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
+  y -= m <= 2;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+int daysInMonth(int y, int m) {
+  static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  return m == 2 && leap ? 29 : days[m - 1];
+}
+
+// Exactly `width` digits at text[at..], as a number; -1 otherwise.
+int digitsAt(std::string_view text, size_t at, size_t width) {
+  if (at + width > text.size()) return -1;
+  int value = 0;
+  for (size_t i = at; i < at + width; ++i) {
+    if (text[i] < '0' || text[i] > '9') return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+// A whole field as a 64-bit integer: an optional "-" and digits, nothing else.
+std::optional<int64_t> integerField(std::string_view field) {
+  if (field.empty() || field.front() == '+') return std::nullopt;
+  int64_t value = 0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string historyFileNameFor(int16_t versionNumber) {
+  return "ac" + std::to_string(versionNumber) + "history.csv";
+}
+
+std::string isoLocalTime(std::time_t t) {
+  const std::tm local = localTime(t);
+  char text[40];
+  const size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  // The offset is what the local clock shows past UTC (strftime's %z names the
+  // zone instead on some C runtimes).
+  const int64_t asUtc = daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 +
+                        local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  const int64_t offsetMinutes = (asUtc - static_cast<int64_t>(t)) / 60;
+  const int64_t minutes = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+  char zone[16];
+  std::snprintf(zone, sizeof zone, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+', static_cast<int>(minutes / 60),
+                static_cast<int>(minutes % 60));
+  return std::string(text, n) + zone;
+}
+
+std::optional<int64_t> parseIsoTime(std::string_view text) {
+  // YYYY-MM-DDTHH:MM:SS then Z or ±HH:MM
+  if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':')
+    return std::nullopt;
+  const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
+  const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
+  if (year < 0 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) || hour < 0 ||
+      hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+    return std::nullopt;
+  int64_t offset = 0;
+  const std::string_view zone = text.substr(19);
+  if (zone != "Z") {
+    if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':') return std::nullopt;
+    const int oh = digitsAt(zone, 1, 2), om = digitsAt(zone, 4, 2);
+    if (oh < 0 || oh > 18 || om < 0 || om > 59) return std::nullopt;
+    offset = (zone[0] == '-' ? -1 : 1) * (oh * 3600 + om * 60);
+  }
+  return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
+}
+
+std::string historyLine(const HistoryRecord& record) {
+  std::string line = record.time;
+  for (int64_t n : {record.total, record.levelSums[0], record.levelSums[1], record.levelSums[2],
+                    record.levelSums[3], record.entered})
+    line += "," + std::to_string(n);
+  return line + "\r\n";
+}
+
+std::optional<HistoryRecord> parseHistoryLine(std::string_view line) {
+  std::array<std::string_view, HistoryFields> fields;
+  size_t count = 0;
+  for (size_t start = 0;; ++count) {
+    const size_t comma = line.find(',', start);
+    if (count == HistoryFields) return std::nullopt;
+    fields[count] = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  if (count + 1 != HistoryFields) return std::nullopt;
+  HistoryRecord record;
+  const auto moment = parseIsoTime(fields[0]);
+  if (!moment) return std::nullopt;
+  record.time = std::string(fields[0]);
+  record.epochSeconds = *moment;
+  int64_t* targets[] = {&record.total, &record.levelSums[0], &record.levelSums[1], &record.levelSums[2],
+                        &record.levelSums[3], &record.entered};
+  for (size_t i = 0; i < 6; ++i) {
+    const auto value = integerField(fields[i + 1]);
+    if (!value) return std::nullopt;
+    *targets[i] = *value;
+  }
+  return record;
+}
+
+std::vector<HistoryRecord> parseHistory(std::string_view bytes) {
+  if (bytes.substr(0, Bom.size()) == Bom) bytes.remove_prefix(Bom.size());
+  std::vector<HistoryRecord> records;
+  // A last line without its line end may have been cut short by a crash.
+  for (size_t end; (end = bytes.find('\n')) != std::string_view::npos; bytes.remove_prefix(end + 1)) {
+    std::string_view line = bytes.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (auto record = parseHistoryLine(line)) records.push_back(std::move(*record));
+  }
+  return records;
+}
+
+}  // namespace nk

@@ -1,0 +1,76 @@
+// score_history.h - the history of totals "ac<VersionNumber>history.csv":
+// one record per save that changed the total's summary, beside the score file
+// and independent of it.
+//
+// The file is UTF-8 with CR LF line ends: the header line HistoryHeader, then
+// records "time,total,sum of ☆7,☆8,☆9,☆10,charts entered". The time is the
+// local date and time in ISO 8601 with its offset (2026-12-07T20:41:05+09:00).
+//
+// Records are only ever appended, each with one write of its whole line, so a
+// crash can at worst leave the last line torn. Reading therefore skips every
+// line that is not a complete record: a line without its line end at the end
+// of the file, a field that is not a number, a wrong count of fields, the
+// header. A BOM that an editor put in front is ignored; lines may end in LF
+// alone after a hand edit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nk {
+
+inline constexpr const char* HistoryHeader = "日時,総合得点,☆7,☆8,☆9,☆10,入力済み譜面";
+
+struct HistoryRecord {
+  std::string time;          // as written: ISO 8601 with offset
+  int64_t epochSeconds = 0;  // the same moment, seconds since 1970-01-01 UTC
+  int64_t total = 0;
+  std::array<int64_t, 4> levelSums{};  // counted sums of levels 7, 8, 9, 10
+  int64_t entered = 0;
+
+  // The record without its time, for "did anything change".
+  bool sameScores(const HistoryRecord& other) const {
+    return total == other.total && levelSums == other.levelSums && entered == other.entered;
+  }
+};
+
+// "ac" + versionNumber + "history.csv", beside the score file.
+std::string historyFileNameFor(int16_t versionNumber);
+
+// The local time of t with its offset from UTC, "2026-12-07T20:41:05+09:00".
+std::string isoLocalTime(std::time_t t);
+// The moment of such a text ("Z" for UTC also taken); nothing for any other text.
+std::optional<int64_t> parseIsoTime(std::string_view text);
+
+// A record's line with its CR LF.
+std::string historyLine(const HistoryRecord& record);
+// The record of one line (without its line end); nothing when it is not one.
+std::optional<HistoryRecord> parseHistoryLine(std::string_view line);
+// Every complete record of a file's bytes, in file order.
+std::vector<HistoryRecord> parseHistory(std::string_view bytes);
+
+struct HistoryReadResult {
+  std::vector<HistoryRecord> records;  // empty also when the file is missing
+  bool ok = true;
+  std::string cause;  // why the file could not be read (Japanese), when not ok
+};
+// Reads and parses the file at path; a missing file is an empty history.
+HistoryReadResult readHistory(const std::string& path);
+
+struct HistoryAppendResult {
+  bool ok = true;
+  std::string cause;  // why the record was not written (Japanese), when not ok
+};
+// Appends record to the file at path with one write (O_APPEND) and flushes it
+// to the disk. A new or empty file gets the header in the same write; a file
+// whose last line is torn gets a CR LF first, so the record starts its own
+// line. A read-only file (no write permission for anyone) is refused even for
+// an administrator, as the score file's save does.
+HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record);
+
+}  // namespace nk

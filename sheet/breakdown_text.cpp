@@ -1,0 +1,143 @@
+// breakdown_text.cpp - lines, rows and the copied and saved forms of the
+// total's breakdown.
+#include "breakdown_text.h"
+
+#include "numeric.h"
+#include "total_score.h"
+
+#include <array>
+#include <limits>
+
+namespace nk {
+namespace {
+
+const std::array<const char*, CountedLevels> LevelNames = {"☆×７", "☆×８", "☆×９", "☆×10"};
+const std::array<const char*, BreakdownColumns> ColumnNames = {"順位", "点数", "曲名", "裏", "対象", "あと"};
+
+const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
+  const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
+  return s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(entry) - 1));
+}
+
+std::string points(int64_t n) { return decimalText(n) + "点"; }
+
+// A spreadsheet cell that cannot break the table's lines or columns.
+std::string tabCell(std::string text) {
+  for (char& c : text)
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  return text;
+}
+
+std::string csvCell(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+// The breakdown as lines of cells: what the tab text and the CSV share.
+std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, const TotalBreakdown& b) {
+  std::vector<std::vector<std::string>> lines;
+  lines.push_back({breakdownTotalLine(b)});
+  for (const LevelBreakdown& level : b.levels) lines.push_back({levelSummaryLine(level)});
+  lines.emplace_back();
+  std::vector<std::string> heading = {"レベル"};
+  for (int c = 0; c < BreakdownColumns; ++c) heading.emplace_back(breakdownColumnName(c));
+  heading.back() = "あと必要な点数";
+  lines.push_back(std::move(heading));
+  for (const LevelBreakdown& level : b.levels)
+    for (const ChartStanding& c : level.charts) {
+      std::string needed = c.pointsNeeded ? decimalText(*c.pointsNeeded) : std::string();
+      lines.push_back({decimalText(level.level), decimalText(c.rank), decimalText(c.score), targetTitle(s, c.target),
+                       s.TargetIsUra.at(c.target) ? UraMark : "", c.counts ? CountsMark : "", std::move(needed)});
+    }
+  return lines;
+}
+
+}  // namespace
+
+std::string levelName(int16_t level) {
+  const int slot = level - LowestCountedLevel;
+  return slot >= 0 && slot < CountedLevels ? LevelNames[static_cast<size_t>(slot)] : "☆×" + decimalText(level);
+}
+
+std::string breakdownTotalLine(const TotalBreakdown& b) { return "総合得点 " + points(b.total); }
+
+std::string levelSummaryLine(const LevelBreakdown& level) {
+  std::string cutOff = "－";
+  if (level.cutOffScore)
+    cutOff = points(*level.cutOffScore);
+  else if (level.count > 0)
+    cutOff += level.quota == 0 ? "（対象枠なし）" : "（全曲対象）";
+  return levelName(level.level) + "　収録曲 " + decimalText(level.count) + "曲／課題曲 " + decimalText(level.quota) +
+         "曲　対象合計 " + points(level.countedSum) + "　最低対象点 " + cutOff + "　入力済み " +
+         decimalText(level.entered) + "曲";
+}
+
+const char* breakdownColumnName(int column) {
+  return column >= 0 && column < BreakdownColumns ? ColumnNames[static_cast<size_t>(column)] : "";
+}
+
+std::vector<int16_t> displayPositions(const ScoreSheetState& s) {
+  std::vector<int16_t> positions(s.EntryScore.size(), -1);
+  for (size_t p = 0; p < s.DisplayOrder.size(); ++p) {
+    const auto e = static_cast<size_t>(s.DisplayOrder[p]);
+    if (e < positions.size()) positions[e] = static_cast<int16_t>(p);
+  }
+  return positions;
+}
+
+std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBreakdown& level,
+                                        const std::vector<int16_t>& positions) {
+  std::vector<BreakdownRow> rows(level.charts.size());
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const ChartStanding& c = level.charts[k];
+    BreakdownRow& row = rows[k];
+    row.rank = c.rank;
+    row.score = c.score;
+    row.title = targetTitle(s, c.target);
+    row.ura = s.TargetIsUra.at(c.target);
+    row.counts = c.counts;
+    if (c.pointsNeeded) {
+      row.neededKey = *c.pointsNeeded;
+      row.neededText = "あと " + points(*c.pointsNeeded);
+    } else if (!c.counts) {
+      row.neededKey = std::numeric_limits<int64_t>::max();
+      row.neededText = level.quota == 0 ? "対象枠なし" : "届かない";
+    }
+    const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
+    row.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};
+  }
+  return rows;
+}
+
+std::string breakdownTabText(const ScoreSheetState& s, const TotalBreakdown& b) {
+  std::string text;
+  for (const auto& line : breakdownCells(s, b)) {
+    for (size_t c = 0; c < line.size(); ++c) text += (c ? "\t" : "") + tabCell(line[c]);
+    text += '\n';
+  }
+  return text;
+}
+
+std::string breakdownCsv(const ScoreSheetState& s, const TotalBreakdown& b) {
+  std::string text = "\xEF\xBB\xBF";
+  for (const auto& line : breakdownCells(s, b)) {
+    for (size_t c = 0; c < line.size(); ++c) text += (c ? "," : "") + csvCell(line[c]);
+    text += "\r\n";
+  }
+  return text;
+}
+
+FileWriteResult saveBreakdownCsv(const std::string& path, const ScoreSheetState& s, const TotalBreakdown& b) {
+  FileWriteResult result = replaceFileContents(path, breakdownCsv(s, b));
+  if (!result.ok)
+    result.failure += result.oldKept ? "内訳は保存されていません（元のファイルは変更していません）。"
+                                     : "内訳は保存されていません（元のファイルは書きかけの状態かもしれません）。";
+  return result;
+}
+
+}  // namespace nk

@@ -1,0 +1,72 @@
+// breakdown_text.h - the texts of the total's breakdown: the lines above its
+// tables, one row per chart, and the whole of it as tab-separated text (the
+// clipboard) or as a CSV file (UTF-8 with a byte-order mark, written through
+// the crash-safe replace of the score file).
+//
+// The window only shows these; it builds no text of its own.
+#pragma once
+
+#include "file_replace.h"
+#include "score_state.h"
+#include "total_breakdown.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nk {
+
+// "☆×７" .. "☆×10", as the "合計" box writes the levels.
+std::string levelName(int16_t level);
+
+// "総合得点 N点".
+std::string breakdownTotalLine(const TotalBreakdown& b);
+
+// "☆×10　収録曲 12曲／課題曲 9曲　対象合計 N点　最低対象点 N点　入力済み 10曲";
+// a level without a cut-off says why: "－" alone (no charts), "－（全曲対象）"
+// or "－（対象枠なし）".
+std::string levelSummaryLine(const LevelBreakdown& level);
+
+// One chart of a level's table.
+struct BreakdownRow {
+  int64_t rank = 0;
+  int32_t score = 0;
+  std::string title;
+  bool ura = false;
+  bool counts = false;
+  // The points needed; for sorting, 0 for a chart that counts and the
+  // largest value for one that cannot count.
+  int64_t neededKey = 0;
+  std::string neededText;  // "あと N点", empty when it counts, or why it cannot
+  int16_t displayPosition = -1;  // of its entry on the sheet
+};
+
+// The columns of a level's table, in order.
+enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded, BreakdownColumns };
+const char* breakdownColumnName(int column);
+inline const char* const UraMark = "裏";
+inline const char* const CountsMark = "対象";
+
+// For every entry, its position in the display order (DisplayOrder inverted);
+// -1 for an entry that is not shown.
+std::vector<int16_t> displayPositions(const ScoreSheetState& s);
+
+// A level's rows in ranking order.
+std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBreakdown& level,
+                                        const std::vector<int16_t>& positions);
+
+// The whole breakdown: the total line, the four level lines, then a table of
+// every chart (level, rank, score, title, 裏, counts, points needed). Cells are
+// separated by a tab and lines end in LF; tabs and line breaks inside a title
+// become blanks.
+std::string breakdownTabText(const ScoreSheetState& s, const TotalBreakdown& b);
+
+// The same as CSV: cells quoted where they hold a comma, a quote or a line
+// break, lines ending in CR LF, the whole preceded by the UTF-8 byte-order mark.
+std::string breakdownCsv(const ScoreSheetState& s, const TotalBreakdown& b);
+
+// Writes breakdownCsv to path, replacing an old file only once the new one is
+// complete (see file_replace.h); the failure text is ready for the player.
+FileWriteResult saveBreakdownCsv(const std::string& path, const ScoreSheetState& s, const TotalBreakdown& b);
+
+}  // namespace nk

@@ -1,0 +1,49 @@
+// save_history.cpp - deciding whether a save adds a record, and adding it.
+#include "save_history.h"
+
+#include "debug_log.h"
+#include "toolkit.h"
+#include "total_breakdown.h"
+
+namespace nk {
+namespace {
+
+std::string failureText(const std::string& fileName, const std::string& cause) {
+  return "ファイル " + fileName + " に記録を書き込めません（" + cause + "）。点数は保存されています。";
+}
+
+}  // namespace
+
+HistoryRecord historyRecordOf(const ScoreSheetState& s, std::time_t now) {
+  const TotalSummary summary = summarizeTotal(s);
+  HistoryRecord record;
+  record.time = isoLocalTime(now);
+  record.epochSeconds = static_cast<int64_t>(now);
+  record.total = summary.total;
+  record.levelSums = summary.levelSums;
+  record.entered = summary.entered;
+  return record;
+}
+
+bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecord& candidate) {
+  return records.empty() || !records.back().sameScores(candidate);
+}
+
+HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now) {
+  const std::string fileName = historyFileNameFor(s.VersionNumber);
+  const HistoryReadResult history = readHistory(fileName);
+  if (!history.ok) return {false, failureText(fileName, history.cause)};
+  const HistoryRecord record = historyRecordOf(s, now);
+  if (!addsToHistory(history.records, record)) return {};
+  const HistoryAppendResult appended = appendHistoryRecord(fileName, record);
+  if (!appended.ok) return {false, failureText(fileName, appended.cause)};
+  return {true, {}};
+}
+
+void reportHistoryFailure(const HistorySaveResult& result) {
+  if (result.failure.empty()) return;
+  PutLog(result.failure);
+  toolkit().messageBox(result.failure, HistoryFailureTitle, MsgIcon::Exclamation);
+}
+
+}  // namespace nk

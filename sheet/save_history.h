@@ -1,0 +1,42 @@
+// save_history.h - what a save of the score sheet adds to the history of
+// totals (score_history.h): a record of the total's summary, when it differs
+// from the last record in anything but the time.
+//
+// The history is the player's own addition beside the score file: nothing of
+// the score file's save depends on it, and a history that cannot be written
+// costs the player a warning, never the save.
+#pragma once
+
+#include "score_history.h"
+#include "score_state.h"
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace nk {
+
+inline constexpr const char* HistoryFailureTitle = "記録の保存失敗";
+
+// The record of the sheet's current total at the moment now.
+HistoryRecord historyRecordOf(const ScoreSheetState& s, std::time_t now);
+
+// Whether candidate goes into a history that holds records: always into an
+// empty one, otherwise only when its scores differ from the last record's.
+bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecord& candidate);
+
+struct HistorySaveResult {
+  bool appended = false;
+  // The warning's text when the history could not be read or written; empty otherwise.
+  std::string failure;
+};
+
+// Run after the score file was saved: reads the history of the sheet's
+// version and appends the record of now where addsToHistory says so.
+HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now);
+
+// Tells the player and the debug log of a failure of recordSaveInHistory;
+// nothing when there was none.
+void reportHistoryFailure(const HistorySaveResult& result);
+
+}  // namespace nk

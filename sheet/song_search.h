@@ -1,0 +1,56 @@
+// song_search.h - finding an entry by a few characters of its title.
+//
+// A player cannot tell apart full-width and half-width forms, upper and lower
+// case, hiragana and katakana, or the two wave dashes, and does not count
+// blanks; the search folds all of these away on both sides and then looks for
+// the query as a part of the title. The index holds the folded titles in
+// display order and nothing else, so it never goes stale on a score; it must
+// be built again when the entries or their order change (a new load).
+#pragma once
+
+#include "score_state.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nk {
+
+// NFKC, case folding, hiragana to katakana, both wave dashes to "~", and
+// blanks (ASCII and ideographic) removed. UTF-8 in and out.
+std::string foldForSearch(std::string_view text);
+
+struct SongMatches {
+  std::vector<int16_t> positions;  // display positions, ascending, at most the limit
+  int more = 0;                    // matches beyond the limit
+};
+
+class SongSearchIndex {
+public:
+  SongSearchIndex() = default;
+  // The folded title of every display position of a loaded state.
+  explicit SongSearchIndex(const ScoreSheetState& s);
+
+  // Every position whose folded title contains the folded query; an empty
+  // query (or one of blanks only) matches every position.
+  SongMatches find(std::string_view query, size_t limit) const;
+  size_t size() const { return keys_.size(); }
+
+private:
+  std::vector<QString> keys_;
+};
+
+// One line of the list of matches: the entry as its row on the sheet shows it.
+struct FoundSong {
+  int16_t position = 0;
+  int16_t page = 0;
+  std::string title;
+  std::string level;   // empty where the sheet shows no such chart
+  std::string levelU;
+};
+
+FoundSong foundSong(const ScoreSheetState& s, int16_t position);
+
+}  // namespace nk

@@ -1,0 +1,153 @@
+// breakdown_windowTest.cpp - "総合得点の内訳" on real widgets against a loopback
+// server: opened by Ctrl+B, live while scores are typed on the sheet, a double
+// click on a row leads to the chart's score box, Ctrl+C copies it all.
+#include "breakdown_window.h"
+#include "score_sheet_fixture.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace nk {
+namespace {
+
+class BreakdownWindowTest : public test::ScoreSheetFixture {
+protected:
+  // 30 charts of level 7 (曲0 .. 曲29) and 10 of level 8 (曲30 .. 曲39), all
+  // targets, none with a score: quotas 22 and 7.
+  frmACScore* openSheet() {
+    std::vector<test::Song> songs;
+    std::vector<test::Entry> entries;
+    std::vector<test::Target> targets;
+    for (int i = 0; i < 40; ++i) {
+      songs.push_back({"曲" + std::to_string(i), i % 3 ? "J-POP" : "アニメ"});
+      entries.push_back({i + 1, i < 30 ? "abc7efg-" : "abc8efg-"});
+      targets.push_back({i + 1, "0"});
+    }
+    serveMasters(113, songs, entries, targets);
+    frmACScore* sheet = open(113);
+    if (sheet && !QTest::qWaitForWindowActive(sheet)) return nullptr;
+    return sheet;
+  }
+
+  // Activation reaches a window on a later pass of the event loop; the
+  // window that is active before it may count its owned windows as active.
+  static bool becomesActive(QWidget* window) {
+    for (int wait = 0; wait < 200 && QApplication::activeWindow() != window; ++wait) QTest::qWait(10);
+    return QApplication::activeWindow() == window;
+  }
+
+  static std::vector<BreakdownWindow*> windowsOf(frmACScore* sheet) {
+    const auto found = sheet->findChildren<BreakdownWindow*>();
+    return {found.begin(), found.end()};
+  }
+
+  // The row of the level's table (in its sorted order) that shows the title.
+  static int rowOf(QTableView* view, const QString& title) {
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+      if (view->model()->index(r, ColTitle).data().toString() == title) return r;
+    return -1;
+  }
+
+  static QStringList rowTexts(QTableView* view, int r) {
+    QStringList texts;
+    for (int c = 0; c < BreakdownColumns; ++c) texts << view->model()->index(r, c).data().toString();
+    return texts;
+  }
+};
+
+TEST_F(BreakdownWindowTest, FollowsTheScoresTypedOnTheSheet) {
+  test::writeBytes("Debug.txt", "");
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  const size_t logLines = test::logMessages().size();
+  QTest::keyClick(sheet->txtScore(0), Qt::Key_B, Qt::ControlModifier);
+  ASSERT_EQ(windowsOf(sheet).size(), 1u);
+  BreakdownWindow* window = windowsOf(sheet)[0];
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->windowTitle(), "総合得点の内訳");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 0点");
+  EXPECT_EQ(window->levelLabel(0)->text(),
+            "☆×７　収録曲 30曲／課題曲 22曲　対象合計 0点　最低対象点 0点　入力済み 0曲");
+  EXPECT_EQ(window->tabs()->tabText(1), "☆×８");
+
+  QTableView* level7 = window->table(0);
+  const int before = rowOf(level7, "曲25");
+  ASSERT_EQ(before, 25);  // ranked by the target list among equal scores
+  EXPECT_EQ(rowTexts(level7, before), (QStringList{"26", "0", "曲25", "", "", "あと 1点"}));
+
+  // The row leads to the chart's box on the sheet; what is typed there shows at once.
+  const QModelIndex cell = level7->model()->index(before, ColTitle);
+  level7->scrollTo(cell);
+  ASSERT_TRUE(level7->viewport()->rect().contains(level7->visualRect(cell).center()));
+  const QPoint at = level7->visualRect(cell).center();
+  QTest::mousePress(level7->viewport(), Qt::LeftButton, {}, at);  // the view only takes a double click on
+  QTest::mouseRelease(level7->viewport(), Qt::LeftButton, {}, at);  // the row it saw pressed
+  QTest::mouseDClick(level7->viewport(), Qt::LeftButton, {}, at);
+  ASSERT_TRUE(becomesActive(sheet));
+  QWidget* box = QApplication::focusWidget();
+  ASSERT_NE(qobject_cast<ScoreBox*>(box), nullptr);
+  const int sheetRow = box->objectName().section('_', 1).toInt();
+  EXPECT_EQ(sheet->lblSongTitle(sheetRow)->text(), "曲25");
+  QTest::keyClicks(box, "1234567");
+  QTest::qWait(0);
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1234567点");
+  EXPECT_EQ(window->levelLabel(0)->text(),
+            "☆×７　収録曲 30曲／課題曲 22曲　対象合計 1234567点　最低対象点 0点　入力済み 1曲");
+  EXPECT_EQ(rowTexts(level7, 0), (QStringList{"1", "1234567", "曲25", "", "対象", ""}));
+  EXPECT_EQ(rowTexts(level7, 22), (QStringList{"23", "0", "曲21", "", "", "あと 1点"}));
+
+  // Sorted on a click, numbers as numbers: the scores ascending put 1234567 last.
+  level7->sortByColumn(ColScore, Qt::AscendingOrder);
+  EXPECT_EQ(rowTexts(level7, 29)[ColTitle], "曲25");
+  level7->sortByColumn(ColNeeded, Qt::DescendingOrder);
+  EXPECT_EQ(rowTexts(level7, 0)[ColNeeded], "あと 1点");
+
+  QGuiApplication::clipboard()->clear();
+  window->activateWindow();
+  ASSERT_TRUE(becomesActive(window));
+  level7->setFocus();
+  QTest::keyClick(level7, Qt::Key_C, Qt::ControlModifier);
+  const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+  ASSERT_EQ(copied.size(), 6 + 1 + 40 + 1);  // the last line ends too
+  EXPECT_EQ(copied[0], "総合得点 1234567点");
+  EXPECT_EQ(copied[2], "☆×８　収録曲 10曲／課題曲 7曲　対象合計 0点　最低対象点 0点　入力済み 0曲");
+  EXPECT_EQ(copied[6], "レベル\t順位\t点数\t曲名\t裏\t対象\tあと必要な点数");
+  EXPECT_EQ(copied[7], "7\t1\t1234567\t曲25\t\t対象\t");
+  EXPECT_EQ(copied[29], "7\t23\t0\t曲21\t\t\t1");
+  EXPECT_EQ(copied[46], "8\t10\t0\t曲39\t\t\t1");
+
+  // The log belongs to "合計": nothing of this was written there.
+  EXPECT_EQ(test::logMessages().size(), logLines);
+}
+
+TEST_F(BreakdownWindowTest, OneWindowPerSheetGoneWithTheSheet) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  QAction* open = sheet->findChild<QAction*>("actBreakdown");
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->text(), "総合得点の内訳…");
+  open->trigger();
+  ASSERT_EQ(windowsOf(sheet).size(), 1u);
+  QPointer<BreakdownWindow> window = windowsOf(sheet)[0];
+  window->close();
+  sheet->activateWindow();
+  QTest::keyClick(sheet->txtScore(3), Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(windowsOf(sheet), std::vector<BreakdownWindow*>{window.data()});
+  EXPECT_TRUE(window->isVisible());
+
+  // A failed CSV write is told in a box; the window stays.
+  EXPECT_FALSE(window->saveCsvTo("ない/内訳.csv"));
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].title, "保存失敗");
+  EXPECT_TRUE(window->saveCsvTo("内訳.csv"));
+  EXPECT_EQ(test::readBytes("内訳.csv").substr(0, 3), "\xEF\xBB\xBF");
+
+  sheet->close();
+  test::runDeferredDeletes();
+  EXPECT_TRUE(window.isNull());
+}
+
+}  // namespace
+}  // namespace nk

@@ -1,0 +1,212 @@
+// history_windowTest.cpp - the history end to end on real widgets against a
+// loopback server: saves add records, the window "記録の推移" shows them as
+// chart points and list rows, follows later saves, and a history that cannot
+// be written costs a warning but never the score file.
+#include "history_window.h"
+#include "score_history.h"
+#include "score_save.h"
+#include "score_sheet_fixture.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* HistoryFile = "ac13history.csv";
+const std::string Failure = "ファイル ac13history.csv に記録を書き込めません（";
+const std::string StillSaved = "）。点数は保存されています。";
+
+class HistoryWindowTest : public test::ScoreSheetFixture {
+protected:
+  // Eight J-POP songs, two charts of each level 7, 8, 9, 10 in that order,
+  // every one a target: every chart counts, so the total is the sum of all
+  // scores and row r of page 1 is level 7 + r / 2.
+  frmACScore* openSheet() {
+    ::setenv("TZ", "Asia/Tokyo", 1);
+    ::tzset();
+    std::vector<test::Song> songs;
+    std::vector<test::Entry> entries;
+    std::vector<test::Target> targets;
+    const char* levels[] = {"abc7efg-", "abc8efg-", "abc9efg-", "abcTefg-"};
+    for (int i = 0; i < 8; ++i) {
+      songs.push_back({"S" + std::to_string(i), "J-POP"});
+      entries.push_back({i + 1, levels[i / 2]});
+      targets.push_back({i + 1, "0"});
+    }
+    serveMasters(113, songs, entries, targets);
+    return open(113);
+  }
+
+  static std::vector<qreal> ys(const QLineSeries* series) {
+    std::vector<qreal> out;
+    for (const QPointF& p : series->points()) out.push_back(p.y());
+    return out;
+  }
+
+  // The row's cells after the time, with the number of rows.
+  static std::string cells(HistoryWindow* window, int row) {
+    const QAbstractItemModel* model = window->list()->model();
+    std::string out = std::to_string(model->rowCount()) + " rows;";
+    for (int c = 1; c < model->columnCount(); ++c)
+      out += " " + model->index(row, c).data().toString().toStdString();
+    return out;
+  }
+
+  void save(frmACScore* sheet) {
+    tk.boxes.clear();
+    QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
+  }
+};
+
+TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+  sheet->txtScore(0)->setText("1000");  // level 7
+  save(sheet);
+  sheet->txtScore(2)->setText("2000");  // level 8
+  save(sheet);
+  save(sheet);  // unchanged: no record
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].title, "保存完了");
+
+  const auto records = parseHistory(test::readBytes(HistoryFile));
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(test::readBytes(HistoryFile).substr(0, 60).find(HistoryHeader), 0u);
+  EXPECT_EQ(historyLine(records[1]).substr(25), ",3000,1000,2000,0,0,2\r\n");
+  EXPECT_EQ(records[1].time.substr(19), "+09:00");
+
+  QTest::keyClick(sheet, Qt::Key_H, Qt::ControlModifier);
+  auto* window = sheet->findChild<HistoryWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "記録の推移");
+  const QList<QPointF> totals = window->totalSeries()->points();
+  ASSERT_EQ(totals.size(), 2);
+  EXPECT_EQ(totals[0], QPointF(static_cast<qreal>(records[0].epochSeconds) * 1000, 1000));
+  EXPECT_EQ(totals[1], QPointF(static_cast<qreal>(records[1].epochSeconds) * 1000, 3000));
+  EXPECT_EQ(ys(window->levelSeries(0)), (std::vector<qreal>{1000, 1000}));
+  EXPECT_EQ(ys(window->levelSeries(1)), (std::vector<qreal>{0, 2000}));
+  EXPECT_EQ(ys(window->levelSeries(3)), (std::vector<qreal>{0, 0}));
+  ASSERT_EQ(cells(window, 0), "2 rows; 3,000 +2,000 1,000 2,000 0 0 2");
+  EXPECT_EQ(cells(window, 1), "2 rows; 1,000  1,000 0 0 0 1");
+  EXPECT_FALSE(window->note()->isVisible());
+
+  // While it is open, a save adds its point, a level-10 score of 1,234,567.
+  sheet->txtScore(6)->setText("1234567");
+  save(sheet);
+  EXPECT_EQ(ys(window->totalSeries()), (std::vector<qreal>{1000, 3000, 1237567}));
+  EXPECT_EQ(ys(window->levelSeries(3)), (std::vector<qreal>{0, 0, 1234567}));
+  EXPECT_EQ(cells(window, 0), "3 rows; 1,237,567 +1,234,567 1,000 2,000 0 1,234,567 3");
+
+  // A click on a legend entry switches its line off and on again.
+  const QList<QLegendMarker*> markers = window->chartView()->chart()->legend()->markers(window->levelSeries(2));
+  ASSERT_EQ(markers.size(), 1);
+  emit markers[0]->clicked();
+  EXPECT_FALSE(window->levelSeries(2)->isVisible());
+  EXPECT_TRUE(markers[0]->isVisible());
+  EXPECT_TRUE(window->totalSeries()->isVisible());
+  emit markers[0]->clicked();
+  EXPECT_TRUE(window->levelSeries(2)->isVisible());
+
+  ASSERT_TRUE(window->saveChartImage("chart.png"));
+  QImage image("chart.png");
+  EXPECT_EQ(image.size(), window->chartView()->size());
+
+  // The context menu's entry raises the same window.
+  auto* action = sheet->findChild<QAction*>("actHistory");
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->text(), "記録の推移…");
+  window->close();
+  action->trigger();
+  EXPECT_EQ(sheet->findChildren<HistoryWindow*>().size(), 1);
+  EXPECT_TRUE(window->isVisible());
+
+  // It closes with the sheet; the score file is as the sheet saved it.
+  const std::string scoreBytes = scoreFileText(sheet->state());
+  QPointer<HistoryWindow> alive(window);
+  sheet->close();
+  test::runDeferredDeletes();
+  EXPECT_TRUE(alive.isNull() || !alive->isVisible());
+  EXPECT_EQ(test::readBytes("ac13score.csv"), scoreBytes);
+}
+
+TEST_F(HistoryWindowTest, OnePointAndASentenceBeforeTheSecondSave) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  HistoryWindow* window = showHistoryWindow(*sheet);
+  EXPECT_EQ(window->totalSeries()->count(), 0);
+  EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
+  sheet->txtScore(1)->setText("500");
+  save(sheet);
+  EXPECT_EQ(ys(window->totalSeries()), std::vector<qreal>{500});
+  EXPECT_TRUE(window->totalSeries()->pointsVisible());
+  EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
+  EXPECT_TRUE(window->note()->isVisibleTo(window));
+}
+
+TEST_F(HistoryWindowTest, AHistoryThatCannotBeWrittenKeepsTheSave) {
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+    bool unprivileged;
+    std::string cause;
+  } cases[] = {
+      {"a folder of that name", [] { fs::create_directory(HistoryFile); }, false, "同じ名前のフォルダーがあります"},
+      {"read-only file",
+       [] {
+         test::writeBytes(HistoryFile, "");
+         fs::permissions(HistoryFile, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       },
+       true, "読み取り専用のファイルです"},
+      {"another user's file",
+       [] {
+         test::writeBytes(HistoryFile, "");
+         fs::permissions(HistoryFile, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::others_read);
+       },
+       true, "アクセスが拒否されました"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::destroyAllWindows();
+    fs::remove("ac13score.csv");
+    fs::remove_all(HistoryFile);
+    c.make();
+    frmACScore* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheet->txtScore(0)->setText("4321");
+    auto body = [&] {
+      save(sheet);
+      std::string text;
+      for (const auto& box : tk.boxes) text += "box " + box.title + ": " + box.text + "\n";
+      text += sheet->hasUnsavedScores() ? "unsaved" : "saved";
+      text += test::readBytes("ac13score.csv") == scoreFileText(sheet->state()) ? "; file right" : "; file wrong";
+      return text;
+    };
+    std::string report;
+    if (c.unprivileged) {
+      fs::permissions(".", fs::perms::all);
+      const auto out = test::unprivilegedOutput(body);
+      fs::permissions(".", fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+      if (!out) GTEST_SKIP() << "cannot run a child without root rights";
+      report = *out;
+    } else {
+      report = body();
+      EXPECT_EQ(test::logMessages().back(), Failure + c.cause + StillSaved);
+    }
+    EXPECT_EQ(report, "box 保存完了: 保存完了\nbox 記録の保存失敗: " + Failure + c.cause + StillSaved + "\nsaved; file right");
+  }
+}
+
+}  // namespace
+}  // namespace nk

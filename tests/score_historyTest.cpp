@@ -1,0 +1,169 @@
+// score_historyTest.cpp - the history file: reading past torn, edited and
+// marked lines, the record's time, and appending after whatever a crash or a
+// hand edit left, in real files of the test's folder.
+#include "score_history.h"
+#include "test_support.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace nk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::writeBytes;
+
+const std::string Header = std::string(HistoryHeader) + "\r\n";
+const std::string A = "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12\r\n";
+const std::string B = "2026-10-02T22:30:15+09:00,1500,150,250,500,600,15\r\n";
+
+// The records as one text each: "time total s7 s8 s9 s10 entered @epoch".
+std::vector<std::string> summaries(const std::vector<HistoryRecord>& records) {
+  std::vector<std::string> out;
+  for (const HistoryRecord& r : records) {
+    std::string s = r.time + " " + std::to_string(r.total);
+    for (int64_t v : r.levelSums) s += " " + std::to_string(v);
+    out.push_back(s + " " + std::to_string(r.entered) + " @" + std::to_string(r.epochSeconds));
+  }
+  return out;
+}
+
+const std::string SumA = "2026-10-01T21:00:00+09:00 1000 100 200 300 400 12 @1790856000";
+const std::string SumB = "2026-10-02T22:30:15+09:00 1500 150 250 500 600 15 @1790947815";
+
+TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"good records", Header + A + B, {SumA, SumB}},
+      {"empty file", "", {}},
+      {"header only", Header, {}},
+      {"torn last line", Header + A + B.substr(0, 30), {SumA}},
+      {"last record without its line end", Header + A + B.substr(0, B.size() - 2), {SumA}},
+      {"torn line in the middle, then an append", Header + A.substr(0, 20) + "\r\n" + B, {SumB}},
+      {"text in a number field", Header + "2026-10-01T21:00:00+09:00,1000,abc,200,300,400,12\r\n" + B, {SumB}},
+      {"number with trailing text", Header + "2026-10-01T21:00:00+09:00,1000,100x,200,300,400,12\r\n" + B, {SumB}},
+      {"empty number field", Header + "2026-10-01T21:00:00+09:00,1000,,200,300,400,12\r\n" + B, {SumB}},
+      {"plus sign", Header + "2026-10-01T21:00:00+09:00,+1000,100,200,300,400,12\r\n" + B, {SumB}},
+      {"too many fields", Header + "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12,1\r\n" + B, {SumB}},
+      {"too few fields", Header + "2026-10-01T21:00:00+09:00,1000,100,200,300,400\r\n" + B, {SumB}},
+      {"no such day", Header + "2026-02-29T21:00:00+09:00,1000,100,200,300,400,12\r\n" + B, {SumB}},
+      {"time without offset", Header + "2026-10-01T21:00:00,1000,100,200,300,400,12\r\n" + B, {SumB}},
+      {"BOM in front", "\xEF\xBB\xBF" + Header + A, {SumA}},
+      {"BOM and no header", "\xEF\xBB\xBF" + A, {SumA}},
+      {"LF line ends of an editor", Header + "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12\n" + B, {SumA, SumB}},
+      {"blank lines", Header + "\r\n" + A + "\r\n\r\n" + B, {SumA, SumB}},
+      {"negative and UTC",
+       "2026-10-01T12:00:00Z,-5,0,0,0,-5,0\r\n",
+       {"2026-10-01T12:00:00Z -5 0 0 0 -5 0 @1790856000"}},
+      {"beyond 64 bits", Header + "2026-10-01T21:00:00+09:00,9223372036854775808,1,1,1,1,1\r\n", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(summaries(parseHistory(c.bytes)), c.expected);
+  }
+}
+
+TEST(ScoreHistory, TimesCarryTheirOffset) {
+  const char* previous = std::getenv("TZ");
+  const std::string saved = previous ? previous : "";
+  // POSIX zone texts, which the C runtime of Windows reads as well.
+  struct Case {
+    const char* zone;
+    std::time_t t;
+    const char* iso;
+  } cases[] = {
+      {"JST-9", 1796643665, "2026-12-07T20:41:05+09:00"},
+      {"UTC0", 1796643665, "2026-12-07T11:41:05+00:00"},
+      {"NST3:30", 1796643665, "2026-12-07T08:11:05-03:30"},
+      {"JST-9", 0, "1970-01-01T09:00:00+09:00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zone);
+    test::setTimeZone(c.zone);
+    EXPECT_EQ(isoLocalTime(c.t), c.iso);
+    EXPECT_EQ(parseIsoTime(c.iso), std::optional<int64_t>(c.t));
+  }
+  test::setTimeZone(saved.c_str());
+  for (const char* bad : {"2026-13-01T00:00:00+09:00", "2026-12-07T24:00:00+09:00", "2026-12-07 20:41:05+09:00",
+                          "2026-12-07T20:41:05+0900", "2026-12-07T20:41:05+19:00", "２026-12-07T20:41:05Z", ""})
+    EXPECT_EQ(parseIsoTime(bad), std::nullopt) << bad;
+}
+
+HistoryRecord recordB() { return *parseHistoryLine(B.substr(0, B.size() - 2)); }
+
+TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
+  test::TempWorkDir dir;
+  struct Case {
+    const char* name;
+    std::optional<std::string> before;  // none: no file
+    std::string after;
+  } cases[] = {
+      {"no file", std::nullopt, Header + B},
+      {"empty file", "", Header + B},
+      {"header only", Header, Header + B},
+      {"complete records", Header + A, Header + A + B},
+      {"torn last line", Header + A.substr(0, 30), Header + A.substr(0, 30) + "\r\n" + B},
+      {"torn after its CR", Header + A.substr(0, A.size() - 1), Header + A.substr(0, A.size() - 1) + "\r\n" + B},
+      {"one byte", "x", "x\r\n" + B},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove("h.csv");
+    if (c.before) writeBytes("h.csv", *c.before);
+    const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB());
+    EXPECT_TRUE(result.ok) << result.cause;
+    EXPECT_EQ(readBytes("h.csv"), c.after);
+    // Whatever came before, the new record reads back.
+    const auto records = parseHistory(readBytes("h.csv"));
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(summaries({records.back()}), std::vector<std::string>{SumB});
+  }
+  EXPECT_EQ(test::namesIn("."), std::vector<std::string>{"h.csv"});
+}
+
+TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
+  test::TempWorkDir dir;
+  fs::create_directory("folder.csv");
+  EXPECT_EQ(appendHistoryRecord("folder.csv", recordB()).cause, "同じ名前のフォルダーがあります");
+  EXPECT_EQ(readHistory("folder.csv").cause, "同じ名前のフォルダーがあります");
+  EXPECT_TRUE(fs::is_empty("folder.csv"));
+
+  // The read-only mark holds even for an administrator.
+  writeBytes("marked.csv", Header + A);
+  fs::permissions("marked.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(appendHistoryRecord("marked.csv", recordB()).cause, "読み取り専用のファイルです");
+  EXPECT_EQ(readBytes("marked.csv"), Header + A);
+
+  // Another user's file, and a folder that takes no new file.
+  writeBytes("theirs.csv", Header + A);
+  fs::permissions("theirs.csv", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+  fs::create_directory("closed");
+  fs::permissions("closed", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(".", fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  const auto report = test::unprivilegedOutput([] {
+    return appendHistoryRecord("theirs.csv", recordB()).cause + "|" +
+           appendHistoryRecord("closed/h.csv", recordB()).cause + "|" +
+           std::to_string(readHistory("theirs.csv").records.size());
+  });
+  if (!report) GTEST_SKIP() << "cannot run a child without root rights";
+  EXPECT_EQ(*report, "アクセスが拒否されました|アクセスが拒否されました|1");
+  EXPECT_EQ(readBytes("theirs.csv"), Header + A);
+  EXPECT_TRUE(fs::is_empty("closed"));
+}
+
+TEST(ScoreHistory, AMissingFileIsAnEmptyHistory) {
+  test::TempWorkDir dir;
+  const HistoryReadResult result = readHistory("ac13history.csv");
+  EXPECT_TRUE(result.ok);
+  EXPECT_TRUE(result.records.empty());
+  EXPECT_EQ(historyFileNameFor(13), "ac13history.csv");
+  EXPECT_EQ(historyLine(recordB()), B);
+}
+
+}  // namespace
+}  // namespace nk
