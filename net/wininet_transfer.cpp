@@ -53,6 +53,7 @@ struct WinInetTransfer::Shared {
       changed.notify_all();
     }
     request.closeRequest();
+    request.closeSession();
   }
 };
 
@@ -72,8 +73,9 @@ WinInetTransfer::~WinInetTransfer() {
     blocked = shared_->busy;
   }
   shared_->changed.notify_all();
-  shared_->request.closeSession();
-  // A worker blocked in WinINet on a silent server ends when WinINet lets go.
+  // A worker blocked in WinINet on a silent server is left to end on its own,
+  // at the receive timeout or when the server lets go, and closes its handles
+  // then: a handle closed under a call that is still using it is not safe.
   if (blocked) shared_->worker.detach();
   else shared_->worker.join();
 }
