@@ -1,14 +1,12 @@
-// score_history.cpp - the history file's records: their text, reading them
-// back past torn and edited lines, and appending one crash-safely.
+// score_history.cpp - the history file's records: their text and reading them
+// back past torn and edited lines. The file calls are in score_history_posix.cpp
+// and score_history_win32.cpp.
 #include "score_history.h"
 
-#include "system_error_text.h"
+#include "local_time.h"
 
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdio>
 
 namespace nk {
 namespace {
@@ -52,18 +50,6 @@ std::optional<int64_t> integerField(std::string_view field) {
   return value;
 }
 
-// The folder's entry of a new file survives a crash only once the folder is synced.
-void syncFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-HistoryAppendResult appendFailure(int err) { return {false, systemErrorText(err)}; }
-
 }  // namespace
 
 std::string historyFileNameFor(int16_t versionNumber) {
@@ -71,14 +57,19 @@ std::string historyFileNameFor(int16_t versionNumber) {
 }
 
 std::string isoLocalTime(std::time_t t) {
-  std::tm local{};
-  ::localtime_r(&t, &local);
+  const std::tm local = localTime(t);
   char text[40];
-  const size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-  std::string iso(text, n);
-  // %z gives +0900; ISO 8601's extended form, which the date part uses, wants +09:00.
-  if (iso.size() >= 5) iso.insert(iso.size() - 2, ":");
-  return iso;
+  const size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  // The offset is what the local clock shows past UTC (strftime's %z names the
+  // zone instead on some C runtimes).
+  const int64_t asUtc = daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 +
+                        local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  const int64_t offsetMinutes = (asUtc - static_cast<int64_t>(t)) / 60;
+  const int64_t minutes = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+  char zone[16];
+  std::snprintf(zone, sizeof zone, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+', static_cast<int>(minutes / 60),
+                static_cast<int>(minutes % 60));
+  return std::string(text, n) + zone;
 }
 
 std::optional<int64_t> parseIsoTime(std::string_view text) {
@@ -146,77 +137,6 @@ std::vector<HistoryRecord> parseHistory(std::string_view bytes) {
     if (auto record = parseHistoryLine(line)) records.push_back(std::move(*record));
   }
   return records;
-}
-
-HistoryReadResult readHistory(const std::string& path) {
-  HistoryReadResult result;
-  // Non-blocking: a pipe of that name must not hang the save.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return result;
-    return {{}, false, systemErrorText(errno)};
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    ::close(fd);
-    return {{}, false, systemErrorText(err)};
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return {{}, false, S_ISDIR(st.st_mode) ? systemErrorText(EISDIR) : "通常のファイルではありません"};
-  }
-  std::string bytes;
-  char chunk[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      return {{}, false, systemErrorText(err)};
-    }
-    bytes.append(chunk, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  result.records = parseHistory(bytes);
-  return result;
-}
-
-HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return appendFailure(EISDIR);
-    if (!S_ISREG(st.st_mode)) return {false, "通常のファイルではありません"};
-    if ((st.st_mode & 0222) == 0) return {false, "読み取り専用のファイルです"};
-  } else if (errno != ENOENT) {
-    return appendFailure(errno);
-  }
-  const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return appendFailure(errno);
-  auto fail = [fd](int err) {
-    ::close(fd);
-    return appendFailure(err);
-  };
-  if (::fstat(fd, &st) != 0) return fail(errno);
-  std::string text;
-  if (st.st_size == 0) {
-    text = std::string(HistoryHeader) + "\r\n";
-  } else {
-    char tail[2] = {};
-    if (st.st_size < 2 || ::pread(fd, tail, 2, st.st_size - 2) != 2 || tail[0] != '\r' || tail[1] != '\n')
-      text = "\r\n";
-  }
-  text += historyLine(record);
-  // One write: a crash leaves at most this line torn, which reading skips.
-  const ssize_t n = ::write(fd, text.data(), text.size());
-  if (n < 0) return fail(errno);
-  if (static_cast<size_t>(n) != text.size()) return fail(ENOSPC);
-  if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) return appendFailure(errno);
-  if (st.st_size == 0) syncFolderOf(path);
-  return {};
 }
 
 }  // namespace nk

@@ -2,13 +2,8 @@
 #include "text_file.h"
 
 #include "cp932.h"
+#include "native_file.h"
 #include "runtime_error.h"
-#include "system_error_text.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace nk {
 
@@ -65,32 +60,10 @@ std::string displayFileName(const std::string& path) {
 }
 
 std::string readFileBytes(const std::string& path) {
-  auto fail = [&](int err) -> RuntimeError {
-    return RuntimeError("ファイル " + displayFileName(path) + " を読み込めません（" +
-                        systemErrorText(err) + "）。");
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fail(errno);
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    throw fail(EISDIR);
-  }
   std::string bytes;
-  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      throw fail(err);
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
+  std::string cause;
+  if (!readWholeFile(path, bytes, cause))
+    throw RuntimeError("ファイル " + displayFileName(path) + " を読み込めません（" + cause + "）。");
   return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include "download_steps.h"
 #include "debug_log.h"
 #include "file_presence.h"
+#include "native_file.h"
 #include "genre_order.h"
 #include "required_version.h"
 #include "score_file.h"
@@ -13,12 +14,8 @@
 #include "version_song_list.h"
 #include "runtime_error.h"
 #include "server_locations.h"
-#include "system_error_text.h"
 #include "text_file.h"
 #include "toolkit.h"
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace nk {
 namespace {
@@ -39,9 +36,10 @@ void failureExit(const std::string& description) {
 void removeMasterFiles(bool raise) {
   for (const MasterFile& file : MasterFiles) {
     if (!isNormalFile(file.testedName)) continue;
-    if (::unlink(file.deletedName) == 0) continue;
-    const std::string description = "ファイル " + displayFileName(file.deletedName) + " を削除できません（" +
-                                    systemErrorText(errno) + "）。";
+    std::string cause;
+    if (removeFile(file.deletedName, cause)) continue;
+    const std::string description =
+        "ファイル " + displayFileName(file.deletedName) + " を削除できません（" + cause + "）。";
     if (raise) throw RuntimeError(description);
     PutLog(description);
   }

@@ -1,7 +1,7 @@
 // curl_transfer.cpp - one HTTP GET over libcurl, read in bounded pieces.
 #include "curl_transfer.h"
 
-#include "fetch_failure_text.h"
+#include "curl_failure_text.h"
 #include "toolkit.h"
 
 #include <algorithm>
@@ -156,5 +156,11 @@ int32_t CurlTransfer::read(ReadBuffer& buffer) {
 }
 
 std::string CurlTransfer::failureCause() const { return transferFailureCause(easy_, result_); }
+
+std::unique_ptr<Transfer> openTransfer(const std::string& url, const FetchOptions& options) {
+  auto transfer = std::make_unique<CurlTransfer>(url, options);
+  if (!transfer->ready()) return nullptr;
+  return transfer;
+}
 
 }  // namespace nk

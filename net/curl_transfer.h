@@ -1,5 +1,4 @@
-// curl_transfer.h - one HTTP GET over libcurl, pulled in reads of at most
-// ReadBufferSize bytes.
+// curl_transfer.h - the transfer (transfer.h) over libcurl.
 //
 // libcurl pushes the body through a write callback; the transfer hands it out
 // in reads. One multi handle drives the one easy handle: read() runs the
@@ -7,17 +6,15 @@
 // callback pauses the transfer once a bounded amount waits, so the body never
 // gathers in memory. The handles live and die with the object.
 //
-// Every request carries the agent "Sample" and asks the origin server for a
-// fresh copy (no-cache); redirects are followed (http and https only, at most
-// 10); the proxy is libcurl's usual one from the environment; a status of 400
-// or more fails the transfer.
+// The request asks for a fresh copy with the headers "Cache-Control: no-cache"
+// and "Pragma: no-cache"; the proxy is libcurl's usual one from the environment.
 #pragma once
 
 #include "fetch_limits.h"
+#include "transfer.h"
 
 #include <curl/curl.h>
 
-#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -25,19 +22,10 @@
 
 namespace nk {
 
-inline constexpr std::size_t ReadBufferSize = 1024;
-using ReadBuffer = std::array<char, ReadBufferSize>;
-
-// What read() returns besides a byte count (1 .. ReadBufferSize) and 0 at the
-// end of the body.
-inline constexpr int32_t ReadFailed = -1;     // failureCause() says why
-inline constexpr int32_t ReadTooLarge = -2;   // announced beyond the size limit
-inline constexpr int32_t ReadCancelled = -3;  // cancel requested while waiting
-
-class CurlTransfer {
+class CurlTransfer : public Transfer {
 public:
   CurlTransfer(const std::string& url, const FetchOptions& options);
-  ~CurlTransfer();
+  ~CurlTransfer() override;
   CurlTransfer(const CurlTransfer&) = delete;
   CurlTransfer& operator=(const CurlTransfer&) = delete;
 
@@ -45,9 +33,9 @@ public:
   bool ready() const { return ready_; }
   // The next part of the body, or one of the results above. While the server
   // is silent it yields every IdleYieldInterval and looks at the cancel request.
-  int32_t read(ReadBuffer& buffer);
+  int32_t read(ReadBuffer& buffer) override;
   // Why the transfer failed, in Japanese ("接続できません", ...).
-  std::string failureCause() const;
+  std::string failureCause() const override;
 
 private:
   static size_t receiveBody(char* data, size_t size, size_t count, void* self);

@@ -2,7 +2,7 @@
 //
 // DownLoadFile fetches in reads of at most ReadBufferSize bytes that go to the
 // file as they arrive, with one toolkit yield per read so that the status line
-// stays painted (see curl_transfer.h for the request itself).
+// stays painted (see transfer.h for the request itself).
 //
 // A fetch fails (result -1, LastErrorText says why, in Japanese, with the URL
 // or the file name) when the local file cannot be created or written, the
@@ -16,8 +16,8 @@
 // load's cancel request and, when it is set, drops the transfer at once.
 #pragma once
 
-#include "curl_transfer.h"
 #include "fetch_limits.h"
+#include "transfer.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,7 +48,7 @@ public:
 
   // The three steps of toFile. OpenUrl prepares the request (false when no
   // request could be set up or another fetch runs); ReadChunk gives the next
-  // part of the body or one of the Read... results of curl_transfer.h;
+  // part of the body or one of the Read... results of transfer.h;
   // CloseUrl releases the handles and is harmless when none is open.
   bool OpenUrl(const std::string& url);
   int32_t ReadChunk(ReadBuffer& buffer);
@@ -58,7 +58,7 @@ private:
   FetchResult failed(std::string failure) const { return {FetchStatus::Failed, std::move(failure)}; }
 
   FetchOptions options_;
-  std::unique_ptr<CurlTransfer> transfer_;
+  std::unique_ptr<Transfer> transfer_;
   std::string url_;
 };
 

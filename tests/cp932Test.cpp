@@ -40,6 +40,25 @@ TEST(Cp932, BadBytesAreReplacedNeverFatal) {
   EXPECT_EQ(utf8ToCp932("x\xE3\x81"), "x?");  // UTF-8 cut short
 }
 
+TEST(Cp932, LookAlikesOutsideTheCodePageGetTheSameBytesOnEveryPlatform) {
+  // Characters that CP932 lacks but that a text often holds in place of one
+  // it has (the yen sign for the backslash byte, the wave dash...).
+  const std::pair<const char*, std::string> cases[] = {
+      {"\u00A5", "\x5C"},     {"\u203E", "\x7E"},     {"\u2016", "\x81\x61"}, {"\u2212", "\x81\x7C"},
+      {"\u301C", "\x81\x60"}, {"\u00A2", "\x81\x91"}, {"\u00A3", "\x81\x92"}, {"\u00AC", "\x81\xCA"},
+      {"\u2014", "\x81\x5C"},
+  };
+  for (const auto& [utf8, bytes] : cases) EXPECT_EQ(utf8ToCp932(utf8), bytes) << utf8;
+  // The NEC-selected form of a character reads as the character; it is
+  // written back in the IBM extension form, as Windows writes it.
+  EXPECT_EQ(cp932ToUtf8("\xEE\xE0"), "\u9AD9");
+  EXPECT_EQ(utf8ToCp932("\u9AD9"), "\xFB\xFC");
+  // Bytes that stand for no character, alone or as a would-be lead byte.
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(cp932ToUtf8("\x80" "a\xA0" "b\xFD\xFE" "c\x82\x20"), replacement + "a" + replacement + "b" + replacement +
+                                                                replacement + "c" + replacement + " ");
+}
+
 TEST(Cp932, LongMixedTextConvertsWhole) {
   std::string text;
   for (int i = 0; i < 5000; ++i) text += "曲" + std::to_string(i) + "<>J-POP<>";

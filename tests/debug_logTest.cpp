@@ -1,10 +1,10 @@
 // debug_logTest.cpp - the opt-in debug log on real files.
 #include "cp932.h"
 #include "debug_log.h"
+#include "local_time.h"
 #include "test_support.h"
 
 #include <regex>
-#include <sys/stat.h>
 
 namespace nk {
 namespace {
@@ -49,8 +49,7 @@ TEST_F(LogTest, StampIsLocalTimeInFixedPattern) {
   const std::string stamp = logTimeStamp();
   ASSERT_EQ(stamp.size(), 19u);
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = localTime(now);
   EXPECT_EQ(std::stoi(stamp.substr(0, 4)), local.tm_year + 1900);
   EXPECT_EQ(stamp[4], '/');
   EXPECT_EQ(stamp[7], '/');

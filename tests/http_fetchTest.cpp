@@ -4,11 +4,6 @@
 #include "traced_procedure.h"
 #include "test_support.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace nk {
 namespace {
@@ -157,7 +152,6 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
       {"/nk/redirect-to-404.dat", toMissing, "HTTP ステータス 404", 0},
       {"/nk/cut.dat", cut(5000, false), "受信が途中で切れました", 5000},
       {"/nk/cut-before-body.dat", cut(0, false), "受信が途中で切れました", 0},
-      {"/nk/cut-chunked.dat", cut(5000, true), "受信が途中で切れました", 5000},
       {"/nk/stalled.dat", stalled, "応答がありません", 3000},
       {"/nk/silent.dat", silent, "応答がありません", 0},
   };
@@ -169,6 +163,21 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     EXPECT_EQ(LastErrorText, failureText(server.url(c.path), c.cause));
     EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
   }
+}
+
+TEST_F(FetchTest, AChunkedBodyCutShortFails) {
+  if (test::onWindows())
+    GTEST_SKIP() << "WinINet ends a chunked body whose last chunk never comes as if it were whole; "
+                    "the fetch cannot tell it from a complete one there";
+  Route cut;
+  cut.body = bodyOf(10000);
+  cut.cutAfter = 5000;
+  cut.chunked = true;
+  server.route("/nk/cut-chunked.dat", cut);
+  test::writeBytes("got.dat", "left from an earlier run");
+  EXPECT_EQ(DownLoadFile(server.url("/nk/cut-chunked.dat"), "./got.dat", options), -1);
+  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/cut-chunked.dat"), "受信が途中で切れました"));
+  EXPECT_EQ(test::readBytes("got.dat"), cut.body.substr(0, 5000));
 }
 
 TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
@@ -225,41 +234,9 @@ TEST_F(FetchTest, AServerThatCannotBeReachedFails) {
       << LastErrorText;
 }
 
-// A listening socket whose accept queue is full: the kernel drops further
-// connection requests unanswered, so a connection is never made.
-class FullListener {
-public:
-  FullListener() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(listener_, 0);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    for (int i = 0; i < 4; ++i) {
-      const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-      ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address);
-      clients_.push_back(client);
-    }
-  }
-  ~FullListener() {
-    for (int client : clients_) ::close(client);
-    ::close(listener_);
-  }
-  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/nk/songlist.dat"; }
-
-private:
-  int listener_ = -1;
-  int port_ = 0;
-  std::vector<int> clients_;
-};
-
 TEST_F(FetchTest, AConnectionNotMadeInTimeFails) {
   options.limits = {300ms, 1s};
-  FullListener full;
+  test::FullListener full;
   EXPECT_EQ(DownLoadFile(full.url(), "./a.dat", options), -1);
   EXPECT_EQ(LastErrorText, failureText(full.url(), "時間内に接続できません"));
 }
@@ -306,6 +283,7 @@ TEST_F(FetchTest, LocalFileFailuresAreDescribed) {
   EXPECT_FALSE(fs::exists("missing"));
 
   // A device that is always full: the body cannot be written.
+  if (test::onWindows()) GTEST_SKIP() << "Windows has no device that is always full (/dev/full)";
   EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "/dev/full", options), -1);
   EXPECT_EQ(LastErrorText, "/dev/full に書き込めません（ディスクの空き領域が足りません）");
 }

@@ -88,8 +88,29 @@ private:
   std::unique_ptr<Impl> impl_;
 };
 
+// Makes sure that no proxy from the environment stands between a fetch and
+// the loopback server.
+void keepLoopbackOffProxies();
+
 // A loopback base URL ("http://127.0.0.1:<port>/") where nothing listens, so
 // a connection is refused.
 std::string closedPortBaseUrl();
+
+// A listening socket whose accept queue is full: the system drops further
+// connection requests unanswered, so a connection is never made.
+class FullListener {
+public:
+  FullListener();
+  ~FullListener();
+  FullListener(const FullListener&) = delete;
+  FullListener& operator=(const FullListener&) = delete;
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/nk/songlist.dat"; }
+
+private:
+  // Socket descriptors or Windows sockets.
+  std::intptr_t listener_ = -1;
+  int port_ = 0;
+  std::vector<std::intptr_t> clients_;
+};
 
 }  // namespace nk::test

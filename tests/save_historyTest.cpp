@@ -34,8 +34,7 @@ ScoreSheetState smallSheet() {
 class SaveHistory : public test::LoggedWorkDirTest {
 protected:
   SaveHistory() {
-    ::setenv("TZ", "Asia/Tokyo", 1);
-    ::tzset();
+    test::setTimeZone("JST-9");
   }
 };
 

@@ -10,8 +10,8 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <sys/types.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nk::test {
@@ -74,19 +74,41 @@ protected:
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string readBytes(const std::filesystem::path& path);
-// The names in a folder, sorted, so that a leftover temporary file shows.
+// The same for a UTF-8 path, as the program's own paths are (on Windows a
+// narrow path would otherwise be read in the ANSI code page).
+std::filesystem::path utf8Path(std::string_view utf8);
+inline void writeBytes(const std::string& path, const std::string& bytes) { writeBytes(utf8Path(path), bytes); }
+inline void writeBytes(const char* path, const std::string& bytes) { writeBytes(utf8Path(path), bytes); }
+inline std::string readBytes(const std::string& path) { return readBytes(utf8Path(path)); }
+inline std::string readBytes(const char* path) { return readBytes(utf8Path(path)); }
+// The names in a folder (in UTF-8), sorted, so that a leftover temporary file shows.
 std::vector<std::string> namesIn(const std::filesystem::path& folder);
-// UTF-8 text encoded to CP932 by iconv, independently of the program's codec.
+// UTF-8 text encoded to CP932 by the platform (iconv, or code page 932 of
+// Windows), independently of the program's codec; and back.
 std::string toCp932(const std::string& utf8);
+std::string fromCp932(const std::string& cp932);
+
+// Whether the tests run on Windows, for the cases that need what only POSIX
+// systems have (root rights to drop, permission bits, /dev/full, mounts);
+// they skip there and say why.
+bool onWindows();
+
+// Sets the C library's local time zone to tz, a POSIX TZ text that both C
+// libraries read ("JST-9", "UTC0", "NST3:30"); nullptr or "" unsets it, and the
+// system's own zone applies again.
+void setTimeZone(const char* tz);
+
+// A group id of the POSIX systems (gid_t).
+using GroupId = unsigned int;
 // Runs action in a child process that has no root rights (file modes then
 // hold even when the tests run as root, as in CI), as user and group 65534
 // with the supplementary groups given. Returns the child's exit status: 0
 // when action returned, 99 when privileges could not be dropped.
-int runUnprivileged(const std::function<void()>& action, const std::vector<gid_t>& groups = {});
+int runUnprivileged(const std::function<void()>& action, const std::vector<GroupId>& groups = {});
 // Runs body as runUnprivileged does and returns the text it returned (with a
 // note appended when the child failed); nullopt when it could not give up root.
 std::optional<std::string> unprivilegedOutput(const std::function<std::string()>& body,
-                                              const std::vector<gid_t>& groups = {});
+                                              const std::vector<GroupId>& groups = {});
 // Runs body in a child process in whose private mount namespace folder (made
 // if missing) holds a tmpfs of the given size ("64k"), so that a full disk
 // can be made without touching the machine. Returns the text body returned

@@ -1,4 +1,4 @@
-// file_presence.cpp - the presence test on POSIX systems.
+// file_presence_posix.cpp - the presence test on POSIX systems.
 #include "file_presence.h"
 
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-// file_replace.cpp - write to a temporary file, flush it, rename it over the
+// file_replace_posix.cpp - write to a temporary file, flush it, rename it over the
 // old one; or, where that cannot work, rewrite the old file in place.
 #include "file_replace.h"
 

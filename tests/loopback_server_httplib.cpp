@@ -1,20 +1,16 @@
-// loopback_server.cpp - the tests' misbehaving HTTP server over cpp-httplib.
+// loopback_server_httplib.cpp - the tests' misbehaving HTTP server over cpp-httplib.
 #include "loopback_server.h"
 
 #include <httplib.h>
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cctype>
 #include <condition_variable>
 #include <fstream>
 #include <mutex>
-#include <netinet/in.h>
 #include <sstream>
 #include <stdexcept>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 namespace nk::test {
 
@@ -135,10 +131,7 @@ struct LoopbackServer::Impl {
 };
 
 LoopbackServer::LoopbackServer() : impl_(std::make_unique<Impl>()) {
-  // A proxy from the environment must not stand between the fetch and the
-  // loopback server.
-  ::setenv("no_proxy", "127.0.0.1,localhost", 1);
-  ::setenv("NO_PROXY", "127.0.0.1,localhost", 1);
+  keepLoopbackOffProxies();
   Impl* impl = impl_.get();
   impl->server.set_keep_alive_timeout(1);
   impl->server.Get(".*", [impl](const httplib::Request& req, httplib::Response& res) { impl->handle(req, res); });
@@ -221,22 +214,6 @@ void LoopbackServer::clearRequests() {
   std::lock_guard lock(impl_->mutex);
   impl_->requests.clear();
   impl_->requests.shrink_to_fit();
-}
-
-std::string closedPortBaseUrl() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (fd < 0) throw std::runtime_error("socket");
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    ::close(fd);
-    throw std::runtime_error("bind");
-  }
-  ::close(fd);  // bound, never listened: the port refuses connections
-  return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
 }
 
 }  // namespace nk::test

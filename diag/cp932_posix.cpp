@@ -1,4 +1,4 @@
-// cp932.cpp - CP932 <-> UTF-8 over glibc iconv, with an ASCII fast path.
+// cp932_posix.cpp - CP932 <-> UTF-8 over glibc iconv, with an ASCII fast path.
 #include "cp932.h"
 
 #include <cerrno>
