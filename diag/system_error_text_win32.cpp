@@ -1,32 +1,11 @@
-// system_error_text_win32.cpp - Win32 error codes and the C runtime's errno
-// values to the Japanese causes of the POSIX build.
+// system_error_text_win32.cpp - Win32 error codes to the Japanese causes of
+// the POSIX build.
 #include "system_error_text.h"
 #include "win32_support.h"
 
-#include <cerrno>
 #include <windows.h>
 
 namespace nk {
-
-std::string systemErrorText(int errnoValue) {
-  switch (errnoValue) {
-    case ENOENT: return std::string(cause::NoSuchFile);
-    case EACCES:
-    case EPERM: return std::string(cause::AccessDenied);
-    case EROFS: return std::string(cause::ReadOnlyPlace);
-    case EISDIR: return std::string(cause::IsFolder);
-    case ENOTDIR: return std::string(cause::NotAFolder);
-    case ENOSPC: return std::string(cause::DiskFull);
-    case EFBIG: return std::string(cause::FileTooLarge);
-    case EMFILE:
-    case ENFILE: return std::string(cause::TooManyOpenFiles);
-    case ENAMETOOLONG: return std::string(cause::NameTooLong);
-    case EBUSY:
-    case ETXTBSY: return std::string(cause::FileInUse);
-    case EIO: return std::string(cause::InputOutput);
-    default: return "システムエラー " + std::to_string(errnoValue);
-  }
-}
 
 std::string win32ErrorText(unsigned long code) {
   switch (code) {
