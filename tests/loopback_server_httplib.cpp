@@ -31,11 +31,6 @@ std::string fileBytes(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string LoopbackServer::Request::header(const std::string& lowerCaseName) const {
-  const auto found = headers.find(lowerCaseName);
-  return found == headers.end() ? std::string() : found->second;
-}
-
 struct LoopbackServer::Impl {
   httplib::Server server;
   std::thread thread;
@@ -157,52 +152,9 @@ void LoopbackServer::stop() {
 
 int LoopbackServer::port() const { return impl_->port; }
 
-std::string LoopbackServer::baseUrl() const { return "http://127.0.0.1:" + std::to_string(impl_->port) + "/"; }
-
-std::string LoopbackServer::url(const std::string& path) const {
-  return baseUrl() + (path.starts_with("/") ? path.substr(1) : path);
-}
-
 void LoopbackServer::route(const std::string& path, Route route) {
   std::lock_guard lock(impl_->mutex);
   impl_->routes[path] = std::move(route);
-}
-
-void LoopbackServer::serve(const std::string& path, const std::string& body) {
-  Route r;
-  r.body = body;
-  route(path, std::move(r));
-}
-
-void LoopbackServer::serveFile(const std::string& path, const std::filesystem::path& file) {
-  Route r;
-  r.file = std::filesystem::absolute(file);
-  route(path, std::move(r));
-}
-
-void LoopbackServer::fail(const std::string& path, int status) {
-  Route r;
-  r.status = status;
-  r.body = "<html>error " + std::to_string(status) + "</html>";
-  route(path, std::move(r));
-}
-
-void LoopbackServer::redirect(const std::string& path, const std::string& location, int status) {
-  Route r;
-  r.status = status;
-  r.location = location;
-  route(path, std::move(r));
-}
-
-int LoopbackServer::requestCount(const std::string& path) const {
-  std::lock_guard lock(impl_->mutex);
-  return static_cast<int>(std::count_if(impl_->requests.begin(), impl_->requests.end(),
-                                        [&](const Request& r) { return r.path == path; }));
-}
-
-int LoopbackServer::totalRequests() const {
-  std::lock_guard lock(impl_->mutex);
-  return static_cast<int>(impl_->requests.size());
 }
 
 std::vector<LoopbackServer::Request> LoopbackServer::requests() const {

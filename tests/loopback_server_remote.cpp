@@ -5,6 +5,7 @@
 // control port, named by NK_LOOPBACK_CONTROL ("127.0.0.1:<port>").
 #include "loopback_server.h"
 #include "loopback_wire.h"
+#include "winsock_started.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -15,14 +16,6 @@
 
 namespace nk::test {
 namespace {
-
-struct SocketsStarted {
-  SocketsStarted() {
-    WSADATA data;
-    ::WSAStartup(MAKEWORD(2, 2), &data);
-  }
-  ~SocketsStarted() { ::WSACleanup(); }
-};
 
 class Socket {
 public:
@@ -50,7 +43,7 @@ int controlPort() {
 // One request to the daemon over a connection of its own; the body of its
 // answer. A status other than 200 throws with the daemon's words.
 std::string control(const std::string& method, const std::string& target, const std::string& body = {}) {
-  static SocketsStarted started;
+  startWindowsSockets();
   static const int port = controlPort();
   Socket s;
   sockaddr_in address{};
@@ -78,11 +71,6 @@ std::string control(const std::string& method, const std::string& target, const 
 }
 
 }  // namespace
-
-std::string LoopbackServer::Request::header(const std::string& lowerCaseName) const {
-  const auto found = headers.find(lowerCaseName);
-  return found == headers.end() ? std::string() : found->second;
-}
 
 struct LoopbackServer::Impl {
   int id = 0;
@@ -116,54 +104,15 @@ void LoopbackServer::stop() {
 
 int LoopbackServer::port() const { return impl_->port; }
 
-std::string LoopbackServer::baseUrl() const { return "http://127.0.0.1:" + std::to_string(impl_->port) + "/"; }
-
-std::string LoopbackServer::url(const std::string& path) const {
-  return baseUrl() + (path.starts_with("/") ? path.substr(1) : path);
-}
-
 void LoopbackServer::route(const std::string& path, Route route) {
   // The daemon cannot see the files of this side: bodies travel whole.
   if (!route.file.empty()) throw std::logic_error("a route from a file is served by the Linux build only");
   control("POST", "/route" + impl_->query(), wire::encodeRoute(path, route));
 }
 
-void LoopbackServer::serve(const std::string& path, const std::string& body) {
-  Route r;
-  r.body = body;
-  route(path, std::move(r));
-}
-
-void LoopbackServer::serveFile(const std::string& path, const std::filesystem::path& file) {
-  Route r;
-  r.file = file;
-  route(path, std::move(r));
-}
-
-void LoopbackServer::fail(const std::string& path, int status) {
-  Route r;
-  r.status = status;
-  r.body = "<html>error " + std::to_string(status) + "</html>";
-  route(path, std::move(r));
-}
-
-void LoopbackServer::redirect(const std::string& path, const std::string& location, int status) {
-  Route r;
-  r.status = status;
-  r.location = location;
-  route(path, std::move(r));
-}
-
 std::vector<LoopbackServer::Request> LoopbackServer::requests() const {
   return wire::decodeRequests(control("GET", "/requests" + impl_->query()));
 }
-
-int LoopbackServer::requestCount(const std::string& path) const {
-  const std::vector<Request> seen = requests();
-  return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](const Request& r) { return r.path == path; }));
-}
-
-int LoopbackServer::totalRequests() const { return static_cast<int>(requests().size()); }
 
 void LoopbackServer::clearRequests() { control("POST", "/clear" + impl_->query()); }
 

@@ -1,6 +1,7 @@
 // loopback_sockets_win32.cpp - loopback ports that refuse or never answer,
 // over Windows sockets.
 #include "loopback_server.h"
+#include "winsock_started.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -11,7 +12,6 @@
 namespace nk::test {
 namespace {
 
-// Windows sockets work only between WSAStartup and WSACleanup.
 struct SocketsStarted {
   SocketsStarted() {
     WSADATA data;
@@ -19,8 +19,6 @@ struct SocketsStarted {
   }
   ~SocketsStarted() { ::WSACleanup(); }
 };
-
-void startSockets() { static SocketsStarted started; }
 
 sockaddr_in loopback() {
   sockaddr_in address{};
@@ -31,6 +29,8 @@ sockaddr_in loopback() {
 
 }  // namespace
 
+void startWindowsSockets() { static SocketsStarted started; }
+
 // WinINet bypasses the proxy for loopback addresses by itself; a build with
 // libcurl reads the environment.
 void keepLoopbackOffProxies() {
@@ -39,7 +39,7 @@ void keepLoopbackOffProxies() {
 }
 
 std::string closedPortBaseUrl() {
-  startSockets();
+  startWindowsSockets();
   const SOCKET s = ::socket(AF_INET, SOCK_STREAM, 0);
   if (s == INVALID_SOCKET) throw std::runtime_error("socket");
   sockaddr_in address = loopback();
@@ -54,7 +54,7 @@ std::string closedPortBaseUrl() {
 }
 
 FullListener::FullListener() {
-  startSockets();
+  startWindowsSockets();
   const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, 0);
   listener_ = static_cast<std::intptr_t>(listener);
   sockaddr_in address = loopback();
