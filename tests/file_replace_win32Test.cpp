@@ -1,6 +1,7 @@
 // file_replace_win32Test.cpp - whole-file replacement on Windows: attributes
 // kept, the read-only attribute honoured, a file held by another program.
 #include "file_replace.h"
+#include "held_file_win32.h"
 #include "test_support.h"
 #include "win32_support.h"
 
@@ -44,21 +45,30 @@ TEST_F(FileReplaceWin32, TheReadOnlyAttributeRefusesTheSave) {
 
 TEST_F(FileReplaceWin32, AFileHeldByAnotherProgramFailsCleanly) {
   // Held open for reading and writing but not for removal (the share modes
-  // of a program that reads the file meanwhile), or not shared at all.
+  // of a program that reads the file meanwhile), or not shared at all; by
+  // another program, and by another handle of this one.
   const DWORD shares[] = {FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_SHARE_READ, 0};
-  for (const DWORD share : shares) {
-    SCOPED_TRACE(share);
-    test::writeBytes("ac12score.csv", "1,500,0\r\n\r\n");
-    const HANDLE held = ::CreateFileW(L"ac12score.csv", GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const FileWriteResult r = replaceFileContents("ac12score.csv", "2,600,0\r\n\r\n");
-    ::CloseHandle(held);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.oldKept);
-    EXPECT_EQ(r.failure, "ファイル ac12score.csv に書き込めません（ファイルが使用中です）。");
-    EXPECT_EQ(test::readBytes("ac12score.csv"), "1,500,0\r\n\r\n");
-    EXPECT_EQ(namesIn("."), std::vector<std::string>{"ac12score.csv"});
+  for (const bool elsewhere : {true, false}) {
+    for (const DWORD share : shares) {
+      SCOPED_TRACE(std::string(elsewhere ? "another program, share " : "this program, share ") + std::to_string(share));
+      test::writeBytes("ac12score.csv", "1,500,0\r\n\r\n");
+      FileWriteResult r;
+      if (elsewhere) {
+        test::FileHeldElsewhere held(L"ac12score.csv", share);
+        r = replaceFileContents("ac12score.csv", "2,600,0\r\n\r\n");
+      } else {
+        const HANDLE held = ::CreateFileW(L"ac12score.csv", GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        r = replaceFileContents("ac12score.csv", "2,600,0\r\n\r\n");
+        ::CloseHandle(held);
+      }
+      EXPECT_FALSE(r.ok);
+      EXPECT_TRUE(r.oldKept);
+      EXPECT_EQ(r.failure, "ファイル ac12score.csv に書き込めません（ファイルが使用中です）。");
+      EXPECT_EQ(test::readBytes("ac12score.csv"), "1,500,0\r\n\r\n");
+      EXPECT_EQ(namesIn("."), std::vector<std::string>{"ac12score.csv"});
+    }
   }
 }
 
