@@ -30,8 +30,10 @@ std::mutex serversMutex;
 std::map<int, std::shared_ptr<LoopbackServer>> servers;
 int lastId = 0;
 
+int idOf(const httplib::Request& req) { return std::stoi(req.get_param_value("id")); }
+
 std::shared_ptr<LoopbackServer> serverOf(const httplib::Request& req) {
-  const int id = std::stoi(req.get_param_value("id"));
+  const int id = idOf(req);
   std::lock_guard lock(serversMutex);
   const auto found = servers.find(id);
   if (found == servers.end()) throw std::runtime_error("no loopback server " + std::to_string(id));
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
     std::shared_ptr<LoopbackServer> server = serverOf(req);
     {
       std::lock_guard lock(serversMutex);
-      servers.erase(std::stoi(req.get_param_value("id")));
+      servers.erase(idOf(req));
     }
     server.reset();  // stops it, ending its stalls
     reply(res, "ok");
