@@ -1,7 +1,7 @@
 // main.cpp - the program's start: the Qt toolkit, then the version menu and
 // the event loop until the last window closes.
-#include "frmMenu.h"
-#include "qt_toolkit.h"
+#include "ui/frmMenu.h"
+#include "ui/qt_toolkit.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 // breakdown_bench.cpp - the total's breakdown at the most ranking targets:
 // recomputing it, and the breakdown window's refresh (the computation, its
 // lines and the four sorted tables' models; with the repaint when painted).
-#include "qt_benchmark_main.h"
-#include "breakdown_window.h"
 #include "largest_masters.h"
-#include "total_breakdown.h"
+#include "qt_benchmark_main.h"
+#include "sheet/total_breakdown.h"
+#include "ui/breakdown_window.h"
 
 #include <benchmark/benchmark.h>
 

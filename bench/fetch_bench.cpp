@@ -1,8 +1,8 @@
 // fetch_bench.cpp - DownLoadFile against the curl command line, both fetching
 // the same 1 MB body from a loopback server in the same run.
-#include "http_fetch.h"
+#include "diag/traced_procedure.h"
 #include "loopback_server.h"
-#include "traced_procedure.h"
+#include "net/http_fetch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // find_bench.cpp - finding a song on the largest sheet: building the index of
 // folded titles, answering one keystroke (the whole list filtered again), and
 // the same keystroke in the find dialog with its list of up to 200 rows.
-#include "qt_benchmark_main.h"
-#include "find_song_dialog.h"
 #include "largest_masters.h"
-#include "song_search.h"
+#include "qt_benchmark_main.h"
+#include "sheet/song_search.h"
+#include "ui/find_song_dialog.h"
 
 #include <benchmark/benchmark.h>
 

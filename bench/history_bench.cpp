@@ -1,10 +1,10 @@
 // history_bench.cpp - the window "記録の推移" on a long history: reading and
 // parsing 10,000 records, and reading them with the chart and the list
 // rebuilt (and, painted, the chart drawn once), as after every save.
+#include "data/score_history.h"
 #include "qt_benchmark_main.h"
-#include "history_view.h"
-#include "history_window.h"
-#include "score_history.h"
+#include "sheet/history_view.h"
+#include "ui/history_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // largest_masters.cpp - the largest master files, made up for the benchmarks.
 #include "largest_masters.h"
 
-#include "cp932.h"
-#include "version_song_list.h"
+#include "data/version_song_list.h"
+#include "platform/cp932.h"
 
 namespace nk::bench {
 namespace {

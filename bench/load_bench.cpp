@@ -2,15 +2,15 @@
 // on the menu's version button to page 1, against a loopback server serving
 // the largest master files, once with the real yields to the event loop and
 // once with the yields made no-ops; and a page turn on a loaded largest sheet.
-#include "qt_benchmark_main.h"
-#include "http_fetch.h"
-#include "frmACScore.h"
-#include "frmMenu.h"
+#include "diag/debug_log.h"
 #include "largest_masters.h"
 #include "loopback_server.h"
-#include "debug_log.h"
-#include "qt_toolkit.h"
-#include "server_locations.h"
+#include "net/http_fetch.h"
+#include "net/server_locations.h"
+#include "qt_benchmark_main.h"
+#include "ui/frmACScore.h"
+#include "ui/frmMenu.h"
+#include "ui/qt_toolkit.h"
 
 #include <benchmark/benchmark.h>
 

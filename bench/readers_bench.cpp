@@ -1,17 +1,17 @@
 // readers_bench.cpp - the master list readers on the largest inputs that the
 // 16-bit element counter allows, against the floor of merely reading and
 // decoding the same files; and on half those inputs, to show the cost is linear.
-#include "cp932.h"
-#include "genre_order.h"
+#include "data/genre_order.h"
+#include "data/required_version.h"
+#include "data/score_file.h"
+#include "data/song_master.h"
+#include "data/sr_list.h"
+#include "data/text_file.h"
+#include "data/version_song_list.h"
+#include "diag/debug_log.h"
 #include "largest_masters.h"
-#include "debug_log.h"
-#include "required_version.h"
-#include "score_file.h"
-#include "song_master.h"
-#include "sr_list.h"
-#include "text_file.h"
-#include "toolkit.h"
-#include "version_song_list.h"
+#include "platform/cp932.h"
+#include "toolkit/toolkit.h"
 
 #include <benchmark/benchmark.h>
 

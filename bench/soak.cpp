@@ -6,13 +6,13 @@
 // boxes are counted, never shown, so no modal box can block a cycle. Exit 0
 // when every cycle did what it should and the memory after the last cycle is
 // within 10% of that after cycle 20; 1 otherwise.
-#include "http_fetch.h"
-#include "cp932.h"
-#include "frmACScore.h"
-#include "frmMenu.h"
 #include "loopback_server.h"
-#include "qt_toolkit.h"
-#include "server_locations.h"
+#include "net/http_fetch.h"
+#include "net/server_locations.h"
+#include "platform/cp932.h"
+#include "ui/frmACScore.h"
+#include "ui/frmMenu.h"
+#include "ui/qt_toolkit.h"
 
 #include <QApplication>
 

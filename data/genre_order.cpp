@@ -1,8 +1,8 @@
 // genre_order.cpp - the display order of the entries by genre rank.
-#include "genre_order.h"
+#include "data/genre_order.h"
 
-#include "debug_log.h"
-#include "numeric.h"
+#include "data/numeric.h"
+#include "diag/debug_log.h"
 
 namespace nk {
 

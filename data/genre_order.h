@@ -3,7 +3,7 @@
 // group, every other label last.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <array>
 #include <string_view>

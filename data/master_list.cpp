@@ -1,11 +1,11 @@
 // master_list.cpp - splitting a master list and describing its failures.
-#include "master_list.h"
+#include "data/master_list.h"
 
-#include "checked_int.h"
-#include "numeric.h"
-#include "runtime_error.h"
-#include "text_file.h"
-#include "utf8.h"
+#include "data/numeric.h"
+#include "data/text_file.h"
+#include "data/utf8.h"
+#include "diag/checked_int.h"
+#include "diag/runtime_error.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // numeric.cpp - the numeric value of a text and the integer conversions.
-#include "numeric.h"
+#include "data/numeric.h"
 
-#include "checked_int.h"
+#include "diag/checked_int.h"
 
 #include <charconv>
 #include <cmath>

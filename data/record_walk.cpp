@@ -1,12 +1,12 @@
 // record_walk.cpp - the parts of the record walk that are not templates.
-#include "record_walk.h"
+#include "data/record_walk.h"
 
-#include "cp932.h"
-#include "debug_log.h"
-#include "file_presence.h"
-#include "numeric.h"
-#include "text_file.h"
-#include "toolkit.h"
+#include "data/numeric.h"
+#include "data/text_file.h"
+#include "diag/debug_log.h"
+#include "platform/cp932.h"
+#include "platform/file_presence.h"
+#include "toolkit/toolkit.h"
 
 namespace nk {
 

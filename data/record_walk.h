@@ -8,8 +8,8 @@
 // checks and its log line belong to the reader: the step it hands the walk.
 #pragma once
 
-#include "master_list.h"
-#include "toolkit.h"
+#include "data/master_list.h"
+#include "toolkit/toolkit.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,13 @@
 // required_version.cpp - comparing the server's required version with ours.
-#include "required_version.h"
+#include "data/required_version.h"
 
-#include "cp932.h"
-#include "debug_log.h"
-#include "numeric.h"
-#include "program_version.h"
-#include "runtime_error.h"
-#include "text_file.h"
-#include "toolkit.h"
+#include "data/numeric.h"
+#include "data/text_file.h"
+#include "diag/debug_log.h"
+#include "diag/runtime_error.h"
+#include "domain/program_version.h"
+#include "platform/cp932.h"
+#include "toolkit/toolkit.h"
 
 namespace nk {
 namespace {

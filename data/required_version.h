@@ -3,7 +3,7 @@
 // line 2 a hint (where to get a newer client) for the refusal message.
 #pragma once
 
-#include "master_files.h"
+#include "domain/master_files.h"
 #include <string>
 #include <string_view>
 

@@ -1,16 +1,16 @@
 // score_file.cpp - reading the personal score file into the entries' scores.
-#include "score_file.h"
+#include "data/score_file.h"
 
-#include "checked_int.h"
-#include "cp932.h"
-#include "master_list.h"
-#include "debug_log.h"
-#include "file_presence.h"
-#include "numeric.h"
-#include "runtime_error.h"
-#include "text_file.h"
-#include "toolkit.h"
-#include "utf8.h"
+#include "data/master_list.h"
+#include "data/numeric.h"
+#include "data/text_file.h"
+#include "data/utf8.h"
+#include "diag/checked_int.h"
+#include "diag/debug_log.h"
+#include "diag/runtime_error.h"
+#include "platform/cp932.h"
+#include "platform/file_presence.h"
+#include "toolkit/toolkit.h"
 
 #include <algorithm>
 #include <cmath>

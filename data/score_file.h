@@ -3,7 +3,7 @@
 // back into EntryScore and EntryScoreU at the end of the load.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 // score_history.cpp - the history file's records: their text and reading them
 // back past torn and edited lines. The file calls are in score_history_posix.cpp
 // and score_history_win32.cpp.
-#include "score_history.h"
+#include "data/score_history.h"
 
-#include "local_time.h"
+#include "platform/local_time.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // score_history_posix.cpp - reading the history file whole and appending one
 // record with a single O_APPEND write, flushed to the disk.
-#include "score_history.h"
+#include "data/score_history.h"
 
-#include "system_error_text.h"
+#include "platform/system_error_text.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,10 +1,10 @@
 // score_history_win32.cpp - reading the history file whole and appending one
 // record with a single write through an append-only handle, flushed to the disk.
-#include "score_history.h"
+#include "data/score_history.h"
 
-#include "native_file.h"
-#include "system_error_text.h"
-#include "win32_support.h"
+#include "platform/native_file.h"
+#include "platform/system_error_text.h"
+#include "platform/win32_support.h"
 
 #include <windows.h>
 

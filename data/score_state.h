@@ -7,7 +7,7 @@
 // group holds exactly its group's count of elements.
 #pragma once
 
-#include "server_paths.h"
+#include "domain/server_paths.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
 // song_master.cpp - reading the song master into the catalogue.
-#include "song_master.h"
+#include "data/song_master.h"
 
-#include "debug_log.h"
-#include "master_list.h"
-#include "record_walk.h"
+#include "data/master_list.h"
+#include "data/record_walk.h"
+#include "diag/debug_log.h"
 
 namespace nk {
 

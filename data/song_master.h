@@ -4,8 +4,8 @@
 // number is its 1-based position in the file.
 #pragma once
 
-#include "master_files.h"
-#include "score_state.h"
+#include "data/score_state.h"
+#include "domain/master_files.h"
 
 #include <string>
 #include <string_view>

@@ -1,10 +1,10 @@
 // sr_list.cpp - reading the score-ranking target list into the targets.
-#include "sr_list.h"
+#include "data/sr_list.h"
 
-#include "debug_log.h"
-#include "master_list.h"
-#include "numeric.h"
-#include "record_walk.h"
+#include "data/master_list.h"
+#include "data/numeric.h"
+#include "data/record_walk.h"
+#include "diag/debug_log.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 // the normal chart).
 #pragma once
 
-#include "master_files.h"
-#include "score_state.h"
+#include "data/score_state.h"
+#include "domain/master_files.h"
 
 #include <string>
 #include <string_view>

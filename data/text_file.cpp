@@ -1,9 +1,9 @@
 // text_file.cpp - reading and splitting the program's CP932 text files.
-#include "text_file.h"
+#include "data/text_file.h"
 
-#include "cp932.h"
-#include "native_file.h"
-#include "runtime_error.h"
+#include "diag/runtime_error.h"
+#include "platform/cp932.h"
+#include "platform/native_file.h"
 
 namespace nk {
 
@@ -53,10 +53,6 @@ std::string joinLines(std::string_view text) {
   joined.reserve(text.size());
   forEachLine(text, [&](std::string_view line) { joined.append(line); });
   return joined;
-}
-
-std::string displayFileName(const std::string& path) {
-  return path.rfind("./", 0) == 0 ? path.substr(2) : path;
 }
 
 std::string readFileBytes(const std::string& path) {

@@ -4,6 +4,8 @@
 // ordinary character of the line. Every line written ends with CR LF.
 #pragma once
 
+#include "platform/file_name.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +32,5 @@ std::string readMasterListText(const std::string& path);
 
 // Lines encoded to CP932, each followed by CR LF.
 std::string encodeTextLines(const std::vector<std::string>& lines);
-
-// The name of a file as the player knows it: "./songlist.dat" -> "songlist.dat".
-std::string displayFileName(const std::string& path);
 
 }  // namespace nk

@@ -1,11 +1,11 @@
 // version_song_list.cpp - reading the version song list into the entries.
-#include "version_song_list.h"
+#include "data/version_song_list.h"
 
-#include "debug_log.h"
-#include "master_list.h"
-#include "numeric.h"
-#include "record_walk.h"
-#include "utf8.h"
+#include "data/master_list.h"
+#include "data/numeric.h"
+#include "data/record_walk.h"
+#include "data/utf8.h"
+#include "diag/debug_log.h"
 
 #include <algorithm>
 

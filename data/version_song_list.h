@@ -7,9 +7,9 @@
 // 1-based position in the file.
 #pragma once
 
-#include "arcade_version.h"
-#include "master_files.h"
-#include "score_state.h"
+#include "data/score_state.h"
+#include "domain/arcade_version.h"
+#include "domain/master_files.h"
 
 #include <string>
 #include <string_view>

@@ -5,7 +5,7 @@
 // check a narrowing the same way instead of spelling out the bounds again.
 #pragma once
 
-#include "runtime_error.h"
+#include "diag/runtime_error.h"
 
 #include <concepts>
 #include <limits>

@@ -1,10 +1,10 @@
 // debug_log.cpp - the debug log: one open, write and close per entry.
-#include "debug_log.h"
+#include "diag/debug_log.h"
 
-#include "cp932.h"
-#include "file_presence.h"
-#include "local_time.h"
-#include "native_file.h"
+#include "platform/cp932.h"
+#include "platform/file_presence.h"
+#include "platform/local_time.h"
+#include "platform/native_file.h"
 
 #include <ctime>
 

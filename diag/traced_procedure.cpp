@@ -1,8 +1,8 @@
 // traced_procedure.cpp - start and end marks of traced procedures and the failure box.
-#include "traced_procedure.h"
+#include "diag/traced_procedure.h"
 
-#include "debug_log.h"
-#include "toolkit.h"
+#include "diag/debug_log.h"
+#include "toolkit/toolkit.h"
 
 #include <exception>
 

@@ -6,7 +6,7 @@
 // the load fetches and removes them.
 #pragma once
 
-#include "server_paths.h"
+#include "domain/server_paths.h"
 
 #include <array>
 #include <cstdint>

@@ -8,10 +8,10 @@
 // removed before the downloads and again at the end, whatever happened.
 #pragma once
 
-#include "arcade_version.h"
-#include "fetch_limits.h"
-#include "server_locations.h"
-#include "score_state.h"
+#include "data/score_state.h"
+#include "domain/arcade_version.h"
+#include "net/fetch_limits.h"
+#include "net/server_locations.h"
 
 #include <functional>
 

@@ -1,5 +1,5 @@
 // curl_failure_text.cpp - libcurl results as Japanese causes.
-#include "curl_failure_text.h"
+#include "net/curl_failure_text.h"
 
 namespace nk {
 

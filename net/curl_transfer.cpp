@@ -1,8 +1,8 @@
 // curl_transfer.cpp - one HTTP GET over libcurl, read in bounded pieces.
-#include "curl_transfer.h"
+#include "net/curl_transfer.h"
 
-#include "curl_failure_text.h"
-#include "toolkit.h"
+#include "net/curl_failure_text.h"
+#include "toolkit/toolkit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,8 +10,8 @@
 // and "Pragma: no-cache"; the proxy is libcurl's usual one from the environment.
 #pragma once
 
-#include "fetch_limits.h"
-#include "transfer.h"
+#include "net/fetch_limits.h"
+#include "net/transfer.h"
 
 #include <curl/curl.h>
 

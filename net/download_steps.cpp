@@ -1,10 +1,10 @@
 // download_steps.cpp - the four master-file downloads with their log and
 // status-line texts.
-#include "download_steps.h"
+#include "net/download_steps.h"
 
-#include "debug_log.h"
-#include "http_fetch.h"
-#include "toolkit.h"
+#include "diag/debug_log.h"
+#include "net/http_fetch.h"
+#include "toolkit/toolkit.h"
 
 namespace nk {
 namespace {

@@ -14,9 +14,9 @@
 // first. The files, their URLs and the texts come from MasterFiles.
 #pragma once
 
-#include "fetch_limits.h"
-#include "master_files.h"
-#include "traced_procedure.h"
+#include "diag/traced_procedure.h"
+#include "domain/master_files.h"
+#include "net/fetch_limits.h"
 
 namespace nk {
 

@@ -1,5 +1,5 @@
 // fetch_failure_text.cpp - the Japanese texts of a failed fetch.
-#include "fetch_failure_text.h"
+#include "net/fetch_failure_text.h"
 
 namespace nk {
 

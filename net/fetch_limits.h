@@ -3,7 +3,7 @@
 // disk, and the load's cancel request that the fetch looks at while it waits.
 #pragma once
 
-#include "load_cancel.h"
+#include "net/load_cancel.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // http_fetch.cpp - one URL into one local file, in bounded reads.
-#include "http_fetch.h"
+#include "net/http_fetch.h"
 
-#include "fetch_failure_text.h"
-#include "native_file.h"
-#include "toolkit.h"
-#include "traced_procedure.h"
+#include "diag/traced_procedure.h"
+#include "net/fetch_failure_text.h"
+#include "platform/native_file.h"
+#include "toolkit/toolkit.h"
 
 namespace nk {
 namespace {

@@ -16,8 +16,8 @@
 // load's cancel request and, when it is set, drops the transfer at once.
 #pragma once
 
-#include "fetch_limits.h"
-#include "transfer.h"
+#include "net/fetch_limits.h"
+#include "net/transfer.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
 // server_locations.cpp - the two server folders and the URLs derived from them.
-#include "server_locations.h"
+#include "net/server_locations.h"
 
-#include "checked_int.h"
-#include "master_files.h"
+#include "diag/checked_int.h"
+#include "domain/master_files.h"
 
 #ifndef NK_PRIMARY_BASE_URL
 #error "NK_PRIMARY_BASE_URL must be defined by the build"

@@ -2,9 +2,9 @@
 // LoadPath, which derives the version's file name and the eight URLs.
 #pragma once
 
-#include "arcade_version.h"
-#include "server_paths.h"
-#include "traced_procedure.h"
+#include "diag/traced_procedure.h"
+#include "domain/arcade_version.h"
+#include "domain/server_paths.h"
 
 #include <string>
 

@@ -9,7 +9,7 @@
 // IdleYieldInterval and looks at the cancel request.
 #pragma once
 
-#include "fetch_limits.h"
+#include "net/fetch_limits.h"
 
 #include <array>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // wininet_request.cpp - one HTTP GET through the WinINet calls.
-#include "wininet_request.h"
+#include "net/wininet_request.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -3,7 +3,7 @@
 // and the reads. Its steps block; the transfer runs them on its worker.
 #pragma once
 
-#include "transfer.h"
+#include "net/transfer.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // wininet_transfer.cpp - one HTTP GET over WinINet on a worker thread.
-#include "wininet_transfer.h"
+#include "net/wininet_transfer.h"
 
-#include "wininet_request.h"
-#include "toolkit.h"
+#include "net/wininet_request.h"
+#include "toolkit/toolkit.h"
 
 #include <windows.h>
 #include <wininet.h>

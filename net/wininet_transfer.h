@@ -15,7 +15,7 @@
 // at most 10 of them. The proxy is the system's configured one.
 #pragma once
 
-#include "transfer.h"
+#include "net/transfer.h"
 
 #include <memory>
 #include <string>

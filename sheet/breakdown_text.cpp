@@ -1,9 +1,9 @@
 // breakdown_text.cpp - lines, rows and the copied and saved forms of the
 // total's breakdown.
-#include "breakdown_text.h"
+#include "sheet/breakdown_text.h"
 
-#include "numeric.h"
-#include "total_score.h"
+#include "data/numeric.h"
+#include "sheet/total_score.h"
 
 #include <array>
 #include <limits>

@@ -6,9 +6,9 @@
 // The window only shows these; it builds no text of its own.
 #pragma once
 
-#include "file_replace.h"
-#include "score_state.h"
-#include "total_breakdown.h"
+#include "data/score_state.h"
+#include "platform/file_replace.h"
+#include "sheet/total_breakdown.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // history_view.cpp - the history's records turned into the chart's points
 // and the list's texts.
-#include "history_view.h"
+#include "sheet/history_view.h"
 
 #include <algorithm>
 

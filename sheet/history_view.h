@@ -4,7 +4,7 @@
 // shows the same text.
 #pragma once
 
-#include "score_history.h"
+#include "data/score_history.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // page_view.cpp - the rows of a page, its title and paging.
-#include "page_view.h"
+#include "sheet/page_view.h"
 
-#include "numeric.h"
+#include "data/numeric.h"
 
 namespace nk {
 namespace {

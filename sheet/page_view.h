@@ -2,7 +2,7 @@
 // paging with wrap-around. The window applies these; it computes nothing.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <array>
 #include <string>

@@ -1,9 +1,9 @@
 // save_history.cpp - deciding whether a save adds a record, and adding it.
-#include "save_history.h"
+#include "sheet/save_history.h"
 
-#include "debug_log.h"
-#include "toolkit.h"
-#include "total_breakdown.h"
+#include "diag/debug_log.h"
+#include "sheet/total_breakdown.h"
+#include "toolkit/toolkit.h"
 
 namespace nk {
 namespace {

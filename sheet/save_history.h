@@ -7,8 +7,8 @@
 // costs the player a warning, never the save.
 #pragma once
 
-#include "score_history.h"
-#include "score_state.h"
+#include "data/score_history.h"
+#include "data/score_state.h"
 
 #include <ctime>
 #include <string>

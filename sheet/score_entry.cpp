@@ -1,9 +1,9 @@
 // score_entry.cpp - storing what a score box holds.
-#include "score_entry.h"
+#include "sheet/score_entry.h"
 
-#include "numeric.h"
-#include "page_view.h"
-#include "runtime_error.h"
+#include "data/numeric.h"
+#include "diag/runtime_error.h"
+#include "sheet/page_view.h"
 
 namespace nk {
 

@@ -2,7 +2,7 @@
 // whole text into the score of the entry that the row shows.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 // score_save.cpp - the score file's text and its write.
-#include "score_save.h"
+#include "sheet/score_save.h"
 
-#include "numeric.h"
+#include "data/numeric.h"
 
 #include <algorithm>
 

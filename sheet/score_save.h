@@ -3,8 +3,8 @@
 // with a score, then one empty line, every line ending in CR LF.
 #pragma once
 
-#include "file_replace.h"
-#include "score_state.h"
+#include "data/score_state.h"
+#include "platform/file_replace.h"
 
 #include <cstdint>
 #include <string>

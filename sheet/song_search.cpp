@@ -1,7 +1,7 @@
 // song_search.cpp - the folded titles and the search over them.
-#include "song_search.h"
+#include "sheet/song_search.h"
 
-#include "page_view.h"
+#include "sheet/page_view.h"
 
 #include <algorithm>
 

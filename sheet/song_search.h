@@ -8,7 +8,7 @@
 // be built again when the entries or their order change (a new load).
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // total_breakdown.cpp - the ranking of each level, its cut-off and the points
 // the charts below it need.
-#include "total_breakdown.h"
+#include "sheet/total_breakdown.h"
 
-#include "total_score.h"
+#include "sheet/total_score.h"
 
 #include <algorithm>
 #include <limits>

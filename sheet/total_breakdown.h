@@ -16,7 +16,7 @@
 // Reads the state only: TargetScore is not written (the "合計" button does).
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <array>
 #include <cstdint>

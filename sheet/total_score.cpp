@@ -1,10 +1,10 @@
 // total_score.cpp - the quotas, and the "合計" box and log lines built from the breakdown.
-#include "total_score.h"
+#include "sheet/total_score.h"
 
-#include "debug_log.h"
-#include "numeric.h"
-#include "toolkit.h"
-#include "total_breakdown.h"
+#include "data/numeric.h"
+#include "diag/debug_log.h"
+#include "sheet/total_breakdown.h"
+#include "toolkit/toolkit.h"
 
 #include <algorithm>
 

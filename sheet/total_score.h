@@ -9,7 +9,7 @@
 // the total are computed wide, so no number of targets wraps around.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // breakdown_textTest.cpp - the breakdown's lines, rows, tab text and CSV file.
-#include "breakdown_text.h"
+#include "sheet/breakdown_text.h"
 #include "test_support.h"
 
 #include <limits>

@@ -1,7 +1,7 @@
 // breakdown_windowTest.cpp - "総合得点の内訳" on real widgets against a loopback
 // server: opened by Ctrl+B, live while scores are typed on the sheet, a double
 // click on a row leads to the chart's score box, Ctrl+C copies it all.
-#include "breakdown_window.h"
+#include "ui/breakdown_window.h"
 #include "score_sheet_fixture.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // checked_intTest.cpp - the range check of the 16-bit and 32-bit fields at
 // their bounds, from integers and from rounded doubles.
-#include "checked_int.h"
+#include "diag/checked_int.h"
 
 #include <gtest/gtest.h>
 

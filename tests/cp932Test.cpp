@@ -1,5 +1,5 @@
 // cp932Test.cpp - the CP932 codec against iconv-made bytes.
-#include "cp932.h"
+#include "platform/cp932.h"
 #include "test_support.h"
 
 namespace nk {

@@ -1,7 +1,7 @@
 // debug_logTest.cpp - the opt-in debug log on real files.
-#include "cp932.h"
-#include "debug_log.h"
-#include "local_time.h"
+#include "diag/debug_log.h"
+#include "platform/cp932.h"
+#include "platform/local_time.h"
 #include "test_support.h"
 
 #include <regex>

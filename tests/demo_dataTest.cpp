@@ -1,8 +1,8 @@
 // demo_dataTest.cpp - the generated demo master files: encoding, record layout and coverage.
-#include "cp932.h"
-#include "numeric.h"
-#include "program_version.h"
-#include "text_file.h"
+#include "data/numeric.h"
+#include "data/text_file.h"
+#include "domain/program_version.h"
+#include "platform/cp932.h"
 
 #include <gtest/gtest.h>
 

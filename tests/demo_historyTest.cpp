@@ -3,10 +3,10 @@
 // plausibly, each total the sum of its levels, and the last record the total
 // of the sample score sheet on the demo master data, so that a first save
 // without changes adds nothing.
+#include "data/score_history.h"
+#include "data/text_file.h"
 #include "master_server.h"
-#include "score_history.h"
-#include "text_file.h"
-#include "total_breakdown.h"
+#include "sheet/total_breakdown.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
 // download_stepsTest.cpp - the four master-file downloads against a primary
 // and a secondary server on loopback: fallback, texts, order and the end of
 // the program.
-#include "download_steps.h"
-#include "http_fetch.h"
-#include "server_locations.h"
+#include "net/download_steps.h"
+#include "diag/debug_log.h"
 #include "loopback_server.h"
-#include "debug_log.h"
+#include "net/http_fetch.h"
+#include "net/server_locations.h"
 #include "test_support.h"
 
 namespace nk {

@@ -2,10 +2,10 @@
 // on loopback, with a score file whose bytes must survive every fault.
 #pragma once
 
-#include "cp932.h"
-#include "load_sequence.h"
+#include "load/load_sequence.h"
 #include "master_server.h"
-#include "server_locations.h"
+#include "net/server_locations.h"
+#include "platform/cp932.h"
 
 #include <filesystem>
 #include <string>

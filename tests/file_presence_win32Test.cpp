@@ -1,9 +1,9 @@
 // file_presence_win32Test.cpp - on Windows a hidden or system file counts as
 // absent: the debug log is not written to, a master file is not taken.
-#include "debug_log.h"
-#include "file_presence.h"
+#include "diag/debug_log.h"
+#include "platform/file_presence.h"
+#include "platform/win32_support.h"
 #include "test_support.h"
-#include "win32_support.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // file_replaceTest.cpp - whole-file replacement: success, refusals, writes in
 // place where a rename cannot work, full disk (inodes and owners:
 // file_replace_posixTest.cpp; Windows attributes: file_replace_win32Test.cpp).
-#include "file_replace.h"
+#include "platform/file_replace.h"
 #include "test_support.h"
 
 #include <algorithm>

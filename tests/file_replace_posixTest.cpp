@@ -1,6 +1,6 @@
 // file_replace_posixTest.cpp - whole-file replacement where only POSIX
 // systems can look: the same inode after a write in place, owners and groups.
-#include "file_replace.h"
+#include "platform/file_replace.h"
 #include "test_support.h"
 
 #include <sys/stat.h>

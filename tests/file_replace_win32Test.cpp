@@ -1,9 +1,9 @@
 // file_replace_win32Test.cpp - whole-file replacement on Windows: attributes
 // kept, the read-only attribute honoured, a file held by another program.
-#include "file_replace.h"
 #include "held_file_win32.h"
+#include "platform/file_replace.h"
+#include "platform/win32_support.h"
 #include "test_support.h"
-#include "win32_support.h"
 
 #include <windows.h>
 

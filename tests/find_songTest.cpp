@@ -1,10 +1,10 @@
 // find_songTest.cpp - the sheet's tools end to end on real widgets against a
 // loopback server: finding a song and typing its score, the page keys, the
 // wheel, going to a page and the context menu.
-#include "breakdown_window.h"
-#include "find_song_dialog.h"
-#include "history_window.h"
 #include "score_sheet_fixture.h"
+#include "ui/breakdown_window.h"
+#include "ui/find_song_dialog.h"
+#include "ui/history_window.h"
 
 #include <QAction>
 #include <QInputDialog>

@@ -1,8 +1,8 @@
 // frmACScoreTest.cpp - the score sheet window: layout at 96 dpi, look, focus
 // order, score box events, its load step and the way back to the menu.
-#include "frmACScore.h"
+#include "ui/frmACScore.h"
 #include "gui_test_support.h"
-#include "twips.h"
+#include "ui/twips.h"
 
 #include <QFontInfo>
 #include <QImage>

@@ -1,12 +1,12 @@
 // frmMenuTest.cpp - the version menu: its title from the first show, its
 // layout, the fresh debug log of every visit, and the way to the score sheet
 // and back.
-#include "http_fetch.h"
-#include "cp932.h"
-#include "frmACScore.h"
-#include "frmMenu.h"
+#include "diag/debug_log.h"
 #include "gui_test_support.h"
-#include "debug_log.h"
+#include "net/http_fetch.h"
+#include "platform/cp932.h"
+#include "ui/frmACScore.h"
+#include "ui/frmMenu.h"
 
 #include <QtTest/QTest>
 

@@ -1,5 +1,5 @@
 // genre_orderTest.cpp - the display order by genre rank.
-#include "genre_order.h"
+#include "data/genre_order.h"
 #include "log_fixture.h"
 
 namespace nk {

@@ -1,7 +1,7 @@
 // history_viewTest.cpp - what the window "記録の推移" shows of the records:
 // numbers grouped by our own rule, rows newest first with their change, the
 // points and the time axis, and the sentence for a history too short to draw.
-#include "history_view.h"
+#include "sheet/history_view.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // loopback server: saves add records, the window "記録の推移" shows them as
 // chart points and list rows, follows later saves, and a history that cannot
 // be written costs a warning but never the score file.
-#include "history_window.h"
-#include "score_history.h"
-#include "score_save.h"
+#include "ui/history_window.h"
+#include "data/score_history.h"
 #include "score_sheet_fixture.h"
+#include "sheet/score_save.h"
 
 #include <QAction>
 #include <QChartView>

@@ -1,7 +1,7 @@
 // http_fetchTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
-#include "http_fetch.h"
+#include "net/http_fetch.h"
+#include "diag/traced_procedure.h"
 #include "loopback_server.h"
-#include "traced_procedure.h"
 #include "test_support.h"
 
 

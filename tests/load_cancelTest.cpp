@@ -1,8 +1,8 @@
 // load_cancelTest.cpp - the player closes the sheet while it loads: the load
 // drops the transfer, runs no further stage, shows nothing, removes the
 // master files and ends the program as a normal end.
-#include "http_fetch.h"
 #include "faults_fixture.h"
+#include "net/http_fetch.h"
 
 #include <algorithm>
 #include <functional>

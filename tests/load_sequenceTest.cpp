@@ -1,11 +1,11 @@
 // load_sequenceTest.cpp - the whole load against a loopback server: the order
 // of its steps and texts, the state it leaves, and every way it can fail.
-#include "load_sequence.h"
-#include "master_files.h"
+#include "load/load_sequence.h"
+#include "diag/debug_log.h"
+#include "diag/runtime_error.h"
+#include "diag/traced_procedure.h"
+#include "domain/master_files.h"
 #include "master_server.h"
-#include "traced_procedure.h"
-#include "debug_log.h"
-#include "runtime_error.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // load_sequence_win32Test.cpp - the removal of the master files on Windows,
 // where a read-only file cannot be deleted.
-#include "debug_log.h"
-#include "load_sequence.h"
-#include "master_files.h"
-#include "runtime_error.h"
+#include "diag/debug_log.h"
+#include "diag/runtime_error.h"
+#include "domain/master_files.h"
+#include "load/load_sequence.h"
+#include "platform/win32_support.h"
 #include "test_support.h"
-#include "win32_support.h"
 
 #include <windows.h>
 

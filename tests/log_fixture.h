@@ -2,7 +2,7 @@
 // recording toolkit installed, for the tests of code that logs.
 #pragma once
 
-#include "debug_log.h"
+#include "diag/debug_log.h"
 #include "test_support.h"
 
 namespace nk::test {

@@ -1,6 +1,6 @@
 // master_listTest.cpp - elements of a master list and the texts quoted in errors.
-#include "master_list.h"
-#include "runtime_error.h"
+#include "data/master_list.h"
+#include "diag/runtime_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // master_server.cpp - master files on a loopback server for the load tests.
 #include "master_server.h"
 
-#include "http_fetch.h"
-#include "debug_log.h"
-#include "server_locations.h"
+#include "diag/debug_log.h"
+#include "net/http_fetch.h"
+#include "net/server_locations.h"
 
 namespace nk::test {
 

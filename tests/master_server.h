@@ -2,7 +2,7 @@
 // way the real servers lay them out, for the tests of the whole load.
 #pragma once
 
-#include "load_sequence.h"
+#include "load/load_sequence.h"
 #include "loopback_server.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // numericTest.cpp - the numeric value of texts and the integer conversions.
-#include "numeric.h"
-#include "runtime_error.h"
+#include "data/numeric.h"
+#include "diag/runtime_error.h"
 #include "test_support.h"
 
 #include <climits>

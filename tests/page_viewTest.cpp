@@ -1,7 +1,7 @@
 // page_viewTest.cpp - rows, title, paging and score entry on plain states.
-#include "page_view.h"
-#include "runtime_error.h"
-#include "score_entry.h"
+#include "sheet/page_view.h"
+#include "diag/runtime_error.h"
+#include "sheet/score_entry.h"
 #include "test_support.h"
 
 namespace nk {

@@ -1,8 +1,8 @@
 // qt_toolkitTest.cpp - the Qt toolkit: real message boxes, the yield, the
 // sheet's status line and the immediate end of the program.
-#include "frmACScore.h"
 #include "gui_test_support.h"
-#include "qt_toolkit.h"
+#include "ui/frmACScore.h"
+#include "ui/qt_toolkit.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

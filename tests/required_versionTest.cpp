@@ -1,7 +1,7 @@
 // required_versionTest.cpp - the required-version check: comparison, box, logs.
+#include "data/required_version.h"
+#include "diag/runtime_error.h"
 #include "log_fixture.h"
-#include "required_version.h"
-#include "runtime_error.h"
 
 namespace nk {
 namespace {

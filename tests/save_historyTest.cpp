@@ -1,8 +1,8 @@
 // save_historyTest.cpp - when a save adds a record to the history, and what
 // a failure tells the player and the log.
 #include "log_fixture.h"
-#include "save_history.h"
-#include "total_breakdown.h"
+#include "sheet/save_history.h"
+#include "sheet/total_breakdown.h"
 
 #include <cstdlib>
 

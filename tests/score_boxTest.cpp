@@ -1,7 +1,7 @@
 // score_boxTest.cpp - the seven-character limit of the score box: typed,
 // pasted and composed text is limited, text written by the program is not.
 #include "gui_test_support.h"
-#include "score_box.h"
+#include "ui/score_box.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

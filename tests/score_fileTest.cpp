@@ -1,7 +1,7 @@
 // score_fileTest.cpp - the personal score file: lines, rounding, failures, logs.
+#include "data/score_file.h"
+#include "diag/runtime_error.h"
 #include "log_fixture.h"
-#include "runtime_error.h"
-#include "score_file.h"
 
 namespace nk {
 namespace {

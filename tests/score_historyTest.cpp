@@ -1,7 +1,7 @@
 // score_historyTest.cpp - the history file: reading past torn, edited and
 // marked lines, the record's time, and appending after whatever a crash or a
 // hand edit left, in real files of the test's folder.
-#include "score_history.h"
+#include "data/score_history.h"
 #include "test_support.h"
 
 #include <cstdlib>

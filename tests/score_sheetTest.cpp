@@ -1,10 +1,10 @@
 // score_sheetTest.cpp - the score sheet end to end: from the menu's version
 // button to page 1 against a loopback server, then paging, typing, the total,
 // saving and leaving, on real widgets.
-#include "http_fetch.h"
-#include "qt_toolkit.h"
+#include "net/http_fetch.h"
+#include "net/server_locations.h"
 #include "score_sheet_fixture.h"
-#include "server_locations.h"
+#include "ui/qt_toolkit.h"
 
 #include <QTimer>
 

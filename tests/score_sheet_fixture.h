@@ -2,10 +2,10 @@
 // files on a loopback server, with its modal questions answered by the test.
 #pragma once
 
-#include "frmACScore.h"
-#include "frmMenu.h"
 #include "gui_test_support.h"
 #include "master_server.h"
+#include "ui/frmACScore.h"
+#include "ui/frmMenu.h"
 
 #include <QTest>
 

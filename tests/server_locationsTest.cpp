@@ -1,7 +1,7 @@
 // server_locationsTest.cpp - LoadPath's names and URLs for each version.
+#include "diag/debug_log.h"
 #include "loopback_server.h"
-#include "debug_log.h"
-#include "server_locations.h"
+#include "net/server_locations.h"
 #include "test_support.h"
 
 namespace nk {

@@ -1,7 +1,7 @@
 // song_masterTest.cpp - the song master: record walk, line joining, failures, logs.
+#include "data/song_master.h"
+#include "diag/runtime_error.h"
 #include "log_fixture.h"
-#include "runtime_error.h"
-#include "song_master.h"
 
 namespace nk {
 namespace {

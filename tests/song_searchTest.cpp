@@ -1,8 +1,8 @@
 // song_searchTest.cpp - the folded titles, the search over them in display
 // order, the lines of the list and the page arithmetic it leans on; plain,
 // without a QApplication.
-#include "page_view.h"
-#include "song_search.h"
+#include "sheet/page_view.h"
+#include "sheet/song_search.h"
 #include "test_support.h"
 
 #include <string>

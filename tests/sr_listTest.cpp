@@ -1,7 +1,7 @@
 // sr_listTest.cpp - the ranking targets: chart flags, levels, entry numbers, limits.
+#include "data/sr_list.h"
+#include "diag/runtime_error.h"
 #include "log_fixture.h"
-#include "runtime_error.h"
-#include "sr_list.h"
 
 namespace nk {
 namespace {

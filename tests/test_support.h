@@ -2,7 +2,7 @@
 // toolkit that records instead of showing, and file helpers.
 #pragma once
 
-#include "toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // text_fileTest.cpp - splitting, line reading and the master list text.
-#include "runtime_error.h"
+#include "data/text_file.h"
+#include "diag/runtime_error.h"
 #include "test_support.h"
-#include "text_file.h"
 
 namespace nk {
 namespace {

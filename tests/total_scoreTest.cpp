@@ -1,6 +1,6 @@
 // total_scoreTest.cpp - quotas, best charts per level, result text, logs.
 #include "log_fixture.h"
-#include "total_score.h"
+#include "sheet/total_score.h"
 
 namespace nk {
 namespace {

@@ -1,8 +1,8 @@
 // traced_procedureTest.cpp - start and end marks, the failure box and the end of
 // the program, with the debug log on a real file.
-#include "traced_procedure.h"
-#include "debug_log.h"
-#include "runtime_error.h"
+#include "diag/traced_procedure.h"
+#include "diag/debug_log.h"
+#include "diag/runtime_error.h"
 #include "test_support.h"
 
 #include <stdexcept>

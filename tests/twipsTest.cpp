@@ -1,5 +1,5 @@
 // twipsTest.cpp - twips to pixels at several screen resolutions.
-#include "twips.h"
+#include "ui/twips.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // version_song_listTest.cpp - level characters, record widths, song numbers, limits.
+#include "data/version_song_list.h"
+#include "diag/runtime_error.h"
 #include "log_fixture.h"
-#include "runtime_error.h"
-#include "version_song_list.h"
 
 namespace nk {
 namespace {

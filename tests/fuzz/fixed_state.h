@@ -2,7 +2,7 @@
 // targets of the later readers parse against.
 #pragma once
 
-#include "score_state.h"
+#include "data/score_state.h"
 
 #include <array>
 #include <string>

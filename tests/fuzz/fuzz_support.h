@@ -2,9 +2,9 @@
 // decodes them, the one failure that is allowed to escape, and the checks.
 #pragma once
 
-#include "cp932.h"
-#include "runtime_error.h"
-#include "text_file.h"
+#include "data/text_file.h"
+#include "diag/runtime_error.h"
+#include "platform/cp932.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // numeric_fuzz.cpp - NumericValue and the integer conversions on any text.
+#include "data/numeric.h"
 #include "fuzz_support.h"
-#include "numeric.h"
 
 #include <cmath>
 #include <cstdlib>

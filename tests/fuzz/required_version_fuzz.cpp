@@ -1,8 +1,8 @@
 // required_version_fuzz.cpp - the required-version file parse on any bytes.
+#include "data/numeric.h"
+#include "data/required_version.h"
+#include "domain/program_version.h"
 #include "fuzz_support.h"
-#include "numeric.h"
-#include "program_version.h"
-#include "required_version.h"
 
 using namespace nk;
 using fuzz::require;

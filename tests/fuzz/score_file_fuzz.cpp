@@ -1,8 +1,8 @@
 // score_file_fuzz.cpp - the personal score file parse on any bytes, against
 // fifty entries whose scores start out all different.
+#include "data/numeric.h"
+#include "data/score_file.h"
 #include "fuzz_support.h"
-#include "numeric.h"
-#include "score_file.h"
 
 using namespace nk;
 using fuzz::require;

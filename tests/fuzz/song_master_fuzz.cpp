@@ -1,6 +1,6 @@
 // song_master_fuzz.cpp - the song master parse on any bytes.
+#include "data/song_master.h"
 #include "fuzz_support.h"
-#include "song_master.h"
 
 using namespace nk;
 using fuzz::require;

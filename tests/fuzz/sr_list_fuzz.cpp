@@ -1,9 +1,9 @@
 // sr_list_fuzz.cpp - the score-ranking target list parse on any bytes,
 // against a fixed set of twelve entries.
+#include "data/numeric.h"
+#include "data/sr_list.h"
 #include "fixed_state.h"
 #include "fuzz_support.h"
-#include "numeric.h"
-#include "sr_list.h"
 
 using namespace nk;
 using fuzz::require;

@@ -1,11 +1,11 @@
 // version_song_list_fuzz.cpp - the version song list parse on any bytes, for
 // the VersionCode given at build time (113: four elements per entry, 114:
 // seven), followed by the genre ordering of what it read.
+#include "data/genre_order.h"
+#include "data/numeric.h"
+#include "data/version_song_list.h"
 #include "fixed_state.h"
 #include "fuzz_support.h"
-#include "genre_order.h"
-#include "numeric.h"
-#include "version_song_list.h"
 
 #include <algorithm>
 

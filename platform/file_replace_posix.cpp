@@ -1,0 +1,148 @@
+// file_replace_posix.cpp - write to a temporary file, flush it, rename it over the
+// old one; or, where that cannot work, rewrite the old file in place.
+#include "platform/file_replace.h"
+
+#include "platform/file_name.h"
+#include "platform/system_error_text.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace nk {
+namespace {
+
+FileWriteResult failure(const std::string& path, const std::string& cause) {
+  return {false, "ファイル " + displayFileName(path) + " に書き込めません（" + cause + "）。"};
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// The rename is durable only once the folder's entry is on the disk too. A
+// folder that cannot be synced loses nothing but that guarantee.
+void syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// The new file of a rename has its creator as owner. Root gives it the old
+// owner back; another user may at least keep the group when it is one of theirs.
+void keepOwnerAndGroup(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
+// Only for an existing file that a rename cannot replace (see the header): a
+// crash halfway leaves it partly written, which the temporary file avoids.
+// The room for the new content is reserved first, so that a full disk fails
+// before a byte of the old content has changed.
+FileWriteResult writeInPlace(const std::string& path, const std::string& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return failure(path, systemErrorText(errno));
+  if (!bytes.empty() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    const int err = errno;
+    ::close(fd);
+    return failure(path, systemErrorText(err));
+  }
+  auto damaged = [&](int err) {
+    FileWriteResult r = failure(path, systemErrorText(err));
+    r.oldKept = false;
+    return r;
+  };
+  if (!writeAll(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return damaged(err);
+  }
+  if (::close(fd) != 0) return damaged(errno);
+  return {true, {}};
+}
+
+}  // namespace
+
+FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+  std::string file = path;
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* target = ::realpath(path.c_str(), nullptr);
+    if (!target) return failure(path, systemErrorText(errno));
+    file = target;
+    std::free(target);
+  }
+
+  struct stat old {};
+  const bool exists = ::stat(file.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return failure(path, systemErrorText(errno));
+  if (exists) {
+    if (S_ISDIR(old.st_mode)) return failure(path, systemErrorText(EISDIR));
+    if (!S_ISREG(old.st_mode)) return failure(path, "通常のファイルではありません");
+    // No write permission for anyone is the read-only mark, honoured even for
+    // an administrator. Otherwise opening for writing without truncating asks
+    // the system whether this user may change the file, and changes nothing.
+    if ((old.st_mode & 0222) == 0) return failure(path, "読み取り専用のファイルです");
+    const int probe = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0) return failure(path, systemErrorText(errno));
+    ::close(probe);
+    if (old.st_nlink > 1) return writeInPlace(path, file, bytes);
+  }
+
+  const size_t slash = file.rfind('/');
+  const std::string folderPrefix = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  std::string temp = folderPrefix + ".nk-save-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, file, bytes);
+    return {false, "ファイル " + displayFileName(path) + " を保存するフォルダーに書き込めません（" +
+                       systemErrorText(errno) + "）。"};
+  }
+
+  auto abandon = [&](int err) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return failure(path, systemErrorText(err));
+  };
+  if (exists) keepOwnerAndGroup(fd, old);
+  // mkstemp makes the file private: give it the old file's permissions, or
+  // those of any new file (after the owner, whose change may drop set-id bits).
+  mode_t mode = old.st_mode & 07777;
+  if (!exists) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(fd, mode) != 0) return abandon(errno);
+  if (!writeAll(fd, bytes)) return abandon(errno);
+  if (::fsync(fd) != 0) return abandon(errno);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return failure(path, systemErrorText(err));
+  }
+  if (::rename(temp.c_str(), file.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    // A shared folder with the sticky mark lets only a file's owner rename
+    // over it, while the file may be open to others' writing.
+    if (exists && (err == EACCES || err == EPERM)) return writeInPlace(path, file, bytes);
+    return failure(path, systemErrorText(err));
+  }
+  syncFolder(folderPrefix.empty() ? "." : folderPrefix);
+  return {true, {}};
+}
+
+}  // namespace nk

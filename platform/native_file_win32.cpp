@@ -1,0 +1,115 @@
+// native_file_win32.cpp - output files, removal and reading over CreateFileW,
+// WriteFile, DeleteFileW and ReadFile.
+#include "platform/native_file.h"
+
+#include "platform/system_error_text.h"
+#include "platform/win32_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace nk {
+namespace {
+
+// Others may read, write and remove the file meanwhile, as on POSIX systems.
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE asHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+OutputFile::OutputFile(const std::string& path, Mode mode) {
+  DWORD access = GENERIC_WRITE;
+  DWORD disposition = TRUNCATE_EXISTING;
+  if (mode == Mode::AppendExisting) {
+    access = FILE_APPEND_DATA | SYNCHRONIZE;
+    disposition = OPEN_EXISTING;
+  } else if (mode == Mode::CreateOrTruncate) {
+    disposition = CREATE_ALWAYS;
+  }
+  // Windows refuses to write a read-only file; so does this, even where the
+  // file system below would let an administrator (or Wine run as root) do it.
+  const DWORD before = ::GetFileAttributesW(widen(path).c_str());
+  if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_READONLY)) {
+    cause_ = win32ErrorText(ERROR_ACCESS_DENIED);
+    return;
+  }
+  const HANDLE h = ::CreateFileW(widen(path).c_str(), access, ShareAll, nullptr, disposition,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    return;
+  }
+  const DWORD err = ::GetLastError();
+  // Windows denies access where the name is a folder; say what is there.
+  const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
+  if (err == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    cause_ = std::string(cause::IsFolder);
+  else
+    cause_ = win32ErrorText(err);
+}
+
+OutputFile::~OutputFile() {
+  if (isOpen()) ::CloseHandle(asHandle(handle_));
+}
+
+bool OutputFile::write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(asHandle(handle_), bytes.data(), piece, &written, nullptr)) {
+      cause_ = lastSystemErrorText();
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool OutputFile::close() {
+  const HANDLE h = asHandle(handle_);
+  handle_ = Closed;
+  if (::CloseHandle(h)) return true;
+  cause_ = lastSystemErrorText();
+  return false;
+}
+
+bool removeFile(const std::string& path, std::string& cause) {
+  if (::DeleteFileW(widen(path).c_str())) return true;
+  cause = lastSystemErrorText();
+  return false;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause) {
+  const std::wstring wide = widen(path);
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    cause = std::string(cause::IsFolder);
+    return false;
+  }
+  const HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    cause = lastSystemErrorText();
+    return false;
+  }
+  bytes.clear();
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(h, &size) && size.QuadPart > 0) bytes.reserve(static_cast<size_t>(size.QuadPart));
+  char buffer[65536];
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(h, buffer, sizeof buffer, &n, nullptr)) {
+      cause = lastSystemErrorText();
+      ::CloseHandle(h);
+      return false;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, n);
+  }
+  ::CloseHandle(h);
+  return true;
+}
+
+}  // namespace nk

@@ -1,0 +1,184 @@
+// breakdown_window.cpp - the breakdown's labels, tables and buttons.
+#include "ui/breakdown_window.h"
+
+#include "sheet/breakdown_text.h"
+#include "sheet/total_score.h"
+#include "toolkit/toolkit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace nk {
+namespace {
+
+constexpr int Gap = 8;  // pixels between the sheet and the window
+
+QLabel* makeLine(QWidget& window, const QString& name) {
+  auto* label = new QLabel(&window);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+}  // namespace
+
+BreakdownWindow::BreakdownWindow(const ScoreSheetState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), positions_(displayPositions(state)) {
+  setupWindow();
+  refreshTimer_.setSingleShot(true);
+  refreshTimer_.setInterval(0);
+  connect(&refreshTimer_, &QTimer::timeout, this, &BreakdownWindow::refresh);
+}
+
+void BreakdownWindow::setupWindow() {
+  setObjectName(QStringLiteral("breakdownWindow"));
+  setWindowTitle(QStringLiteral("総合得点の内訳"));
+  // The sheet's large serif face would leave room for a few rows only.
+  setFont(QApplication::font());
+  auto* layout = new QVBoxLayout(this);
+  total_ = makeLine(*this, QStringLiteral("lblBreakdownTotal"));
+  QFont bold = total_->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.3);
+  total_->setFont(bold);
+  layout->addWidget(total_);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("breakdownTabs"));
+  for (int slot = 0; slot < CountedLevels; ++slot) {
+    levelLines_[static_cast<size_t>(slot)] = makeLine(*this, QStringLiteral("lblLevel_%1").arg(slot));
+    layout->addWidget(levelLines_[static_cast<size_t>(slot)]);
+    tabs_->addTab(makeTable(slot), QString::fromStdString(levelName(static_cast<int16_t>(LowestCountedLevel + slot))));
+  }
+  layout->addWidget(tabs_, 1);
+
+  auto* buttons = new QHBoxLayout;
+  status_ = makeLine(*this, QStringLiteral("lblBreakdownStatus"));
+  buttons->addWidget(status_, 1);
+  auto* copy = new QPushButton(QStringLiteral("コピー"), this);
+  copy->setObjectName(QStringLiteral("btnCopy"));
+  copy->setAutoDefault(false);
+  auto* save = new QPushButton(QStringLiteral("CSVに保存…"), this);
+  save->setObjectName(QStringLiteral("btnSaveCsv"));
+  save->setAutoDefault(false);
+  buttons->addWidget(copy);
+  buttons->addWidget(save);
+  layout->addLayout(buttons);
+  connect(copy, &QPushButton::clicked, this, &BreakdownWindow::copyAll);
+  connect(save, &QPushButton::clicked, this, &BreakdownWindow::askCsvFile);
+
+  auto* copyAction = new QAction(QStringLiteral("内訳をコピー"), this);
+  copyAction->setObjectName(QStringLiteral("actCopyBreakdown"));
+  copyAction->setShortcut(QKeySequence::Copy);
+  copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyAll);
+  addAction(copyAction);
+  resize(640, 560);
+}
+
+QTableView* BreakdownWindow::makeTable(int slot) {
+  auto* model = new BreakdownModel(this);
+  models_[static_cast<size_t>(slot)] = model;
+  auto* proxy = new QSortFilterProxyModel(this);
+  proxy->setSourceModel(model);
+  proxy->setSortRole(BreakdownModel::SortRole);
+  auto* view = new QTableView(this);
+  view->setObjectName(QStringLiteral("breakdownTable_%1").arg(slot));
+  view->setModel(proxy);
+  view->setSortingEnabled(true);
+  view->sortByColumn(ColRank, Qt::AscendingOrder);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setWordWrap(false);
+  view->verticalHeader()->hide();
+  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  view->horizontalHeader()->setSectionResizeMode(ColTitle, QHeaderView::Stretch);
+  // A table would copy its current cell only; Ctrl+C copies the whole breakdown.
+  view->installEventFilter(this);
+  connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    const int position = index.data(BreakdownModel::PositionRole).toInt();
+    if (position >= 0) emit entryChosen(static_cast<int16_t>(position));
+  });
+  tables_[static_cast<size_t>(slot)] = view;
+  return view;
+}
+
+bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+    return true;  // eaten unaccepted: the window's shortcut runs
+  return QWidget::eventFilter(watched, event);
+}
+
+void BreakdownWindow::placeBeside(const QWidget& sheet) {
+  const QRect frame = sheet.frameGeometry();
+  const QScreen* screen = sheet.screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect(frame.topLeft(), frame.size() * 3);
+  QPoint at(frame.right() + Gap, frame.top());
+  if (at.x() + width() > room.right()) at.setX(std::max(room.left(), frame.left() - Gap - width()));
+  at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+  move(at);
+}
+
+void BreakdownWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  refresh();
+}
+
+void BreakdownWindow::scheduleRefresh() {
+  if (isVisible()) refreshTimer_.start();
+}
+
+void BreakdownWindow::refresh() {
+  refreshTimer_.stop();
+  breakdown_ = computeTotalBreakdown(state_);
+  total_->setText(QString::fromStdString(breakdownTotalLine(breakdown_)));
+  for (size_t slot = 0; slot < CountedLevels; ++slot) {
+    const LevelBreakdown& level = breakdown_.levels[slot];
+    levelLines_[slot]->setText(QString::fromStdString(levelSummaryLine(level)));
+    models_[slot]->setRows(breakdownRows(state_, level, positions_));
+  }
+}
+
+void BreakdownWindow::copyAll() {
+  if (refreshTimer_.isActive()) refresh();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(breakdownTabText(state_, breakdown_)));
+  status_->setText(QStringLiteral("内訳をコピーしました。"));
+}
+
+bool BreakdownWindow::saveCsvTo(const QString& path) {
+  if (refreshTimer_.isActive()) refresh();
+  const FileWriteResult result = saveBreakdownCsv(path.toStdString(), state_, breakdown_);
+  if (!result.ok) {
+    status_->clear();
+    toolkit().messageBox(result.failure, "保存失敗", MsgIcon::Exclamation);
+    return false;
+  }
+  status_->setText(QStringLiteral("CSVに保存しました。"));
+  return true;
+}
+
+void BreakdownWindow::askCsvFile() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSVに保存"),
+                                                    QStringLiteral("総合得点の内訳.csv"),
+                                                    QStringLiteral("CSV (*.csv)"));
+  if (!path.isEmpty()) saveCsvTo(path);
+}
+
+}  // namespace nk

@@ -1,0 +1,194 @@
+// frmACScore_events.cpp - the score sheet's events: its load, the page
+// display, score entry, the total, saving and leaving.
+#include "ui/frmACScore.h"
+
+#include "load/load_sequence.h"
+#include "sheet/page_view.h"
+#include "sheet/save_history.h"
+#include "sheet/score_entry.h"
+#include "sheet/score_save.h"
+#include "sheet/total_score.h"
+#include "toolkit/toolkit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPalette>
+
+namespace nk {
+namespace {
+
+const char* const RejectedScoreTip = "この点数は大きすぎるため記録されません。直してください。";
+
+// A box whose text cannot be stored as a score looks it until corrected.
+void markRejected(ScoreBox* box, bool rejected) {
+  if (box->property("rejected").toBool() == rejected) return;
+  box->setProperty("rejected", rejected);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, rejected ? QColor(255, 208, 208) : QApplication::palette(box).color(QPalette::Base));
+  box->setPalette(palette);
+  box->setToolTip(rejected ? QString::fromUtf8(RejectedScoreTip) : QString());
+}
+
+template <typename Box>
+void showChart(Box* box, QLabel* level, const ChartView& chart) {
+  box->setVisible(chart.visible);
+  level->setVisible(chart.visible);
+  if (!chart.visible) return;
+  box->setText(QString::fromStdString(chart.score));
+  level->setText(QString::fromStdString(chart.level));
+}
+
+}  // namespace
+
+frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
+  return [servers = std::move(servers), limits](frmACScore& sheet) {
+    const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}};
+    runScoreSheetLoad(sheet.state_, request, [&sheet] { sheet.ShowPage(); });
+  };
+}
+
+void frmACScore::Form_Load() {
+  show();
+  loading_ = true;
+  {
+    // The load's progress texts go to this sheet's status line, and to no
+    // window once the load is over, however it ended.
+    struct Attached {
+      explicit Attached(StatusLine* line) : line_(line) { toolkit().attachStatusLine(line); }
+      ~Attached() {
+        if (toolkit().statusLine() == line_) toolkit().attachStatusLine(nullptr);
+      }
+      StatusLine* line_;
+    } attached(this);
+    if (loadStep_) loadStep_(*this);
+  }
+  loading_ = false;
+  loaded_ = true;
+  rememberSavedScores();
+}
+
+void frmACScore::showStatus(const std::string& text) { lblStatusBar_->setText(QString::fromStdString(text)); }
+
+void frmACScore::ShowPage() {
+  const auto rows = pageRows(state_);
+  for (int r = 0; r < RowsPerPage; ++r) {
+    const RowView& row = rows[static_cast<size_t>(r)];
+    if (!row.visible) {
+      // An empty row keeps its old texts; it is only hidden.
+      for (QWidget* control : {static_cast<QWidget*>(lblSongTitle_[r]), static_cast<QWidget*>(txtScore_[r]),
+                               static_cast<QWidget*>(lblDifficulty_[r]), static_cast<QWidget*>(txtScoreU_[r]),
+                               static_cast<QWidget*>(lblDifficultyU_[r])})
+        control->setVisible(false);
+      continue;
+    }
+    lblSongTitle_[r]->setVisible(true);
+    lblSongTitle_[r]->setText(QString::fromStdString(row.title));
+    showChart(txtScore_[r], lblDifficulty_[r], row.normal);
+    showChart(txtScoreU_[r], lblDifficultyU_[r], row.ura);
+  }
+  setWindowTitle(QString::fromStdString(pageTitle(state_)));
+}
+
+void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
+  // Until the load is done the rows map to nothing.
+  if (!loaded_) return;
+  const EntryResult result =
+      storeBoxText(state_, r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
+  markRejected(box, result == EntryResult::NotANumber);
+  if (result == EntryResult::Stored) emit scoresChanged();
+}
+
+void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_cast<size_t>(r)), r, false); }
+
+void frmACScore::txtScoreU_Change(int16_t r) { scoreChanged(txtScoreU_.at(static_cast<size_t>(r)), r, true); }
+
+void frmACScore::btnBack_Click() {
+  if (!loaded_) return;
+  pageBack(state_);
+  ShowPage();
+}
+
+void frmACScore::btnNext_Click() {
+  if (!loaded_) return;
+  pageNext(state_);
+  ShowPage();
+}
+
+void frmACScore::btnCalc_Click() {
+  if (!loaded_) return;
+  showTotalScore(state_);
+}
+
+bool frmACScore::saveScores() {
+  const FileWriteResult result = saveScoreFile(state_);
+  if (!result.ok) {
+    toolkit().messageBox(result.failure, "保存失敗", MsgIcon::Exclamation);
+    return false;
+  }
+  rememberSavedScores();
+  // Recorded at the moment of the save, reported once the player has seen it succeed.
+  const HistorySaveResult history = recordSaveInHistory(state_, std::time(nullptr));
+  toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
+  reportHistoryFailure(history);
+  emit scoresSaved();
+  return true;
+}
+
+void frmACScore::btnSave_Click() {
+  if (!loaded_) return;
+  saveScores();
+}
+
+void frmACScore::rememberSavedScores() {
+  savedScores_ = state_.EntryScore;
+  savedScoresU_ = state_.EntryScoreU;
+}
+
+bool frmACScore::hasUnsavedScores() const {
+  return loaded_ && (state_.EntryScore != savedScores_ || state_.EntryScoreU != savedScoresU_);
+}
+
+bool frmACScore::mayLeave() {
+  if (!hasUnsavedScores()) return true;
+  enum Answer : std::size_t { Save, Discard, Stay };
+  const Question question{"保存していない点数があります。保存しますか？",
+                          "未保存の点数",
+                          MsgIcon::Exclamation,
+                          {"保存する", "保存しない", "シートに戻る"},
+                          Save,
+                          Stay};
+  switch (toolkit().ask(question)) {
+    case Save:
+      return saveScores();
+    case Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmACScore::btnMenu_Click() {
+  if (!loaded_ || !mayLeave()) return;
+  leaving_ = true;
+  emit menuRequested();
+  close();
+}
+
+void frmACScore::closeEvent(QCloseEvent* event) {
+  // The load yields to the window system: the sheet must outlive it. The
+  // load sees the request after the yield that brought this event and ends
+  // the program; there are no scores yet that could be lost.
+  if (loading_) {
+    loadCancel_.request();
+    event->ignore();
+    return;
+  }
+  if (!leaving_ && !mayLeave()) {
+    event->ignore();
+    return;
+  }
+  leaving_ = true;
+  event->accept();
+}
+
+}  // namespace nk

@@ -1,0 +1,198 @@
+// frmACScore_tools.cpp - the sheet's tools beyond its buttons: page keys, the
+// mouse wheel, finding a song, going to a page, the total's breakdown and the
+// context menu that offers them. Every page they show goes through the buttons' own handlers or
+// through CurrentPage and ShowPage, so the title and the log are the same as
+// for the buttons; until the load is done they do nothing, like the buttons.
+#include "sheet/page_view.h"
+#include "sheet/song_search.h"
+#include "ui/breakdown_window.h"
+#include "ui/find_song_dialog.h"
+#include "ui/frmACScore.h"
+#include "ui/history_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QWheelEvent>
+
+#include <optional>
+
+namespace nk {
+namespace {
+
+// One notch of an ordinary wheel; a high-resolution wheel sends parts of it.
+constexpr int WheelNotch = 120;
+
+class SheetTools : public QObject {
+public:
+  explicit SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
+    setObjectName(QStringLiteral("sheetTools"));
+    findSong_ = addAction("actFindSong", "曲を探す…", QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFindSong(); });
+    goToPage_ = addAction("actGoToPage", "ページへ移動…", QKeySequence(Qt::CTRL | Qt::Key_G), [this] { openGoToPage(); });
+    breakdown_ = addAction("actBreakdown", "総合得点の内訳…", QKeySequence(Qt::CTRL | Qt::Key_B),
+                           [this] { openBreakdown(); });
+    next_ = addAction("actNextPage", "次頁", QKeySequence(Qt::Key_PageDown), [this] { sheet_.btnNext_Click(); });
+    back_ = addAction("actBackPage", "前頁", QKeySequence(Qt::Key_PageUp), [this] { sheet_.btnBack_Click(); });
+    first_ = addAction("actFirstPage", "最初の頁", QKeySequence(Qt::CTRL | Qt::Key_Home),
+                       [this] { sheet_.showPageNumber(1); });
+    last_ = addAction("actLastPage", "最後の頁", QKeySequence(Qt::CTRL | Qt::Key_End),
+                      [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
+    history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] {
+      if (sheet_.loaded()) showHistoryWindow(sheet_);
+    });
+    sheet_.installEventFilter(this);
+    // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
+    for (int r = 0; r < RowsPerPage; ++r) {
+      sheet_.txtScore(r)->installEventFilter(this);
+      sheet_.txtScoreU(r)->installEventFilter(this);
+    }
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::ShortcutOverride:
+        return isOurShortcut(*static_cast<QKeyEvent*>(event));  // eaten unaccepted: the shortcut runs
+      case QEvent::Wheel:
+        if (watched != &sheet_) return false;
+        turnByWheel(*static_cast<QWheelEvent*>(event));
+        return true;
+      case QEvent::ContextMenu:
+        if (watched != &sheet_) return false;
+        showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      default:
+        return false;
+    }
+  }
+
+private:
+  template <typename Slot>
+  QAction* addAction(const char* name, const char* text, const QKeySequence& keys, Slot slot) {
+    auto* action = new QAction(QString::fromUtf8(text), &sheet_);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    sheet_.addAction(action);
+    return action;
+  }
+
+  bool isOurShortcut(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_})
+      if (action->shortcut() == pressed) return true;
+    return false;
+  }
+
+  void turnByWheel(QWheelEvent& event) {
+    event.accept();
+    if (!sheet_.loaded()) return;
+    wheel_ += event.angleDelta().y();
+    for (; wheel_ <= -WheelNotch; wheel_ += WheelNotch) sheet_.btnNext_Click();
+    for (; wheel_ >= WheelNotch; wheel_ -= WheelNotch) sheet_.btnBack_Click();
+  }
+
+  void showMenu(const QPoint& at) {
+    if (!sheet_.loaded()) return;
+    auto* menu = new QMenu(&sheet_);
+    menu->setObjectName(QStringLiteral("sheetMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions({findSong_, goToPage_, breakdown_, history_});
+    menu->addSeparator();
+    menu->addActions({next_, back_, first_, last_});
+    menu->popup(at);
+  }
+
+  // The index is built on first use: a sheet is loaded once, and a new load
+  // comes with a new sheet.
+  const SongSearchIndex& index() {
+    if (!index_) index_.emplace(sheet_.state());
+    return *index_;
+  }
+
+  void openFindSong() {
+    if (!sheet_.loaded()) return;
+    auto* dialog = new FindSongDialog(sheet_.state(), index(), &sheet_);
+    connect(dialog, &FindSongDialog::chosen, &sheet_, &frmACScore::showEntry);
+    dialog->open();
+  }
+
+  void openGoToPage() {
+    if (!sheet_.loaded()) return;
+    const ScoreSheetState& s = sheet_.state();
+    auto* dialog = new QInputDialog(&sheet_);
+    dialog->setObjectName(QStringLiteral("goToPageDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setFont(QApplication::font());
+    dialog->setWindowTitle(QStringLiteral("ページへ移動"));
+    dialog->setLabelText(QStringLiteral("移動先のページ (1～%1):").arg(s.PageCount));
+    dialog->setInputMode(QInputDialog::IntInput);
+    dialog->setIntRange(1, s.PageCount);
+    dialog->setIntValue(s.CurrentPage);
+    connect(dialog, &QInputDialog::intValueSelected, &sheet_, [this](int page) { sheet_.showPageNumber(page); });
+    dialog->open();
+  }
+
+  // One window for the sheet: opening it again raises it.
+  void openBreakdown() {
+    if (!sheet_.loaded()) return;
+    if (!breakdownWindow_) {
+      breakdownWindow_ = new BreakdownWindow(sheet_.state(), &sheet_);
+      connect(&sheet_, &frmACScore::scoresChanged, breakdownWindow_, &BreakdownWindow::scheduleRefresh);
+      connect(breakdownWindow_, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
+        sheet_.activateWindow();
+        sheet_.raise();
+        sheet_.showEntry(position);
+      });
+      breakdownWindow_->placeBeside(sheet_);
+    }
+    breakdownWindow_->show();
+    breakdownWindow_->raise();
+    breakdownWindow_->activateWindow();
+  }
+
+  frmACScore& sheet_;
+  QPointer<BreakdownWindow> breakdownWindow_;
+  QAction* findSong_ = nullptr;
+  QAction* goToPage_ = nullptr;
+  QAction* breakdown_ = nullptr;
+  QAction* next_ = nullptr;
+  QAction* back_ = nullptr;
+  QAction* first_ = nullptr;
+  QAction* last_ = nullptr;
+  QAction* history_ = nullptr;
+  int wheel_ = 0;
+  std::optional<SongSearchIndex> index_;
+};
+
+}  // namespace
+
+void frmACScore::setupTools() { new SheetTools(*this); }
+
+void frmACScore::showPageNumber(int page) {
+  if (!loaded_ || !pageTo(state_, page)) return;
+  ShowPage();
+}
+
+void frmACScore::showEntry(int16_t displayPosition) {
+  if (!loaded_ || displayPosition < 0 || displayPosition >= state_.EntryCount) return;
+  pageTo(state_, pageOfPosition(displayPosition));
+  ShowPage();
+  // The normal chart's box, or the 裏 box where the row has no normal chart;
+  // selected, so that what the player types replaces the score.
+  const int r = rowOfPosition(displayPosition);
+  for (ScoreBox* box : {txtScore_[r], txtScoreU_[r]}) {
+    if (!box->isVisibleTo(this)) continue;
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+    return;
+  }
+}
+
+}  // namespace nk
