@@ -30,7 +30,7 @@ constexpr int16_t Version = 13;
 void writeLongHistory() {
   std::string bytes = std::string(HistoryHeader) + "\r\n";
   int64_t t = 1767225600;  // 2026-01-01T00:00:00Z
-  std::array<int64_t, 4> sums{4000000, 5000000, 6000000, 7000000};
+  PerCountedLevel sums{4000000, 5000000, 6000000, 7000000};
   for (int i = 0; i < Records; ++i) {
     t += 3600 * (1 + i % 7);
     sums[static_cast<size_t>(i % 4)] += 100 + (i * 37) % 900;

@@ -14,6 +14,8 @@
 // alone after a hand edit.
 #pragma once
 
+#include "domain/ranking_rule.h"
+
 #include <array>
 #include <cstdint>
 #include <ctime>
@@ -26,17 +28,11 @@ namespace nk {
 
 inline constexpr const char* HistoryHeader = "日時,総合得点,☆7,☆8,☆9,☆10,入力済み譜面";
 
-struct HistoryRecord {
+// A summary of the total with the moment of its save. Compared as a
+// TotalSummary, it asks "did anything change" without the time.
+struct HistoryRecord : TotalSummary {
   std::string time;          // as written: ISO 8601 with offset
   int64_t epochSeconds = 0;  // the same moment, seconds since 1970-01-01 UTC
-  int64_t total = 0;
-  std::array<int64_t, 4> levelSums{};  // counted sums of levels 7, 8, 9, 10
-  int64_t entered = 0;
-
-  // The record without its time, for "did anything change".
-  bool sameScores(const HistoryRecord& other) const {
-    return total == other.total && levelSums == other.levelSums && entered == other.entered;
-  }
 };
 
 // "ac" + versionNumber + "history.csv", beside the score file.

@@ -3,7 +3,6 @@
 #include "sheet/breakdown_text.h"
 
 #include "data/numeric.h"
-#include "sheet/total_score.h"
 
 #include <array>
 #include <limits>
@@ -60,8 +59,8 @@ std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, c
 }  // namespace
 
 std::string levelName(int16_t level) {
-  const int slot = level - LowestCountedLevel;
-  return slot >= 0 && slot < CountedLevels ? LevelNames[static_cast<size_t>(slot)] : "☆×" + decimalText(level);
+  const int slot = countedLevelIndex(level);
+  return slot >= 0 ? LevelNames[static_cast<size_t>(slot)] : "☆×" + decimalText(level);
 }
 
 std::string breakdownTotalLine(const TotalBreakdown& b) { return "総合得点 " + points(b.total); }

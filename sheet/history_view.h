@@ -19,14 +19,14 @@ inline constexpr const char* HistorySparseNote = "保存するたびに点が増
 struct HistoryPoint {
   int64_t msecs = 0;  // since 1970-01-01 UTC
   int64_t total = 0;
-  std::array<int64_t, 4> levelSums{};  // levels 7, 8, 9, 10
+  PerCountedLevel levelSums{};  // in CountedLevelNumbers' order
 };
 
 struct HistoryRow {
   std::string time;    // "2026-12-07 20:41", as it was on the clock of the save
   std::string total;   // "1,234,567"
   std::string change;  // "+12,345" since the record before; empty for the first
-  std::array<std::string, 4> levelSums;
+  std::array<std::string, CountedLevels> levelSums;
   std::string entered;
 };
 

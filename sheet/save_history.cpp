@@ -17,16 +17,14 @@ std::string failureText(const std::string& fileName, const std::string& cause) {
 HistoryRecord historyRecordOf(const ScoreSheetState& s, std::time_t now) {
   const TotalSummary summary = summarizeTotal(s);
   HistoryRecord record;
+  static_cast<TotalSummary&>(record) = summary;
   record.time = isoLocalTime(now);
   record.epochSeconds = static_cast<int64_t>(now);
-  record.total = summary.total;
-  record.levelSums = summary.levelSums;
-  record.entered = summary.entered;
   return record;
 }
 
 bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecord& candidate) {
-  return records.empty() || !records.back().sameScores(candidate);
+  return records.empty() || static_cast<const TotalSummary&>(records.back()) != candidate;
 }
 
 HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now) {

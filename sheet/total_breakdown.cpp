@@ -2,18 +2,11 @@
 // the charts below it need.
 #include "sheet/total_breakdown.h"
 
-#include "sheet/total_score.h"
-
 #include <algorithm>
 #include <limits>
 
 namespace nk {
 namespace {
-
-// 0 .. 3 for levels 7 .. 10, -1 for a level that counts nowhere.
-int levelSlot(int16_t level) {
-  return level >= LowestCountedLevel && level <= HighestCountedLevel ? level - LowestCountedLevel : -1;
-}
 
 void rankLevel(LevelBreakdown& level, const std::vector<size_t>& members, const std::vector<int32_t>& scores) {
   std::vector<size_t> order = members;
@@ -50,21 +43,21 @@ TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s) {
   TotalBreakdown b;
   const size_t targets = static_cast<size_t>(std::max<int16_t>(s.TargetCount, 0));
   std::array<std::vector<size_t>, CountedLevels> members;  // target numbers per level, list order
-  std::array<int64_t, CountedLevels> counts{};
+  PerCountedLevel counts{};
   b.targetScores.resize(targets);
   for (size_t i = 0; i < targets; ++i) {
     const auto e = static_cast<size_t>(s.TargetEntryNo.at(i) - 1);
     b.targetScores[i] = s.TargetIsUra.at(i) ? s.EntryScoreU.at(e) : s.EntryScore.at(e);
     if (b.targetScores[i] != 0) ++b.entered;
-    const int slot = levelSlot(s.TargetDifficulty.at(i));
+    const int slot = countedLevelIndex(s.TargetDifficulty.at(i));
     if (slot < 0) continue;
     ++counts[static_cast<size_t>(slot)];
     members[static_cast<size_t>(slot)].push_back(i);
   }
-  const std::array<int64_t, CountedLevels> quotas = rankingQuotas(counts);
+  const PerCountedLevel quotas = rankingQuotas(counts);
   for (size_t l = 0; l < CountedLevels; ++l) {
     LevelBreakdown& level = b.levels[l];
-    level.level = static_cast<int16_t>(LowestCountedLevel + static_cast<int16_t>(l));
+    level.level = CountedLevelNumbers[l];
     level.count = counts[l];
     level.quota = quotas[l];
     rankLevel(level, members[l], b.targetScores);

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "domain/ranking_rule.h"
 
 #include <array>
 #include <cstdint>
@@ -24,8 +25,6 @@
 #include <vector>
 
 namespace nk {
-
-constexpr int CountedLevels = 4;  // star levels 7, 8, 9, 10
 
 // One chart of a level, in the level's ranking.
 struct ChartStanding {
@@ -53,7 +52,7 @@ struct LevelBreakdown {
 
 struct TotalBreakdown {
   std::vector<int32_t> targetScores;  // per target: EntryScore or EntryScoreU of its entry
-  std::array<LevelBreakdown, CountedLevels> levels;  // levels 7, 8, 9, 10
+  std::array<LevelBreakdown, CountedLevels> levels;  // in CountedLevelNumbers' order
   int64_t total = 0;
   int64_t entered = 0;  // target charts of any level whose score is not 0
 };
@@ -65,14 +64,6 @@ TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s);
 // in a level whose cut-off chart is cutOffTarget with cutOffScore; empty when
 // the needed score exceeds the 32-bit range.
 std::optional<int64_t> pointsToCount(int32_t score, size_t target, int32_t cutOffScore, size_t cutOffTarget);
-
-// What a history of totals keeps of one moment of the sheet.
-struct TotalSummary {
-  int64_t total = 0;
-  std::array<int64_t, CountedLevels> levelSums{};  // counted sums of levels 7, 8, 9, 10
-  int64_t entered = 0;  // target charts (any level) whose score is not 0
-  friend bool operator==(const TotalSummary&, const TotalSummary&) = default;
-};
 
 TotalSummary summarizeTotal(const ScoreSheetState& s);
 TotalSummary summarizeTotal(const TotalBreakdown& b);

@@ -1,4 +1,4 @@
-// total_score.cpp - the quotas, and the "合計" box and log lines built from the breakdown.
+// total_score.cpp - the "合計" box and log lines built from the breakdown.
 #include "sheet/total_score.h"
 
 #include "data/numeric.h"
@@ -11,11 +11,9 @@
 namespace nk {
 namespace {
 
-constexpr int Levels = HighestCountedLevel - LowestCountedLevel + 1;
-
-const std::array<const char*, Levels> CountHeadings = {
+const std::array<const char*, CountedLevels> CountHeadings = {
     "☆×７　収録曲", "☆×８　収録曲", "☆×９　収録曲", "☆×10　収録曲"};
-const std::array<const char*, Levels> ResultHeadings = {
+const std::array<const char*, CountedLevels> ResultHeadings = {
     "☆×７　総合対象曲", "☆×８　総合対象曲", "☆×９　総合対象曲", "☆×10　総合対象曲"};
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
@@ -25,31 +23,22 @@ const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
 
 }  // namespace
 
-std::array<int64_t, 4> rankingQuotas(const std::array<int64_t, 4>& counts) {
-  std::array<int64_t, 4> q{};
-  const int64_t total = counts[0] + counts[1] + counts[2] + counts[3];
-  if (total == 0) return q;
-  for (int l = 0; l < 3; ++l) q[l] = std::min(counts[l] * RankingPlaces / total, counts[l]);
-  q[3] = std::min(RankingPlaces - (q[0] + q[1] + q[2]), counts[3]);
-  return q;
-}
-
 TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
   TotalBreakdown b = computeTotalBreakdown(s);
   TotalScoreResult r;
   const size_t targets = b.targetScores.size();
-  r.logBefore.reserve(targets + Levels + 1);
+  r.logBefore.reserve(targets + CountedLevels + 1);
   r.logBefore.emplace_back("総合点計算処理　開始");
   for (size_t i = 0; i < targets; ++i)
     r.logBefore.push_back(targetTitle(s, i) + (s.TargetIsUra.at(i) ? "(裏): " : ": ") +
                           decimalText(b.targetScores[i]) + "点");
-  for (size_t l = 0; l < Levels; ++l) {
+  for (size_t l = 0; l < CountedLevels; ++l) {
     r.counts[l] = b.levels[l].count;
     r.quotas[l] = b.levels[l].quota;
     r.logBefore.push_back(std::string(CountHeadings[l]) + decimalText(r.counts[l]) + "曲／課題曲" +
                           decimalText(r.quotas[l]) + "曲");
   }
-  for (size_t l = 0; l < Levels; ++l) {
+  for (size_t l = 0; l < CountedLevels; ++l) {
     r.resultText += ResultHeadings[l];
     r.resultText += "\r\n";
     for (const ChartStanding& c : b.levels[l].charts) {

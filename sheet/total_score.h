@@ -1,15 +1,11 @@
-// total_score.h - the total score ("総合得点"): 30 ranking places shared out
-// among star levels 7 to 10 in proportion to their numbers of targets, each
-// level's places filled by its best scores.
-//
-// Beyond the well-formed case (every level 7 to 10 has a target and the four
-// have 30 together) the quotas are capped at their levels' counts, so a short
-// or empty level or list takes every chart it has and nothing is read past
-// it; with no target at all every quota is 0 and the total is 0. Counts and
-// the total are computed wide, so no number of targets wraps around.
+// total_score.h - the "合計" box: the total score ("総合得点") with each counted
+// level's places filled by its best scores (the rule: domain/ranking_rule.h,
+// the computation: total_breakdown.h), and the log lines around the box.
+// With no target at all the total is 0.
 #pragma once
 
 #include "data/score_state.h"
+#include "domain/ranking_rule.h"
 
 #include <array>
 #include <cstdint>
@@ -18,23 +14,15 @@
 
 namespace nk {
 
-constexpr int RankingPlaces = 30;
-constexpr int16_t LowestCountedLevel = 7;
-constexpr int16_t HighestCountedLevel = 10;
-
 struct TotalScoreResult {
-  std::array<int64_t, 4> counts{};  // targets of levels 7, 8, 9, 10
-  std::array<int64_t, 4> quotas{};  // places of levels 7, 8, 9, 10
+  PerCountedLevel counts{};  // targets per counted level
+  PerCountedLevel quotas{};  // places per counted level
   std::vector<int32_t> targetScores;  // the refreshed TargetScore
   int64_t total = 0;
   std::string resultText;               // the box's text, every line ending in CR LF
   std::vector<std::string> logBefore;   // written before the box is shown
   std::vector<std::string> logAfter;    // written after it is closed
 };
-
-// Places per level: q = count × 30 ÷ T for levels 7 to 9, the rest for level
-// 10, each capped at its level's count; all 0 when T is 0.
-std::array<int64_t, 4> rankingQuotas(const std::array<int64_t, 4>& counts);
 
 // The whole calculation over the state; changes nothing.
 TotalScoreResult calculateTotalScore(const ScoreSheetState& s);

@@ -6,7 +6,7 @@ namespace nk {
 namespace {
 
 using Strings = std::vector<std::string>;
-using Quotas = std::array<int64_t, 4>;
+using Quotas = PerCountedLevel;
 
 struct Target {
   std::string title;

@@ -59,10 +59,10 @@ void BreakdownWindow::setupWindow() {
   layout->addWidget(total_);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("breakdownTabs"));
-  for (int slot = 0; slot < CountedLevels; ++slot) {
-    levelLines_[static_cast<size_t>(slot)] = makeLine(*this, QStringLiteral("lblLevel_%1").arg(slot));
-    layout->addWidget(levelLines_[static_cast<size_t>(slot)]);
-    tabs_->addTab(makeTable(slot), QString::fromStdString(levelName(static_cast<int16_t>(LowestCountedLevel + slot))));
+  for (size_t slot = 0; slot < CountedLevels; ++slot) {
+    levelLines_[slot] = makeLine(*this, QStringLiteral("lblLevel_%1").arg(slot));
+    layout->addWidget(levelLines_[slot]);
+    tabs_->addTab(makeTable(static_cast<int>(slot)), QString::fromStdString(levelName(CountedLevelNumbers[slot])));
   }
   layout->addWidget(tabs_, 1);
 
