@@ -3,9 +3,9 @@
 
 #include "data/numeric.h"
 #include "data/text_file.h"
-#include "data/utf8.h"
 #include "diag/checked_int.h"
 #include "diag/runtime_error.h"
+#include "platform/utf8.h"
 
 #include <cmath>
 

@@ -1,15 +1,15 @@
-// score_file.cpp - reading the personal score file into the entries' scores.
+// score_file.cpp - the personal score file: read into the entries' scores, and written whole.
 #include "data/score_file.h"
 
 #include "data/master_list.h"
 #include "data/numeric.h"
 #include "data/text_file.h"
-#include "data/utf8.h"
 #include "diag/checked_int.h"
 #include "diag/debug_log.h"
 #include "diag/runtime_error.h"
 #include "platform/cp932.h"
 #include "platform/file_presence.h"
+#include "platform/utf8.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -102,6 +102,30 @@ void ReadScoreFile(ScoreSheetState& s) {
     parseScoreFile(s, cp932ToUtf8(readFileBytes(s.ScoreFileName)), displayFileName(s.ScoreFileName));
   }
   PutLog("CSVファイル展開終了");
+}
+
+std::string scoreFileText(const ScoreSheetState& s) {
+  std::string text;
+  const size_t entries = std::min(s.EntryScore.size(), s.EntryScoreU.size());
+  for (size_t e = 0; e < entries; ++e) {
+    if (s.EntryScore[e] == 0 && s.EntryScoreU[e] == 0) continue;
+    text += decimalText(static_cast<long long>(e) + 1);
+    text += ',';
+    text += decimalText(s.EntryScore[e]);
+    text += ',';
+    text += decimalText(s.EntryScoreU[e]);
+    text += "\r\n";
+  }
+  text += "\r\n";
+  return text;
+}
+
+FileWriteResult saveScoreFile(const ScoreSheetState& s) {
+  FileWriteResult result = replaceFileContents(scoreFileNameFor(s.VersionNumber), scoreFileText(s));
+  if (result.ok) return result;
+  result.failure += result.oldKept ? "スコアは保存されていません（保存済みのファイルは変更していません）。"
+                                   : "スコアは保存されていません（保存済みのファイルは書きかけの状態かもしれません）。";
+  return result;
 }
 
 }  // namespace nk

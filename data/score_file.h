@@ -1,9 +1,12 @@
 // score_file.h - the personal score file "ac<VersionNumber>score.csv": one
 // line per entry with a score, "entry number,normal score,裏 score", read
-// back into EntryScore and EntryScoreU at the end of the load.
+// back into EntryScore and EntryScoreU at the end of the load and written
+// whole by the save: the lines in entry order, then one empty line, every line
+// ending in CR LF.
 #pragma once
 
 #include "data/score_state.h"
+#include "platform/file_replace.h"
 
 #include <string>
 #include <string_view>
@@ -22,5 +25,16 @@ void ReadScoreFile(ScoreSheetState& s);
 // A line ends at CR LF, CR or LF; lines of fewer than 3 characters are
 // skipped; a later line for the same entry wins.
 void parseScoreFile(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName);
+
+// The whole file: a line for each entry whose normal or 裏 score is not 0, in
+// entry order, then CR LF. Only CR LF when every score is 0.
+std::string scoreFileText(const ScoreSheetState& s);
+
+// Writes scoreFileText to scoreFileNameFor(VersionNumber), replacing the old
+// file only once the new one is complete where the folder allows it (see
+// file_replace.h). On failure the scores are as they were and the result says
+// why and whether the old file is; the window shows "保存完了" or that
+// description.
+FileWriteResult saveScoreFile(const ScoreSheetState& s);
 
 }  // namespace nk

@@ -1,9 +1,10 @@
-// score_history.cpp - the history file's records: their text and reading them
-// back past torn and edited lines. The file calls are in score_history_posix.cpp
-// and score_history_win32.cpp.
+// score_history.cpp - the history file's records: their text, reading them
+// back past torn and edited lines, and appending one durably.
 #include "data/score_history.h"
 
+#include "platform/durable_append.h"
 #include "platform/local_time.h"
+#include "platform/native_file.h"
 
 #include <charconv>
 #include <cstdio>
@@ -137,6 +138,31 @@ std::vector<HistoryRecord> parseHistory(std::string_view bytes) {
     if (auto record = parseHistoryLine(line)) records.push_back(std::move(*record));
   }
   return records;
+}
+
+HistoryReadResult readHistory(const std::string& path) {
+  std::string bytes;
+  std::string cause;
+  switch (readRegularFile(path, bytes, cause)) {
+    case FileRead::Missing: return {};
+    case FileRead::Failed: return {{}, false, cause};
+    case FileRead::Read: break;
+  }
+  return {parseHistory(bytes), true, {}};
+}
+
+HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record) {
+  AppendFile file(path);
+  if (!file.isOpen()) return {false, file.cause()};
+  std::string text;
+  std::string tail;
+  if (file.size() == 0)
+    text = std::string(HistoryHeader) + "\r\n";
+  else if (!file.readTail(2, tail) || tail != "\r\n")
+    text = "\r\n";
+  text += historyLine(record);
+  if (!file.appendAndClose(text)) return {false, file.cause()};
+  return {};
 }
 
 }  // namespace nk

@@ -4,8 +4,8 @@
 #include "data/master_list.h"
 #include "data/numeric.h"
 #include "data/record_walk.h"
-#include "data/utf8.h"
 #include "diag/debug_log.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 

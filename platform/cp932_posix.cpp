@@ -1,6 +1,8 @@
 // cp932_posix.cpp - CP932 <-> UTF-8 over glibc iconv, with an ASCII fast path.
 #include "platform/cp932.h"
 
+#include "platform/utf8.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -27,14 +29,6 @@ private:
 };
 
 bool isAscii(unsigned char c) { return c < 0x80; }
-
-// Length of the UTF-8 sequence that starts with lead (1 for a stray byte).
-size_t utf8Length(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
 
 // Converts in, appending to out. On a sequence that cannot be converted,
 // skipBad(rest) says how many input bytes to drop and replacement is appended.

@@ -3,6 +3,8 @@
 // replaced under the same rules as on the POSIX build (see cp932.h).
 #include "platform/cp932.h"
 
+#include "platform/utf8.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -41,14 +43,6 @@ constexpr ExtraMapping ExtraMappings[] = {
     {U'\u2014', "\x81\x5C"}, {U'\u2016', "\x81\x61"}, {U'\u203E', "\x7E"},     {U'\u2212', "\x81\x7C"},
     {U'\u301C', "\x81\x60"},
 };
-
-// Length of the UTF-8 sequence that starts with lead (1 for a stray byte).
-size_t utf8Length(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
 
 // The code point of one well-formed UTF-8 sequence, or nothing.
 bool decodeUtf8(std::string_view sequence, char32_t& codePoint) {

@@ -3,6 +3,7 @@
 #include "platform/file_replace.h"
 
 #include "platform/file_name.h"
+#include "platform/posix_io.h"
 #include "platform/system_error_text.h"
 
 #include <cerrno>
@@ -16,27 +17,6 @@ namespace {
 
 FileWriteResult failure(const std::string& path, const std::string& cause) {
   return {false, "ファイル " + displayFileName(path) + " に書き込めません（" + cause + "）。"};
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
-// The rename is durable only once the folder's entry is on the disk too. A
-// folder that cannot be synced loses nothing but that guarantee.
-void syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 // The new file of a rename has its creator as owner. Root gives it the old

@@ -50,4 +50,10 @@ bool removeFile(const std::string& path, std::string& cause);
 // opened or read (a folder gives cause::IsFolder).
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause);
 
+// The same for a file that may be missing and must be a regular one: Missing
+// when nothing is at path; Failed with cause set for a folder, a pipe or a
+// device (read without waiting on it), or a file that cannot be read.
+enum class FileRead { Read, Missing, Failed };
+FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause);
+
 }  // namespace nk

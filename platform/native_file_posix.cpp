@@ -2,6 +2,7 @@
 // write(2), unlink(2) and read(2).
 #include "platform/native_file.h"
 
+#include "platform/posix_io.h"
 #include "platform/system_error_text.h"
 
 #include <cerrno>
@@ -34,16 +35,9 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      cause_ = lastSystemErrorText();
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
+  if (writeAll(static_cast<int>(handle_), bytes)) return true;
+  cause_ = lastSystemErrorText();
+  return false;
 }
 
 bool OutputFile::close() {
@@ -60,6 +54,20 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+namespace {
+
+// Reads the rest of fd into bytes and closes it.
+bool readAndClose(int fd, const struct stat& st, std::string& bytes, std::string& cause) {
+  bytes.clear();
+  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+  const bool read = readAll(fd, bytes);
+  if (!read) cause = lastSystemErrorText();
+  ::close(fd);
+  return read;
+}
+
+}  // namespace
+
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -72,22 +80,26 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& cau
     cause = systemErrorText(EISDIR);
     return false;
   }
-  bytes.clear();
-  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      cause = lastSystemErrorText();
-      ::close(fd);
-      return false;
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
+  return readAndClose(fd, st, bytes, cause);
+}
+
+FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
+  // Non-blocking: a pipe of that name must not hang the caller.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return FileRead::Missing;
+    cause = lastSystemErrorText();
+    return FileRead::Failed;
   }
-  ::close(fd);
-  return true;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int err = errno;
+    ::close(fd);
+    cause = st.st_mode == 0 ? systemErrorText(err)
+            : S_ISDIR(st.st_mode) ? systemErrorText(EISDIR) : std::string(cause::NotRegular);
+    return FileRead::Failed;
+  }
+  return readAndClose(fd, st, bytes, cause) ? FileRead::Read : FileRead::Failed;
 }
 
 }  // namespace nk

@@ -81,6 +81,16 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
+  if (::GetFileAttributesW(widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND) return FileRead::Missing;
+    cause = win32ErrorText(err);
+    return FileRead::Failed;
+  }
+  return readWholeFile(path, bytes, cause) ? FileRead::Read : FileRead::Failed;
+}
+
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause) {
   const std::wstring wide = widen(path);
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());

@@ -23,6 +23,9 @@ inline constexpr std::string_view TooManyOpenFiles = "開いているファイ�
 inline constexpr std::string_view NameTooLong = "ファイル名が長すぎます";
 inline constexpr std::string_view FileInUse = "ファイルが使用中です";
 inline constexpr std::string_view InputOutput = "入出力エラーが発生しました";
+// Our own words for what a save refuses; no system call reports these.
+inline constexpr std::string_view NotRegular = "通常のファイルではありません";
+inline constexpr std::string_view ReadOnly = "読み取り専用のファイルです";
 }  // namespace cause
 
 // The cause behind an errno value, for example "ファイルまたはフォルダーがありません".

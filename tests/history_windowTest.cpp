@@ -3,9 +3,9 @@
 // chart points and list rows, follows later saves, and a history that cannot
 // be written costs a warning but never the score file.
 #include "ui/history_window.h"
+#include "data/score_file.h"
 #include "data/score_history.h"
 #include "score_sheet_fixture.h"
-#include "sheet/score_save.h"
 
 #include <QAction>
 #include <QChartView>

@@ -1,6 +1,5 @@
 // score_saveTest.cpp - the score file's bytes, the round trip, failed saves.
 #include "data/score_file.h"
-#include "sheet/score_save.h"
 #include "test_support.h"
 
 namespace nk {

@@ -1,8 +1,8 @@
 // score_sheet_faultsTest.cpp - saving when the score file cannot take the
 // scores: the sheet warns, keeps the scores as unsaved, asks again before
 // they could be lost, and the file on the disk stays exactly as it was.
+#include "data/score_file.h"
 #include "score_sheet_fixture.h"
-#include "sheet/score_save.h"
 
 #include <unistd.h>
 

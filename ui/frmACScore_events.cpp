@@ -2,11 +2,11 @@
 // display, score entry, the total, saving and leaving.
 #include "ui/frmACScore.h"
 
+#include "data/score_file.h"
 #include "load/load_sequence.h"
 #include "sheet/page_view.h"
 #include "sheet/save_history.h"
 #include "sheet/score_entry.h"
-#include "sheet/score_save.h"
 #include "sheet/total_score.h"
 #include "toolkit/toolkit.h"
 

@@ -1,0 +1,95 @@
+// durable_append_win32.cpp - one write through a handle opened for appending
+// only, then FlushFileBuffers.
+#include "platform/durable_append.h"
+
+#include "platform/system_error_text.h"
+#include "platform/win32_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace nk {
+namespace {
+
+HANDLE asHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+AppendFile::AppendFile(const std::string& path) : path_(path) {
+  const std::wstring wide = widen(path);
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      cause_ = std::string(cause::IsFolder);
+      return;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+      cause_ = std::string(cause::ReadOnly);
+      return;
+    }
+  } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+    cause_ = lastSystemErrorText();
+    return;
+  }
+  // Append access without write access: every write lands at the end of the file.
+  const HANDLE h = ::CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    cause_ = lastSystemErrorText();
+    return;
+  }
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(h, &size)) {
+    cause_ = lastSystemErrorText();
+    ::CloseHandle(h);
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  size_ = size.QuadPart;
+}
+
+AppendFile::~AppendFile() {
+  if (isOpen()) ::CloseHandle(asHandle(handle_));
+}
+
+bool AppendFile::readTail(size_t n, std::string& bytes) {
+  const auto want = static_cast<size_t>(std::min<int64_t>(size_, static_cast<int64_t>(n)));
+  bytes.assign(want, '\0');
+  size_t got = 0;
+  while (got < want) {
+    const auto offset = static_cast<ULONGLONG>(size_ - static_cast<int64_t>(want - got));
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD r = 0;
+    if (!::ReadFile(asHandle(handle_), bytes.data() + got, static_cast<DWORD>(want - got), &r, &at) || r == 0)
+      return false;
+    got += r;
+  }
+  return true;
+}
+
+bool AppendFile::appendAndClose(std::string_view bytes) {
+  const HANDLE h = asHandle(handle_);
+  handle_ = Closed;
+  auto fail = [&](std::string cause) {
+    ::CloseHandle(h);
+    cause_ = std::move(cause);
+    return false;
+  };
+  // One write: a crash leaves at most this addition torn.
+  DWORD written = 0;
+  if (!::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    return fail(lastSystemErrorText());
+  if (written != bytes.size()) return fail(std::string(cause::DiskFull));
+  if (!::FlushFileBuffers(h)) return fail(lastSystemErrorText());
+  if (!::CloseHandle(h)) {
+    cause_ = lastSystemErrorText();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace nk

@@ -1,0 +1,47 @@
+// posix_io.cpp - read(2) and write(2) loops, and fsync of a folder.
+#include "platform/posix_io.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace nk {
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool readAll(int fd, std::string& bytes) {
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
+}
+
+void syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+void syncFolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  syncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+}
+
+}  // namespace nk
