@@ -143,7 +143,9 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
 TEST_F(HistoryWindowTest, OnePointAndASentenceBeforeTheSecondSave) {
   frmACScore* sheet = openSheet();
   ASSERT_NE(sheet, nullptr);
-  HistoryWindow* window = showHistoryWindow(*sheet);
+  sheet->findChild<QAction*>("actHistory")->trigger();
+  auto* window = sheet->findChild<HistoryWindow*>();
+  ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->totalSeries()->count(), 0);
   EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
   sheet->txtScore(1)->setText("500");

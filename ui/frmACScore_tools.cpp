@@ -1,6 +1,7 @@
 // frmACScore_tools.cpp - the sheet's tools beyond its buttons: page keys, the
-// mouse wheel, finding a song, going to a page, the total's breakdown and the
-// context menu that offers them. Every page they show goes through the buttons' own handlers or
+// mouse wheel, its tool windows (finding a song, going to a page, the total's
+// breakdown, the history) and the context menu that offers them. The sheet
+// owns every tool window, and this file alone opens them. Every page they show goes through the buttons' own handlers or
 // through CurrentPage and ShowPage, so the title and the log are the same as
 // for the buttons; until the load is done they do nothing, like the buttons.
 #include "sheet/page_view.h"
@@ -41,9 +42,7 @@ public:
                        [this] { sheet_.showPageNumber(1); });
     last_ = addAction("actLastPage", "最後の頁", QKeySequence(Qt::CTRL | Qt::Key_End),
                       [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
-    history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] {
-      if (sheet_.loaded()) showHistoryWindow(sheet_);
-    });
+    history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { openHistory(); });
     sheet_.installEventFilter(this);
     // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
     for (int r = 0; r < RowsPerPage; ++r) {
@@ -115,15 +114,35 @@ private:
     return *index_;
   }
 
-  void openFindSong() {
+  // The dialogs are made anew for each use and opened window-modal; the tool
+  // windows are one of each for the sheet, made on first use and raised when
+  // opened again. Until the load is done none opens.
+  template <typename Make>
+  void openDialog(Make make) {
     if (!sheet_.loaded()) return;
-    auto* dialog = new FindSongDialog(sheet_.state(), index(), &sheet_);
-    connect(dialog, &FindSongDialog::chosen, &sheet_, &frmACScore::showEntry);
-    dialog->open();
+    make()->open();
   }
 
-  void openGoToPage() {
+  template <typename Window, typename Make>
+  void openToolWindow(QPointer<Window>& window, Make make) {
     if (!sheet_.loaded()) return;
+    if (!window) window = make();
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+
+  void openFindSong() {
+    openDialog([this] {
+      auto* dialog = new FindSongDialog(sheet_.state(), index(), &sheet_);
+      connect(dialog, &FindSongDialog::chosen, &sheet_, &frmACScore::showEntry);
+      return dialog;
+    });
+  }
+
+  void openGoToPage() { openDialog([this] { return makeGoToPage(); }); }
+
+  QInputDialog* makeGoToPage() {
     const ScoreSheetState& s = sheet_.state();
     auto* dialog = new QInputDialog(&sheet_);
     dialog->setObjectName(QStringLiteral("goToPageDialog"));
@@ -136,29 +155,39 @@ private:
     dialog->setIntRange(1, s.PageCount);
     dialog->setIntValue(s.CurrentPage);
     connect(dialog, &QInputDialog::intValueSelected, &sheet_, [this](int page) { sheet_.showPageNumber(page); });
-    dialog->open();
+    return dialog;
   }
 
-  // One window for the sheet: opening it again raises it.
+  // Follows every change of a score; a double click shows the chart on the sheet.
   void openBreakdown() {
-    if (!sheet_.loaded()) return;
-    if (!breakdownWindow_) {
-      breakdownWindow_ = new BreakdownWindow(sheet_.state(), &sheet_);
-      connect(&sheet_, &frmACScore::scoresChanged, breakdownWindow_, &BreakdownWindow::scheduleRefresh);
-      connect(breakdownWindow_, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
+    openToolWindow(breakdownWindow_, [this] {
+      auto* window = new BreakdownWindow(sheet_.state(), &sheet_);
+      connect(&sheet_, &frmACScore::scoresChanged, window, &BreakdownWindow::scheduleRefresh);
+      connect(window, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
         sheet_.activateWindow();
         sheet_.raise();
         sheet_.showEntry(position);
       });
-      breakdownWindow_->placeBeside(sheet_);
-    }
-    breakdownWindow_->show();
-    breakdownWindow_->raise();
-    breakdownWindow_->activateWindow();
+      window->placeBeside(sheet_);
+      return window;
+    });
+  }
+
+  // Reads the file again after every save, and at every opening: a closed
+  // window is only hidden, and the file may have changed meanwhile.
+  void openHistory() {
+    if (historyWindow_) historyWindow_->reload();
+    openToolWindow(historyWindow_, [this] {
+      auto* window = new HistoryWindow(sheet_.state().VersionNumber, &sheet_);
+      connect(&sheet_, &frmACScore::scoresSaved, window, &HistoryWindow::reload);
+      window->reload();
+      return window;
+    });
   }
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;
+  QPointer<HistoryWindow> historyWindow_;
   QAction* findSong_ = nullptr;
   QAction* goToPage_ = nullptr;
   QAction* breakdown_ = nullptr;

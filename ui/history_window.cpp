@@ -4,7 +4,6 @@
 
 #include "sheet/history_view.h"
 #include "toolkit/toolkit.h"
-#include "ui/frmACScore.h"
 
 #include <QApplication>
 #include <QChart>
@@ -194,20 +193,6 @@ void HistoryWindow::btnSaveImage_Click() {
   if (path.isEmpty() || saveChartImage(path)) return;
   toolkit().messageBox("ファイル " + QFileInfo(path).fileName().toStdString() + " に画像を保存できません。",
                        "画像の保存失敗", MsgIcon::Exclamation);
-}
-
-HistoryWindow* showHistoryWindow(frmACScore& sheet) {
-  auto* window = sheet.findChild<HistoryWindow*>(QString(), Qt::FindDirectChildrenOnly);
-  if (!window) {
-    window = new HistoryWindow(sheet.state().VersionNumber, &sheet);
-    QObject::connect(&sheet, &frmACScore::scoresSaved, window, &HistoryWindow::reload);
-  }
-  // A closed window is only hidden; the file may have changed meanwhile.
-  window->reload();
-  window->show();
-  window->raise();
-  window->activateWindow();
-  return window;
 }
 
 }  // namespace nk

@@ -3,9 +3,9 @@
 // legend entry switches on and off, the list of records newest first, and
 // "画像を保存…" for a PNG of the chart.
 //
-// Non-modal and owned by its score sheet, it closes with the sheet; opening
-// it again raises the window that is open. It reads the file again after
-// every save of the sheet (frmACScore::scoresSaved). What it shows is built
+// Non-modal and owned by its score sheet, it closes with the sheet; the
+// sheet's tools open it, raise it when it is open, and have it read the file
+// again at every opening and after every save. What it shows is built
 // by history_view.h; the window only puts it on the screen.
 #pragma once
 
@@ -25,7 +25,6 @@ class QValueAxis;
 
 namespace nk {
 
-class frmACScore;
 struct HistoryView;
 
 class HistoryWindow : public QWidget {
@@ -68,8 +67,5 @@ private:
   QLabel* note_ = nullptr;
   QPushButton* btnSaveImage_ = nullptr;
 };
-
-// Opens the sheet's history window, or raises the one already open.
-HistoryWindow* showHistoryWindow(frmACScore& sheet);
 
 }  // namespace nk
