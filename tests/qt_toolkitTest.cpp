@@ -2,12 +2,14 @@
 // sheet's status line and the immediate end of the program.
 #include "gui_test_support.h"
 #include "ui/frmACScore.h"
+#include "ui/qt_japanese.h"
 #include "ui/qt_toolkit.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +26,31 @@ class QtToolkitTest : public test::WindowTest {
 protected:
   QtToolkit qt;
 };
+
+// Qt's standard dialogs speak Japanese; the program's own box keeps its OK.
+TEST_F(QtToolkitTest, QtsOwnTextsAreJapanese) {
+  QTranslator* japanese = installQtJapanese(*QCoreApplication::instance());
+  ASSERT_NE(japanese, nullptr);
+  const struct {
+    const char *context, *source, *japanese;
+  } cases[] = {
+      {"QPlatformTheme", "Cancel", "キャンセル"},
+      {"QPlatformTheme", "Save", "保存"},
+      {"QFileDialog", "Save As", "名前を付けて保存"},
+      {"QPlatformTheme", "OK", "OK"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(QCoreApplication::translate(c.context, c.source).toStdString(), c.japanese) << c.source;
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->buttons().at(0)->text(), "OK");
+    box->accept();
+  });
+  qt.messageBox("保存完了しました。", "保存完了", MsgIcon::None);
+  QCoreApplication::removeTranslator(japanese);
+  delete japanese;
+}
 
 TEST_F(QtToolkitTest, MessageBoxShowsTitleTextAndIconWithOneOkButton) {
   struct Case {

@@ -1,0 +1,23 @@
+// qt_japanese.h - Qt's own Japanese texts for its standard dialogs and
+// buttons (the file dialogs of "CSVに保存…" and "画像を保存…", their overwrite
+// question, "キャンセル"), whatever language the system speaks: the program is
+// Japanese. The texts that the program's own boxes define stay as they are.
+#pragma once
+
+#include <QStringList>
+
+class QCoreApplication;
+class QTranslator;
+
+namespace nk {
+
+// Where qtbase_ja.qm is looked for, first to last: "translations" beside the
+// program (the Windows program ships it there), then Qt's own folder.
+QStringList qtTranslationFolders();
+
+// Installs the first qtbase_ja.qm found into app and returns its translator
+// (owned by app); nullptr when none is found: the dialogs then speak English,
+// and nothing else changes.
+QTranslator* installQtJapanese(QCoreApplication& app);
+
+}  // namespace nk
