@@ -151,9 +151,38 @@ HistoryReadResult readHistory(const std::string& path) {
   return {parseHistory(bytes), true, {}};
 }
 
-HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record) {
+namespace {
+
+// The last complete record of the file, from its tail: the tail's lines after
+// its first line end (the bytes before may be the end of a longer line),
+// unless the tail is the whole file. A window of the tail that holds no
+// complete record grows fourfold until it does or covers the file.
+bool lastRecordOf(AppendFile& file, std::optional<HistoryRecord>& last) {
+  for (size_t window = 4096;; window *= 4) {
+    std::string tail;
+    if (!file.readTail(window, tail)) return false;
+    const bool whole = static_cast<int64_t>(tail.size()) >= file.size();
+    std::string_view lines = tail;
+    if (!whole) {
+      const size_t end = lines.find('\n');
+      lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+    }
+    std::vector<HistoryRecord> records = parseHistory(lines);
+    if (!records.empty()) last = std::move(records.back());
+    if (last || whole) return true;
+  }
+}
+
+}  // namespace
+
+HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record, HistoryAppend when) {
   AppendFile file(path);
   if (!file.isOpen()) return {false, file.cause()};
+  if (when == HistoryAppend::WhenChanged) {
+    std::optional<HistoryRecord> last;
+    if (!lastRecordOf(file, last)) return {false, file.cause()};
+    if (last && static_cast<const TotalSummary&>(*last) == record) return {};
+  }
   std::string text;
   std::string tail;
   if (file.size() == 0)
@@ -162,7 +191,7 @@ HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRe
     text = "\r\n";
   text += historyLine(record);
   if (!file.appendAndClose(text)) return {false, file.cause()};
-  return {};
+  return {true, {}, true};
 }
 
 }  // namespace nk

@@ -61,12 +61,25 @@ HistoryReadResult readHistory(const std::string& path);
 struct HistoryAppendResult {
   bool ok = true;
   std::string cause;  // why the record was not written (Japanese), when not ok
+  bool appended = false;
+};
+
+// Which records appendHistoryRecord writes.
+enum class HistoryAppend {
+  Always,
+  // Only a record whose summary differs from the last complete record of the
+  // file (always into a history without one). Only the file's tail is read,
+  // further back only while it holds no complete record, so the cost does not
+  // grow with the history.
+  WhenChanged,
 };
 // Appends record to the file at path with one write (O_APPEND) and flushes it
 // to the disk. A new or empty file gets the header in the same write; a file
 // whose last line is torn gets a CR LF first, so the record starts its own
 // line. A read-only file (no write permission for anyone) is refused even for
 // an administrator, as the score file's save does.
-HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record);
+// A failed write leaves the file as it was.
+HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRecord& record,
+                                        HistoryAppend when = HistoryAppend::Always);
 
 }  // namespace nk

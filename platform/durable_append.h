@@ -31,7 +31,8 @@ public:
   // Its last n bytes (all of it when shorter); false when they cannot be read.
   bool readTail(size_t n, std::string& bytes);
   // Writes all of bytes at the end in one write, flushes them to the disk and
-  // closes the file; false on failure (cause() says why).
+  // closes the file; false on failure (cause() says why), with the file given
+  // back its length at opening, so that no partial addition stays behind.
   bool appendAndClose(std::string_view bytes);
   // Why opening or the last failed step failed.
   const std::string& cause() const { return cause_; }

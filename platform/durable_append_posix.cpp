@@ -57,7 +57,11 @@ bool AppendFile::readTail(size_t n, std::string& bytes) {
     const ssize_t r = ::pread(static_cast<int>(handle_), bytes.data() + got, want - got,
                               static_cast<off_t>(size_ - static_cast<int64_t>(want - got)));
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return false;
+    if (r <= 0) {
+      // Nothing where the file had bytes at opening: it was cut short meanwhile.
+      cause_ = r < 0 ? lastSystemErrorText() : std::string(cause::InputOutput);
+      return false;
+    }
     got += static_cast<size_t>(r);
   }
   return true;
@@ -67,6 +71,7 @@ bool AppendFile::appendAndClose(std::string_view bytes) {
   const int fd = static_cast<int>(handle_);
   handle_ = Closed;
   auto fail = [&](int err) {
+    [[maybe_unused]] const int restored = ::ftruncate(fd, static_cast<off_t>(size_));
     ::close(fd);
     cause_ = systemErrorText(err);
     return false;

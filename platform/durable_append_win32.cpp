@@ -64,8 +64,14 @@ bool AppendFile::readTail(size_t n, std::string& bytes) {
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD r = 0;
-    if (!::ReadFile(asHandle(handle_), bytes.data() + got, static_cast<DWORD>(want - got), &r, &at) || r == 0)
+    if (!::ReadFile(asHandle(handle_), bytes.data() + got, static_cast<DWORD>(want - got), &r, &at)) {
+      cause_ = lastSystemErrorText();
       return false;
+    }
+    if (r == 0) {
+      cause_ = std::string(cause::InputOutput);
+      return false;
+    }
     got += r;
   }
   return true;
@@ -74,8 +80,18 @@ bool AppendFile::readTail(size_t n, std::string& bytes) {
 bool AppendFile::appendAndClose(std::string_view bytes) {
   const HANDLE h = asHandle(handle_);
   handle_ = Closed;
+  // The append-only handle cannot set the file's end; a second one can.
   auto fail = [&](std::string cause) {
     ::CloseHandle(h);
+    const HANDLE writer = ::CreateFileW(widen(path_).c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (writer != INVALID_HANDLE_VALUE) {
+      LARGE_INTEGER at{};
+      at.QuadPart = size_;
+      if (::SetFilePointerEx(writer, at, nullptr, FILE_BEGIN)) ::SetEndOfFile(writer);
+      ::CloseHandle(writer);
+    }
     cause_ = std::move(cause);
     return false;
   };

@@ -29,13 +29,10 @@ bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecor
 
 HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now) {
   const std::string fileName = historyFileNameFor(s.VersionNumber);
-  const HistoryReadResult history = readHistory(fileName);
-  if (!history.ok) return {false, failureText(fileName, history.cause)};
-  const HistoryRecord record = historyRecordOf(s, now);
-  if (!addsToHistory(history.records, record)) return {};
-  const HistoryAppendResult appended = appendHistoryRecord(fileName, record);
+  const HistoryAppendResult appended =
+      appendHistoryRecord(fileName, historyRecordOf(s, now), HistoryAppend::WhenChanged);
   if (!appended.ok) return {false, failureText(fileName, appended.cause)};
-  return {true, {}};
+  return {appended.appended, {}};
 }
 
 void reportHistoryFailure(const HistorySaveResult& result) {

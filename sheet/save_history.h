@@ -31,8 +31,9 @@ struct HistorySaveResult {
   std::string failure;
 };
 
-// Run after the score file was saved: reads the history of the sheet's
-// version and appends the record of now where addsToHistory says so.
+// Run after the score file was saved: appends the record of now to the
+// history of the sheet's version where addsToHistory says so of its last
+// record, reading only the history's tail.
 HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now);
 
 // Tells the player and the debug log of a failure of recordSaveInHistory;

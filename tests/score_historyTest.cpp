@@ -125,6 +125,54 @@ TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
   EXPECT_EQ(test::namesIn("."), std::vector<std::string>{"h.csv"});
 }
 
+// A save appends only a record whose summary differs from the file's last
+// complete record, which it finds from the file's tail alone.
+TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
+  test::TempWorkDir dir;
+  const std::string sameAsB = "2026-09-30T08:00:00+09:00,1500,150,250,500,600,15\r\n";
+  // A line longer than the first window of the tail, so that it starts cut.
+  const std::string longJunk = "#" + std::string(5000, 'x') + "\r\n";
+  struct Case {
+    const char* name;
+    std::string before;
+    bool appended;
+  } cases[] = {
+      {"empty file", "", true},
+      {"header only", Header, true},
+      {"same summary, other time", Header + sameAsB, false},
+      {"other summary", Header + sameAsB + A, true},
+      {"torn line after the same", Header + sameAsB + A.substr(0, 30), false},
+      {"same behind a long edited line", Header + sameAsB + longJunk, false},
+      {"other behind 100 kB of edited lines", Header + A + std::string(100000, '#') + "\r\n", true},
+      {"same behind 100 kB of edited lines", Header + sameAsB + std::string(100000, '#') + "\r\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes("h.csv", c.before);
+    const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB(), HistoryAppend::WhenChanged);
+    EXPECT_TRUE(result.ok) << result.cause;
+    EXPECT_EQ(result.appended, c.appended);
+    const std::string after = readBytes("h.csv");
+    if (c.appended) EXPECT_TRUE(after.ends_with(B));
+    else EXPECT_EQ(after, c.before);
+  }
+}
+
+// A disk that fills during the append gives the file back its old length.
+TEST(ScoreHistory, AFullDiskLeavesNoPartialRecord) {
+  const auto report = test::withSmallDisk("disk", "64k", [] {
+    // The file ends 20 bytes before its page does: the record's first bytes
+    // still fit, the rest finds no room.
+    const std::string before = Header + A + std::string(4096 - 20 - Header.size() - A.size() - 2, '#') + "\r\n";
+    writeBytes("disk/h.csv", before);
+    test::fillDisk("disk");
+    const HistoryAppendResult result = appendHistoryRecord("disk/h.csv", recordB());
+    return std::string(result.ok ? "ok" : result.cause) + "|" + (readBytes("disk/h.csv") == before ? "kept" : "changed");
+  });
+  if (!report) GTEST_SKIP() << "cannot mount a small disk here";
+  EXPECT_EQ(*report, "ディスクの空き領域が足りません|kept");
+}
+
 TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
   test::TempWorkDir dir;
   fs::create_directory("folder.csv");
