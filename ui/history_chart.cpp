@@ -189,11 +189,12 @@ void HistoryChart::layOut() const {
   }
 
   // The plot's height, the value axis that fits it, its labels' width, and
-  // then the plot's width. Half a line above the plot holds the top label;
-  // below it the ticks, the time labels and a gap above the legend.
-  const int timeLabelsTop = fm.height() / 2 + 2;
+  // then the plot's width. A line above the plot holds half the top value
+  // label; below it the time labels, clear of the lowest value label, and a
+  // gap above the legend.
+  const int timeLabelsBelow = fm.height() / 2 + 2;
   const int top = titleRect_.bottom() + 1 + fm.height();
-  const int bottom = legendTop - Gap * 2 - fm.height() - timeLabelsTop;
+  const int bottom = legendTop - Gap * 2 - fm.height() - timeLabelsBelow;
   const int height = std::max(2, bottom - top);
   const ValueTicks values = valueTicks(highest_, height / (fm.height() * 2) + 1);
   top_ = values.top;
@@ -216,7 +217,7 @@ void HistoryChart::layOut() const {
   // As many time ticks as fit with room between their labels.
   const int64_t wallFrom = wallOf(from_);
   const int64_t wallTo = wallOf(to_);
-  const int labelsTop = plot_.bottom() + 1 + timeLabelsTop;
+  const int labelsTop = plot_.bottom() + 1 + timeLabelsBelow;
   for (int most = std::max(1, plot_.width() / (fm.horizontalAdvance(QStringLiteral("00:00")) + 4 * Gap)); most >= 1;
        --most) {
     timeLabels_.clear();
@@ -369,7 +370,8 @@ void HistoryChart::mouseMoveEvent(QMouseEvent* event) {
   layOut();
   const bool onLegend =
       std::any_of(legendRects_.begin(), legendRects_.end(), [&](const QRect& r) { return r.contains(pos); });
-  setCursor(onLegend ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  const Qt::CursorShape shape = onLegend ? Qt::PointingHandCursor : Qt::ArrowCursor;
+  if (cursor().shape() != shape) setCursor(shape);
   const std::optional<Hover> near = pointNear(pos);
   const bool changed = near.has_value() != hover_.has_value() ||
                        (near && (near->series != hover_->series || near->index != hover_->index));
