@@ -1,17 +1,17 @@
 // history_windowTest.cpp - the history end to end on real widgets against a
 // loopback server: saves add records, the window "記録の推移" shows them as
 // chart points and list rows, follows later saves, and a history that cannot
-// be written costs a warning but never the score file.
+// be written costs a warning but never the score file. The chart on its own:
+// its axes' labels, the label at the mouse, and a long history drawn.
 #include "ui/history_window.h"
 #include "data/score_file.h"
 #include "data/score_history.h"
 #include "score_sheet_fixture.h"
+#include "sheet/history_view.h"
+#include "ui/history_chart.h"
 
 #include <QAction>
-#include <QChartView>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
+#include <QRegularExpression>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -46,9 +46,9 @@ protected:
     return open(113);
   }
 
-  static std::vector<qreal> ys(const QLineSeries* series) {
+  static std::vector<qreal> ys(HistoryWindow* window, int series) {
     std::vector<qreal> out;
-    for (const QPointF& p : series->points()) out.push_back(p.y());
+    for (const QPointF& p : window->chart()->points(series)) out.push_back(p.y());
     return out;
   }
 
@@ -90,13 +90,15 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->windowTitle(), "記録の推移");
-  const QList<QPointF> totals = window->totalSeries()->points();
+  HistoryChart* chart = window->chart();
+  EXPECT_EQ(chart->title(), "総合得点の推移");
+  const QList<QPointF> totals = chart->points(HistoryChart::Total);
   ASSERT_EQ(totals.size(), 2);
   EXPECT_EQ(totals[0], QPointF(static_cast<qreal>(records[0].epochSeconds) * 1000, 1000));
   EXPECT_EQ(totals[1], QPointF(static_cast<qreal>(records[1].epochSeconds) * 1000, 3000));
-  EXPECT_EQ(ys(window->levelSeries(0)), (std::vector<qreal>{1000, 1000}));
-  EXPECT_EQ(ys(window->levelSeries(1)), (std::vector<qreal>{0, 2000}));
-  EXPECT_EQ(ys(window->levelSeries(3)), (std::vector<qreal>{0, 0}));
+  EXPECT_EQ(ys(window, HistoryChart::Level7), (std::vector<qreal>{1000, 1000}));
+  EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<qreal>{0, 2000}));
+  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<qreal>{0, 0}));
   ASSERT_EQ(cells(window, 0), "2 rows; 3,000 +2,000 1,000 2,000 0 0 2");
   EXPECT_EQ(cells(window, 1), "2 rows; 1,000  1,000 0 0 0 1");
   EXPECT_FALSE(window->note()->isVisible());
@@ -104,23 +106,26 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   // While it is open, a save adds its point, a level-10 score of 1,234,567.
   sheet->txtScore(6)->setText("1234567");
   save(sheet);
-  EXPECT_EQ(ys(window->totalSeries()), (std::vector<qreal>{1000, 3000, 1237567}));
-  EXPECT_EQ(ys(window->levelSeries(3)), (std::vector<qreal>{0, 0, 1234567}));
+  EXPECT_EQ(ys(window, HistoryChart::Total), (std::vector<qreal>{1000, 3000, 1237567}));
+  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<qreal>{0, 0, 1234567}));
   EXPECT_EQ(cells(window, 0), "3 rows; 1,237,567 +1,234,567 1,000 2,000 0 1,234,567 3");
 
-  // A click on a legend entry switches its line off and on again.
-  const QList<QLegendMarker*> markers = window->chartView()->chart()->legend()->markers(window->levelSeries(2));
-  ASSERT_EQ(markers.size(), 1);
-  emit markers[0]->clicked();
-  EXPECT_FALSE(window->levelSeries(2)->isVisible());
-  EXPECT_TRUE(markers[0]->isVisible());
-  EXPECT_TRUE(window->totalSeries()->isVisible());
-  emit markers[0]->clicked();
-  EXPECT_TRUE(window->levelSeries(2)->isVisible());
+  // A click on a legend entry switches its line off and on again; the
+  // entry stays where it was.
+  const char* const names[] = {"総合得点", "☆7", "☆8", "☆9", "☆10"};
+  for (int s = 0; s < HistoryChart::SeriesCount; ++s) EXPECT_EQ(chart->seriesName(s), names[s]);
+  const QRect entry = chart->legendEntryRect(HistoryChart::Level9);
+  ASSERT_TRUE(chart->rect().contains(entry));
+  QTest::mouseClick(chart, Qt::LeftButton, {}, entry.center());
+  EXPECT_FALSE(chart->isSeriesVisible(HistoryChart::Level9));
+  EXPECT_EQ(chart->legendEntryRect(HistoryChart::Level9), entry);
+  EXPECT_TRUE(chart->isSeriesVisible(HistoryChart::Total));
+  QTest::mouseClick(chart, Qt::LeftButton, {}, entry.center());
+  EXPECT_TRUE(chart->isSeriesVisible(HistoryChart::Level9));
 
   ASSERT_TRUE(window->saveChartImage("chart.png"));
   QImage image("chart.png");
-  EXPECT_EQ(image.size(), window->chartView()->size());
+  EXPECT_EQ(image.size(), chart->size());
 
   // The context menu's entry raises the same window.
   auto* action = sheet->findChild<QAction*>("actHistory");
@@ -146,12 +151,12 @@ TEST_F(HistoryWindowTest, OnePointAndASentenceBeforeTheSecondSave) {
   sheet->findChild<QAction*>("actHistory")->trigger();
   auto* window = sheet->findChild<HistoryWindow*>();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->totalSeries()->count(), 0);
+  EXPECT_EQ(window->chart()->pointCount(HistoryChart::Total), 0);
   EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
   sheet->txtScore(1)->setText("500");
   save(sheet);
-  EXPECT_EQ(ys(window->totalSeries()), std::vector<qreal>{500});
-  EXPECT_TRUE(window->totalSeries()->pointsVisible());
+  EXPECT_EQ(ys(window, HistoryChart::Total), std::vector<qreal>{500});
+  EXPECT_TRUE(window->chart()->pointsVisible());
   EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
   EXPECT_TRUE(window->note()->isVisibleTo(window));
 }
@@ -208,6 +213,73 @@ TEST_F(HistoryWindowTest, AHistoryThatCannotBeWrittenKeepsTheSave) {
     }
     EXPECT_EQ(report, "box 保存完了: 保存完了\nbox 記録の保存失敗: " + Failure + c.cause + StillSaved + "\nsaved; file right");
   }
+}
+
+// Three saves of one evening, the lines apart: the time axis reads times of
+// day, no two labels alike or touching; the value axis starts at 0 and ends
+// at a round number above the highest total; the mouse on a point shows its
+// line, value and time.
+TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
+  ::setenv("TZ", "Asia/Tokyo", 1);
+  ::tzset();
+  HistoryChart chart;
+  chart.resize(740, 380);
+  chart.setView(historyViewOf(parseHistory("2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4\r\n"
+                                           "2026-05-09T21:02:00+09:00,1200000,150000,250000,350000,450000,4\r\n"
+                                           "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4\r\n"),
+                              0));
+  const QRegularExpression timeOfDay("^[0-2][0-9]:[0-5][0-9]$");
+  const QList<HistoryChart::AxisLabel> times = chart.timeLabels();
+  ASSERT_GE(times.size(), 3);
+  for (qsizetype i = 0; i < times.size(); ++i) {
+    SCOPED_TRACE(times[i].text.toStdString());
+    EXPECT_TRUE(timeOfDay.match(times[i].text).hasMatch());
+    EXPECT_TRUE(chart.rect().contains(times[i].rect));
+    if (i > 0) {
+      EXPECT_LT(times[i - 1].rect.right(), times[i].rect.left());
+    }
+  }
+  const QList<HistoryChart::AxisLabel> values = chart.valueLabels();
+  ASSERT_GE(values.size(), 3);
+  // 0, step, 2 step, ... in steps of 1, 2 or 5 times a power of ten.
+  const QString step = values[1].text;
+  EXPECT_TRUE(QRegularExpression("^[125]0{0,2}(,000)*$").match(step).hasMatch()) << step.toStdString();
+  for (qsizetype i = 0; i < values.size(); ++i)
+    EXPECT_EQ(QString(values[i].text).remove(',').toLongLong(), i * QString(step).remove(',').toLongLong());
+  EXPECT_GE(QString(values.back().text).remove(',').toLongLong(), 1237567);
+  for (qsizetype i = 1; i < values.size(); ++i) EXPECT_LT(values[i].rect.bottom(), values[i - 1].rect.top());
+
+  chart.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+  EXPECT_EQ(chart.hoverText(), "");
+  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Level9, 1) + QPoint(3, -2));
+  EXPECT_EQ(chart.hoverText(), "☆9 350,000\n2026-05-09 21:02");
+  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Total, 2));
+  EXPECT_EQ(chart.hoverText(), "総合得点 1,237,567\n2026-05-09 22:30");
+  chart.setSeriesVisible(HistoryChart::Total, false);
+  EXPECT_EQ(chart.hoverText(), "");
+  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Total, 2));
+  EXPECT_EQ(chart.hoverText(), "");
+}
+
+// Ten thousand hourly saves with one spike in the total: drawn at most a
+// point per pixel column, the spike is still there, in the total's colour.
+TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
+  std::vector<HistoryRecord> records(10000);
+  for (size_t i = 0; i < records.size(); ++i) {
+    HistoryRecord& r = records[i];
+    r.epochSeconds = 1767225600 + static_cast<int64_t>(i) * 3600;
+    r.time = "2026-01-01T00:00:00+09:00";
+    r.levelSums = {1000000 + static_cast<int64_t>(i), 0, 0, 0};
+    r.total = i == 4321 ? 3000000 : r.levelSums[0];
+  }
+  HistoryChart chart;
+  chart.resize(740, 380);
+  chart.setView(historyViewOf(records, 0));
+  EXPECT_FALSE(chart.pointsVisible());
+  const QImage image = chart.grab().toImage();
+  EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321)), QColor(0x209fdf));
+  EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321) + QPoint(0, -8)), QColor(Qt::white));
 }
 
 }  // namespace

@@ -4,41 +4,21 @@
 
 #include "sheet/history_view.h"
 #include "toolkit/toolkit.h"
+#include "ui/history_chart.h"
 
 #include <QApplication>
-#include <QChart>
-#include <QChartView>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QValueAxis>
 #include <QAbstractTableModel>
 #include <QVBoxLayout>
 
 namespace nk {
 namespace {
 
-// Markers on every point while there are few enough to tell apart, so a
-// single record shows as a dot.
-constexpr size_t MostPointsWithMarkers = 60;
-
-const char* const LevelNames[] = {"☆7", "☆8", "☆9", "☆10"};
-
 QString text(const std::string& s) { return QString::fromStdString(s); }
-
-QList<QPointF> pointsOf(const HistoryView& view, int level) {
-  QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(view.points.size()));
-  for (const HistoryPoint& p : view.points)
-    points.append(QPointF(static_cast<qreal>(p.msecs),
-                          static_cast<qreal>(level < 0 ? p.total : p.levelSums[static_cast<size_t>(level)])));
-  return points;
-}
 
 // The records' rows as they are, newest first: the list asks only for the
 // rows it shows, so a long history costs no item per record.
@@ -87,7 +67,7 @@ HistoryWindow::HistoryWindow(int16_t versionNumber, QWidget* parent)
   setObjectName(QStringLiteral("historyWindow"));
   setWindowTitle(QString::fromUtf8(HistoryWindowTitle));
   setFont(QApplication::font());
-  setupChart();
+  chart_ = new HistoryChart(this);
   setupList();
   note_ = new QLabel(this);
   note_->setObjectName(QStringLiteral("lblNote"));
@@ -100,40 +80,10 @@ HistoryWindow::HistoryWindow(int16_t versionNumber, QWidget* parent)
   bottom->addWidget(note_, 1);
   bottom->addWidget(btnSaveImage_, 0, Qt::AlignRight);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(chartView_, 3);
+  layout->addWidget(chart_, 3);
   layout->addLayout(bottom);
   layout->addWidget(list_, 2);
   resize(760, 640);
-}
-
-void HistoryWindow::setupChart() {
-  chart_ = new QChart;
-  chart_->setTitle(QStringLiteral("総合得点の推移"));
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-  timeAxis_ = new QDateTimeAxis;
-  timeAxis_->setFormat(QStringLiteral("yyyy/MM/dd"));
-  timeAxis_->setTickCount(5);
-  valueAxis_ = new QValueAxis;
-  valueAxis_->setLabelFormat(QStringLiteral("%.0f"));
-  chart_->addAxis(timeAxis_, Qt::AlignBottom);
-  chart_->addAxis(valueAxis_, Qt::AlignLeft);
-  auto addSeries = [this](const QString& name) {
-    auto* series = new QLineSeries;
-    series->setName(name);
-    chart_->addSeries(series);
-    series->attachAxis(timeAxis_);
-    series->attachAxis(valueAxis_);
-    return series;
-  };
-  totalSeries_ = addSeries(QStringLiteral("総合得点"));
-  for (size_t l = 0; l < levelSeries_.size(); ++l) levelSeries_[l] = addSeries(QString::fromUtf8(LevelNames[l]));
-  QPen thick = totalSeries_->pen();
-  thick.setWidth(3);
-  totalSeries_->setPen(thick);
-  chartView_ = new QChartView(chart_, this);
-  chartView_->setObjectName(QStringLiteral("chartView"));
-  chartView_->setRenderHint(QPainter::Antialiasing);
-  connectLegend();
 }
 
 void HistoryWindow::setupList() {
@@ -145,46 +95,18 @@ void HistoryWindow::setupList() {
   list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
-// A click on a legend entry switches its line; the entry stays, faded, so
-// that the line can be switched back.
-void HistoryWindow::connectLegend() {
-  for (QLegendMarker* marker : chart_->legend()->markers()) {
-    connect(marker, &QLegendMarker::clicked, this, [marker] {
-      QAbstractSeries* series = marker->series();
-      series->setVisible(!series->isVisible());
-      marker->setVisible(true);
-      QBrush label = marker->labelBrush();
-      QColor colour = label.color();
-      colour.setAlphaF(series->isVisible() ? 1.0 : 0.4);
-      label.setColor(colour);
-      marker->setLabelBrush(label);
-    });
-  }
-}
-
 void HistoryWindow::reload() {
   showView(loadHistoryView(versionNumber_, QDateTime::currentMSecsSinceEpoch()));
 }
 
 void HistoryWindow::showView(const HistoryView& view) {
-  const bool markers = view.points.size() <= MostPointsWithMarkers;
-  totalSeries_->replace(pointsOf(view, -1));
-  totalSeries_->setPointsVisible(markers);
-  for (size_t l = 0; l < levelSeries_.size(); ++l) {
-    levelSeries_[l]->replace(pointsOf(view, static_cast<int>(l)));
-    levelSeries_[l]->setPointsVisible(markers);
-  }
-  timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(view.firstMsecs),
-                      QDateTime::fromMSecsSinceEpoch(view.lastMsecs));
-  valueAxis_->setRange(0, static_cast<qreal>(view.highest));
-  valueAxis_->applyNiceNumbers();
-
+  chart_->setView(view);
   static_cast<RecordListModel*>(list_->model())->setRows(view.rows);
   note_->setText(text(view.note));
   note_->setVisible(!view.note.empty());
 }
 
-bool HistoryWindow::saveChartImage(const QString& path) { return chartView_->grab().save(path, "PNG"); }
+bool HistoryWindow::saveChartImage(const QString& path) { return chart_->grab().save(path, "PNG"); }
 
 void HistoryWindow::btnSaveImage_Click() {
   const QString suggested = QStringLiteral("ac%1history.png").arg(versionNumber_);

@@ -1,7 +1,7 @@
 // history_window.h - the window "記録の推移": the total over time as a line
-// chart, with the sums of levels 7 to 10 as lines that a click on their
-// legend entry switches on and off, the list of records newest first, and
-// "画像を保存…" for a PNG of the chart.
+// chart (history_chart.h), with the sums of levels 7 to 10 as lines that a
+// click on their legend entry switches on and off, the list of records
+// newest first, and "画像を保存…" for a PNG of the chart.
 //
 // Non-modal and owned by its score sheet, it closes with the sheet; the
 // sheet's tools open it, raise it when it is open, and have it read the file
@@ -14,17 +14,11 @@
 #include <QTreeView>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
-
-class QChart;
-class QChartView;
-class QLineSeries;
-class QDateTimeAxis;
-class QValueAxis;
 
 namespace nk {
 
+class HistoryChart;
 struct HistoryView;
 
 class HistoryWindow : public QWidget {
@@ -41,28 +35,19 @@ public:
   // file could not be written.
   bool saveChartImage(const QString& path);
 
-  QChartView* chartView() const { return chartView_; }
-  QLineSeries* totalSeries() const { return totalSeries_; }
-  // Level 7 + l, l = 0 .. 3.
-  QLineSeries* levelSeries(int l) const { return levelSeries_.at(static_cast<size_t>(l)); }
+  // The chart with its lines: the total and the sums of levels 7 to 10.
+  HistoryChart* chart() const { return chart_; }
   // The records newest first: time, total, change, ☆7 .. ☆10, charts entered.
   QTreeView* list() const { return list_; }
   QLabel* note() const { return note_; }
   QPushButton* btnSaveImage() const { return btnSaveImage_; }
 
 private:
-  void setupChart();
   void setupList();
-  void connectLegend();
   void btnSaveImage_Click();
 
   int16_t versionNumber_;
-  QChart* chart_ = nullptr;
-  QChartView* chartView_ = nullptr;
-  QDateTimeAxis* timeAxis_ = nullptr;
-  QValueAxis* valueAxis_ = nullptr;
-  QLineSeries* totalSeries_ = nullptr;
-  std::array<QLineSeries*, 4> levelSeries_{};
+  HistoryChart* chart_ = nullptr;
   QTreeView* list_ = nullptr;
   QLabel* note_ = nullptr;
   QPushButton* btnSaveImage_ = nullptr;

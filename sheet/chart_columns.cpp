@@ -1,0 +1,39 @@
+// chart_columns.cpp - the points of a line gathered by pixel column.
+#include "sheet/chart_columns.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace nk {
+
+int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
+  if (columns <= 1 || to <= from) return 0;
+  // In double: a span of any 64-bit times neither overflows nor loses more
+  // than a fraction of a column.
+  const double share = (static_cast<double>(time) - static_cast<double>(from)) /
+                       (static_cast<double>(to) - static_cast<double>(from));
+  const double column = std::floor(share * columns);
+  return static_cast<int>(std::clamp(column, 0.0, static_cast<double>(columns - 1)));
+}
+
+std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
+                                      int64_t from, int64_t to, int columns) {
+  std::vector<ChartColumn> out;
+  if (columns <= 0) return out;
+  const size_t n = std::min(times.size(), values.size());
+  for (size_t i = 0; i < n; ++i) {
+    const int column = chartColumnOf(times[i], from, to, columns);
+    const int64_t v = values[i];
+    if (!out.empty() && out.back().column == column) {
+      ChartColumn& c = out.back();
+      c.low = std::min(c.low, v);
+      c.high = std::max(c.high, v);
+      c.last = v;
+    } else {
+      out.push_back({column, v, v, v, v});
+    }
+  }
+  return out;
+}
+
+}  // namespace nk

@@ -1,0 +1,37 @@
+// chart_columns.h - a line of many points reduced to what a screen can show:
+// at most one entry per pixel column, holding the lowest and the highest
+// value of the column's points, so that no peak is lost, and the first and
+// the last, so that the line joins the next column where it really does.
+// Drawn as first -> low -> high -> last at the column, the line covers the
+// same pixels as a line through every point.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace nk {
+
+struct ChartColumn {
+  int column = 0;  // 0 .. columns - 1
+  int64_t first = 0;
+  int64_t low = 0;
+  int64_t high = 0;
+  int64_t last = 0;
+
+  bool operator==(const ChartColumn&) const = default;
+};
+
+// The column of time on an axis from `from` to `to` that is `columns` pixels
+// wide: from falls into column 0, to into the last; times outside are
+// clamped to the ends.
+int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns);
+
+// The points (times[i], values[i]) in their order, one entry per run of
+// points in the same column. Times in ascending order give at most one entry
+// per column; a time that goes back (a clock set back) starts a new entry,
+// so the line still runs through the points in their order. Nothing for no
+// columns or no points; times and values have the same length.
+std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
+                                      int64_t from, int64_t to, int columns);
+
+}  // namespace nk
