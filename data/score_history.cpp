@@ -97,8 +97,10 @@ std::optional<int64_t> parseIsoTime(std::string_view text) {
 std::string historyLine(const HistoryRecord& record) {
   std::string line = record.time;
   for (int64_t n : {record.total, record.levelSums[0], record.levelSums[1], record.levelSums[2],
-                    record.levelSums[3], record.entered})
-    line += "," + std::to_string(n);
+                    record.levelSums[3], record.entered}) {
+    line += ',';
+    line += std::to_string(n);
+  }
   return line + "\r\n";
 }
 
