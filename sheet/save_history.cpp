@@ -40,9 +40,9 @@ HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now)
   return {true, {}};
 }
 
-void reportHistoryFailure(const HistorySaveResult& result) {
+void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result) {
   if (result.failure.empty()) return;
-  PutLog(result.failure);
+  PutLog(log, result.failure);
   toolkit().messageBox(result.failure, HistoryFailureTitle, MsgIcon::Exclamation);
 }
 
