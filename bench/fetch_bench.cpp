@@ -1,6 +1,5 @@
 // fetch_bench.cpp - DownLoadFile against the curl command line, both fetching
 // the same 1 MB body from a loopback server in the same run.
-#include "diag/traced_procedure.h"
 #include "loopback_server.h"
 #include "net/http_fetch.h"
 
@@ -45,8 +44,10 @@ Setup& setup() {
 void BM_DownLoadFile(benchmark::State& state) {
   Setup& s = setup();
   const std::string target = (s.folder / "songlist.dat").string();
+  nk::HttpFetch fetch;
+  std::string failure;
   for (auto _ : state) {
-    if (nk::DownLoadFile(s.url, target) != 0) state.SkipWithError(nk::LastErrorText.c_str());
+    if (nk::DownLoadFile(fetch, s.url, target, failure) != 0) state.SkipWithError(failure.c_str());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * BodySize);
 }

@@ -51,19 +51,15 @@ struct Inputs {
   }
 };
 
-// Runs a benchmark in the inputs' folder with the log switched on but absent
-// ("./Debug.txt" does not exist, as for most players) and a toolkit whose
-// yield does nothing.
+// Runs a benchmark in the inputs' folder with a toolkit whose yield does
+// nothing. The readers are handed the log switched on but absent
+// ("./Debug.txt" does not exist, as for most players).
 class Scope {
 public:
   explicit Scope(const Inputs& in) : previous_(fs::current_path()), installed_(silent_) {
     fs::current_path(in.dir);
-    SetLogFilePath("./Debug.txt");
   }
-  ~Scope() {
-    SetLogFilePath("");
-    fs::current_path(previous_);
-  }
+  ~Scope() { fs::current_path(previous_); }
 
 private:
   fs::path previous_;
@@ -74,14 +70,15 @@ private:
 void BM_Readers(benchmark::State& state) {
   const Inputs in(static_cast<int16_t>(state.range(0)), static_cast<int>(state.range(1)));
   const Scope scope(in);
+  const DebugLog log{"./Debug.txt"};
   for (auto _ : state) {
     ScoreSheetState s = in.prepared;
-    benchmark::DoNotOptimize(CheckRequiredVersion());
-    ReadSongMaster(s);
-    ReadVersionSongList(s, in.versionCode);
-    SortByGenre(s);
-    ReadSRList(s);
-    ReadScoreFile(s);
+    benchmark::DoNotOptimize(CheckRequiredVersion(log));
+    ReadSongMaster(log, s);
+    ReadVersionSongList(log, s, in.versionCode);
+    SortByGenre(log, s);
+    ReadSRList(log, s);
+    ReadScoreFile(log, s);
     benchmark::DoNotOptimize(s.EntryScore.data());
   }
 }

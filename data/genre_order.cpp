@@ -12,8 +12,8 @@ size_t genreRank(std::string_view label) {
   return GenreRanking.size();
 }
 
-void SortByGenre(ScoreSheetState& s) {
-  PutLog("曲順ソート開始");
+void SortByGenre(const DebugLog& log, ScoreSheetState& s) {
+  PutLog(log, "曲順ソート開始");
   const size_t count = s.EntryGenre.size();
   // A stable counting sort by rank: the same order as placing every rank's
   // entries in turn, in one pass over the labels instead of eight.
@@ -28,7 +28,7 @@ void SortByGenre(ScoreSheetState& s) {
   std::vector<int16_t> order(count);
   for (size_t e = 0; e < count; ++e) order[start[rank[e]]++] = checked16(static_cast<long long>(e));
   s.DisplayOrder = std::move(order);
-  PutLog("曲順ソート終了");
+  PutLog(log, "曲順ソート終了");
 }
 
 }  // namespace nk

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 
 #include <array>
 #include <string_view>
@@ -20,6 +21,6 @@ size_t genreRank(std::string_view label);
 
 // Logs its start, fills DisplayOrder from EntryGenre, logs its end. Neither
 // yields nor touches the status line.
-void SortByGenre(ScoreSheetState& s);
+void SortByGenre(const DebugLog& log, ScoreSheetState& s);
 
 }  // namespace nk

@@ -10,7 +10,7 @@
 
 namespace nk {
 
-bool recordLogIsOn() { return isNormalFile(LogFilePath); }
+bool recordLogIsOn(const DebugLog& log) { return isNormalFile(log.path); }
 
 std::string recordLine(const RecordAt& record, std::string_view title, std::string_view detail) {
   std::string line = "曲番号";
@@ -32,13 +32,13 @@ int16_t songNumberAt(const MasterList& list, const RecordAt& record, int32_t son
   return no;
 }
 
-void expandMasterFile(std::string_view name, const char* path,
+void expandMasterFile(const DebugLog& log, std::string_view name, const char* path,
                       const std::function<void(std::string_view, const std::string&)>& parse) {
   const std::string n(name);
-  PutLog(n + "展開開始");
+  PutLog(log, n + "展開開始");
   toolkit().setStatusText(n + "を展開中です");
   parse(cp932ToUtf8(readFileBytes(path)), displayFileName(path));
-  PutLog(n + "展開終了");
+  PutLog(log, n + "展開終了");
 }
 
 size_t recordCapacity(const MasterList& list, int32_t width) {

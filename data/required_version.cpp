@@ -42,13 +42,13 @@ std::string refusalMessage(const std::string& hint) {
          hint;
 }
 
-bool CheckRequiredVersion() {
-  PutLog("要求バージョン確認開始");
+bool CheckRequiredVersion(const DebugLog& log) {
+  PutLog(log, "要求バージョン確認開始");
   toolkit().setStatusText("ノルカクライアント要求ファイルを処理中です");
   const std::string text = cp932ToUtf8(readFileBytes(RequiredVersionPath));
-  PutLog(std::string("本体バージョン:") + ProgramVersion);
+  PutLog(log, std::string("本体バージョン:") + ProgramVersion);
   const RequiredVersion v = parseRequiredVersion(text, displayFileName(RequiredVersionPath));
-  PutLog("要求バージョン:" + generalNumberText(v.required));
+  PutLog(log, "要求バージョン:" + generalNumberText(v.required));
   if (isProgramVersionAccepted(v.required)) return true;
   toolkit().messageBox(refusalMessage(v.hint), "バージョン要求以下", MsgIcon::Exclamation);
   return false;

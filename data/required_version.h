@@ -3,6 +3,7 @@
 // line 2 a hint (where to get a newer client) for the refusal message.
 #pragma once
 
+#include "diag/debug_log.h"
 #include "domain/master_files.h"
 #include <string>
 #include <string_view>
@@ -33,6 +34,6 @@ std::string refusalMessage(const std::string& hint);
 // program's version and the required one and compares them. True = accepted;
 // on refusal the "バージョン要求以下" box has been shown (exclamation icon).
 // Raises RuntimeError when the file cannot be read or has no line.
-bool CheckRequiredVersion();
+bool CheckRequiredVersion(const DebugLog& log);
 
 }  // namespace nk

@@ -92,16 +92,16 @@ void parseScoreFile(ScoreSheetState& s, std::string_view decodedText, const std:
   }
 }
 
-void ReadScoreFile(ScoreSheetState& s) {
-  PutLog("CSVファイル展開開始");
+void ReadScoreFile(const DebugLog& log, ScoreSheetState& s) {
+  PutLog(log, "CSVファイル展開開始");
   toolkit().setStatusText("CSVファイルを読み取り中です");
   if (!isNormalFile(s.ScoreFileName)) {
-    PutLog("CSVファイルが存在しません");
+    PutLog(log, "CSVファイルが存在しません");
   } else {
-    PutLog("CSVファイル読み込み中");
+    PutLog(log, "CSVファイル読み込み中");
     parseScoreFile(s, cp932ToUtf8(readFileBytes(s.ScoreFileName)), displayFileName(s.ScoreFileName));
   }
-  PutLog("CSVファイル展開終了");
+  PutLog(log, "CSVファイル展開終了");
 }
 
 std::string scoreFileText(const ScoreSheetState& s) {

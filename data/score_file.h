@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "platform/file_replace.h"
 
 #include <string>
@@ -19,7 +20,7 @@ namespace nk {
 // EntryScoreU of EntryCount elements. Raises RuntimeError, naming the file and
 // the line, for an entry number outside 1 .. EntryCount, a missing score
 // field, a number outside 32 bits, or a file that cannot be read.
-void ReadScoreFile(ScoreSheetState& s);
+void ReadScoreFile(const DebugLog& log, ScoreSheetState& s);
 
 // Merges the scores of a decoded score file into EntryScore and EntryScoreU.
 // A line ends at CR LF, CR or LF; lines of fewer than 3 characters are

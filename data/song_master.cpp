@@ -7,7 +7,8 @@
 
 namespace nk {
 
-void parseSongMaster(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName) {
+void parseSongMaster(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
+                     const std::string& fileName) {
   const MasterList list(decodedText, fileName);
   const int32_t last = list.lastElement();
   std::vector<std::string> titles;
@@ -15,13 +16,13 @@ void parseSongMaster(ScoreSheetState& s, std::string_view decodedText, const std
   const size_t capacity = recordCapacity(list, SongRecordWidth);
   titles.reserve(capacity);
   genres.reserve(capacity);
-  const int32_t count = walkRecords(list, SongRecordWidth, "曲", [&](const RecordAt& r) {
+  const int32_t count = walkRecords(log, list, SongRecordWidth, "曲", [&](const RecordAt& r) {
     const int32_t genreAt = list.advance(r.first, 2, r.no);
     if (genreAt > last)
       list.failRecord(r.no, "曲名" + quotedForError(list.element(r.first)) + "の後にジャンルの項目がありません。");
     const std::string_view title = list.element(r.first);
     const std::string_view genre = list.element(genreAt);
-    if (r.logging) PutLog(recordLine(r, title, genre));
+    if (r.logging) PutLog(log, recordLine(r, title, genre));
     titles.emplace_back(title);
     genres.emplace_back(genre);
   });
@@ -30,9 +31,9 @@ void parseSongMaster(ScoreSheetState& s, std::string_view decodedText, const std
   s.SongCount = static_cast<int16_t>(count);
 }
 
-void ReadSongMaster(ScoreSheetState& s) {
-  expandMasterFile("曲リスト", SongMasterPath,
-                   [&](std::string_view text, const std::string& file) { parseSongMaster(s, text, file); });
+void ReadSongMaster(const DebugLog& log, ScoreSheetState& s) {
+  expandMasterFile(log, "曲リスト", SongMasterPath,
+                   [&](std::string_view text, const std::string& file) { parseSongMaster(log, s, text, file); });
 }
 
 }  // namespace nk

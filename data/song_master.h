@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/master_files.h"
 
 #include <string>
@@ -19,12 +20,12 @@ constexpr int32_t SongRecordWidth = 5;
 // SongTitles, SongGenres and SongCount; logs its end. Raises RuntimeError when
 // the file cannot be read, holds no song, lacks the last song's genre or holds
 // more songs than the 16-bit element counter reaches (6,553).
-void ReadSongMaster(ScoreSheetState& s);
+void ReadSongMaster(const DebugLog& log, ScoreSheetState& s);
 
 // The record walk of ReadSongMaster over a decoded text (line terminators may
 // still be in it): one log line and one yield per song. fileName names the
 // file in error descriptions.
-void parseSongMaster(ScoreSheetState& s, std::string_view decodedText,
+void parseSongMaster(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
                      const std::string& fileName = "songlist.dat");
 
 }  // namespace nk

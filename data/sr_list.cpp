@@ -19,7 +19,8 @@ bool isUraFlag(std::string_view flag) {
 
 }  // namespace
 
-void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName) {
+void parseSRList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
+                 const std::string& fileName) {
   const MasterList list(decodedText, fileName);
   const auto entryCount = static_cast<int32_t>(std::min(
       {s.EntryDifficulty.size(), s.EntryDifficultyU.size(), s.EntrySongNo.size()}));
@@ -31,7 +32,7 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
   entryNo.reserve(capacity);
   isUra.reserve(capacity);
   difficulty.reserve(capacity);
-  const int32_t count = walkRecords(list, TargetRecordWidth, "対象曲", [&](const RecordAt& r) {
+  const int32_t count = walkRecords(log, list, TargetRecordWidth, "対象曲", [&](const RecordAt& r) {
     const int16_t no = songNumberAt(list, r, entryCount, "バージョン曲リスト");
     const auto e = static_cast<size_t>(no - 1);
     const bool ura = isUraFlag(list.element(list.advance(r.first, 1, r.no)));
@@ -39,7 +40,7 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
     const auto songIndex = static_cast<size_t>(s.EntrySongNo[e] - 1);
     if (songIndex >= s.SongTitles.size())
       list.failRecord(r.no, "曲番号 " + decimalText(no) + " の曲が曲リストにありません。");
-    if (r.logging) PutLog(recordLine(r, s.SongTitles[songIndex], "☆×" + decimalText(level)));
+    if (r.logging) PutLog(log, recordLine(r, s.SongTitles[songIndex], "☆×" + decimalText(level)));
     entryNo.push_back(no);
     isUra.push_back(ura);
     difficulty.push_back(level);
@@ -51,9 +52,9 @@ void parseSRList(ScoreSheetState& s, std::string_view decodedText, const std::st
   s.TargetCount = static_cast<int16_t>(count);
 }
 
-void ReadSRList(ScoreSheetState& s) {
-  expandMasterFile("スコアランキング対象曲リスト", SRListPath,
-                   [&](std::string_view text, const std::string& file) { parseSRList(s, text, file); });
+void ReadSRList(const DebugLog& log, ScoreSheetState& s) {
+  expandMasterFile(log, "スコアランキング対象曲リスト", SRListPath,
+                   [&](std::string_view text, const std::string& file) { parseSRList(log, s, text, file); });
 }
 
 }  // namespace nk

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/master_files.h"
 
 #include <string>
@@ -23,11 +24,11 @@ constexpr int32_t TargetRecordWidth = 3;
 // RuntimeError when the file cannot be read, holds no target, names an entry
 // outside 1 .. EntryCount or a number outside 16 bits, or holds more targets
 // than the 16-bit element counter reaches (10,922).
-void ReadSRList(ScoreSheetState& s);
+void ReadSRList(const DebugLog& log, ScoreSheetState& s);
 
 // The record walk of ReadSRList over a decoded text: one log line and one
 // yield per target.
-void parseSRList(ScoreSheetState& s, std::string_view decodedText,
+void parseSRList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
                  const std::string& fileName = "srlist.dat");
 
 }  // namespace nk

@@ -33,8 +33,8 @@ int16_t starLevelCode(std::string_view levelText, int position) {
   return toInt16(NumericValue(c));
 }
 
-void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int16_t versionCode,
-                          const std::string& fileName) {
+void parseVersionSongList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
+                          int16_t versionCode, const std::string& fileName) {
   const MasterList list(decodedText, fileName);
   const int32_t width = versionRecordWidth(versionCode);
   const auto songCount = static_cast<int32_t>(std::min(s.SongTitles.size(), s.SongGenres.size()));
@@ -48,10 +48,10 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
   difficulty.reserve(capacity);
   difficultyU.reserve(capacity);
   genre.reserve(capacity);
-  const int32_t count = walkRecords(list, width, "曲", [&](const RecordAt& r) {
+  const int32_t count = walkRecords(log, list, width, "曲", [&](const RecordAt& r) {
     const int16_t no = songNumberAt(list, r, songCount, "曲リスト");
     const std::string& songGenre = s.SongGenres[static_cast<size_t>(no - 1)];
-    if (r.logging) PutLog(recordLine(r, s.SongTitles[static_cast<size_t>(no - 1)], songGenre));
+    if (r.logging) PutLog(log, recordLine(r, s.SongTitles[static_cast<size_t>(no - 1)], songGenre));
     const std::string_view levels = list.element(list.advance(r.first, 1, r.no));
     songNo.push_back(no);
     genre.push_back(songGenre);
@@ -69,9 +69,9 @@ void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int1
   s.EntryCount = static_cast<int16_t>(count);
 }
 
-void ReadVersionSongList(ScoreSheetState& s, int16_t versionCode) {
-  expandMasterFile("バージョンマスタ", VersionSongListPath, [&](std::string_view text, const std::string& file) {
-    parseVersionSongList(s, text, versionCode, file);
+void ReadVersionSongList(const DebugLog& log, ScoreSheetState& s, int16_t versionCode) {
+  expandMasterFile(log, "バージョンマスタ", VersionSongListPath, [&](std::string_view text, const std::string& file) {
+    parseVersionSongList(log, s, text, versionCode, file);
   });
 }
 

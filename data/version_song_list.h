@@ -8,6 +8,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/arcade_version.h"
 #include "domain/master_files.h"
 
@@ -39,11 +40,11 @@ int16_t starLevelCode(std::string_view levelText, int position);
 // RuntimeError when the file cannot be read, holds no entry, names a song
 // outside the catalogue or a number outside 16 bits, or holds more entries
 // than the 16-bit element counter reaches (8,191 for AC12/AC13, 4,680 for AC14).
-void ReadVersionSongList(ScoreSheetState& s, int16_t versionCode);
+void ReadVersionSongList(const DebugLog& log, ScoreSheetState& s, int16_t versionCode);
 
 // The record walk of ReadVersionSongList over a decoded text: one log line
 // and one yield per entry.
-void parseVersionSongList(ScoreSheetState& s, std::string_view decodedText, int16_t versionCode,
-                          const std::string& fileName = "versionlist.dat");
+void parseVersionSongList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
+                          int16_t versionCode, const std::string& fileName = "versionlist.dat");
 
 }  // namespace nk

@@ -10,14 +10,12 @@
 
 namespace nk {
 
-std::string LogFilePath;
-
 namespace {
 
 // Writes bytes to the existing log; every failure is swallowed. The file is
 // never created here, even if it vanished after the existence test.
-void writeRaw(OutputFile::Mode mode, const std::string& bytes) {
-  OutputFile file(LogFilePath, mode);
+void writeRaw(const DebugLog& log, OutputFile::Mode mode, const std::string& bytes) {
+  OutputFile file(log.path, mode);
   if (!file.isOpen()) return;
   file.write(bytes);
   file.close();
@@ -33,16 +31,14 @@ std::string logTimeStamp() {
   return text;
 }
 
-void SetLogFilePath(const std::string& path) { LogFilePath = path; }
-
-void ClearLog() {
-  if (!isNormalFile(LogFilePath)) return;
-  writeRaw(OutputFile::Mode::TruncateExisting, "\r\n");
+void ClearLog(const DebugLog& log) {
+  if (!isNormalFile(log.path)) return;
+  writeRaw(log, OutputFile::Mode::TruncateExisting, "\r\n");
 }
 
-void PutLog(const std::string& message) {
-  if (!isNormalFile(LogFilePath)) return;
-  writeRaw(OutputFile::Mode::AppendExisting, utf8ToCp932(logTimeStamp() + " " + message) + "\r\n");
+void PutLog(const DebugLog& log, const std::string& message) {
+  if (!isNormalFile(log.path)) return;
+  writeRaw(log, OutputFile::Mode::AppendExisting, utf8ToCp932(logTimeStamp() + " " + message) + "\r\n");
 }
 
 }  // namespace nk

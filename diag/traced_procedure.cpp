@@ -8,8 +8,6 @@
 
 namespace nk {
 
-std::string LastErrorText;
-
 namespace {
 
 constexpr const char* FailureTitle = "異常終了";
@@ -27,45 +25,47 @@ void ignoringFailure(Step step) {
   }
 }
 
-void reportFailure(const std::string& name) {
+void reportFailure(const DebugLog& log, const std::string& name, const std::string& failure) {
   ignoringFailure([&] {
-    toolkit().messageBox(name + "で異常が発生しました。\r\n" + LastErrorText, FailureTitle,
+    toolkit().messageBox(name + "で異常が発生しました。\r\n" + failure, FailureTitle,
                          MsgIcon::Exclamation);
   });
-  ignoringFailure([&] { PutLog("関数 " + name + " 異常終了:" + LastErrorText); });
+  ignoringFailure([&] { PutLog(log, "関数 " + name + " 異常終了:" + failure); });
 }
 
 }  // namespace
 
-void StartFunc(const std::string& name) { PutLog("関数 " + name + " 開始"); }
+void StartFunc(const DebugLog& log, const std::string& name) { PutLog(log, "関数 " + name + " 開始"); }
 
-void EndFunc(const std::string& name, ProcStatus status) {
+void EndFunc(const DebugLog& log, const std::string& name, ProcStatus status, const std::string& failure) {
   switch (status) {
     case StatusSuccess:
-      PutLog("関数 " + name + " 正常終了");
+      PutLog(log, "関数 " + name + " 正常終了");
       return;
     case StatusFailedGoOn:
-      reportFailure(name);
+      reportFailure(log, name, failure);
       return;
     case StatusEndProgram:
-      reportFailure(name);
+      reportFailure(log, name, failure);
       toolkit().endProgram();
     default:
       return;
   }
 }
 
-ProcStatus runTraced(const std::string& name, const std::function<void(ProcStatus& status)>& work) {
+ProcStatus runTraced(const DebugLog& log, const std::string& name,
+                     const std::function<void(ProcStatus& status, std::string& failure)>& work) {
   ProcStatus status = StatusEndProgram;
+  std::string failure;
   try {
-    StartFunc(name);
-    work(status);
-    EndFunc(name, status);
+    StartFunc(log, name);
+    work(status, failure);
+    EndFunc(log, name, status, failure);
     return status;
   } catch (const std::exception& e) {
-    LastErrorText = e.what();
+    failure = e.what();
   }
-  EndFunc(name, status);
+  EndFunc(log, name, status, failure);
   return status;
 }
 

@@ -8,7 +8,6 @@
 #include "data/sr_list.h"
 #include "data/text_file.h"
 #include "data/version_song_list.h"
-#include "diag/debug_log.h"
 #include "diag/runtime_error.h"
 #include "net/download_steps.h"
 #include "net/http_fetch.h"
@@ -24,16 +23,16 @@ namespace {
 // a std::exception, so that no failure handler takes it for a failure.
 struct LoadCancelled {};
 
-void failureExit(const std::string& description) {
+void failureExit(const DebugLog& log, const std::string& description) {
   toolkit().messageBox(description, "初期化失敗", MsgIcon::Exclamation);
-  PutLog(description);
-  PutLog("初期処理失敗");
+  PutLog(log, description);
+  PutLog(log, "初期処理失敗");
   toolkit().endProgram();
 }
 
 }  // namespace
 
-void removeMasterFiles(bool raise) {
+void removeMasterFiles(const DebugLog& log, bool raise) {
   for (const MasterFile& file : MasterFiles) {
     if (!isNormalFile(file.testedName)) continue;
     std::string cause;
@@ -41,13 +40,14 @@ void removeMasterFiles(bool raise) {
     const std::string description =
         "ファイル " + displayFileName(file.deletedName) + " を削除できません（" + cause + "）。";
     if (raise) throw RuntimeError(description);
-    PutLog(description);
+    PutLog(log, description);
   }
 }
 
-void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std::function<void()>& ShowPage) {
-  const FetchOptions& fetch = request.fetch;
-  const LoadCancel* cancel = fetch.cancel;
+void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadRequest& request,
+                       const std::function<void()>& ShowPage) {
+  HttpFetch fetch(request.fetch);
+  const LoadCancel* cancel = request.fetch.cancel;
   int16_t LoadStatus = 0;
   std::string description;  // of the pending run-time error, if any
   // Every stage yields to the window system, where the player may close the
@@ -56,31 +56,31 @@ void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std
     if (cancelRequested(cancel)) throw LoadCancelled{};
   };
   try {
-    removeMasterFiles(true);
+    removeMasterFiles(log, true);
 
     // A download step that gets its file from neither server ends the
     // program itself; only successful or cancelled steps come back here.
-    LoadPath(request.version, request.servers, s);
-    DownloadSongMaster(s, fetch);
+    LoadPath(log, request.version, request.servers, s);
+    DownloadSongMaster(log, s, fetch);
     goOn();
-    DownloadSRList(s, fetch);
+    DownloadSRList(log, s, fetch);
     goOn();
-    DownloadVersionSongList(s, fetch);
+    DownloadVersionSongList(log, s, fetch);
     goOn();
-    LoadStatus = DownloadNKVersion(s, fetch);
+    LoadStatus = DownloadNKVersion(log, s, fetch);
     goOn();
 
-    if (!CheckRequiredVersion()) {
+    if (!CheckRequiredVersion(log)) {
       LoadStatus = -1;
     } else {
-      ReadSongMaster(s);
+      ReadSongMaster(log, s);
       goOn();
-      ReadVersionSongList(s, request.version.VersionCode);
+      ReadVersionSongList(log, s, request.version.VersionCode);
       goOn();
-      SortByGenre(s);
-      ReadSRList(s);
+      SortByGenre(log, s);
+      ReadSRList(log, s);
       goOn();
-      ReadScoreFile(s);
+      ReadScoreFile(log, s);
       goOn();
       toolkit().setStatusText("");
       s.CurrentPage = 1;
@@ -96,10 +96,10 @@ void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std
     description = std::string("予期しないエラーが発生しました（") + e.what() + "）。";
   }
 
-  removeMasterFiles(false);
+  removeMasterFiles(log, false);
   // The player asked to go: no box for what the load met on its way out.
   if (cancelRequested(cancel)) toolkit().endProgram(ExitClosedByPlayer);
-  if (LoadStatus != 0) failureExit(description);
+  if (LoadStatus != 0) failureExit(log, description);
 }
 
 }  // namespace nk

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/arcade_version.h"
 #include "net/fetch_limits.h"
 #include "net/server_locations.h"
@@ -19,7 +20,7 @@ namespace nk {
 
 // Deletes the master files that are present. With raise, a file that cannot
 // be deleted is a RuntimeError; without, it is logged and the rest go on.
-void removeMasterFiles(bool raise);
+void removeMasterFiles(const DebugLog& log, bool raise);
 
 // What one load needs from outside: the version chosen on the menu, the
 // servers, and the fetch's limits with the sheet's cancel request.
@@ -29,12 +30,15 @@ struct LoadRequest {
   FetchOptions fetch;
 };
 
-// Runs the load for request.version into s (which must be fresh).
-// ShowPage shows the page s.CurrentPage; the load calls it once, at its end.
+// Runs the load for request.version into s (which must be fresh), logging to
+// log. The load owns the fetcher that its downloads share, so that only one
+// fetch runs at a time. ShowPage shows the page s.CurrentPage; the load calls
+// it once, at its end.
 // Returns only when the sheet is ready. When the cancel request is set during
 // the load (the player closed the sheet), the running transfer is dropped, no
 // further stage runs, no box is shown, the master files are removed and the
 // program ends with ExitClosedByPlayer.
-void runScoreSheetLoad(ScoreSheetState& s, const LoadRequest& request, const std::function<void()>& ShowPage);
+void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadRequest& request,
+                       const std::function<void()>& ShowPage);
 
 }  // namespace nk

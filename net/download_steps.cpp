@@ -2,8 +2,6 @@
 // status-line texts.
 #include "net/download_steps.h"
 
-#include "diag/debug_log.h"
-#include "net/http_fetch.h"
 #include "toolkit/toolkit.h"
 
 namespace nk {
@@ -13,20 +11,20 @@ namespace {
 constexpr const char* CauseSeparator = "／";
 
 // The secondary server is asked only after the primary failed; when both
-// failed, LastErrorText holds both reasons. A cancelled fetch ends the step
-// quietly: no second server, no box, no end of the program here.
-ProcStatus runDownloadStep(MasterFileId id, const ServerPaths& paths, const FetchOptions& options) {
+// failed, the step's failure text holds both reasons. A cancelled fetch ends
+// the step quietly: no second server, no box, no end of the program here.
+ProcStatus runDownloadStep(MasterFileId id, const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
   const MasterFile& file = MasterFiles[id];
-  return runTraced(file.stepName, [&](ProcStatus& status) {
-    PutLog(file.startLog);
+  return runTraced(log, file.stepName, [&](ProcStatus& status, std::string& failure) {
+    PutLog(log, file.startLog);
     toolkit().setStatusText(file.fetchingStatus);
-    int16_t result = DownLoadFile(paths.*file.primaryUrl, file.localPath, options);
+    int16_t result = DownLoadFile(fetch, paths.*file.primaryUrl, file.localPath, failure);
     if (result != 0 && result != FetchCancelled) {
-      const std::string primaryFailure = LastErrorText;
-      result = DownLoadFile(paths.*file.secondaryUrl, file.localPath, options);
+      const std::string primaryFailure = failure;
+      result = DownLoadFile(fetch, paths.*file.secondaryUrl, file.localPath, failure);
       // The same cause twice (the local file, say) is said once.
-      if (result != 0 && result != FetchCancelled && LastErrorText != primaryFailure)
-        LastErrorText = primaryFailure + CauseSeparator + LastErrorText;
+      if (result != 0 && result != FetchCancelled && failure != primaryFailure)
+        failure = primaryFailure + CauseSeparator + failure;
     }
     if (result == FetchCancelled) {
       status = StatusCancelled;
@@ -34,30 +32,30 @@ ProcStatus runDownloadStep(MasterFileId id, const ServerPaths& paths, const Fetc
     }
     if (result == 0) {
       status = StatusSuccess;
-      PutLog(file.successLog);
+      PutLog(log, file.successLog);
       return;
     }
-    PutLog(file.failureLog);
+    PutLog(log, file.failureLog);
     toolkit().setStatusText(file.failureStatus);
   });
 }
 
 }  // namespace
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths, const FetchOptions& options) {
-  return runDownloadStep(SongMaster, paths, options);
+ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
+  return runDownloadStep(SongMaster, log, paths, fetch);
 }
 
-ProcStatus DownloadSRList(const ServerPaths& paths, const FetchOptions& options) {
-  return runDownloadStep(SRList, paths, options);
+ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
+  return runDownloadStep(SRList, log, paths, fetch);
 }
 
-ProcStatus DownloadVersionSongList(const ServerPaths& paths, const FetchOptions& options) {
-  return runDownloadStep(VersionSongList, paths, options);
+ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
+  return runDownloadStep(VersionSongList, log, paths, fetch);
 }
 
-ProcStatus DownloadNKVersion(const ServerPaths& paths, const FetchOptions& options) {
-  return runDownloadStep(NKVersion, paths, options);
+ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
+  return runDownloadStep(NKVersion, log, paths, fetch);
 }
 
 }  // namespace nk

@@ -6,26 +6,29 @@
 // "...を受信中です" text into the status line, and logs its success; when
 // neither server gave the file it logs its failure, puts the failure text
 // into the status line and reports -9 through EndFunc, which shows the
-// "異常終了" box with the causes of both fetches (LastErrorText: the primary's
-// and the secondary's, joined by "／") and ends the program. So a running
-// program only ever sees 0 come back, unless the cancel request of the
-// options was set during the step: then it stops at once and returns
+// "異常終了" box with the causes of both fetches (its failure text: the
+// primary's and the secondary's, joined by "／") and ends the program. So a
+// running program only ever sees 0 come back, unless the cancel request of the
+// fetcher's options was set during the step: then it stops at once and returns
 // StatusCancelled, which EndFunc passes over without a word. LoadPath runs
-// first. The files, their URLs and the texts come from MasterFiles.
+// first. The files, their URLs and the texts come from MasterFiles. Both
+// fetches of a step run on the fetcher handed in, the marks and texts go to
+// the debug log handed in.
 #pragma once
 
+#include "diag/debug_log.h"
 #include "diag/traced_procedure.h"
 #include "domain/master_files.h"
-#include "net/fetch_limits.h"
+#include "net/http_fetch.h"
 
 namespace nk {
 
 // A step stopped by the load's cancel request; EndFunc neither shows nor logs it.
 inline constexpr ProcStatus StatusCancelled = -2;
 
-ProcStatus DownloadSongMaster(const ServerPaths& paths, const FetchOptions& options = {});
-ProcStatus DownloadSRList(const ServerPaths& paths, const FetchOptions& options = {});
-ProcStatus DownloadVersionSongList(const ServerPaths& paths, const FetchOptions& options = {});
-ProcStatus DownloadNKVersion(const ServerPaths& paths, const FetchOptions& options = {});
+ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
+ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
+ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
+ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
 
 }  // namespace nk

@@ -1,29 +1,20 @@
 // http_fetch.cpp - one URL into one local file, in bounded reads.
 #include "net/http_fetch.h"
 
-#include "diag/traced_procedure.h"
 #include "net/fetch_failure_text.h"
 #include "platform/native_file.h"
 #include "toolkit/toolkit.h"
 
 namespace nk {
-namespace {
-
-// The fetch's handles stand for the original's one pair of Internet handles:
-// a yield of one fetch must not start another.
-bool fetchRunning = false;
-
-}  // namespace
 
 HttpFetch::~HttpFetch() { CloseUrl(); }
 
 bool HttpFetch::OpenUrl(const std::string& url) {
-  if (transfer_ || fetchRunning) return false;
+  if (transfer_) return false;
   auto transfer = openTransfer(url, options_);
   if (!transfer) return false;
   transfer_ = std::move(transfer);
   url_ = url;
-  fetchRunning = true;
   return true;
 }
 
@@ -32,13 +23,18 @@ int32_t HttpFetch::ReadChunk(ReadBuffer& buffer) { return transfer_ ? transfer_-
 void HttpFetch::CloseUrl() {
   if (!transfer_) return;
   transfer_.reset();
-  fetchRunning = false;
 }
 
 FetchResult HttpFetch::toFile(const std::string& url, const std::string& localPath) {
   if (url.empty() || localPath.empty()) return {};
-  if (fetchRunning) return failed(fetchFailureText(url, "別の受信の途中です"));
+  if (running()) return failed(fetchFailureText(url, "別の受信の途中です"));
 
+  // However this fetch ends, its handles go with it, after the file: the
+  // fetcher stays ready for the next fetch.
+  struct Closing {
+    HttpFetch& fetch;
+    ~Closing() { fetch.CloseUrl(); }
+  } closing{*this};
   OutputFile file(localPath, OutputFile::Mode::CreateOrTruncate);
   if (!file.isOpen()) return failed(fileCreateFailureText(localPath, file.cause()));
   if (!OpenUrl(url)) return failed(fetchFailureText(url, "通信機能を準備できません"));
@@ -70,8 +66,9 @@ FetchResult HttpFetch::toFile(const std::string& url, const std::string& localPa
   return {};
 }
 
-int16_t DownLoadFile(const std::string& url, const std::string& localPath, const FetchOptions& options) {
-  const FetchResult result = HttpFetch(options).toFile(url, localPath);
+int16_t DownLoadFile(HttpFetch& fetch, const std::string& url, const std::string& localPath,
+                     std::string& failure) {
+  const FetchResult result = fetch.toFile(url, localPath);
   switch (result.status) {
     case FetchStatus::Done:
       return 0;
@@ -80,7 +77,7 @@ int16_t DownLoadFile(const std::string& url, const std::string& localPath, const
     case FetchStatus::Failed:
       break;
   }
-  LastErrorText = result.failure;
+  failure = result.failure;
   return -1;
 }
 

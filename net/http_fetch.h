@@ -4,8 +4,8 @@
 // file as they arrive, with one toolkit yield per read so that the status line
 // stays painted (see transfer.h for the request itself).
 //
-// A fetch fails (result -1, LastErrorText says why, in Japanese, with the URL
-// or the file name) when the local file cannot be created or written, the
+// A fetch fails (result -1, its failure text says why, in Japanese, with the
+// URL or the file name) when the local file cannot be created or written, the
 // server cannot be reached, answers with an HTTP status of 400 or more, cuts
 // the body short, stalls beyond the time limits, or sends more than the size
 // limit (the file is then removed). A failed fetch may otherwise leave part
@@ -33,9 +33,12 @@ struct FetchResult {
   std::string failure;
 };
 
-// One fetch and the handles it owns; they are released when it ends, however
-// it ends. Only one fetch runs at a time: a second one started from a yield of
-// the first is refused ("別の受信の途中です") and harms nothing.
+// The fetcher of a load (or of a test): its options and, while a fetch runs,
+// the handles that fetch owns; they are released when it ends, however it
+// ends. The handles stand for the original's one pair of Internet handles:
+// only one fetch runs at a time on a fetcher, and a second one started from a
+// yield of the first is refused ("別の受信の途中です") and harms nothing.
+// Whoever fetches owns one and hands it to every fetch.
 class HttpFetch {
 public:
   explicit HttpFetch(FetchOptions options = {}) : options_(options) {}
@@ -43,11 +46,15 @@ public:
   HttpFetch(const HttpFetch&) = delete;
   HttpFetch& operator=(const HttpFetch&) = delete;
 
-  // url into localPath; an empty url or localPath does nothing at all.
+  // url into localPath; an empty url or localPath does nothing at all. The
+  // handles are released before it returns.
   FetchResult toFile(const std::string& url, const std::string& localPath);
 
+  // Whether a fetch runs on this fetcher (its handles are open).
+  bool running() const { return transfer_ != nullptr; }
+
   // The three steps of toFile. OpenUrl prepares the request (false when no
-  // request could be set up or another fetch runs); ReadChunk gives the next
+  // request could be set up or a fetch already runs); ReadChunk gives the next
   // part of the body or one of the Read... results of transfer.h;
   // CloseUrl releases the handles and is harmless when none is open.
   bool OpenUrl(const std::string& url);
@@ -62,11 +69,13 @@ private:
   std::string url_;
 };
 
-// 0 when the body is in the file (or url or localPath was empty); -1 on
-// failure, with LastErrorText set; FetchCancelled when the cancel request was
-// set meanwhile: the transfer is dropped and nothing is reported (LastErrorText
-// is left as it was; the file may hold part of the body).
+// Fetches url into localPath on fetch. 0 when the body is in the file (or url
+// or localPath was empty); -1 on failure, with failure set to why;
+// FetchCancelled when the cancel request was set meanwhile: the transfer is
+// dropped and nothing is reported (failure is left as it was; the file may
+// hold part of the body). On 0, too, failure is left as it was.
 inline constexpr int16_t FetchCancelled = -2;
-int16_t DownLoadFile(const std::string& url, const std::string& localPath, const FetchOptions& options = {});
+int16_t DownLoadFile(HttpFetch& fetch, const std::string& url, const std::string& localPath,
+                     std::string& failure);
 
 }  // namespace nk

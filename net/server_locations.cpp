@@ -15,8 +15,8 @@ namespace nk {
 
 ServerBases builtInServerBases() { return {NK_PRIMARY_BASE_URL, NK_SECONDARY_BASE_URL}; }
 
-ProcStatus LoadPath(ArcadeVersion version, const ServerBases& bases, ServerPaths& paths) {
-  return runTraced("LoadPath", [&](ProcStatus& status) {
+ProcStatus LoadPath(const DebugLog& log, ArcadeVersion version, const ServerBases& bases, ServerPaths& paths) {
+  return runTraced(log, "LoadPath", [&](ProcStatus& status, std::string&) {
     paths.VersionNumber = checkedInt<int16_t>(version.VersionCode - 100);
     paths.ScoreFileName = scoreFileNameFor(paths.VersionNumber);
     for (const MasterFile& file : MasterFiles) {

@@ -2,6 +2,7 @@
 // LoadPath, which derives the version's file name and the eight URLs.
 #pragma once
 
+#include "diag/debug_log.h"
 #include "diag/traced_procedure.h"
 #include "domain/arcade_version.h"
 #include "domain/server_paths.h"
@@ -27,6 +28,6 @@ ServerBases builtInServerBases();
 // common/songlist.dat, common/nkclient.dat). Touches neither network nor
 // files. Returns 0; a failure (VersionCode - 100 outside 16 bits) is reported
 // with -9, which ends the program.
-ProcStatus LoadPath(ArcadeVersion version, const ServerBases& bases, ServerPaths& paths);
+ProcStatus LoadPath(const DebugLog& log, ArcadeVersion version, const ServerBases& bases, ServerPaths& paths);
 
 }  // namespace nk

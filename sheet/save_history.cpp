@@ -35,9 +35,9 @@ HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now)
   return {appended.appended, {}};
 }
 
-void reportHistoryFailure(const HistorySaveResult& result) {
+void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result) {
   if (result.failure.empty()) return;
-  PutLog(result.failure);
+  PutLog(log, result.failure);
   toolkit().messageBox(result.failure, HistoryFailureTitle, MsgIcon::Exclamation);
 }
 

@@ -9,6 +9,7 @@
 
 #include "data/score_history.h"
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 
 #include <ctime>
 #include <string>
@@ -38,6 +39,6 @@ HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now)
 
 // Tells the player and the debug log of a failure of recordSaveInHistory;
 // nothing when there was none.
-void reportHistoryFailure(const HistorySaveResult& result);
+void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result);
 
 }  // namespace nk

@@ -53,12 +53,12 @@ TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
   return r;
 }
 
-void showTotalScore(ScoreSheetState& s) {
+void showTotalScore(const DebugLog& log, ScoreSheetState& s) {
   TotalScoreResult r = calculateTotalScore(s);
   s.TargetScore = std::move(r.targetScores);
-  for (const std::string& line : r.logBefore) PutLog(line);
+  for (const std::string& line : r.logBefore) PutLog(log, line);
   toolkit().messageBox(r.resultText, "総合得点", MsgIcon::None);
-  for (const std::string& line : r.logAfter) PutLog(line);
+  for (const std::string& line : r.logAfter) PutLog(log, line);
 }
 
 }  // namespace nk

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/ranking_rule.h"
 
 #include <array>
@@ -29,6 +30,6 @@ TotalScoreResult calculateTotalScore(const ScoreSheetState& s);
 
 // What the "合計" button does: stores TargetScore, logs, shows the result in
 // the "総合得点" box and logs the total once the box is closed.
-void showTotalScore(ScoreSheetState& s);
+void showTotalScore(const DebugLog& log, ScoreSheetState& s);
 
 }  // namespace nk

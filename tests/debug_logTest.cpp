@@ -15,26 +15,26 @@ using test::writeBytes;
 
 class LogTest : public test::WorkDirTest {
 protected:
-  void SetUp() override { SetLogFilePath("./Debug.txt"); }
+  const DebugLog log{"./Debug.txt"};
 };
 
 TEST_F(LogTest, WithoutTheFileNothingIsEverCreated) {
-  ClearLog();
-  PutLog("ノルカクライアント ver1.54 開始");
+  ClearLog(log);
+  PutLog(log, "ノルカクライアント ver1.54 開始");
   EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST_F(LogTest, ClearLogLeavesExactlyCrLf) {
   writeBytes("Debug.txt", "old content\r\nmore\r\n");
-  ClearLog();
+  ClearLog(log);
   EXPECT_EQ(readBytes("Debug.txt"), "\r\n");
 }
 
 TEST_F(LogTest, EntriesAreStampedCp932LinesEndingInCrLf) {
   writeBytes("Debug.txt", "");
-  PutLog("ノルカクライアント ver1.54 開始");
-  PutLog("");
-  PutLog("a\r\nb");
+  PutLog(log, "ノルカクライアント ver1.54 開始");
+  PutLog(log, "");
+  PutLog(log, "a\r\nb");
   const std::string text = cp932ToUtf8(readBytes("Debug.txt"));
   static const std::regex expected(
       R"(^\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} ノルカクライアント ver1\.54 開始\r\n)"
@@ -60,34 +60,34 @@ TEST_F(LogTest, StampIsLocalTimeInFixedPattern) {
 TEST_F(LogTest, FailuresAreSwallowedAndWriteNothing) {
   // Deleted between two calls: the second writes nothing and does not recreate it.
   writeBytes("Debug.txt", "");
-  PutLog("first");
+  PutLog(log, "first");
   fs::remove("Debug.txt");
-  PutLog("second");
-  ClearLog();
+  PutLog(log, "second");
+  ClearLog(log);
   EXPECT_FALSE(fs::exists("Debug.txt"));
 
   // A directory of that name counts as absent.
   fs::create_directory("Debug.txt");
-  PutLog("into a directory");
-  ClearLog();
+  PutLog(log, "into a directory");
+  ClearLog(log);
   EXPECT_TRUE(fs::is_empty("Debug.txt"));
   fs::remove("Debug.txt");
 
   // A read-only file: nothing written, nothing thrown.
   writeBytes("Debug.txt", "keep");
   fs::permissions("Debug.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(test::runUnprivileged([] {
-              PutLog("entry");
-              ClearLog();
+  EXPECT_EQ(test::runUnprivileged([this] {
+              PutLog(log, "entry");
+              ClearLog(log);
             }),
             0);
   EXPECT_EQ(readBytes("Debug.txt"), "keep");
 }
 
 TEST_F(LogTest, TheExistenceTestIsMadeOnEveryCall) {
-  PutLog("lost");
+  PutLog(log, "lost");
   writeBytes("Debug.txt", "");
-  PutLog("kept");
+  PutLog(log, "kept");
   EXPECT_EQ(test::logMessages(), std::vector<std::string>{"kept"});
 }
 

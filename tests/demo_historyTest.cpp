@@ -46,7 +46,7 @@ TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   fs::copy_file(DemoScores / "ac13score.csv", "ac13score.csv");
   request.version = ArcadeVersion{113};
   ScoreSheetState s;
-  runScoreSheetLoad(s, request, [] {});
+  runScoreSheetLoad(debugLog, s, request, [] {});
   const TotalSummary sheet = summarizeTotal(s);
   const HistoryRecord& last = records.back();
   EXPECT_EQ(last.total, sheet.total);

@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
 struct StepRow {
-  ProcStatus (*run)(const ServerPaths&, const FetchOptions&);
+  ProcStatus (*run)(const DebugLog&, const ServerPaths&, HttpFetch&);
   std::string name;
   std::string serverPath;  // below "/nk/" on both servers, for version 12
   std::string localFile;
@@ -54,17 +54,16 @@ class DownloadStepsTest : public test::WorkDirTest {
 protected:
   void SetUp() override {
     bases = {primary.url("/nk/"), secondary.url("/nk/")};
-    SetLogFilePath("./Debug.txt");
     test::writeBytes("Debug.txt", "");
-    LastErrorText.clear();
-    ASSERT_EQ(LoadPath(AC12, bases, paths), 0);
+    ASSERT_EQ(LoadPath(log, AC12, bases, paths), 0);
     test::writeBytes("Debug.txt", "");
   }
 
-  // Runs a step; true when it ended the program.
+  // Runs a step on a fetcher of its own; true when it ended the program.
   bool ends(const StepRow& step) {
+    HttpFetch fetch(options);
     try {
-      EXPECT_EQ(step.run(paths, options), 0);
+      EXPECT_EQ(step.run(log, paths, fetch), 0);
       return false;
     } catch (const ProgramEnded&) {
       return true;
@@ -85,6 +84,7 @@ protected:
   ServerBases bases;
   ServerPaths paths;
   FetchOptions options{{1000ms, 1s}};
+  const DebugLog log{"./Debug.txt"};
 };
 
 TEST_F(DownloadStepsTest, APrimaryThatAnswersIsTheOnlyServerAsked) {
@@ -121,7 +121,7 @@ TEST_F(DownloadStepsTest, AFailedPrimaryFallsBackToTheSecondaryWithoutABox) {
   primary.fail(steps()[1].serverPath, 500);
   primary.route(steps()[2].serverPath, cut);
   ServerPaths refusedPaths;
-  ASSERT_EQ(LoadPath(AC12, {refusedBase, secondary.url("/nk/")}, refusedPaths), 0);
+  ASSERT_EQ(LoadPath(log, AC12, {refusedBase, secondary.url("/nk/")}, refusedPaths), 0);
   paths.PrimaryNKVersionUrl = refusedPaths.PrimaryNKVersionUrl;
 
   for (const StepRow& step : steps()) {
@@ -180,7 +180,6 @@ TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
     const std::string bothErrors = primary.url(step.serverPath) +
                                        " の受信に失敗しました（HTTP ステータス 404）／" +
                                        secondary.url(step.serverPath) + " の受信に失敗しました（HTTP ステータス 503）";
-    EXPECT_EQ(LastErrorText, bothErrors) << "both failures are shown, the primary's first";
     EXPECT_EQ(test::logMessages(), (Strings{"関数 " + step.name + " 開始", step.startLog, step.failureLog,
                                             "関数 " + step.name + " 異常終了:" + bothErrors}));
     EXPECT_EQ(recorder.calls, (Strings{"status:" + step.fetching, "status:" + step.failureStatus,
@@ -188,7 +187,8 @@ TEST_F(DownloadStepsTest, WhenBothServersFailTheStepEndsTheProgram) {
     ASSERT_EQ(recorder.boxes.size(), 1u);
     EXPECT_EQ(recorder.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(recorder.boxes[0].text.starts_with(step.name + "で異常が発生しました。\r\n"));
-    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + bothErrors);
+    EXPECT_EQ(recorder.boxes[0].text, step.name + "で異常が発生しました。\r\n" + bothErrors)
+        << "both failures are shown, the primary's first";
     EXPECT_EQ(primary.requestCount(step.serverPath), 1);
     EXPECT_EQ(secondary.requestCount(step.serverPath), 1);
   }
@@ -202,7 +202,8 @@ TEST_F(DownloadStepsTest, AStalledPrimaryAndAnUnreachableSecondaryEndTheProgram)
   primary.route("/nk/sr/12/srlist.dat", stalled);
   paths.SecondarySRListUrl = test::closedPortBaseUrl() + "nk/sr/12/srlist.dat";
 
-  EXPECT_THROW(DownloadSRList(paths, options), ProgramEnded);
+  HttpFetch fetch(options);
+  EXPECT_THROW(DownloadSRList(log, paths, fetch), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "DownloadSRListで異常が発生しました。\r\n" + paths.PrimarySRListUrl +
                                   " の受信に失敗しました（応答がありません）／" + paths.SecondarySRListUrl +
@@ -214,11 +215,12 @@ TEST_F(DownloadStepsTest, ACompleteRunLogsEveryStepInOrder) {
   for (const StepRow& step : steps()) primary.serve(step.serverPath, masterBytes(step.name));
   test::writeBytes("Debug.txt", "");
   ServerPaths fresh;
-  ASSERT_EQ(LoadPath(AC12, bases, fresh), 0);
-  EXPECT_EQ(DownloadSongMaster(fresh, options), 0);
-  EXPECT_EQ(DownloadSRList(fresh, options), 0);
-  EXPECT_EQ(DownloadVersionSongList(fresh, options), 0);
-  EXPECT_EQ(DownloadNKVersion(fresh, options), 0);
+  ASSERT_EQ(LoadPath(log, AC12, bases, fresh), 0);
+  HttpFetch fetch(options);
+  EXPECT_EQ(DownloadSongMaster(log, fresh, fetch), 0);
+  EXPECT_EQ(DownloadSRList(log, fresh, fetch), 0);
+  EXPECT_EQ(DownloadVersionSongList(log, fresh, fetch), 0);
+  EXPECT_EQ(DownloadNKVersion(log, fresh, fetch), 0);
 
   Strings expected = {"関数 LoadPath 開始", "関数 LoadPath 正常終了"};
   for (const StepRow& step : steps()) {

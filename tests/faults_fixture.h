@@ -81,7 +81,7 @@ protected:
     try {
       LoadRequest withCancel = request;
       withCancel.fetch.cancel = cancel;
-      runScoreSheetLoad(state, withCancel, [this] { ++pagesShown; });
+      runScoreSheetLoad(debugLog, state, withCancel, [this] { ++pagesShown; });
       return false;
     } catch (const ProgramEnded&) {
       return true;

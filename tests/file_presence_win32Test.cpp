@@ -38,15 +38,15 @@ TEST_F(FilePresenceWin32, HiddenAndSystemFilesCountAsAbsent) {
 }
 
 TEST_F(FilePresenceWin32, AHiddenLogIsNotWritten) {
-  SetLogFilePath("./Debug.txt");
+  const DebugLog log{"./Debug.txt"};
   test::writeBytes("Debug.txt", "keep");
   ASSERT_TRUE(::SetFileAttributesW(L"Debug.txt", FILE_ATTRIBUTE_HIDDEN));
-  PutLog("entry");
-  ClearLog();
+  PutLog(log, "entry");
+  ClearLog(log);
   ::SetFileAttributesW(L"Debug.txt", FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(test::readBytes("Debug.txt"), "keep");
-  ClearLog();
-  PutLog("entry");
+  ClearLog(log);
+  PutLog(log, "entry");
   EXPECT_EQ(test::logMessages(), std::vector<std::string>{"entry"});
 }
 

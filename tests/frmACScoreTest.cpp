@@ -19,8 +19,8 @@ namespace {
 class SheetTest : public test::WindowTest {
 protected:
   void SetUp() override {
-    // The window alone: no downloads.
-    sheet = new frmACScore(AC13, nullptr);
+    // The window alone: no downloads, no log.
+    sheet = new frmACScore(AC13, DebugLog{}, nullptr);
     ASSERT_EQ(sheet->logicalDpiX(), 96) << "the expected pixels below are those of 96 dpi";
     ASSERT_EQ(sheet->logicalDpiY(), 96);
   }
@@ -246,7 +246,7 @@ TEST(SheetFocusTest, TheFirstControlThatCanTakeTheFocusHasItWhenTheSheetOpens) {
       {allBoxes, "btnSave"},
   };
   for (const Case& c : cases) {
-    auto sheet = std::make_unique<frmACScore>(AC13, nullptr);
+    auto sheet = std::make_unique<frmACScore>(AC13, DebugLog{}, nullptr);
     for (const std::string& name : c.hidden) sheet->findChild<QWidget*>(QString::fromStdString(name))->hide();
     sheet->show();
     ASSERT_NE(sheet->focusWidget(), nullptr);
@@ -291,7 +291,7 @@ TEST_F(SheetTest, LoadShowsTheSheetFirstAndStartsFromAnEmptyState) {
   bool visibleDuringLoad = false;
   int16_t entriesAtLoad = -1;
   int loads = 0;
-  sheet = new frmACScore(AC13, [&](frmACScore& s) {
+  sheet = new frmACScore(AC13, DebugLog{}, [&](frmACScore& s) {
     ++loads;
     visibleDuringLoad = s.isVisible();
     entriesAtLoad = s.state().EntryCount;

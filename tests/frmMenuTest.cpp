@@ -104,12 +104,12 @@ TEST_F(MenuTest, FixedWindowWithThreeButtonsInTheTopLeftCorner) {
 
 TEST_F(MenuTest, ExistingLogIsEmptiedAndGetsTheStartLine) {
   test::writeBytes("Debug.txt", "2020/01/01 00:00:00 old entry\r\n");
-  openMenu();
+  frmMenu* menu = openMenu();
   const std::string text = cp932ToUtf8(test::readBytes("Debug.txt"));
   static const std::regex expected(
       R"(^\r\n\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2} ノルカクライアント ver1\.54 開始\r\n$)");
   EXPECT_TRUE(std::regex_match(text, expected)) << text;
-  EXPECT_EQ(LogFilePath, "./Debug.txt");
+  EXPECT_EQ(menu->debugLog().path, "./Debug.txt");
 }
 
 TEST_F(MenuTest, WithoutALogNoneIsCreated) {
@@ -140,6 +140,7 @@ TEST_F(MenuTest, VersionButtonSetsTheCodeOpensAndLoadsTheSheetThenCloses) {
     EXPECT_TRUE(menu.isNull());
     ASSERT_FALSE(seen.sheet.isNull());
     EXPECT_TRUE(seen.sheet->isVisible());
+    EXPECT_EQ(seen.sheet->debugLog().path, "./Debug.txt") << "the sheet logs to the menu's log";
     test::destroyAllWindows();
   }
 }
@@ -167,7 +168,7 @@ TEST_F(MenuTest, MenuButtonOfTheSheetReloadsTheMenuAndDiscardsTheSheet) {
   QTest::mouseClick(openMenu()->btnAC13Score(), Qt::LeftButton);
   test::runDeferredDeletes();
   ASSERT_FALSE(seen.sheet.isNull());
-  PutLog("entry of the sheet");
+  PutLog(seen.sheet->debugLog(), "entry of the sheet");
   ASSERT_EQ(test::logMessages().size(), 2u);
 
   // The sheet may only close once the new menu is open, or the program would end.

@@ -31,7 +31,7 @@ TEST_F(GenreOrder, GroupsByRankKeepingListOrder) {
     ScoreSheetState s;
     s.EntryGenre = c.genres;
     s.EntryCount = static_cast<int16_t>(c.genres.size());
-    SortByGenre(s);
+    SortByGenre(debugLog, s);
     EXPECT_EQ(s.DisplayOrder, c.order);
   }
 }
@@ -40,7 +40,7 @@ TEST_F(GenreOrder, LogsStartAndEndWithoutYieldOrStatus) {
   ScoreSheetState s;
   s.EntryGenre = {"アニメ", "J-POP"};
   s.EntryCount = 2;
-  SortByGenre(s);
+  SortByGenre(debugLog, s);
   EXPECT_EQ(log(), (std::vector<std::string>{"曲順ソート開始", "曲順ソート終了"}));
   EXPECT_TRUE(tk.calls.empty());
 }

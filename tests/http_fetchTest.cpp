@@ -1,6 +1,5 @@
 // http_fetchTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
 #include "net/http_fetch.h"
-#include "diag/traced_procedure.h"
 #include "loopback_server.h"
 #include "test_support.h"
 
@@ -25,14 +24,20 @@ std::string bodyOf(std::size_t size) {
 
 class FetchTest : public test::WorkDirTest {
 protected:
-  void SetUp() override { LastErrorText.clear(); }
-
   std::string failureText(const std::string& url, const std::string& cause) {
     return url + " の受信に失敗しました（" + cause + "）";
   }
 
+  // DownLoadFile on a fetcher of its own with the test's options; a failure's
+  // text lands in failure.
+  int16_t download(const std::string& url, const std::string& localPath) {
+    HttpFetch fetch(options);
+    return DownLoadFile(fetch, url, localPath, failure);
+  }
+
   test::LoopbackServer server;
   FetchOptions options{{1000ms, 1s}};
+  std::string failure;
 };
 
 TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEach) {
@@ -66,24 +71,24 @@ TEST_F(FetchTest, BodiesArriveByteForByteInReadsOfAtMost1024BytesWithOneYieldEac
       if (now <= written || now - written > ReadBufferSize) ++oversized;
       written = now;
     };
-    ASSERT_EQ(DownLoadFile(server.url(path), "./got.dat", options), 0) << LastErrorText;
+    ASSERT_EQ(download(server.url(path), "./got.dat"), 0) << failure;
     EXPECT_EQ(oversized, 0);
     EXPECT_EQ(written, c.size);
     EXPECT_GE(static_cast<std::size_t>(recorder.yields), (c.size + ReadBufferSize - 1) / ReadBufferSize);
     ASSERT_TRUE(fs::exists("got.dat"));
     EXPECT_TRUE(test::readBytes("got.dat") == route.body);
-    EXPECT_EQ(LastErrorText, "");
+    EXPECT_EQ(failure, "");
   }
 }
 
 TEST_F(FetchTest, EveryRequestGoesToTheServerWithTheAgentAndNoCacheHeaders) {
   server.serve("/nk/a.dat", "first");
   server.redirect("/nk/moved.dat", "/nk/a.dat");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
+  EXPECT_EQ(download(server.url("/nk/a.dat"), "./a.dat"), 0);
   server.serve("/nk/a.dat", "second");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
+  EXPECT_EQ(download(server.url("/nk/a.dat"), "./a.dat"), 0);
   EXPECT_EQ(test::readBytes("a.dat"), "second");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/moved.dat"), "./a.dat", options), 0);
+  EXPECT_EQ(download(server.url("/nk/moved.dat"), "./a.dat"), 0);
 
   EXPECT_EQ(server.requestCount("/nk/a.dat"), 3);
   EXPECT_EQ(server.requestCount("/nk/moved.dat"), 1);
@@ -99,19 +104,19 @@ TEST_F(FetchTest, RedirectsAreFollowedWithinLimits) {
   server.serve("/nk/new.dat", "moved body");
   server.redirect("/nk/old.dat", "/nk/new.dat", 302);
   server.redirect("/nk/older.dat", server.url("/nk/old.dat"), 301);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/older.dat"), "./a.dat", options), 0) << LastErrorText;
+  EXPECT_EQ(download(server.url("/nk/older.dat"), "./a.dat"), 0) << failure;
   EXPECT_EQ(test::readBytes("a.dat"), "moved body");
 
   // A loop is given up after 10 redirects.
   server.redirect("/nk/loop.dat", "/nk/loop.dat");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/loop.dat"), "./b.dat", options), -1);
-  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/loop.dat"), "リダイレクトが多すぎます"));
+  EXPECT_EQ(download(server.url("/nk/loop.dat"), "./b.dat"), -1);
+  EXPECT_EQ(failure, failureText(server.url("/nk/loop.dat"), "リダイレクトが多すぎます"));
   EXPECT_EQ(server.requestCount("/nk/loop.dat"), 11);
 
   // Only http and https are followed.
   server.redirect("/nk/elsewhere.dat", "ftp://127.0.0.1:" + std::to_string(server.port()) + "/x");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/elsewhere.dat"), "./c.dat", options), -1);
-  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/elsewhere.dat"), "対応していないプロトコルです"));
+  EXPECT_EQ(download(server.url("/nk/elsewhere.dat"), "./c.dat"), -1);
+  EXPECT_EQ(failure, failureText(server.url("/nk/elsewhere.dat"), "対応していないプロトコルです"));
 }
 
 TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
@@ -159,8 +164,8 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     SCOPED_TRACE(c.path);
     server.route(c.path, c.route);
     test::writeBytes("got.dat", "left from an earlier run");
-    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), -1);
-    EXPECT_EQ(LastErrorText, failureText(server.url(c.path), c.cause));
+    EXPECT_EQ(download(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(failure, failureText(server.url(c.path), c.cause));
     EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
   }
 }
@@ -175,8 +180,8 @@ TEST_F(FetchTest, AChunkedBodyCutShortFails) {
   cut.chunked = true;
   server.route("/nk/cut-chunked.dat", cut);
   test::writeBytes("got.dat", "left from an earlier run");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/cut-chunked.dat"), "./got.dat", options), -1);
-  EXPECT_EQ(LastErrorText, failureText(server.url("/nk/cut-chunked.dat"), "受信が途中で切れました"));
+  EXPECT_EQ(download(server.url("/nk/cut-chunked.dat"), "./got.dat"), -1);
+  EXPECT_EQ(failure, failureText(server.url("/nk/cut-chunked.dat"), "受信が途中で切れました"));
   EXPECT_EQ(test::readBytes("got.dat"), cut.body.substr(0, 5000));
 }
 
@@ -210,35 +215,35 @@ TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
     server.route(c.path, c.route);
     test::writeBytes("got.dat", "left from an earlier run");
     if (c.fits) {
-      EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), 0) << LastErrorText;
+      EXPECT_EQ(download(server.url(c.path), "./got.dat"), 0) << failure;
       EXPECT_EQ(fs::file_size("got.dat"), Limit);
       continue;
     }
-    EXPECT_EQ(DownLoadFile(server.url(c.path), "./got.dat", options), -1);
-    EXPECT_EQ(LastErrorText, failureText(server.url(c.path), "サイズが上限（65536 バイト）を超えました"));
+    EXPECT_EQ(download(server.url(c.path), "./got.dat"), -1);
+    EXPECT_EQ(failure, failureText(server.url(c.path), "サイズが上限（65536 バイト）を超えました"));
     EXPECT_FALSE(fs::exists("got.dat"));
   }
 }
 
 TEST_F(FetchTest, AServerThatCannotBeReachedFails) {
   const std::string refused = test::closedPortBaseUrl() + "nk/songlist.dat";
-  EXPECT_EQ(DownLoadFile(refused, "./a.dat", options), -1);
-  EXPECT_EQ(LastErrorText, failureText(refused, "接続できません"));
+  EXPECT_EQ(download(refused, "./a.dat"), -1);
+  EXPECT_EQ(failure, failureText(refused, "接続できません"));
   EXPECT_EQ(fs::file_size("a.dat"), 0u);
 
   // A name that no resolver knows.
   const std::string unknown = "http://nk-no-such-host.invalid/nk/songlist.dat";
-  EXPECT_EQ(DownLoadFile(unknown, "./b.dat", options), -1);
-  EXPECT_TRUE(LastErrorText == failureText(unknown, "サーバー名が見つかりません") ||
-              LastErrorText == failureText(unknown, "時間内に接続できません"))
-      << LastErrorText;
+  EXPECT_EQ(download(unknown, "./b.dat"), -1);
+  EXPECT_TRUE(failure == failureText(unknown, "サーバー名が見つかりません") ||
+              failure == failureText(unknown, "時間内に接続できません"))
+      << failure;
 }
 
 TEST_F(FetchTest, AConnectionNotMadeInTimeFails) {
   options.limits = {300ms, 1s};
   test::FullListener full;
-  EXPECT_EQ(DownLoadFile(full.url(), "./a.dat", options), -1);
-  EXPECT_EQ(LastErrorText, failureText(full.url(), "時間内に接続できません"));
+  EXPECT_EQ(download(full.url(), "./a.dat"), -1);
+  EXPECT_EQ(failure, failureText(full.url(), "時間内に接続できません"));
 }
 
 TEST_F(FetchTest, ASlowButMovingTransferIsNoStall) {
@@ -247,19 +252,19 @@ TEST_F(FetchTest, ASlowButMovingTransferIsNoStall) {
   paused.stallAfter = 2000;
   paused.stallFor = 300ms;
   server.route("/nk/paused.dat", paused);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/paused.dat"), "./a.dat", options), 0) << LastErrorText;
+  EXPECT_EQ(download(server.url("/nk/paused.dat"), "./a.dat"), 0) << failure;
   EXPECT_TRUE(test::readBytes("a.dat") == paused.body);
 }
 
 TEST_F(FetchTest, NothingToDoTouchesNeitherNetworkNorFile) {
   server.serve("/nk/a.dat", "body");
-  LastErrorText = "前の失敗";
-  EXPECT_EQ(DownLoadFile("", "./a.dat", options), 0);
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "", options), 0);
-  EXPECT_EQ(DownLoadFile("", "", options), 0);
+  failure = "前の失敗";
+  EXPECT_EQ(download("", "./a.dat"), 0);
+  EXPECT_EQ(download(server.url("/nk/a.dat"), ""), 0);
+  EXPECT_EQ(download("", ""), 0);
   EXPECT_TRUE(fs::is_empty(dir.path()));
   EXPECT_EQ(server.totalRequests(), 0);
-  EXPECT_EQ(LastErrorText, "前の失敗");
+  EXPECT_EQ(failure, "前の失敗");
   EXPECT_TRUE(tk.calls.empty());
 }
 
@@ -276,40 +281,66 @@ TEST_F(FetchTest, LocalFileFailuresAreDescribed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), c.path, options), -1);
-    EXPECT_EQ(LastErrorText, c.text);
+    EXPECT_EQ(download(server.url("/nk/a.dat"), c.path), -1);
+    EXPECT_EQ(failure, c.text);
   }
   EXPECT_EQ(server.totalRequests(), 0) << "the file is created before the server is asked";
   EXPECT_FALSE(fs::exists("missing"));
 
   // A device that is always full: the body cannot be written.
   if (test::onWindows()) GTEST_SKIP() << "Windows has no device that is always full (/dev/full)";
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "/dev/full", options), -1);
-  EXPECT_EQ(LastErrorText, "/dev/full に書き込めません（ディスクの空き領域が足りません）");
+  EXPECT_EQ(download(server.url("/nk/a.dat"), "/dev/full"), -1);
+  EXPECT_EQ(failure, "/dev/full に書き込めません（ディスクの空き領域が足りません）");
 }
 
 TEST_F(FetchTest, EarlierContentIsReplacedNotExtended) {
   server.serve("/nk/a.dat", "new");
   test::writeBytes("a.dat", "a much longer old content");
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
+  EXPECT_EQ(download(server.url("/nk/a.dat"), "./a.dat"), 0);
   EXPECT_EQ(test::readBytes("a.dat"), "new");
 }
 
 TEST_F(FetchTest, ASecondFetchStartedWhileOneRunsIsRefusedAndHarmsNothing) {
   const std::string body = bodyOf(5000);
   server.serve("/nk/a.dat", body);
+  HttpFetch fetch(options);
   int16_t nested = 1;
   std::string nestedError;
   tk.onYield = [&] {
     if (nested != 1) return;
-    nested = DownLoadFile(server.url("/nk/a.dat"), "./b.dat", options);
-    nestedError = LastErrorText;
+    EXPECT_TRUE(fetch.running());
+    nested = DownLoadFile(fetch, server.url("/nk/a.dat"), "./b.dat", nestedError);
   };
-  EXPECT_EQ(DownLoadFile(server.url("/nk/a.dat"), "./a.dat", options), 0);
+  EXPECT_EQ(DownLoadFile(fetch, server.url("/nk/a.dat"), "./a.dat", failure), 0);
   EXPECT_EQ(nested, -1);
   EXPECT_EQ(nestedError, failureText(server.url("/nk/a.dat"), "別の受信の途中です"));
+  EXPECT_EQ(failure, "");
   EXPECT_TRUE(test::readBytes("a.dat") == body);
   EXPECT_FALSE(fs::exists("b.dat"));
+  EXPECT_FALSE(fetch.running());
+}
+
+TEST_F(FetchTest, AFetcherTakesOneFetchAfterAnotherHoweverTheFormerEnded) {
+  server.serve("/nk/a.dat", "body");
+  server.fail("/nk/missing.dat", 404);
+  HttpFetch fetch(options);
+  EXPECT_EQ(DownLoadFile(fetch, server.url("/nk/missing.dat"), "./a.dat", failure), -1);
+  EXPECT_EQ(failure, failureText(server.url("/nk/missing.dat"), "HTTP ステータス 404"));
+  EXPECT_FALSE(fetch.running());
+  EXPECT_EQ(DownLoadFile(fetch, server.url("/nk/a.dat"), "./a.dat", failure), 0);
+  EXPECT_EQ(test::readBytes("a.dat"), "body");
+
+  // Cancelled in the middle: the transfer is dropped, the fetcher is free again.
+  LoadCancel cancel;
+  FetchOptions cancellable = options;
+  cancellable.cancel = &cancel;
+  HttpFetch cancelled(cancellable);
+  tk.onYield = [&] { cancel.request(); };
+  server.serve("/nk/big.dat", bodyOf(5000));
+  EXPECT_EQ(DownLoadFile(cancelled, server.url("/nk/big.dat"), "./b.dat", failure), FetchCancelled);
+  EXPECT_FALSE(cancelled.running());
+  tk.onYield = nullptr;
+  EXPECT_EQ(server.requestCount("/nk/big.dat"), 1);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ protected:
   // Runs the load; returns true when it ended the program.
   bool load() {
     try {
-      runScoreSheetLoad(state, request, [this] {
+      runScoreSheetLoad(debugLog, state, request, [this] {
         ++pagesShown;
         pageShownAt = state.CurrentPage;
       });
@@ -179,7 +179,7 @@ TEST_F(LoadSequenceTest, AFailingPageDisplayIsARunTimeErrorToo) {
   serveMasters(113, demoSongs, demoEntries, demoTargets);
   bool ended = false;
   try {
-    runScoreSheetLoad(state, request, [] { throw RuntimeError("表示できません。"); });
+    runScoreSheetLoad(debugLog, state, request, [] { throw RuntimeError("表示できません。"); });
   } catch (const ProgramEnded&) {
     ended = true;
   }
@@ -208,14 +208,14 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   const std::optional<std::string> out = test::unprivilegedOutput([] {
-    SetLogFilePath("./Debug.txt");
+    const DebugLog log{"./Debug.txt"};
     std::string raised;
     try {
-      removeMasterFiles(true);
+      removeMasterFiles(log, true);
     } catch (const RuntimeError& e) {
       raised = e.description();
     }
-    removeMasterFiles(false);  // must go on past every failure
+    removeMasterFiles(log, false);  // must go on past every failure
     return raised;
   });
   fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::add);

@@ -21,14 +21,14 @@ TEST(MasterFileRemovalWin32, AReadOnlyFileRaisesBeforeTheLoadAndIsLoggedAtItsEnd
     test::writeBytes(file.testedName, "left over");
     ASSERT_TRUE(::SetFileAttributesW(widen(file.testedName).c_str(), FILE_ATTRIBUTE_READONLY));
   }
-  SetLogFilePath("./Debug.txt");
+  const DebugLog log{"./Debug.txt"};
   std::string raised;
   try {
-    removeMasterFiles(true);
+    removeMasterFiles(log, true);
   } catch (const RuntimeError& e) {
     raised = e.description();
   }
-  removeMasterFiles(false);  // must go on past every failure
+  removeMasterFiles(log, false);  // must go on past every failure
   EXPECT_EQ(raised, "ファイル songlist.dat を削除できません（アクセスが拒否されました）。");
   for (const MasterFile& file : MasterFiles) {
     EXPECT_TRUE(fs::exists(file.testedName));
@@ -41,7 +41,7 @@ TEST(MasterFileRemovalWin32, AReadOnlyFileRaisesBeforeTheLoadAndIsLoggedAtItsEnd
                                      "ファイル version.dat を削除できません（アクセスが拒否されました）。",
                                  }));
   // Writable again, they go.
-  removeMasterFiles(true);
+  removeMasterFiles(log, true);
   for (const MasterFile& file : MasterFiles) EXPECT_FALSE(fs::exists(file.testedName));
 }
 

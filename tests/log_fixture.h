@@ -9,14 +9,13 @@ namespace nk::test {
 
 class LoggedWorkDirTest : public WorkDirTest {
 protected:
-  LoggedWorkDirTest() {
-    writeBytes("Debug.txt", "");
-    SetLogFilePath("./Debug.txt");
-  }
-  ~LoggedWorkDirTest() override { SetLogFilePath(""); }
+  LoggedWorkDirTest() { writeBytes("Debug.txt", ""); }
   std::vector<std::string> log() const { return logMessages("Debug.txt"); }
   // Switches the log off (for the long inputs, whose lines are not the point).
-  void silenceLog() { SetLogFilePath(""); }
+  void silenceLog() { debugLog = {}; }
+
+  // The log that the code under test is handed.
+  DebugLog debugLog{"./Debug.txt"};
 };
 
 }  // namespace nk::test

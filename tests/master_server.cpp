@@ -36,7 +36,6 @@ void MasterServerTest::SetUp() {
   request.servers = {primary.url("/nk/"), closedPortBaseUrl() + "nk/"};
   request.fetch.limits.connectTimeout = std::chrono::milliseconds(1000);
   request.fetch.limits.stallTime = std::chrono::seconds(1);
-  SetLogFilePath("./Debug.txt");
   writeBytes("Debug.txt", "");
 
   const char* genres[] = {"アニメ", "J-POP", "その他", "クラシック", "ナムコオリジナル", "童謡・民謡",

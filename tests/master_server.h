@@ -48,6 +48,8 @@ protected:
   std::vector<Entry> demoEntries;
   std::vector<Target> demoTargets;
   LoadRequest request;
+  // The log that a load run by the test is handed.
+  DebugLog debugLog{"./Debug.txt"};
 };
 
 }  // namespace nk::test

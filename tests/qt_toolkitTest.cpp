@@ -119,7 +119,7 @@ TEST_F(QtToolkitTest, StatusTextReachesTheStatusLineOfTheSheetWhileItLoads) {
   ScopedToolkit installed(qt);
   qt.setStatusText("曲リストを展開中です");  // no sheet loading: nothing to do, nothing breaks
   QString during;
-  auto* sheet = new frmACScore(AC13, [&](frmACScore& s) {
+  auto* sheet = new frmACScore(AC13, DebugLog{}, [&](frmACScore& s) {
     toolkit().setStatusText("曲リストを展開中です");
     during = s.lblStatusBar()->text();
     toolkit().setStatusText("");

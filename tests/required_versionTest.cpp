@@ -46,7 +46,7 @@ TEST_F(RequiredVersionCheck, ComparesAsNumbers) {
     test::writeBytes("Debug.txt", "");
     tk.boxes.clear();
     test::writeBytes("version.dat", test::toCp932(c.file));
-    EXPECT_EQ(CheckRequiredVersion(), c.accepted);
+    EXPECT_EQ(CheckRequiredVersion(debugLog), c.accepted);
     EXPECT_EQ(log(), (Strings{"要求バージョン確認開始", "本体バージョン:1.54", "要求バージョン:" + c.loggedRequired}));
     if (c.accepted) {
       EXPECT_TRUE(tk.boxes.empty());
@@ -64,7 +64,7 @@ TEST_F(RequiredVersionCheck, ComparesAsNumbers) {
 TEST_F(RequiredVersionCheck, EmptyOrMissingFileFails) {
   test::writeBytes("version.dat", "");
   try {
-    CheckRequiredVersion();
+    CheckRequiredVersion(debugLog);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "version.dat が空です。要求バージョンを確認できません。");
@@ -74,7 +74,7 @@ TEST_F(RequiredVersionCheck, EmptyOrMissingFileFails) {
   std::filesystem::remove("version.dat");
   test::writeBytes("Debug.txt", "");
   try {
-    CheckRequiredVersion();
+    CheckRequiredVersion(debugLog);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "ファイル version.dat を読み込めません（ファイルまたはフォルダーがありません）。");

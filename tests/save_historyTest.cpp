@@ -83,14 +83,14 @@ TEST_F(SaveHistory, AFailureWarnsOnceAndLogsOneLine) {
   EXPECT_FALSE(result.appended);
   EXPECT_EQ(result.failure, text);
   EXPECT_TRUE(tk.boxes.empty());
-  reportHistoryFailure(result);
+  reportHistoryFailure(debugLog, result);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "記録の保存失敗");
   EXPECT_EQ(tk.boxes[0].text, text);
   EXPECT_EQ(tk.boxes[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(log(), std::vector<std::string>{text});
 
-  reportHistoryFailure({true, {}});  // no failure: nothing at all
+  reportHistoryFailure(debugLog, {true, {}});  // no failure: nothing at all
   EXPECT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(log().size(), 1u);
 }

@@ -85,7 +85,7 @@ TEST_F(ScoreFile, ReadsThePresentFile) {
   test::writeBytes("ac13score.csv", "1,500,0\r\n3,0,900\r\n\r\n");
   test::writeBytes("ac12score.csv", "1,1,1\r\n");
   ScoreSheetState s = withEntries(3);
-  ReadScoreFile(s);
+  ReadScoreFile(debugLog, s);
   EXPECT_EQ(s.EntryScore, (Scores{500, 0, 0}));
   EXPECT_EQ(s.EntryScoreU, (Scores{0, 0, 900}));
   EXPECT_EQ(log(), (Strings{"CSVファイル展開開始", "CSVファイル読み込み中", "CSVファイル展開終了"}));
@@ -97,7 +97,7 @@ TEST_F(ScoreFile, AbsentFileIsNoFailure) {
   for (int round = 0; round < 2; ++round) {
     ScoreSheetState s = withEntries(2);
     s.ScoreFileName = round == 0 ? "ac14score.csv" : "ac13score.csv";
-    ReadScoreFile(s);
+    ReadScoreFile(debugLog, s);
     EXPECT_EQ(s.EntryScore, (Scores{0, 0}));
   }
   EXPECT_EQ(log(), (Strings{"CSVファイル展開開始", "CSVファイルが存在しません", "CSVファイル展開終了",
@@ -108,7 +108,7 @@ TEST_F(ScoreFile, FailureInTheFileEndsBeforeTheEndLine) {
   test::writeBytes("ac13score.csv", "1,5,0\r\n2,6,0\r\n3,7,0\r\n4,8,0\r\n5,9,0\r\n6,1,0\r\n42,1,1\r\n");
   ScoreSheetState s = withEntries(40);
   try {
-    ReadScoreFile(s);
+    ReadScoreFile(debugLog, s);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "ac13score.csv の 7 行目: 曲番号 42 はバージョン曲リストの 40 曲の範囲外です。");

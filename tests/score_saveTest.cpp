@@ -50,7 +50,7 @@ TEST_F(ScoreSave, SaveThenReadGivesEveryScoreBack) {
   EXPECT_EQ(test::readBytes("ac12score.csv"), "1,1,1\r\n");  // another version's file is never touched
 
   ScoreSheetState loaded = sheet(Scores(300), Scores(300));
-  ReadScoreFile(loaded);
+  ReadScoreFile(DebugLog{}, loaded);
   EXPECT_EQ(loaded.EntryScore, normal);
   EXPECT_EQ(loaded.EntryScoreU, ura);
 

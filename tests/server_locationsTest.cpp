@@ -12,10 +12,9 @@ using Strings = std::vector<std::string>;
 
 class LoadPathTest : public test::WorkDirTest {
 protected:
-  void SetUp() override {
-    SetLogFilePath("./Debug.txt");
-    test::writeBytes("Debug.txt", "");
-  }
+  void SetUp() override { test::writeBytes("Debug.txt", ""); }
+
+  const DebugLog log{"./Debug.txt"};
 };
 
 TEST_F(LoadPathTest, TheBuildFixesTwoFolderUrls) {
@@ -37,7 +36,7 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
   for (const Case& c : {Case{112, 12, "12"}, Case{113, 13, "13"}, Case{114, 14, "14"}}) {
     SCOPED_TRACE(c.versionCode);
     ServerPaths paths;
-    EXPECT_EQ(LoadPath(ArcadeVersion{c.versionCode}, bases, paths), 0);
+    EXPECT_EQ(LoadPath(log, ArcadeVersion{c.versionCode}, bases, paths), 0);
     EXPECT_EQ(paths.VersionNumber, c.versionNumber);
     EXPECT_EQ(paths.ScoreFileName, "ac" + c.n + "score.csv");
     EXPECT_EQ(paths.PrimarySRListUrl, "http://p.example/nk/sr/" + c.n + "/srlist.dat");
@@ -59,7 +58,7 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
 
 TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
   ServerPaths paths;
-  EXPECT_THROW(LoadPath(ArcadeVersion{-32768}, builtInServerBases(), paths), ProgramEnded);
+  EXPECT_THROW(LoadPath(log, ArcadeVersion{-32768}, builtInServerBases(), paths), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "異常終了");
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\nオーバーフローしました。");
@@ -68,7 +67,7 @@ TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
   EXPECT_TRUE(tk.ended);
 
   // The lowest code that still fits.
-  EXPECT_EQ(LoadPath(ArcadeVersion{-32668}, builtInServerBases(), paths), 0);
+  EXPECT_EQ(LoadPath(log, ArcadeVersion{-32668}, builtInServerBases(), paths), 0);
   EXPECT_EQ(paths.VersionNumber, -32768);
   EXPECT_EQ(paths.ScoreFileName, "ac-32768score.csv");
 }

@@ -35,7 +35,7 @@ TEST_F(SongMaster, RecordsOfFiveElements) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScoreSheetState s;
-    parseSongMaster(s, c.text);
+    parseSongMaster(debugLog, s, c.text);
     EXPECT_EQ(s.SongTitles, c.titles);
     EXPECT_EQ(s.SongGenres, c.genres);
     EXPECT_EQ(s.SongCount, static_cast<int16_t>(c.titles.size()));
@@ -59,7 +59,7 @@ TEST_F(SongMaster, FailuresDescribeFileAndRecord) {
     SCOPED_TRACE(c.name);
     ScoreSheetState s;
     try {
-      parseSongMaster(s, c.text);
+      parseSongMaster(debugLog, s, c.text);
       ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.description(), c.description);
@@ -70,7 +70,7 @@ TEST_F(SongMaster, FailuresDescribeFileAndRecord) {
 TEST_F(SongMaster, ReadsCp932FileWithATitleSplitAcrossLines) {
   test::writeBytes("songlist.dat", test::toCp932("1<>夏祭\r\nり<>x<>アニメ<>y<>2<>お江戸<>x\r\n<>童謡・民謡<>y<>"));
   ScoreSheetState s;
-  ReadSongMaster(s);
+  ReadSongMaster(debugLog, s);
   EXPECT_EQ(s.SongTitles, (Strings{"夏祭り", "お江戸"}));
   EXPECT_EQ(s.SongGenres, (Strings{"アニメ", "童謡・民謡"}));
   EXPECT_EQ(s.SongCount, 2);
@@ -83,7 +83,7 @@ TEST_F(SongMaster, OneYieldAfterEachLoggedSong) {
   std::vector<size_t> logLinesAtYield;
   tk.onYield = [&] { logLinesAtYield.push_back(log().size()); };
   ScoreSheetState s;
-  parseSongMaster(s, manySongs(3));
+  parseSongMaster(debugLog, s, manySongs(3));
   // start line absent here (parse only): song lines 1, 2, 3 each precede their yield.
   EXPECT_EQ(logLinesAtYield, (std::vector<size_t>{1, 2, 3}));
 }
@@ -91,7 +91,7 @@ TEST_F(SongMaster, OneYieldAfterEachLoggedSong) {
 TEST_F(SongMaster, MissingFileFailsAfterTheStartLine) {
   ScoreSheetState s;
   try {
-    ReadSongMaster(s);
+    ReadSongMaster(debugLog, s);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "ファイル songlist.dat を読み込めません（ファイルまたはフォルダーがありません）。");
@@ -103,7 +103,7 @@ TEST_F(SongMaster, MissingFileFailsAfterTheStartLine) {
 TEST_F(SongMaster, SixThousandFiveHundredFiftyThreeSongsAtMost) {
   silenceLog();
   ScoreSheetState s;
-  parseSongMaster(s, manySongs(6553));
+  parseSongMaster(debugLog, s, manySongs(6553));
   EXPECT_EQ(s.SongCount, 6553);
   EXPECT_EQ(s.SongTitles.back(), "曲6552");
   EXPECT_EQ(tk.yields, 6553);
@@ -111,7 +111,7 @@ TEST_F(SongMaster, SixThousandFiveHundredFiftyThreeSongsAtMost) {
   tk.yields = 0;
   ScoreSheetState t;
   try {
-    parseSongMaster(t, manySongs(6554));
+    parseSongMaster(debugLog, t, manySongs(6554));
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "songlist.dat は項目が多すぎて読み込めません（6554 件目で項目の番号が 32767 を超えました）。");

@@ -27,7 +27,7 @@ ScoreSheetState entries(int n) {
 
 TEST_F(SRList, ChartFlagComparesAsANumber) {
   ScoreSheetState s = entries(12);
-  parseSRList(s, "<>12<>0<>x<>12<>1<>x<>12<>2<>x<>12<><>x<>12<>1.0<>x<>12<> 1<>x<>12<>01<>x<>12<>1x<>x<>12<>abc");
+  parseSRList(debugLog, s, "<>12<>0<>x<>12<>1<>x<>12<>2<>x<>12<><>x<>12<>1.0<>x<>12<> 1<>x<>12<>01<>x<>12<>1x<>x<>12<>abc");
   EXPECT_EQ(s.TargetEntryNo, Numbers(9, 12));
   EXPECT_EQ(s.TargetIsUra, (std::vector<bool>{false, true, false, false, true, true, true, true, false}));
   EXPECT_EQ(s.TargetDifficulty, (Numbers{8, LevelNoChart, 8, 8, LevelNoChart, LevelNoChart, LevelNoChart,
@@ -40,7 +40,7 @@ TEST_F(SRList, EntryNumbersFollowTheVersionList) {
   ScoreSheetState s = entries(3);
   s.EntrySongNo = {3, 1, 2};  // entry 1 is song 3
   s.DisplayOrder = {2, 1, 0};
-  parseSRList(s, "<>1<>0<>x<> 2.5<>1<>x<>3<>0");
+  parseSRList(debugLog, s, "<>1<>0<>x<> 2.5<>1<>x<>3<>0");
   EXPECT_EQ(s.TargetEntryNo, (Numbers{1, 2, 3}));
   EXPECT_EQ(log(), (Strings{"曲番号0: S3(☆×1)", "曲番号1: S1(☆×9)", "曲番号2: S2(☆×3)"}));
 }
@@ -61,7 +61,7 @@ TEST_F(SRList, FailuresDescribeFileAndRecord) {
     SCOPED_TRACE(c.text);
     ScoreSheetState s = entries(12);
     try {
-      parseSRList(s, c.text);
+      parseSRList(debugLog, s, c.text);
       ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.description(), c.description);
@@ -73,7 +73,7 @@ TEST_F(SRList, ReadsTheFileWithLogsStatusAndYields) {
   test::writeBytes("srlist.dat", test::toCp932("<>12<>0<>\r\n<>12<>1<>"));
   ScoreSheetState s = entries(12);
   s.SongTitles[11] = "夏祭り";
-  ReadSRList(s);
+  ReadSRList(debugLog, s);
   EXPECT_EQ(s.TargetIsUra, (std::vector<bool>{false, true}));
   EXPECT_EQ(log(), (Strings{"スコアランキング対象曲リスト展開開始", "曲番号0: 夏祭り(☆×8)", "曲番号1: 夏祭り(☆×-10)",
                             "スコアランキング対象曲リスト展開終了"}));
@@ -83,7 +83,7 @@ TEST_F(SRList, ReadsTheFileWithLogsStatusAndYields) {
 TEST_F(SRList, MissingFileFailsAfterTheStartLine) {
   ScoreSheetState s = entries(1);
   try {
-    ReadSRList(s);
+    ReadSRList(debugLog, s);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "ファイル srlist.dat を読み込めません（ファイルまたはフォルダーがありません）。");
@@ -99,12 +99,12 @@ TEST_F(SRList, MostTargetsTheElementCounterReaches) {
     return text;
   };
   ScoreSheetState s = entries(1);
-  parseSRList(s, targets(10922));
+  parseSRList(debugLog, s, targets(10922));
   EXPECT_EQ(s.TargetCount, 10922);
   EXPECT_EQ(tk.yields, 10922);
   ScoreSheetState t = entries(1);
   try {
-    parseSRList(t, targets(10923));
+    parseSRList(debugLog, t, targets(10923));
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.description(), "srlist.dat は項目が多すぎて読み込めません（10923 件目で項目の番号が 32767 を超えました）。");

@@ -203,7 +203,7 @@ TEST_F(ShowTotalScore, LogsAroundTheBoxAndStoresTargetScores) {
   BoxWatcher watcher;
   ScopedToolkit installed{watcher};
   ScoreSheetState s = sheetOf({{"甲", 7, 300}, {"乙", 10, 400, true}});
-  showTotalScore(s);
+  showTotalScore(debugLog, s);
   EXPECT_EQ(s.TargetScore, (std::vector<int32_t>{300, 400}));
   ASSERT_EQ(watcher.boxes.size(), 1u);
   EXPECT_EQ(watcher.boxes[0].title, "総合得点");
@@ -216,7 +216,7 @@ TEST_F(ShowTotalScore, LogsAroundTheBoxAndStoresTargetScores) {
                             "☆×10　収録曲1曲／課題曲1曲", "総合点 700点", "総合点計算処理　終了"}));
 
   s.EntryScoreU[1] = 1;  // a later press takes the changed score
-  showTotalScore(s);
+  showTotalScore(debugLog, s);
   EXPECT_EQ(s.TargetScore, (std::vector<int32_t>{300, 1}));
 }
 

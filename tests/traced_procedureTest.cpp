@@ -16,16 +16,14 @@ using Strings = std::vector<std::string>;
 
 class TraceTest : public test::WorkDirTest {
 protected:
-  void SetUp() override {
-    SetLogFilePath("./Debug.txt");
-    test::writeBytes("Debug.txt", "");
-    LastErrorText.clear();
-  }
+  void SetUp() override { test::writeBytes("Debug.txt", ""); }
+
+  const DebugLog log{"./Debug.txt"};
 };
 
 TEST_F(TraceTest, StartAndNormalEndAreOneLineEach) {
-  StartFunc("LoadPath");
-  EndFunc("LoadPath", 0);
+  StartFunc(log, "LoadPath");
+  EndFunc(log, "LoadPath", 0, "");
   EXPECT_EQ(logMessages(), (Strings{"関数 LoadPath 開始", "関数 LoadPath 正常終了"}));
   EXPECT_TRUE(tk.calls.empty());
 }
@@ -58,11 +56,10 @@ TEST_F(TraceTest, EachStatusHasItsReport) {
     test::writeBytes("Debug.txt", "");
     test::RecordingToolkit recorder;
     ScopedToolkit scoped(recorder);
-    LastErrorText = c.lastError;
 
     bool ended = false;
     try {
-      EndFunc("DownloadSRList", c.status);
+      EndFunc(log, "DownloadSRList", c.status, c.lastError);
     } catch (const ProgramEnded&) {
       ended = true;
     }
@@ -76,7 +73,6 @@ TEST_F(TraceTest, EachStatusHasItsReport) {
       EXPECT_EQ(box.icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(texts, c.boxTexts);
-    EXPECT_EQ(LastErrorText, c.lastError) << "EndFunc only reads the description";
   }
 }
 
@@ -94,9 +90,8 @@ public:
 TEST_F(TraceTest, TheBoxIsShownBeforeTheFailureLineAndTheEndComesLast) {
   LogPeekingToolkit peeking;
   ScopedToolkit scoped(peeking);
-  StartFunc("DownloadNKVersion");
-  LastErrorText = "原因";
-  EXPECT_THROW(EndFunc("DownloadNKVersion", -9), ProgramEnded);
+  StartFunc(log, "DownloadNKVersion");
+  EXPECT_THROW(EndFunc(log, "DownloadNKVersion", -9, "原因"), ProgramEnded);
   EXPECT_EQ(peeking.logAtBox, (Strings{"関数 DownloadNKVersion 開始"}));
   EXPECT_EQ(logMessages(), (Strings{"関数 DownloadNKVersion 開始", "関数 DownloadNKVersion 異常終了:原因"}));
   EXPECT_EQ(peeking.calls, (Strings{"box:異常終了", "end"}));
@@ -113,17 +108,15 @@ public:
 TEST_F(TraceTest, AFailingBoxDoesNotStopTheLogLineOrTheEnd) {
   FailingBoxToolkit failing;
   ScopedToolkit scoped(failing);
-  LastErrorText = "原因";
-  EXPECT_NO_THROW(EndFunc("LoadPath", -1));
-  EXPECT_THROW(EndFunc("LoadPath", -9), ProgramEnded);
+  EXPECT_NO_THROW(EndFunc(log, "LoadPath", -1, "原因"));
+  EXPECT_THROW(EndFunc(log, "LoadPath", -9, "原因"), ProgramEnded);
   EXPECT_EQ(logMessages(), (Strings{"関数 LoadPath 異常終了:原因", "関数 LoadPath 異常終了:原因"}));
   EXPECT_EQ(failing.calls, (Strings{"box failed", "box failed", "end"}));
 }
 
 TEST_F(TraceTest, WithoutALogTheBoxIsStillShown) {
   fs::remove("Debug.txt");
-  LastErrorText = "原因";
-  EXPECT_THROW(EndFunc("LoadPath", -9), ProgramEnded);
+  EXPECT_THROW(EndFunc(log, "LoadPath", -9, "原因"), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\n原因");
   EXPECT_FALSE(fs::exists("Debug.txt"));
@@ -131,18 +124,22 @@ TEST_F(TraceTest, WithoutALogTheBoxIsStillShown) {
 
 TEST_F(TraceTest, RunTracedReportsTheStatusTheWorkLeft) {
   // Success.
-  EXPECT_EQ(runTraced("DownloadSongMaster", [](ProcStatus& s) { s = 0; }), 0);
-  // A failure the program survives.
-  LastErrorText = "続行できる失敗";
-  EXPECT_EQ(runTraced("DownloadSongMaster", [](ProcStatus& s) { s = -1; }), -1);
+  EXPECT_EQ(runTraced(log, "DownloadSongMaster", [](ProcStatus& s, std::string&) { s = 0; }), 0);
+  // A failure the program survives, with the description the work gave.
+  EXPECT_EQ(runTraced(log, "DownloadSongMaster",
+                      [](ProcStatus& s, std::string& failure) {
+                        s = -1;
+                        failure = "続行できる失敗";
+                      }),
+            -1);
   // An error after the work set 0 is reported with 0.
-  EXPECT_EQ(runTraced("DownloadSongMaster",
-                      [](ProcStatus& s) {
+  EXPECT_EQ(runTraced(log, "DownloadSongMaster",
+                      [](ProcStatus& s, std::string&) {
                         s = 0;
                         throw RuntimeError("後の失敗");
                       }),
             0);
-  EXPECT_EQ(LastErrorText, "後の失敗");
+  EXPECT_EQ(tk.boxes.size(), 1u) << "only the failure the work reported has a box";
   EXPECT_EQ(logMessages(), (Strings{"関数 DownloadSongMaster 開始", "関数 DownloadSongMaster 正常終了",
                                     "関数 DownloadSongMaster 開始",
                                     "関数 DownloadSongMaster 異常終了:続行できる失敗",
@@ -151,10 +148,9 @@ TEST_F(TraceTest, RunTracedReportsTheStatusTheWorkLeft) {
 }
 
 TEST_F(TraceTest, RunTracedEndsTheProgramOnAnUnexpectedError) {
-  EXPECT_THROW(runTraced("LoadPath",
-                         [](ProcStatus&) { throw RuntimeError("オーバーフローしました。"); }),
+  EXPECT_THROW(runTraced(log, "LoadPath",
+                         [](ProcStatus&, std::string&) { throw RuntimeError("オーバーフローしました。"); }),
                ProgramEnded);
-  EXPECT_EQ(LastErrorText, "オーバーフローしました。");
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\nオーバーフローしました。");
   EXPECT_EQ(logMessages(), (Strings{"関数 LoadPath 開始", "関数 LoadPath 異常終了:オーバーフローしました。"}));

@@ -63,7 +63,7 @@ TEST_F(VersionSongList, RecordWidthFollowsTheVersion) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.versionCode);
     ScoreSheetState s = catalogue(5);
-    parseVersionSongList(s, text, c.versionCode);
+    parseVersionSongList(debugLog, s, text, c.versionCode);
     EXPECT_EQ(s.EntrySongNo, c.songNo);
     EXPECT_EQ(s.EntryDifficulty, c.normal);
     EXPECT_EQ(s.EntryDifficultyU, c.ura);
@@ -73,7 +73,7 @@ TEST_F(VersionSongList, RecordWidthFollowsTheVersion) {
     EXPECT_EQ(s.PageCount, 1);
   }
   ScoreSheetState ac14 = catalogue(9);
-  parseVersionSongList(ac14, "<>5<>abc1efg2<>x<>x<>x<>x<>x<>9<>abc3efg4<>x<>x<>x<>x<>", 114);
+  parseVersionSongList(debugLog, ac14, "<>5<>abc1efg2<>x<>x<>x<>x<>x<>9<>abc3efg4<>x<>x<>x<>x<>", 114);
   EXPECT_EQ(ac14.EntrySongNo, (Levels{5, 9}));
   EXPECT_EQ(ac14.EntryDifficultyU, (Levels{2, 4}));
 }
@@ -85,12 +85,12 @@ TEST_F(VersionSongList, SongNumbersAndGenres) {
   } cases[] = {{"<>2<>x", 2}, {"<> 2<>x", 2}, {"<>2.5<>x", 2}, {"<>3.5<>x", 4}, {"<>&H3<>x", 3}, {"<>4abc<>x", 4}};
   for (const Case& c : cases) {
     ScoreSheetState s = catalogue(4);
-    parseVersionSongList(s, c.text, 113);
+    parseVersionSongList(debugLog, s, c.text, 113);
     ASSERT_EQ(s.EntrySongNo, Levels{c.songNo}) << c.text;
     EXPECT_EQ(s.EntryGenre, Strings{"G" + std::to_string(c.songNo)});
   }
   ScoreSheetState twice = catalogue(2);
-  parseVersionSongList(twice, "<>2<>x<><><>2<>x<>", 113);
+  parseVersionSongList(debugLog, twice, "<>2<>x<><><>2<>x<>", 113);
   EXPECT_EQ(twice.EntrySongNo, (Levels{2, 2}));
 }
 
@@ -98,7 +98,7 @@ TEST_F(VersionSongList, PageCountByEntries) {
   const std::pair<int, int16_t> cases[] = {{1, 1}, {10, 1}, {11, 2}, {20, 2}, {21, 3}, {25, 3}};
   for (const auto& [entries, pages] : cases) {
     ScoreSheetState s = catalogue(1);
-    parseVersionSongList(s, manyEntries(entries, 4), 113);
+    parseVersionSongList(debugLog, s, manyEntries(entries, 4), 113);
     EXPECT_EQ(s.EntryCount, entries);
     EXPECT_EQ(s.PageCount, pages) << entries;
   }
@@ -122,7 +122,7 @@ TEST_F(VersionSongList, FailuresDescribeFileAndRecord) {
     ScoreSheetState s = catalogue(5);
     s.PageCount = 7;
     try {
-      parseVersionSongList(s, c.text, 113);
+      parseVersionSongList(debugLog, s, c.text, 113);
       ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.description(), c.description);
@@ -145,13 +145,13 @@ TEST_F(VersionSongList, MostEntriesTheElementCounterReaches) {
     SCOPED_TRACE(c.versionCode);
     ScoreSheetState s = catalogue(1);
     tk.yields = 0;
-    parseVersionSongList(s, manyEntries(c.most, c.width), c.versionCode);
+    parseVersionSongList(debugLog, s, manyEntries(c.most, c.width), c.versionCode);
     EXPECT_EQ(s.EntryCount, c.most);
     EXPECT_EQ(s.EntryDifficultyU.back(), 6);
     EXPECT_EQ(tk.yields, c.most);
     ScoreSheetState t = catalogue(1);
     try {
-      parseVersionSongList(t, manyEntries(c.most + 1, c.width), c.versionCode);
+      parseVersionSongList(debugLog, t, manyEntries(c.most + 1, c.width), c.versionCode);
       ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.description(), "versionlist.dat は項目が多すぎて読み込めません（" + std::to_string(c.most + 1) +
@@ -165,7 +165,7 @@ TEST_F(VersionSongList, ReadsTheFileWithLogsStatusAndYields) {
   ScoreSheetState s = catalogue(2);
   s.SongTitles[1] = "夏祭り";
   s.SongGenres[1] = "アニメ";
-  ReadVersionSongList(s, 113);
+  ReadVersionSongList(debugLog, s, 113);
   EXPECT_EQ(s.EntrySongNo, (Levels{2, 1}));
   EXPECT_EQ(s.EntryDifficulty, (Levels{10, LevelUnknown}));
   EXPECT_EQ(s.EntryDifficultyU, (Levels{9, 0}));
@@ -177,10 +177,10 @@ TEST_F(VersionSongList, ReadsTheFileWithLogsStatusAndYields) {
 
 TEST_F(VersionSongList, MissingFileAndEmptyFileFail) {
   ScoreSheetState s = catalogue(1);
-  EXPECT_THROW(ReadVersionSongList(s, 113), RuntimeError);
+  EXPECT_THROW(ReadVersionSongList(debugLog, s, 113), RuntimeError);
   test::writeBytes("versionlist.dat", "");
   try {
-    ReadVersionSongList(s, 113);
+    ReadVersionSongList(debugLog, s, 113);
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_NE(e.description().find("versionlist.dat"), std::string::npos);

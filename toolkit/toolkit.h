@@ -6,6 +6,11 @@
 // all of that through this one interface, so that they build and are tested
 // without a QApplication: the program installs the Qt implementation, tests
 // install a recorder.
+//
+// The installed toolkit is the program's one global: main sets it once, at
+// the start, and nothing else below the windows keeps state at namespace
+// scope. What a run needs beside it travels as values: the debug log
+// (diag/debug_log.h), a traced procedure's failure text, the load's fetcher.
 #pragma once
 
 #include <cstddef>

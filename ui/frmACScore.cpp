@@ -86,8 +86,8 @@ QFont sheetFont() {
   return font;
 }
 
-frmACScore::frmACScore(ArcadeVersion version, LoadStep loadStep, QWidget* parent)
-    : QWidget(parent), version_(version), loadStep_(std::move(loadStep)) {
+frmACScore::frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep, QWidget* parent)
+    : QWidget(parent), version_(version), log_(std::move(log)), loadStep_(std::move(loadStep)) {
   setupWindow();
   setupHeaders();
   setupRows();

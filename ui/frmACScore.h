@@ -14,6 +14,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "diag/debug_log.h"
 #include "domain/arcade_version.h"
 #include "net/fetch_limits.h"
 #include "net/load_cancel.h"
@@ -44,13 +45,15 @@ public:
   // cancel request.
   static LoadStep loadFrom(ServerBases servers, FetchLimits limits = {});
 
-  // A sheet for version; its load is loadStep.
-  explicit frmACScore(ArcadeVersion version, LoadStep loadStep = loadFrom(builtInServerBases()),
+  // A sheet for version that logs to log (the menu's); its load is loadStep.
+  explicit frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep = loadFrom(builtInServerBases()),
                       QWidget* parent = nullptr);
   // Deletes the tool windows (find, breakdown) first: they read the state.
   ~frmACScore() override;
 
   ArcadeVersion version() const { return version_; }
+  // The debug log of the run, which the load, the total and the save write to.
+  const DebugLog& debugLog() const { return log_; }
   // The step this sheet loads with; the menu it returns to opens the next
   // sheet with the same.
   const LoadStep& loadStep() const { return loadStep_; }
@@ -140,6 +143,7 @@ private:
 
   ScoreSheetState state_;
   ArcadeVersion version_;
+  DebugLog log_;
   LoadStep loadStep_;
   LoadCancel loadCancel_;
   bool loading_ = false;

@@ -43,7 +43,7 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
   return [servers = std::move(servers), limits](frmACScore& sheet) {
     const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}};
-    runScoreSheetLoad(sheet.state_, request, [&sheet] { sheet.ShowPage(); });
+    runScoreSheetLoad(sheet.log_, sheet.state_, request, [&sheet] { sheet.ShowPage(); });
   };
 }
 
@@ -116,7 +116,7 @@ void frmACScore::btnNext_Click() {
 
 void frmACScore::btnCalc_Click() {
   if (!loaded_) return;
-  showTotalScore(state_);
+  showTotalScore(log_, state_);
 }
 
 bool frmACScore::saveScores() {
@@ -129,7 +129,7 @@ bool frmACScore::saveScores() {
   // Recorded at the moment of the save, reported once the player has seen it succeed.
   const HistorySaveResult history = recordSaveInHistory(state_, std::time(nullptr));
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
-  reportHistoryFailure(history);
+  reportHistoryFailure(log_, history);
   emit scoresSaved();
   return true;
 }

@@ -49,9 +49,9 @@ frmMenu::frmMenu(frmACScore::LoadStep sheetLoad, QWidget* parent)
 void frmMenu::Form_Load() {
   const std::string title = std::string(ProgramTitle) + " ver" + ProgramVersion;
   setWindowTitle(QString::fromStdString(title));
-  SetLogFilePath("./Debug.txt");
-  ClearLog();
-  PutLog(title + " 開始");
+  log_ = DebugLog{"./Debug.txt"};
+  ClearLog(log_);
+  PutLog(log_, title + " 開始");
 }
 
 void frmMenu::showEvent(QShowEvent* event) {
@@ -66,7 +66,7 @@ void frmMenu::btnAC14Score_Click() { openScoreSheet(AC14); }
 void frmMenu::openScoreSheet(ArcadeVersion version) {
   if (choosing_) return;
   choosing_ = true;
-  auto* sheet = new frmACScore(version, sheetLoad_);
+  auto* sheet = new frmACScore(version, log_, sheetLoad_);
   connect(sheet, &frmACScore::menuRequested, sheet, [sheet] { showMenu(sheet->loadStep()); });
   // The player may close the menu while the load yields; then there is
   // nothing left to close here.

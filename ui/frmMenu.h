@@ -3,6 +3,7 @@
 // arcade version.
 #pragma once
 
+#include "diag/debug_log.h"
 #include "ui/frmACScore.h"
 
 #include <QPushButton>
@@ -21,8 +22,11 @@ public:
                    QWidget* parent = nullptr);
 
   // Runs before the window is first shown: the title with the program's
-  // version, then a fresh debug log with its start line.
+  // version, then a fresh debug log ("./Debug.txt") with its start line.
   void Form_Load();
+  // The debug log of the run, set by Form_Load; the sheets this menu opens
+  // log to it.
+  const DebugLog& debugLog() const { return log_; }
 
   QPushButton* btnAC12Score() const { return btnAC12Score_; }
   QPushButton* btnAC13Score() const { return btnAC13Score_; }
@@ -47,6 +51,7 @@ private:
   // and a second click meanwhile must not open a second sheet.
   bool choosing_ = false;
   frmACScore::LoadStep sheetLoad_;
+  DebugLog log_;
 };
 
 // Creates a menu, runs its Form_Load and shows it: the program's start, and

@@ -8,7 +8,7 @@ using fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = fuzz::decodedFile(data, size);
   ScoreSheetState s;
-  const bool read = fuzz::allowingRuntimeError([&] { parseSongMaster(s, text); });
+  const bool read = fuzz::allowingRuntimeError([&] { parseSongMaster(DebugLog{}, s, text); });
 
   const std::string joined = joinLines(text);
   const std::vector<std::string_view> elements = fuzz::elementsOf(joined);

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = fuzz::decodedFile(data, size);
   const ScoreSheetState entries = fuzz::fixedEntries();
   ScoreSheetState s = entries;
-  const bool read = fuzz::allowingRuntimeError([&] { parseSRList(s, text); });
+  const bool read = fuzz::allowingRuntimeError([&] { parseSRList(DebugLog{}, s, text); });
 
   const std::string joined = joinLines(text);
   const std::vector<std::string_view> elements = fuzz::elementsOf(joined);

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = fuzz::decodedFile(data, size);
   const ScoreSheetState catalogue = fuzz::fixedCatalogue();
   ScoreSheetState s = catalogue;
-  const bool read = fuzz::allowingRuntimeError([&] { parseVersionSongList(s, text, NK_FUZZ_VERSION_CODE); });
+  const bool read = fuzz::allowingRuntimeError([&] { parseVersionSongList(DebugLog{}, s, text, NK_FUZZ_VERSION_CODE); });
 
   const int32_t width = versionRecordWidth(NK_FUZZ_VERSION_CODE);
   const std::string joined = joinLines(text);
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(s.EntryScore[k] == 0 && s.EntryScoreU[k] == 0, "a new entry has a score");
   }
 
-  SortByGenre(s);
+  SortByGenre(DebugLog{}, s);
   checkDisplayOrder(s);
   return 0;
 }
