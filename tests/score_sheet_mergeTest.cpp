@@ -72,6 +72,7 @@ TEST_F(ScoreSheetMerge, ASecondSheetAsksBeforeItLoadsUnlessTheHolderIsGone) {
     if (c.holderCrashed) {
       first->close();
       test::runDeferredDeletes();
+      first = nullptr;  // gone: a new sheet may take its address
       test::writeBytes("ac13score.csv.lock", "2147483000\n\n\n");  // a process id no system hands out
     }
     EXPECT_EQ(openBeside(first, c.answer) != nullptr, c.opened);
