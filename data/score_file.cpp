@@ -99,9 +99,34 @@ void ReadScoreFile(const DebugLog& log, ScoreSheetState& s) {
     PutLog(log, "CSVファイルが存在しません");
   } else {
     PutLog(log, "CSVファイル読み込み中");
-    parseScoreFile(s, cp932ToUtf8(readFileBytes(s.ScoreFileName)), displayFileName(s.ScoreFileName));
+    std::string bytes = readFileBytes(s.ScoreFileName);
+    parseScoreFile(s, cp932ToUtf8(bytes), displayFileName(s.ScoreFileName));
+    s.ScoreFileSeen = std::move(bytes);
   }
   PutLog(log, "CSVファイル展開終了");
+}
+
+ScoreFileNow readScoreFileNow(const ScoreSheetState& s) {
+  ScoreFileNow now;
+  const std::string name = displayFileName(s.ScoreFileName);
+  if (!isNormalFile(s.ScoreFileName)) {
+    now.failure = "ファイル " + name + " が見つかりません。";
+    return now;
+  }
+  now.present = true;
+  try {
+    now.bytes = readFileBytes(s.ScoreFileName);
+    ScoreSheetState scores;
+    scores.EntryScore.assign(s.EntryScore.size(), 0);
+    scores.EntryScoreU.assign(s.EntryScoreU.size(), 0);
+    parseScoreFile(scores, cp932ToUtf8(now.bytes), name);
+    now.score = std::move(scores.EntryScore);
+    now.scoreU = std::move(scores.EntryScoreU);
+    now.readable = true;
+  } catch (const RuntimeError& e) {
+    now.failure = e.description();
+  }
+  return now;
 }
 
 std::string scoreFileText(const ScoreSheetState& s) {

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nk {
 
@@ -19,13 +20,34 @@ namespace nk {
 // missing, which is no failure); logs its end. Needs EntryScore and
 // EntryScoreU of EntryCount elements. Raises RuntimeError, naming the file and
 // the line, for an entry number outside 1 .. EntryCount, a missing score
-// field, a number outside 32 bits, or a file that cannot be read.
+// field, a number outside 32 bits, or a file that cannot be read. Keeps the
+// bytes read in ScoreFileSeen.
 void ReadScoreFile(const DebugLog& log, ScoreSheetState& s);
 
 // Merges the scores of a decoded score file into EntryScore and EntryScoreU.
 // A line ends at CR LF, CR or LF; lines of fewer than 3 characters are
 // skipped; a later line for the same entry wins.
 void parseScoreFile(ScoreSheetState& s, std::string_view decodedText, const std::string& fileName);
+
+// The score file as it is on the disk now, for a save that must not undo
+// what another window or program wrote since this sheet read it.
+struct ScoreFileNow {
+  // A normal file of that name exists.
+  bool present = false;
+  // False when there is no normal file, or it cannot be read or parsed.
+  bool readable = false;
+  // The raw bytes, compared with ScoreFileSeen.
+  std::string bytes;
+  // Its scores, EntryCount of each, when readable.
+  std::vector<int32_t> score;
+  std::vector<int32_t> scoreU;
+  // Why it is not readable, in Japanese.
+  std::string failure;
+};
+
+// Reads and parses ScoreFileName as ReadScoreFile would, without logging or
+// touching the sheet; every failure lands in the result.
+ScoreFileNow readScoreFileNow(const ScoreSheetState& s);
 
 // The whole file: a line for each entry whose normal or 裏 score is not 0, in
 // entry order, then CR LF. Only CR LF when every score is 0.

@@ -10,6 +10,7 @@
 #include "domain/server_paths.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ struct ScoreSheetState : ServerPaths {
   std::vector<int16_t> TargetDifficulty;
 
   std::vector<int16_t> DisplayOrder;
+
+  // The score file's bytes as this sheet last read or wrote them; none while
+  // there was no file. A save compares them with the file on the disk to
+  // see whether another window or program changed it meanwhile.
+  std::optional<std::string> ScoreFileSeen;
 };
 
 }  // namespace nk

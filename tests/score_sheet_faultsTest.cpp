@@ -112,6 +112,8 @@ TEST_F(ScoreSheetFaults, AFolderThatTakesNoNewFileStillTakesTheSave) {
                      "（アクセスが拒否されました）。点数は保存されています。\nsaved");
   EXPECT_EQ(test::readBytes(ScoreFile), scoreFileText(sheet->state()));
   EXPECT_NE(test::readBytes(ScoreFile).find(",4321,"), std::string::npos);
+  // The sheet's lock file goes with the sheet.
+  test::destroyAllWindows();
   EXPECT_EQ(namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13score.csv"}));
 }
 

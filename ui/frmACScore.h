@@ -19,6 +19,7 @@
 #include "net/fetch_limits.h"
 #include "net/load_cancel.h"
 #include "net/server_locations.h"
+#include "sheet/sheet_lock.h"
 #include "toolkit/toolkit.h"
 #include "ui/score_box.h"
 
@@ -58,8 +59,11 @@ public:
   // sheet with the same.
   const LoadStep& loadStep() const { return loadStep_; }
 
-  // The sheet's load: shows the window first, so that the status line can
-  // report the progress, then runs the load step. Returns when the load is done.
+  // The sheet's load: takes the version's lock, asking first whether to go on
+  // when another window holds it; shows the window, so that the status line
+  // can report the progress, then runs the load step. Returns when the load
+  // is done, or at once when the player chose not to open a second window
+  // (loaded() stays false and the sheet is left hidden for its opener).
   void Form_Load();
   // False until Form_Load has returned: meanwhile the buttons and the score
   // boxes do nothing, since the load yields to the window system; the close
@@ -146,6 +150,7 @@ private:
   DebugLog log_;
   LoadStep loadStep_;
   LoadCancel loadCancel_;
+  SheetLock lock_;  // held from the load to the close
   bool loading_ = false;
   bool loaded_ = false;
   bool leaving_ = false;  // the player already agreed to leave

@@ -7,6 +7,7 @@
 #include "sheet/page_view.h"
 #include "sheet/save_history.h"
 #include "sheet/score_entry.h"
+#include "sheet/score_merge.h"
 #include "sheet/total_score.h"
 #include "toolkit/toolkit.h"
 
@@ -48,6 +49,7 @@ frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limit
 }
 
 void frmACScore::Form_Load() {
+  if (!lock_.acquire(version_) && toolkit().ask(sharedSheetQuestion(version_)) != GoOn) return;
   show();
   loading_ = true;
   {
@@ -120,15 +122,23 @@ void frmACScore::btnCalc_Click() {
 }
 
 bool frmACScore::saveScores() {
-  const FileWriteResult result = saveScoreFile(state_);
-  if (!result.ok) {
-    toolkit().messageBox(result.failure, "保存失敗", MsgIcon::Exclamation);
+  const MergedSave result = saveMergingFileChanges(state_, savedScores_, savedScoresU_);
+  if (result.sheetChanged) {
+    ShowPage();
+    emit scoresChanged();
+  }
+  if (!result.write.ok) {
+    toolkit().messageBox(result.write.failure, "保存失敗", MsgIcon::Exclamation);
     return false;
   }
   rememberSavedScores();
   // Recorded at the moment of the save, reported once the player has seen it succeed.
   const HistorySaveResult history = recordSaveInHistory(state_, std::time(nullptr));
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
+  if (!result.conflicts.empty())
+    toolkit().messageBox(conflictText(state_, result.conflicts), ConflictTitle, MsgIcon::Exclamation);
+  if (!result.unreadable.empty())
+    toolkit().messageBox(unreadableText(result.unreadable), UnreadableTitle, MsgIcon::Exclamation);
   reportHistoryFailure(log_, history);
   emit scoresSaved();
   return true;
@@ -188,6 +198,7 @@ void frmACScore::closeEvent(QCloseEvent* event) {
     return;
   }
   leaving_ = true;
+  lock_.release();
   event->accept();
 }
 

@@ -72,6 +72,12 @@ void frmMenu::openScoreSheet(ArcadeVersion version) {
   // nothing left to close here.
   QPointer<frmMenu> self(this);
   sheet->Form_Load();
+  if (!sheet->loaded()) {
+    // The player chose not to open the sheet a second time: the menu stays.
+    sheet->deleteLater();
+    if (self) choosing_ = false;
+    return;
+  }
   if (self) close();
 }
 

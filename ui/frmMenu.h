@@ -41,7 +41,8 @@ protected:
 
 private:
   // The score sheet for version is opened and loaded, and only then the
-  // menu closes.
+  // menu closes. When the player chooses not to open a sheet that another
+  // window holds, the menu stays.
   void openScoreSheet(ArcadeVersion version);
 
   QPushButton* btnAC12Score_ = nullptr;
