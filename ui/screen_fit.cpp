@@ -22,6 +22,8 @@ void fitIntoScreen(QWidget& window) {
   if (!screen) screen = window.screen();
   if (!screen) return;
   const QRect room = screen->availableGeometry();
+  // A window that fits keeps the place it has or the window system gives it.
+  if (room.contains(frame)) return;
   const QSize decoration = frame.size() - window.size();
   // The decoration keeps its size; the window inside it gives way.
   window.resize(fittedInto(frame, room).size() - decoration);

@@ -16,7 +16,7 @@ namespace nk {
 QRect fittedInto(const QRect& frame, const QRect& room);
 
 // Resizes and moves window so that its frame lies within the available area
-// of its screen. The window's minimum size wins over the screen's: a window
+// of its screen; a window already within it is left as it is. The window's minimum size wins over the screen's: a window
 // cannot be made smaller than its controls need. The frame of a window not
 // yet shown is its own geometry, as the window system adds its decoration
 // only on showing.
