@@ -11,6 +11,11 @@ const std::string UnknownLevel = "？";
 // The level caption of a chart that is shown.
 std::string levelText(int16_t code) { return code == LevelUnknown ? UnknownLevel : decimalText(code); }
 
+ChartView chartView(const std::string& title, const char* chart, int16_t levelCode, int32_t score) {
+  const std::string level = levelText(levelCode);
+  return {true, level, decimalText(score), title + " " + chart, std::string(chart) + " ☆" + level};
+}
+
 }  // namespace
 
 int16_t rowPosition(const ScoreSheetState& s, int row) {
@@ -24,9 +29,9 @@ RowView entryView(const ScoreSheetState& s, size_t e) {
   // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
   // code 0 counts as absent.
   const int16_t d = s.EntryDifficulty.at(e);
-  if (d != LevelNoChart) row.normal = {true, levelText(d), decimalText(s.EntryScore.at(e))};
+  if (d != LevelNoChart) row.normal = chartView(row.title, "表", d, s.EntryScore.at(e));
   const int16_t u = s.EntryDifficultyU.at(e);
-  if (u != LevelNoChart && u != 0) row.ura = {true, levelText(u), decimalText(s.EntryScoreU.at(e))};
+  if (u != LevelNoChart && u != 0) row.ura = chartView(row.title, "裏", u, s.EntryScoreU.at(e));
   return row;
 }
 

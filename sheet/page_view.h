@@ -14,6 +14,11 @@ struct ChartView {
   bool visible = false;  // level label and score box together
   std::string level;     // "？" for an unknown level
   std::string score;     // decimal text of the stored score
+  // What a screen reader says of the two controls, which show only a number
+  // each: the score box is named by its song and chart ("<title> 表" or
+  // "<title> 裏"), the level cell described by its chart and level ("表 ☆10").
+  std::string boxName;
+  std::string levelDescription;
 };
 
 struct RowView {

@@ -182,6 +182,10 @@ public:
   // its row's normal score box (the 裏 box where the normal one is hidden),
   // its text selected so that typing replaces it.
   void showEntry(int16_t displayPosition);
+  // Once a dialog of the sheet has closed: activates the sheet and reports
+  // its focused control to assistive technology, so that a screen reader
+  // says where typing now goes.
+  void reportFocusAfterDialog();
 
 private:
   void setupTools();

@@ -37,6 +37,8 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
   if (!chart.visible) return;
   box->setText(QString::fromStdString(chart.score));
   level->setText(QString::fromStdString(chart.level));
+  box->setAccessibleName(QString::fromStdString(chart.boxName));
+  level->setAccessibleDescription(QString::fromStdString(chart.levelDescription));
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "ui/find_song_dialog.h"
 #include "ui/frmACScore.h"
 #include "ui/history_window.h"
+#include "ui/screen_fit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -120,14 +122,25 @@ private:
   template <typename Make>
   void openDialog(Make make) {
     if (!sheet_.loaded()) return;
-    make()->open();
+    QDialog* dialog = make();
+    // Queued: after the dialog's own signals, which may move the focus.
+    connect(dialog, &QDialog::finished, &sheet_, [sheet = &sheet_] { sheet->reportFocusAfterDialog(); },
+            Qt::QueuedConnection);
+    dialog->open();
   }
 
   template <typename Window, typename Make>
   void openToolWindow(QPointer<Window>& window, Make make) {
     if (!sheet_.loaded()) return;
-    if (!window) window = make();
+    const bool made = !window;
+    if (made) {
+      window = make();
+      fitIntoScreen(*window);
+    }
     window->show();
+    // Once shown, its decoration is known where the window system tells it
+    // at once; the frame too must lie within the screen.
+    if (made) fitIntoScreen(*window);
     window->raise();
     window->activateWindow();
   }
@@ -168,6 +181,8 @@ private:
         sheet_.raise();
         sheet_.showEntry(position);
       });
+      // Beside the sheet at the size the screen leaves it.
+      fitIntoScreen(*window);
       window->placeBeside(sheet_);
       return window;
     });
@@ -207,6 +222,17 @@ void frmACScore::setupTools() { new SheetTools(*this); }
 void frmACScore::showPageNumber(int page) {
   if (!loaded_ || !pageTo(state_, page)) return;
   ShowPage();
+}
+
+void frmACScore::reportFocusAfterDialog() {
+  activateWindow();
+  QWidget* focused = focusWidget();
+  // Until the window system activates the sheet Qt reports its focus itself
+  // on activation; an active sheet got its focus while the dialog still held
+  // the activation, which Qt leaves unreported.
+  if (!focused || !isActiveWindow()) return;
+  QAccessibleEvent event(focused, QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
 }
 
 void frmACScore::showEntry(int16_t displayPosition) {

@@ -1,10 +1,17 @@
 // qt_toolkit.cpp - the toolkit of the running program, on Qt Widgets.
 #include "ui/qt_toolkit.h"
 
+#include "ui/screen_fit.h"
+
 #include <QApplication>
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +19,48 @@
 #include <vector>
 
 namespace nk {
+namespace {
+
+// A message box that stays on its screen. Where its text would make it taller
+// than the screen's available area (a long total on a small or scaled-up
+// screen), the text scrolls between the icon and the buttons instead of
+// pushing the buttons off the bottom; a box that fits is Qt's own.
+class ScreenMessageBox final : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+
+protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box to its text
+    scrollTextWhereTooTall();
+    fitIntoScreen(*this);
+  }
+
+private:
+  void scrollTextWhereTooTall() {
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!screen() || !layout() || !label) return;
+    layout()->activate();
+    const int decoration = frameGeometry().height() - height();
+    const int excess = height() + decoration - screen()->availableGeometry().height();
+    if (excess <= 0) return;
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("messageTextScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setWidgetResizable(true);
+    const QSize text = label->size();
+    delete layout()->replaceWidget(label, scroll);
+    scroll->setWidget(label);
+    // As wide as the text was, plus the bar, so that no line wraps anew.
+    const int bar = scroll->verticalScrollBar()->sizeHint().width();
+    scroll->setFixedSize(text.width() + bar, text.height() - excess);
+    setFixedSize(width() + bar, height() - excess);
+  }
+};
+
+}  // namespace
 
 QString messageBoxText(const std::string& text) {
   QString shown = QString::fromStdString(text);
@@ -21,8 +70,8 @@ QString messageBoxText(const std::string& text) {
 }
 
 void QtToolkit::messageBox(const std::string& text, const std::string& title, MsgIcon icon) {
-  QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                  QString::fromStdString(title), messageBoxText(text), QMessageBox::Ok);
+  ScreenMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                       QString::fromStdString(title), messageBoxText(text), QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
@@ -37,8 +86,9 @@ void QtToolkit::yield() {
 }
 
 std::size_t QtToolkit::ask(const Question& question) {
-  QMessageBox box(question.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                  QString::fromStdString(question.title), messageBoxText(question.text), QMessageBox::NoButton);
+  ScreenMessageBox box(question.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                       QString::fromStdString(question.title), messageBoxText(question.text),
+                       QMessageBox::NoButton);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   std::vector<QAbstractButton*> buttons;

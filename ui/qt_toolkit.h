@@ -13,7 +13,8 @@ namespace nk {
 class QtToolkit final : public Toolkit {
 public:
   // Application-modal QMessageBox with one OK button; CR LF (or a lone CR)
-  // in the text breaks the line; the text is never read as markup.
+  // in the text breaks the line; the text is never read as markup. A text
+  // taller than the screen scrolls, and the box lies within the screen.
   void messageBox(const std::string& text, const std::string& title, MsgIcon icon) override;
   // Runs the pending events, unless the last pass ended less than
   // YieldInterval ago: then it returns at once. The readers yield after every
