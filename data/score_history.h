@@ -44,11 +44,12 @@ struct HistoryEntry : TotalSummary {
 };
 
 // The most records of a history the window holds: the most recent ones.
-// Five million records are about 350 MB of file and, at 64 bytes each, about
-// 320 MB held; a save a minute, day and night, takes nine years to write
-// them, so only a file grown by some fault or by hand goes past it, and a
-// longer one must not take all the memory of a player's machine.
-inline constexpr size_t MostHistoryEntries = 5'000'000;
+// The window costs about 140 MB a million records (64 bytes each for the
+// numbers, the rest the list view and the window), so two million
+// keep it near 300 MB on a player's machine. A save a minute, day and night,
+// takes almost four years to write them; a player saves a few dozen times an
+// evening, so only a file grown by some fault or by hand goes past it.
+inline constexpr size_t MostHistoryEntries = 2'000'000;
 
 // "ac" + versionNumber + "history.csv", beside the score file.
 std::string historyFileNameFor(int16_t versionNumber);

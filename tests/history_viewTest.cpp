@@ -3,6 +3,7 @@
 // records and the time axis, the sentence for a history too short to draw,
 // and the note for one too long to hold whole.
 #include "sheet/history_view.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,40 @@ TEST(HistoryView, LeftOutRecordsAreCountedInTheNote) {
   EXPECT_EQ(whole.note, "");
   EXPECT_EQ(historyRowAt(whole, 1).change, "");
   EXPECT_EQ(historyRowAt(whole, 0).change, "+300");
+}
+
+// The window's view of the file itself: its most recent records held, the
+// older ones counted in the note, and a file that cannot be read named.
+TEST(HistoryView, TheFileBeyondWhatIsHeld) {
+  test::TempWorkDir dir;
+  std::string bytes = std::string(HistoryHeader) + "\r\n";
+  for (int i = 1; i <= 5; ++i)
+    bytes += "2026-10-0" + std::to_string(i) + "T21:00:00+09:00," + std::to_string(i * 1000) + ",0,0,0,0,1\r\n";
+  test::writeBytes("ac13history.csv", bytes + "2026-10-09T21:00");
+  struct Case {
+    size_t most;
+    size_t rows;
+    std::string note;
+    std::string oldestChange;
+  } cases[] = {
+      {3, 3, "古い記録 2 件は表示していません。", "+1,000"},
+      {5, 5, "", ""},
+      {MostHistoryEntries, 5, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.most);
+    const HistoryView view = loadHistoryView(13, 0, c.most);
+    ASSERT_EQ(view.rowCount(), c.rows);
+    EXPECT_EQ(view.note, c.note);
+    EXPECT_EQ(historyRowAt(view, 0).time, "2026-10-05 21:00");
+    EXPECT_EQ(historyRowAt(view, 0).total, "5,000");
+    EXPECT_EQ(historyRowAt(view, c.rows - 1).change, c.oldestChange);
+  }
+  std::filesystem::remove("ac13history.csv");
+  std::filesystem::create_directory("ac13history.csv");
+  const HistoryView folder = loadHistoryView(13, 0);
+  EXPECT_EQ(folder.rowCount(), 0u);
+  EXPECT_EQ(folder.note, "ファイル ac13history.csv を読めません（同じ名前のフォルダーがあります）。");
 }
 
 }  // namespace
