@@ -6,6 +6,7 @@
 #include "platform/local_time.h"
 #include "platform/native_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -73,7 +74,14 @@ std::string isoLocalTime(std::time_t t) {
   return std::string(text, n) + zone;
 }
 
-std::optional<int64_t> parseIsoTime(std::string_view text) {
+namespace {
+
+struct IsoMoment {
+  int64_t epochSeconds;
+  int32_t offsetSeconds;
+};
+
+std::optional<IsoMoment> parseIsoMoment(std::string_view text) {
   // YYYY-MM-DDTHH:MM:SS then Z or ±HH:MM
   if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
       text[16] != ':')
@@ -91,7 +99,16 @@ std::optional<int64_t> parseIsoTime(std::string_view text) {
     if (oh < 0 || oh > 18 || om < 0 || om > 59) return std::nullopt;
     offset = (zone[0] == '-' ? -1 : 1) * (oh * 3600 + om * 60);
   }
-  return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
+  return IsoMoment{daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset,
+                   static_cast<int32_t>(offset)};
+}
+
+}  // namespace
+
+std::optional<int64_t> parseIsoTime(std::string_view text) {
+  const auto moment = parseIsoMoment(text);
+  if (!moment) return std::nullopt;
+  return moment->epochSeconds;
 }
 
 std::string historyLine(const HistoryRecord& record) {
@@ -104,7 +121,7 @@ std::string historyLine(const HistoryRecord& record) {
   return line + "\r\n";
 }
 
-std::optional<HistoryRecord> parseHistoryLine(std::string_view line) {
+std::optional<HistoryEntry> parseHistoryEntry(std::string_view line) {
   std::array<std::string_view, HistoryFields> fields;
   size_t count = 0;
   for (size_t start = 0;; ++count) {
@@ -115,18 +132,36 @@ std::optional<HistoryRecord> parseHistoryLine(std::string_view line) {
     start = comma + 1;
   }
   if (count + 1 != HistoryFields) return std::nullopt;
-  HistoryRecord record;
-  const auto moment = parseIsoTime(fields[0]);
+  HistoryEntry entry;
+  const auto moment = parseIsoMoment(fields[0]);
   if (!moment) return std::nullopt;
-  record.time = std::string(fields[0]);
-  record.epochSeconds = *moment;
-  int64_t* targets[] = {&record.total, &record.levelSums[0], &record.levelSums[1], &record.levelSums[2],
-                        &record.levelSums[3], &record.entered};
+  entry.epochSeconds = moment->epochSeconds;
+  entry.offsetSeconds = moment->offsetSeconds;
+  int64_t* targets[] = {&entry.total, &entry.levelSums[0], &entry.levelSums[1], &entry.levelSums[2],
+                        &entry.levelSums[3], &entry.entered};
   for (size_t i = 0; i < 6; ++i) {
     const auto value = integerField(fields[i + 1]);
     if (!value) return std::nullopt;
     *targets[i] = *value;
   }
+  return entry;
+}
+
+HistoryEntry historyEntryOf(const HistoryRecord& record) {
+  HistoryEntry entry;
+  static_cast<TotalSummary&>(entry) = record;
+  entry.epochSeconds = record.epochSeconds;
+  if (const auto moment = parseIsoMoment(record.time)) entry.offsetSeconds = moment->offsetSeconds;
+  return entry;
+}
+
+std::optional<HistoryRecord> parseHistoryLine(std::string_view line) {
+  const auto entry = parseHistoryEntry(line);
+  if (!entry) return std::nullopt;
+  HistoryRecord record;
+  static_cast<TotalSummary&>(record) = *entry;
+  record.epochSeconds = entry->epochSeconds;
+  record.time = std::string(line.substr(0, line.find(',')));
   return record;
 }
 
@@ -151,6 +186,65 @@ HistoryReadResult readHistory(const std::string& path) {
     case FileRead::Read: break;
   }
   return {parseHistory(bytes), true, {}};
+}
+
+HistoryEntriesResult readHistoryEntries(const std::string& path, size_t most) {
+  HistoryEntriesResult result;
+  if (most == 0) most = 1;
+  // The kept records as a ring once it is full: the next record overwrites
+  // the oldest, so memory stays at `most` records however long the file is.
+  std::vector<HistoryEntry>& ring = result.entries;
+  size_t oldest = 0;
+  auto keep = [&](std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const auto entry = parseHistoryEntry(line);
+    if (!entry) return;
+    if (ring.size() < most) {
+      ring.push_back(*entry);
+      return;
+    }
+    result.totalBefore = ring[oldest].total;
+    ring[oldest] = *entry;
+    oldest = (oldest + 1) % most;
+    ++result.leftOut;
+  };
+  // A line may run across pieces; its start waits in `carried`. A record is
+  // short, so a line longer than LongestLine is not one and its bytes need
+  // not be kept.
+  constexpr size_t LongestLine = 4096;
+  std::string carried;
+  bool overlong = false;
+  bool first = true;
+  auto take = [&](std::string_view piece) {
+    if (first) {
+      first = false;
+      if (piece.substr(0, Bom.size()) == Bom) piece.remove_prefix(Bom.size());
+    }
+    for (size_t end; (end = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(end + 1)) {
+      if (carried.empty() && !overlong) {
+        keep(piece.substr(0, end));
+      } else {
+        carried.append(piece.substr(0, end));
+        if (!overlong && carried.size() <= LongestLine) keep(carried);
+        carried.clear();
+        overlong = false;
+      }
+    }
+    if (overlong) return;
+    carried.append(piece);
+    if (carried.size() > LongestLine) {
+      carried.clear();
+      overlong = true;
+    }
+  };
+  std::string cause;
+  switch (readRegularFileInPieces(path, take, cause)) {
+    case FileRead::Missing: return {};
+    case FileRead::Failed: return {{}, 0, std::nullopt, false, cause};
+    case FileRead::Read: break;
+  }
+  std::rotate(ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(oldest), ring.end());
+  return result;
 }
 
 namespace {

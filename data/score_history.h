@@ -35,6 +35,22 @@ struct HistoryRecord : TotalSummary {
   int64_t epochSeconds = 0;  // the same moment, seconds since 1970-01-01 UTC
 };
 
+// A record as numbers only, for a history too long to hold as texts: its
+// time is the moment and the offset from UTC the file wrote it with, enough
+// to write the local date and time it showed again.
+struct HistoryEntry : TotalSummary {
+  int64_t epochSeconds = 0;
+  int32_t offsetSeconds = 0;  // east of UTC
+};
+
+// The most records of a history the window holds: the most recent ones.
+// The window costs about 140 MB a million records (64 bytes each for the
+// numbers, the rest the list view and the window), so two million
+// keep it near 300 MB on a player's machine. A save a minute, day and night,
+// takes almost four years to write them; a player saves a few dozen times an
+// evening, so only a file grown by some fault or by hand goes past it.
+inline constexpr size_t MostHistoryEntries = 2'000'000;
+
 // "ac" + versionNumber + "history.csv", beside the score file.
 std::string historyFileNameFor(int16_t versionNumber);
 
@@ -47,6 +63,11 @@ std::optional<int64_t> parseIsoTime(std::string_view text);
 std::string historyLine(const HistoryRecord& record);
 // The record of one line (without its line end); nothing when it is not one.
 std::optional<HistoryRecord> parseHistoryLine(std::string_view line);
+// The numbers of one line (without its line end); nothing when it is not a record.
+std::optional<HistoryEntry> parseHistoryEntry(std::string_view line);
+// A record's numbers: its moment as epochSeconds says, the offset its time
+// text was written with (0 when the text is not a time).
+HistoryEntry historyEntryOf(const HistoryRecord& record);
 // Every complete record of a file's bytes, in file order.
 std::vector<HistoryRecord> parseHistory(std::string_view bytes);
 
@@ -57,6 +78,18 @@ struct HistoryReadResult {
 };
 // Reads and parses the file at path; a missing file is an empty history.
 HistoryReadResult readHistory(const std::string& path);
+
+struct HistoryEntriesResult {
+  std::vector<HistoryEntry> entries;  // the most recent `most` records, in file order
+  uint64_t leftOut = 0;               // the older complete records not kept
+  std::optional<int64_t> totalBefore;  // the total of the last record not kept
+  bool ok = true;
+  std::string cause;  // why the file could not be read (Japanese), when not ok
+};
+// Reads the file at path piece by piece, never whole, keeping the numbers of
+// its most recent `most` complete records (the same records parseHistory
+// finds); a missing file is an empty history.
+HistoryEntriesResult readHistoryEntries(const std::string& path, size_t most = MostHistoryEntries);
 
 struct HistoryAppendResult {
   bool ok = true;

@@ -18,6 +18,16 @@
 // first reserves the room for the new content, so a full disk still leaves
 // the old bytes; a later failure is reported with oldKept false.
 //
+// A save killed between making its temporary file and renaming it leaves
+// that file behind. Every save that renames its own temporary file removes
+// such leftovers from the same folder: only names of the exact form its
+// temporary files have (".nk-save-" and six letters or digits on Linux,
+// sixteen hexadecimal digits on Windows), only regular files, and only ones
+// not modified for StaleSaveSeconds. A save of another copy of the program
+// writes, flushes and renames its file within seconds, so a temporary file
+// ten minutes old belongs to no save still running. A leftover that cannot
+// be removed stays, and the save still succeeds.
+//
 // A link (say into a synchronised folder) stays a link: the file it names is
 // the one written, in its own folder. A read-only file is refused even where
 // the folder would allow renaming over it: the mark is the owner's wish that
@@ -28,6 +38,8 @@
 #include <string_view>
 
 namespace nk {
+
+inline constexpr long long StaleSaveSeconds = 10 * 60;
 
 struct FileWriteResult {
   bool ok = false;

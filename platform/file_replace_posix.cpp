@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +53,31 @@ FileWriteResult writeInPlace(const std::string& path, const std::string& file, s
   }
   if (::close(fd) != 0) return damaged(errno);
   return {true, {}};
+}
+
+// The names mkstemp gives ".nk-save-XXXXXX": six letters or digits.
+bool isSaveTemporaryName(std::string_view name) {
+  constexpr std::string_view Prefix = ".nk-save-";
+  if (name.size() != Prefix.size() + 6 || name.substr(0, Prefix.size()) != Prefix) return false;
+  for (const char c : name.substr(Prefix.size()))
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
+
+// Removes the temporary files of killed saves from the folder (see the header).
+void removeStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const int dirFd = ::dirfd(dir);
+  const std::time_t now = std::time(nullptr);
+  while (const struct dirent* entry = ::readdir(dir)) {
+    if (!isSaveTemporaryName(entry->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < StaleSaveSeconds) continue;
+    [[maybe_unused]] const int removed = ::unlinkat(dirFd, entry->d_name, 0);
+  }
+  ::closedir(dir);
 }
 
 }  // namespace
@@ -122,6 +149,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     return failure(path, systemErrorText(err));
   }
   syncFolder(folderPrefix.empty() ? "." : folderPrefix);
+  removeStaleTemporaries(folderPrefix.empty() ? "." : folderPrefix);
   return {true, {}};
 }
 

@@ -106,6 +106,38 @@ std::wstring temporaryName(const std::wstring& folderPrefix, unsigned attempt) {
   return folderPrefix + L".nk-save-" + suffix;
 }
 
+// The names temporaryName gives: ".nk-save-" and sixteen hexadecimal digits.
+bool isSaveTemporaryName(std::wstring_view name) {
+  constexpr std::wstring_view Prefix = L".nk-save-";
+  if (name.size() != Prefix.size() + 16 || name.substr(0, Prefix.size()) != Prefix) return false;
+  for (const wchar_t c : name.substr(Prefix.size()))
+    if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return false;
+  return true;
+}
+
+// Removes the temporary files of killed saves from the folder (see the header).
+void removeStaleTemporaries(const std::wstring& folderPrefix) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((folderPrefix + L".nk-save-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME nowFile{};
+  ::GetSystemTimeAsFileTime(&nowFile);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  const unsigned long long now = ticks(nowFile);
+  constexpr unsigned long long TicksPerSecond = 10000000ull;
+  do {
+    if (!isSaveTemporaryName(found.cFileName)) continue;
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    const unsigned long long written = ticks(found.ftLastWriteTime);
+    if (written > now || now - written < static_cast<unsigned long long>(StaleSaveSeconds) * TicksPerSecond)
+      continue;
+    ::DeleteFileW((folderPrefix + found.cFileName).c_str());
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
 }  // namespace
 
 FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
@@ -181,8 +213,10 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   }
 
   if (!exists) {
-    if (::MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (::MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      removeStaleTemporaries(folderPrefix);
       return {true, {}};
+    }
     const DWORD err = ::GetLastError();
     ::DeleteFileW(temp.c_str());
     return failure(path, win32ErrorText(err));
@@ -191,6 +225,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     // The replacement carries the old file's attributes on Windows itself;
     // setting them again costs nothing and holds where it is not so.
     ::SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_NORMAL);
+    removeStaleTemporaries(folderPrefix);
     return {true, {}};
   }
   const DWORD err = ::GetLastError();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -55,5 +56,12 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& cau
 // device (read without waiting on it), or a file that cannot be read.
 enum class FileRead { Read, Missing, Failed };
 FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause);
+
+// The same file read piece by piece, for a file too long to hold whole: take
+// gets each piece in order (at most ReadPieceBytes each), so the caller keeps
+// only what it makes of them.
+inline constexpr size_t ReadPieceBytes = 1 << 20;
+FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                                 std::string& cause);
 
 }  // namespace nk

@@ -102,4 +102,36 @@ FileRead readRegularFile(const std::string& path, std::string& bytes, std::strin
   return readAndClose(fd, st, bytes, cause) ? FileRead::Read : FileRead::Failed;
 }
 
+FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                                 std::string& cause) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return FileRead::Missing;
+    cause = lastSystemErrorText();
+    return FileRead::Failed;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int err = errno;
+    ::close(fd);
+    cause = st.st_mode == 0 ? systemErrorText(err)
+            : S_ISDIR(st.st_mode) ? systemErrorText(EISDIR) : std::string(cause::NotRegular);
+    return FileRead::Failed;
+  }
+  std::string piece(ReadPieceBytes, '\0');
+  for (;;) {
+    const ssize_t n = ::read(fd, piece.data(), piece.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      cause = lastSystemErrorText();
+      ::close(fd);
+      return FileRead::Failed;
+    }
+    if (n == 0) break;
+    take(std::string_view(piece.data(), static_cast<size_t>(n)));
+  }
+  ::close(fd);
+  return FileRead::Read;
+}
+
 }  // namespace nk

@@ -122,4 +122,39 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& cau
   return true;
 }
 
+FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                                 std::string& cause) {
+  const std::wstring wide = widen(path);
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND) return FileRead::Missing;
+    cause = win32ErrorText(err);
+    return FileRead::Failed;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    cause = std::string(cause::IsFolder);
+    return FileRead::Failed;
+  }
+  const HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    cause = lastSystemErrorText();
+    return FileRead::Failed;
+  }
+  std::string piece(ReadPieceBytes, '\0');
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(h, piece.data(), static_cast<DWORD>(piece.size()), &n, nullptr)) {
+      cause = lastSystemErrorText();
+      ::CloseHandle(h);
+      return FileRead::Failed;
+    }
+    if (n == 0) break;
+    take(std::string_view(piece.data(), n));
+  }
+  ::CloseHandle(h);
+  return FileRead::Read;
+}
+
 }  // namespace nk

@@ -18,22 +18,9 @@ int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
 
 std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
                                       int64_t from, int64_t to, int columns) {
-  std::vector<ChartColumn> out;
-  if (columns <= 0) return out;
-  const size_t n = std::min(times.size(), values.size());
-  for (size_t i = 0; i < n; ++i) {
-    const int column = chartColumnOf(times[i], from, to, columns);
-    const int64_t v = values[i];
-    if (!out.empty() && out.back().column == column) {
-      ChartColumn& c = out.back();
-      c.low = std::min(c.low, v);
-      c.high = std::max(c.high, v);
-      c.last = v;
-    } else {
-      out.push_back({column, v, v, v, v});
-    }
-  }
-  return out;
+  return chartColumnsOf(
+      std::min(times.size(), values.size()), [&](size_t i) { return times[i]; }, [&](size_t i) { return values[i]; },
+      from, to, columns);
 }
 
 }  // namespace nk

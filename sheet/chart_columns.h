@@ -6,6 +6,8 @@
 // same pixels as a line through every point.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -33,5 +35,27 @@ int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns);
 // columns or no points; times and values have the same length.
 std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
                                       int64_t from, int64_t to, int columns);
+
+// The same for n points read where they are held: timeAt(i) and valueAt(i),
+// so a line of records need not be copied into vectors of its own first.
+template <class TimeAt, class ValueAt>
+std::vector<ChartColumn> chartColumnsOf(size_t n, TimeAt timeAt, ValueAt valueAt, int64_t from, int64_t to,
+                                        int columns) {
+  std::vector<ChartColumn> out;
+  if (columns <= 0) return out;
+  for (size_t i = 0; i < n; ++i) {
+    const int column = chartColumnOf(timeAt(i), from, to, columns);
+    const int64_t v = valueAt(i);
+    if (!out.empty() && out.back().column == column) {
+      ChartColumn& c = out.back();
+      c.low = std::min(c.low, v);
+      c.high = std::max(c.high, v);
+      c.last = v;
+    } else {
+      out.push_back({column, v, v, v, v});
+    }
+  }
+  return out;
+}
 
 }  // namespace nk

@@ -1,13 +1,19 @@
 // history_view.h - what the window "記録の推移" shows of the history file:
-// the points of the chart, the rows of the list and their texts. Numbers are
-// grouped by our own code ("12,345"), never by the locale, so every machine
-// shows the same text.
+// the records for the chart, the rows of the list and their texts. Numbers
+// are grouped by our own code ("12,345"), never by the locale, so every
+// machine shows the same text.
+//
+// The records are held as numbers only (HistoryEntry), shared by the chart
+// and the list, and a row's texts are made when the row is asked for, so a
+// history of a million records costs its numbers and nothing per row.
 #pragma once
 
 #include "data/score_history.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +21,6 @@ namespace nk {
 
 inline constexpr const char* HistoryWindowTitle = "記録の推移";
 inline constexpr const char* HistorySparseNote = "保存するたびに点が増えます。";
-
-struct HistoryPoint {
-  int64_t msecs = 0;  // since 1970-01-01 UTC
-  int64_t total = 0;
-  PerCountedLevel levelSums{};  // in CountedLevelNumbers' order
-};
 
 struct HistoryRow {
   std::string time;    // "2026-12-07 20:41", as it was on the clock of the save
@@ -31,26 +31,40 @@ struct HistoryRow {
 };
 
 struct HistoryView {
-  std::vector<HistoryPoint> points;  // in the file's order: oldest first
-  std::vector<HistoryRow> rows;      // newest first
-  // The time axis: the points' span, widened to a day around a single point
+  // In the file's order, oldest first; never null.
+  std::shared_ptr<const std::vector<HistoryEntry>> records = std::make_shared<const std::vector<HistoryEntry>>();
+  // The total of the record before the first one held, when older records
+  // were left out, so the first row still shows its change.
+  std::optional<int64_t> totalBefore;
+  // The time axis: the records' span, widened to a day around a single one
   // (or the last week before now when there is none).
   int64_t firstMsecs = 0;
   int64_t lastMsecs = 0;
   // The value axis runs from 0 to the highest total (1 when there is none).
   int64_t highest = 1;
-  // Below the chart: HistorySparseNote with fewer than two records; why the
-  // file could not be read, when it could not.
+  // Below the chart: HistorySparseNote with fewer than two records; how many
+  // old records were left out; why the file could not be read, when it could not.
   std::string note;
+
+  size_t rowCount() const { return records->size(); }
 };
 
 // "1,234,567", "-1,000", "0".
 std::string groupedDecimal(int64_t value);
 // "+12,345", "-1,000", "±0".
 std::string signedGroupedDecimal(int64_t value);
+// "2026-12-07 20:41": the local date and time the record was written with.
+std::string historyListTime(const HistoryEntry& entry);
+// "古い記録 12,345 件は表示していません。"
+std::string historyLeftOutNote(uint64_t leftOut);
 
+// The list's row `row`, newest first (row 0 is the last record).
+HistoryRow historyRowAt(const HistoryView& view, size_t row);
+
+HistoryView historyViewOf(std::vector<HistoryEntry> entries, int64_t nowMsecs, uint64_t leftOut = 0,
+                          std::optional<int64_t> totalBefore = std::nullopt);
 HistoryView historyViewOf(const std::vector<HistoryRecord>& records, int64_t nowMsecs);
-// Reads the history of the version and builds its view.
-HistoryView loadHistoryView(int16_t versionNumber, int64_t nowMsecs);
+// Reads the history of the version (its most recent `most` records) and builds its view.
+HistoryView loadHistoryView(int16_t versionNumber, int64_t nowMsecs, size_t most = MostHistoryEntries);
 
 }  // namespace nk

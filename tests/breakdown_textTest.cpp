@@ -3,6 +3,7 @@
 #include "test_support.h"
 
 #include <limits>
+#include <optional>
 #include <sstream>
 
 namespace nk {
@@ -92,6 +93,26 @@ TEST(BreakdownText, RowsOfALevel) {
       EXPECT_EQ(rows[k].ura, c.slot == 1);
     }
   }
+}
+
+// A cut-off at the highest score a box takes: a chart below it can never
+// pass it, which the texts say as "届かない" (the level has places to fill,
+// so never "対象枠なし").
+TEST(BreakdownText, ACutOffAtTheHighestScoreIsOutOfReach) {
+  constexpr int32_t Highest = std::numeric_limits<int32_t>::max();
+  ScoreSheetState s = smallSheet();
+  s.EntryScore = {Highest, Highest, 5, 0};
+  const TotalBreakdown b = computeTotalBreakdown(s);
+  ASSERT_EQ(b.levels[0].quota, 2);
+  ASSERT_EQ(b.levels[0].cutOffScore, std::optional<int64_t>(Highest));
+  const std::vector<BreakdownRow> rows = breakdownRows(s, b.levels[0], displayPositions(s));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2].score, 5);
+  EXPECT_FALSE(rows[2].counts);
+  EXPECT_EQ(rows[2].neededText, "届かない");
+  EXPECT_EQ(rows[2].neededKey, std::numeric_limits<int64_t>::max());
+  const Strings lines = linesOf(breakdownTabText(s, b), "\n");
+  EXPECT_EQ(lines[1], "☆×７　収録曲 3曲／課題曲 2曲　対象合計 4294967294点　最低対象点 2147483647点　入力済み 3曲");
 }
 
 class BreakdownCsv : public test::WorkDirTest {};

@@ -102,3 +102,65 @@ TEST_F(FileReplacePosix, TheReplacementKeepsOwnerAndGroupWhereTheSystemAllows) {
 
 }  // namespace
 }  // namespace nk
+
+namespace nk {
+namespace {
+
+// A killed save's temporary files, aged by their modification time: the next
+// save in their folder removes those of the exact name mkstemp gives that
+// are old enough to belong to no save still running, and nothing else.
+TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
+  test::TempWorkDir dir;
+  namespace fs = std::filesystem;
+  const auto now = fs::file_time_type::clock::now();
+  auto aged = [&](const std::string& name, std::chrono::seconds age) {
+    test::writeBytes(name, "partial");
+    fs::last_write_time(name, now - age);
+  };
+  using std::chrono::minutes;
+  using std::chrono::seconds;
+  fs::create_directory("sub");
+  fs::create_directory("other");
+  struct Case {
+    const char* name;
+    seconds age;
+    bool removed;
+  } cases[] = {
+      {".nk-save-Ab3xY9", minutes(11), true},
+      {".nk-save-000000", minutes(60 * 24 * 30), true},
+      {".nk-save-zzzzzz", seconds(StaleSaveSeconds + 30), true},
+      {".nk-save-Ab3xY8", seconds(StaleSaveSeconds - 30), false},
+      {".nk-save-Ab3xY7", minutes(0), false},
+      {".nk-save-Ab3xY", minutes(11), false},
+      {".nk-save-Ab3xY90", minutes(11), false},
+      {".nk-save-Ab3x-9", minutes(11), false},
+      {".nk-save-Ab3x.9", minutes(11), false},
+      {"x.nk-save-Ab3xY9", minutes(11), false},
+      {"nk-save-Ab3xY9", minutes(11), false},
+      {".NK-SAVE-Ab3xY9", minutes(11), false},
+      {"sub/.nk-save-Ab3xY9", minutes(11), false},
+  };
+  for (const Case& c : cases) aged(c.name, c.age);
+  aged("other/.nk-save-q1w2e3", minutes(11));
+  // A folder and a link of that name are not a save's file.
+  fs::create_directory(".nk-save-dir001");
+  fs::last_write_time(".nk-save-dir001", now - minutes(11));
+  aged("target.txt", minutes(11));
+  fs::create_symlink("target.txt", ".nk-save-link01");
+
+  ASSERT_TRUE(replaceFileContents("ac13score.csv", "1,5,0\r\n\r\n").ok);
+  for (const Case& c : cases) EXPECT_EQ(!fs::exists(c.name), c.removed) << c.name;
+  EXPECT_TRUE(fs::is_directory(".nk-save-dir001"));
+  EXPECT_TRUE(fs::is_symlink(".nk-save-link01"));
+  EXPECT_EQ(test::readBytes("target.txt"), "partial");
+  EXPECT_TRUE(fs::exists("other/.nk-save-q1w2e3"));
+  EXPECT_EQ(test::readBytes("ac13score.csv"), "1,5,0\r\n\r\n");
+
+  // A save elsewhere tidies its own folder only.
+  ASSERT_TRUE(replaceFileContents("other/ac12score.csv", "x").ok);
+  EXPECT_EQ(namesIn("other"), std::vector<std::string>{"ac12score.csv"});
+  EXPECT_TRUE(fs::exists("sub/.nk-save-Ab3xY9"));
+}
+
+}  // namespace
+}  // namespace nk

@@ -1,11 +1,15 @@
 // history_viewTest.cpp - what the window "記録の推移" shows of the records:
 // numbers grouped by our own rule, rows newest first with their change, the
-// points and the time axis, and the sentence for a history too short to draw.
+// records and the time axis, the sentence for a history too short to draw,
+// and the note for one too long to hold whole.
 #include "sheet/history_view.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace nk {
 namespace {
@@ -28,39 +32,117 @@ TEST(HistoryView, RowsNewestFirstWithTheirChange) {
       "2026-10-05T08:05:00+09:00,1011345,150,250,500,1010445,15\r\n");
   ASSERT_EQ(records.size(), 3u);
   const HistoryView view = historyViewOf(records, 0);
-  ASSERT_EQ(view.rows.size(), 3u);
+  ASSERT_EQ(view.rowCount(), 3u);
   const std::pair<const char*, const char*> rows[] = {
       {"2026-10-05 08:05", "-1,000"}, {"2026-10-02 22:30", "+12,345"}, {"2026-10-01 21:00", ""}};
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(view.rows[i].time, rows[i].first);
-    EXPECT_EQ(view.rows[i].change, rows[i].second);
+    EXPECT_EQ(historyRowAt(view, i).time, rows[i].first);
+    EXPECT_EQ(historyRowAt(view, i).change, rows[i].second);
   }
-  EXPECT_EQ(view.rows[1].total, "1,012,345");
-  EXPECT_EQ(view.rows[1].levelSums[3], "1,011,445");
-  EXPECT_EQ(view.rows[1].entered, "15");
-  ASSERT_EQ(view.points.size(), 3u);
-  EXPECT_EQ(view.points[0].msecs, 1790856000000);
-  EXPECT_EQ(view.points[1].total, 1012345);
-  EXPECT_EQ(view.points[2].levelSums[0], 150);
+  const HistoryRow middle = historyRowAt(view, 1);
+  EXPECT_EQ(middle.total, "1,012,345");
+  EXPECT_EQ(middle.levelSums[3], "1,011,445");
+  EXPECT_EQ(middle.entered, "15");
+  const std::vector<HistoryEntry>& points = *view.records;
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points[0].epochSeconds * 1000, 1790856000000);
+  EXPECT_EQ(points[1].total, 1012345);
+  EXPECT_EQ(points[2].levelSums[0], 150);
   EXPECT_EQ(view.firstMsecs, 1790856000000);
-  EXPECT_EQ(view.lastMsecs, view.points[2].msecs);
+  EXPECT_EQ(view.lastMsecs, points[2].epochSeconds * 1000);
   EXPECT_EQ(view.highest, 1012345);
   EXPECT_EQ(view.note, "");
 }
 
 TEST(HistoryView, FewRecordsSayHowTheChartGrows) {
   const int64_t now = 1796643665000;
-  const HistoryView none = historyViewOf({}, now);
+  const HistoryView none = historyViewOf(std::vector<HistoryEntry>{}, now);
   EXPECT_EQ(none.note, "保存するたびに点が増えます。");
-  EXPECT_TRUE(none.points.empty());
+  EXPECT_EQ(none.rowCount(), 0u);
   EXPECT_EQ(none.lastMsecs, now);
   EXPECT_LT(none.firstMsecs, now);
 
   const HistoryView one = historyViewOf(parseHistory("2026-10-01T21:00:00+09:00,5,5,0,0,0,1\r\n"), now);
   EXPECT_EQ(one.note, "保存するたびに点が増えます。");
-  ASSERT_EQ(one.points.size(), 1u);
-  EXPECT_LT(one.firstMsecs, one.points[0].msecs);
-  EXPECT_GT(one.lastMsecs, one.points[0].msecs);
+  ASSERT_EQ(one.rowCount(), 1u);
+  EXPECT_LT(one.firstMsecs, one.records->front().epochSeconds * 1000);
+  EXPECT_GT(one.lastMsecs, one.records->front().epochSeconds * 1000);
+}
+
+// The list's time is the clock of the save as the file wrote it, whatever
+// the zone of the machine reading it: made again from the moment and the
+// offset, it is the text's own date and minute.
+TEST(HistoryView, ListTimeIsTheFilesOwnClock) {
+  const char* const times[] = {
+      "2026-10-01T21:00:59+09:00", "2026-10-01T00:00:00-05:30", "2026-12-31T23:59:59Z",
+      "2024-02-29T08:05:00+14:00", "1969-12-31T23:59:00+00:00", "2000-03-01T00:30:00-12:00",
+  };
+  for (const char* time : times) {
+    const auto entry = parseHistoryEntry(std::string(time) + ",1,1,0,0,0,1");
+    ASSERT_TRUE(entry) << time;
+    const std::string iso = time;
+    EXPECT_EQ(historyListTime(*entry), iso.substr(0, 10) + " " + iso.substr(11, 5)) << time;
+  }
+}
+
+// Older records left out: the note counts them grouped, and the first row
+// held still shows its change from the record before it.
+TEST(HistoryView, LeftOutRecordsAreCountedInTheNote) {
+  EXPECT_EQ(historyLeftOutNote(1), "古い記録 1 件は表示していません。");
+  EXPECT_EQ(historyLeftOutNote(12345), "古い記録 12,345 件は表示していません。");
+  EXPECT_EQ(historyLeftOutNote(1234567), "古い記録 1,234,567 件は表示していません。");
+
+  auto entries = [](std::initializer_list<int64_t> totals) {
+    std::vector<HistoryEntry> out;
+    for (int64_t t : totals) {
+      HistoryEntry e;
+      e.total = t;
+      e.epochSeconds = 1790856000 + static_cast<int64_t>(out.size()) * 60;
+      out.push_back(e);
+    }
+    return out;
+  };
+  const HistoryView cut = historyViewOf(entries({500}), 0, 12345, 700);
+  EXPECT_EQ(cut.note, "古い記録 12,345 件は表示していません。");
+  EXPECT_EQ(historyRowAt(cut, 0).change, "-200");
+  const HistoryView whole = historyViewOf(entries({500, 800}), 0);
+  EXPECT_EQ(whole.note, "");
+  EXPECT_EQ(historyRowAt(whole, 1).change, "");
+  EXPECT_EQ(historyRowAt(whole, 0).change, "+300");
+}
+
+// The window's view of the file itself: its most recent records held, the
+// older ones counted in the note, and a file that cannot be read named.
+TEST(HistoryView, TheFileBeyondWhatIsHeld) {
+  test::TempWorkDir dir;
+  std::string bytes = std::string(HistoryHeader) + "\r\n";
+  for (int i = 1; i <= 5; ++i)
+    bytes += "2026-10-0" + std::to_string(i) + "T21:00:00+09:00," + std::to_string(i * 1000) + ",0,0,0,0,1\r\n";
+  test::writeBytes("ac13history.csv", bytes + "2026-10-09T21:00");
+  struct Case {
+    size_t most;
+    size_t rows;
+    std::string note;
+    std::string oldestChange;
+  } cases[] = {
+      {3, 3, "古い記録 2 件は表示していません。", "+1,000"},
+      {5, 5, "", ""},
+      {MostHistoryEntries, 5, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.most);
+    const HistoryView view = loadHistoryView(13, 0, c.most);
+    ASSERT_EQ(view.rowCount(), c.rows);
+    EXPECT_EQ(view.note, c.note);
+    EXPECT_EQ(historyRowAt(view, 0).time, "2026-10-05 21:00");
+    EXPECT_EQ(historyRowAt(view, 0).total, "5,000");
+    EXPECT_EQ(historyRowAt(view, c.rows - 1).change, c.oldestChange);
+  }
+  std::filesystem::remove("ac13history.csv");
+  std::filesystem::create_directory("ac13history.csv");
+  const HistoryView folder = loadHistoryView(13, 0);
+  EXPECT_EQ(folder.rowCount(), 0u);
+  EXPECT_EQ(folder.note, "ファイル ac13history.csv を読めません（同じ名前のフォルダーがあります）。");
 }
 
 }  // namespace

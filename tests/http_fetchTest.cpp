@@ -343,5 +343,51 @@ TEST_F(FetchTest, AFetcherTakesOneFetchAfterAnotherHoweverTheFormerEnded) {
   EXPECT_EQ(server.requestCount("/nk/big.dat"), 1);
 }
 
+// A length announced one byte past the limit is refused when the headers
+// arrive: the fetch does not wait on the silent server for its body, so it
+// fails with the size and not with the silence.
+TEST_F(FetchTest, ALengthAnnouncedPastTheLimitFailsBeforeAnyBody) {
+  constexpr std::size_t Limit = 64 * 1024;
+  options.limits.maxBodyBytes = Limit;
+  const std::pair<std::uint64_t, bool> cases[] = {{Limit + 1, false}, {Limit, true}};
+  for (const auto& [announced, fits] : cases) {
+    SCOPED_TRACE(announced);
+    const std::string path = "/nk/announced-" + std::to_string(announced) + ".dat";
+    Route silent;
+    silent.body = bodyOf(static_cast<std::size_t>(announced));
+    silent.announcedLength = announced;
+    silent.stallAfter = 0;
+    silent.stallFor = 60s;
+    server.route(path, silent);
+    EXPECT_EQ(download(server.url(path), "./got.dat"), -1);
+    EXPECT_EQ(failure, failureText(server.url(path), fits ? "応答がありません"
+                                                          : "サイズが上限（65536 バイト）を超えました"));
+  }
+}
+
+// The player's cancel while the server says nothing: the first yield of the
+// wait brings it, and the fetch ends as cancelled, not as a finished file.
+TEST_F(FetchTest, ACancelWhileTheServerIsSilentIsACancel) {
+  Route silent;
+  silent.body = bodyOf(5000);
+  silent.stallAfter = 0;
+  silent.stallFor = 60s;
+  server.route("/nk/silent.dat", silent);
+  LoadCancel cancel;
+  FetchOptions cancellable = options;
+  cancellable.limits.stallTime = 30s;
+  cancellable.cancel = &cancel;
+  HttpFetch fetch(cancellable);
+  int yields = 0;
+  tk.onYield = [&] {
+    ++yields;
+    cancel.request();
+  };
+  EXPECT_EQ(DownLoadFile(fetch, server.url("/nk/silent.dat"), "./got.dat", failure), FetchCancelled);
+  EXPECT_EQ(yields, 1);
+  EXPECT_FALSE(fetch.running());
+  tk.onYield = nullptr;
+}
+
 }  // namespace
 }  // namespace nk

@@ -2,10 +2,12 @@
 // marked lines, the record's time, and appending after whatever a crash or a
 // hand edit left, in real files of the test's folder.
 #include "data/score_history.h"
+#include "platform/native_file.h"
 #include "test_support.h"
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 namespace nk {
 namespace {
@@ -211,6 +213,110 @@ TEST(ScoreHistory, AMissingFileIsAnEmptyHistory) {
   EXPECT_TRUE(result.records.empty());
   EXPECT_EQ(historyFileNameFor(13), "ac13history.csv");
   EXPECT_EQ(historyLine(recordB()), B);
+}
+
+}  // namespace
+}  // namespace nk
+
+namespace nk {
+namespace {
+
+// The numbers of records read piece by piece, as one text each:
+// "total s7 s8 s9 s10 entered @epoch offset".
+std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries) {
+  std::vector<std::string> out;
+  for (const HistoryEntry& e : entries) {
+    std::string s = std::to_string(e.total);
+    for (int64_t v : e.levelSums) s += " " + std::to_string(v);
+    out.push_back(s + " " + std::to_string(e.entered) + " @" + std::to_string(e.epochSeconds) + " " +
+                  std::to_string(e.offsetSeconds));
+  }
+  return out;
+}
+
+// Read from a file piece by piece, every case finds the same records as the
+// whole text's parse, however the lines fall across the pieces.
+TEST(ScoreHistory, ReadingInPiecesFindsTheSameRecords) {
+  test::TempWorkDir dir;
+  // Padding lines that are not records put a record across the first
+  // piece's end at each offset given.
+  auto across = [](size_t before) {
+    std::string bytes = Header;
+    while (bytes.size() + 400 < ReadPieceBytes - before) bytes += std::string(198, 'x') + "\r\n";
+    bytes += std::string(ReadPieceBytes - before - bytes.size() - 2, 'y') + "\r\n";
+    return bytes + A + B;
+  };
+  // Not a record, though its first few thousand bytes would be one.
+  const std::string overlong =
+      "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"good records", Header + A + B},
+      {"BOM in front", "\xEF\xBB\xBF" + Header + A + B},
+      {"torn last line", Header + A + B.substr(0, 30)},
+      {"LF line ends", Header + "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12\n" + B},
+      {"record across the pieces' border", across(20)},
+      {"CR at the first piece's end", across(B.size() - 1)},
+      {"line end at the first piece's end", across(0)},
+      {"line longer than a record", Header + A + overlong + B},
+      {"line longer than a piece", Header + A + std::string(ReadPieceBytes + 10, ',') + "\r\n" + B},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes("ac13history.csv", c.bytes);
+    const HistoryEntriesResult read = readHistoryEntries("ac13history.csv");
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.leftOut, 0u);
+    std::vector<HistoryEntry> expected;
+    for (const HistoryRecord& r : parseHistory(c.bytes)) expected.push_back(historyEntryOf(r));
+    EXPECT_EQ(entrySummaries(read.entries), entrySummaries(expected));
+    EXPECT_FALSE(read.entries.empty());
+  }
+}
+
+// Past the most it holds, the reader keeps the most recent records in file
+// order and counts the older ones, with the total of the last one left out.
+TEST(ScoreHistory, ALongHistoryKeepsItsMostRecentRecords) {
+  test::TempWorkDir dir;
+  std::string bytes = Header;
+  for (int i = 1; i <= 10; ++i)
+    bytes += "2026-10-01T21:00:0" + std::to_string(i % 10) + "+09:00," + std::to_string(i * 100) + ",0,0,0,0," +
+             std::to_string(i) + "\r\n";
+  writeBytes("h.csv", bytes);
+  struct Case {
+    size_t most;
+    std::vector<int64_t> totals;
+    uint64_t leftOut;
+    std::optional<int64_t> before;
+  } cases[] = {
+      {1, {1000}, 9, 900},
+      {3, {800, 900, 1000}, 7, 700},
+      {9, {200, 300, 400, 500, 600, 700, 800, 900, 1000}, 1, 100},
+      {10, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
+      {11, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.most);
+    const HistoryEntriesResult read = readHistoryEntries("h.csv", c.most);
+    std::vector<int64_t> totals;
+    for (const HistoryEntry& e : read.entries) totals.push_back(e.total);
+    EXPECT_EQ(totals, c.totals);
+    EXPECT_EQ(read.leftOut, c.leftOut);
+    EXPECT_EQ(read.totalBefore, c.before);
+  }
+}
+
+TEST(ScoreHistory, ReadingInPiecesSaysWhyItCannot) {
+  test::TempWorkDir dir;
+  fs::create_directory("folder.csv");
+  const HistoryEntriesResult folder = readHistoryEntries("folder.csv");
+  EXPECT_FALSE(folder.ok);
+  EXPECT_EQ(folder.cause, "同じ名前のフォルダーがあります");
+  const HistoryEntriesResult missing = readHistoryEntries("ac13history.csv");
+  EXPECT_TRUE(missing.ok);
+  EXPECT_TRUE(missing.entries.empty());
 }
 
 }  // namespace

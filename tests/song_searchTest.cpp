@@ -85,7 +85,8 @@ TEST(SongSearch, FoldingTable) {
   const std::pair<const char*, const char*> cases[] = {
       {"ﾄﾞﾝ", "ドン"},         {"ＡＢＣ　ｄ e", "abcde"}, {"ぱーてぃー", "パーティー"},
       {"ゝゞ", "ヽヾ"},        {"〜～~", "~~~"},       {"ｶﾞｷﾞｸﾞ", "ガギグ"},
-      {"①", "1"},            {"", ""},
+      {"①", "1"},            {"", ""},                {"ゕゖ", "ヵヶ"},
+      {"ぁゔ", "ァヴ"},        {"ヵヶ", "ヵヶ"},
   };
   for (const auto& [text, folded] : cases) EXPECT_EQ(foldForSearch(text), folded) << text;
 }

@@ -67,17 +67,7 @@ HistoryChart::HistoryChart(QWidget* parent) : QWidget(parent) {
 }
 
 void HistoryChart::setView(const HistoryView& view) {
-  times_.clear();
-  times_.reserve(view.points.size());
-  for (auto& v : values_) {
-    v.clear();
-    v.reserve(view.points.size());
-  }
-  for (const HistoryPoint& p : view.points) {
-    times_.push_back(p.msecs);
-    values_[Total].push_back(p.total);
-    for (size_t l = 0; l < p.levelSums.size(); ++l) values_[Level7 + l].push_back(p.levelSums[l]);
-  }
+  records_ = view.records;
   from_ = view.firstMsecs;
   to_ = std::max(view.lastMsecs, view.firstMsecs + 1);
   highest_ = view.highest;
@@ -85,18 +75,25 @@ void HistoryChart::setView(const HistoryView& view) {
   invalidate();
 }
 
+int64_t HistoryChart::timeAt(size_t i) const { return (*records_)[i].epochSeconds * 1000; }
+
+int64_t HistoryChart::valueAt(int series, size_t i) const {
+  const HistoryEntry& e = (*records_)[i];
+  return series == Total ? e.total : e.levelSums[static_cast<size_t>(series - Level7)];
+}
+
 QString HistoryChart::title() const { return QStringLiteral("総合得点の推移"); }
 QString HistoryChart::seriesName(int series) const { return QString::fromUtf8(Names[series]); }
 
 QList<QPointF> HistoryChart::points(int series) const {
   QList<QPointF> out;
-  out.reserve(static_cast<qsizetype>(times_.size()));
-  for (size_t i = 0; i < times_.size(); ++i)
-    out.append(QPointF(static_cast<qreal>(times_[i]), static_cast<qreal>(values_[series][i])));
+  out.reserve(static_cast<qsizetype>(records_->size()));
+  for (size_t i = 0; i < records_->size(); ++i)
+    out.append(QPointF(static_cast<qreal>(timeAt(i)), static_cast<qreal>(valueAt(series, i))));
   return out;
 }
 
-qsizetype HistoryChart::pointCount(int series) const { return static_cast<qsizetype>(values_[series].size()); }
+qsizetype HistoryChart::pointCount(int) const { return static_cast<qsizetype>(records_->size()); }
 bool HistoryChart::isSeriesVisible(int series) const { return visible_[series]; }
 
 void HistoryChart::setSeriesVisible(int series, bool visible) {
@@ -105,7 +102,7 @@ void HistoryChart::setSeriesVisible(int series, bool visible) {
   update();
 }
 
-bool HistoryChart::pointsVisible() const { return times_.size() <= MostPointsWithMarkers; }
+bool HistoryChart::pointsVisible() const { return records_->size() <= MostPointsWithMarkers; }
 
 QRect HistoryChart::legendEntryRect(int series) const {
   layOut();
@@ -115,7 +112,7 @@ QRect HistoryChart::legendEntryRect(int series) const {
 QPoint HistoryChart::pointPosition(int series, qsizetype index) const {
   layOut();
   const auto i = static_cast<size_t>(index);
-  return QPointF(xOf(times_[i]), yOf(values_[series][i])).toPoint();
+  return QPointF(xOf(timeAt(i)), yOf(valueAt(series, i))).toPoint();
 }
 
 QList<HistoryChart::AxisLabel> HistoryChart::timeLabels() const {
@@ -132,9 +129,9 @@ QString HistoryChart::hoverText() const {
   if (!hover_) return {};
   const int s = hover_->series;
   const size_t i = hover_->index;
-  return seriesName(s) + QStringLiteral(" ") + QString::fromStdString(groupedDecimal(values_[s][i])) +
+  return seriesName(s) + QStringLiteral(" ") + QString::fromStdString(groupedDecimal(valueAt(s, i))) +
          QStringLiteral("\n") +
-         QDateTime::fromMSecsSinceEpoch(times_[i]).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+         QDateTime::fromMSecsSinceEpoch(timeAt(i)).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
 QSize HistoryChart::sizeHint() const { return {740, 380}; }
@@ -240,7 +237,9 @@ void HistoryChart::layOut() const {
     QList<QLineF>& line = lines_[s];
     line.clear();
     std::optional<QPointF> last;
-    for (const ChartColumn& c : chartColumns(times_, values_[s], from_, to_, plot_.width())) {
+    for (const ChartColumn& c : chartColumnsOf(
+             records_->size(), [this](size_t i) { return timeAt(i); }, [this, s](size_t i) { return valueAt(s, i); },
+             from_, to_, plot_.width())) {
       const double cx = plot_.left() + c.column + 0.5;
       if (last) line.append(QLineF(*last, QPointF(cx, yOf(c.first))));
       if (c.low != c.high) line.append(QLineF(cx, yOf(c.low), cx, yOf(c.high)));
@@ -291,7 +290,7 @@ void HistoryChart::paintEvent(QPaintEvent*) {
     if (!pointsVisible()) continue;
     p.setBrush(colourOf(s, true));
     p.setPen(QPen(Qt::white, 1));
-    for (size_t i = 0; i < times_.size(); ++i) p.drawEllipse(QPointF(xOf(times_[i]), yOf(values_[s][i])), 4, 4);
+    for (size_t i = 0; i < records_->size(); ++i) p.drawEllipse(QPointF(xOf(timeAt(i)), yOf(valueAt(s, i))), 4, 4);
     p.setBrush(Qt::NoBrush);
   }
   p.restore();
@@ -314,7 +313,7 @@ void HistoryChart::paintEvent(QPaintEvent*) {
 // A ring round the point and a box beside it with the line's name, the
 // value and the time, turned inwards at the widget's edges.
 void HistoryChart::drawHover(QPainter& p, const Hover& hover) const {
-  const QPointF at(xOf(times_[hover.index]), yOf(values_[hover.series][hover.index]));
+  const QPointF at(xOf(timeAt(hover.index)), yOf(valueAt(hover.series, hover.index)));
   const QColor colour = colourOf(hover.series, true);
   p.setPen(QPen(colour, 2));
   p.setBrush(Qt::white);
@@ -337,12 +336,12 @@ std::optional<HistoryChart::Hover> HistoryChart::pointNear(QPoint pos) const {
   layOut();
   std::optional<Hover> best;
   double bestDistance = HoverReach * HoverReach;
-  for (size_t i = 0; i < times_.size(); ++i) {
-    const double dx = xOf(times_[i]) - pos.x();
+  for (size_t i = 0; i < records_->size(); ++i) {
+    const double dx = xOf(timeAt(i)) - pos.x();
     if (dx * dx > bestDistance) continue;
     for (int s = 0; s < SeriesCount; ++s) {
       if (!visible_[s]) continue;
-      const double dy = yOf(values_[s][i]) - pos.y();
+      const double dy = yOf(valueAt(s, i)) - pos.y();
       if (dx * dx + dy * dy <= bestDistance) {
         bestDistance = dx * dx + dy * dy;
         best = Hover{s, i};

@@ -11,6 +11,8 @@
 // little to draw.
 #pragma once
 
+#include "sheet/history_view.h"
+
 #include <QLineF>
 #include <QList>
 #include <QPointF>
@@ -20,12 +22,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace nk {
 
-struct HistoryView;
 
 class HistoryChart : public QWidget {
   Q_OBJECT
@@ -90,8 +92,12 @@ private:
   std::optional<Hover> pointNear(QPoint pos) const;
   void drawHover(QPainter& p, const Hover& hover) const;
 
-  std::vector<int64_t> times_;
-  std::array<std::vector<int64_t>, SeriesCount> values_;
+  // A point's time in milliseconds and a line's value at it.
+  int64_t timeAt(size_t i) const;
+  int64_t valueAt(int series, size_t i) const;
+
+  // Shared with the list: the records, oldest first, held once.
+  std::shared_ptr<const std::vector<HistoryEntry>> records_ = std::make_shared<const std::vector<HistoryEntry>>();
   int64_t from_ = 0;
   int64_t to_ = 1;
   int64_t highest_ = 1;

@@ -20,19 +20,20 @@ namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// The records' rows as they are, newest first: the list asks only for the
-// rows it shows, so a long history costs no item per record.
+// The records' rows, newest first, made when the list asks for them: it asks
+// only for the rows it shows, so a long history costs no item or text per
+// record.
 class RecordListModel : public QAbstractTableModel {
 public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void setRows(std::vector<HistoryRow> rows) {
+  void setView(const HistoryView& view) {
     beginResetModel();
-    rows_ = std::move(rows);
+    view_ = view;
     endResetModel();
   }
   int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(view_.rowCount());
   }
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : Columns; }
   QVariant data(const QModelIndex& index, int role) const override {
@@ -40,7 +41,7 @@ public:
     if (role == Qt::TextAlignmentRole)
       return index.column() == 0 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    const HistoryRow& row = rows_[static_cast<size_t>(index.row())];
+    const HistoryRow row = historyRowAt(view_, static_cast<size_t>(index.row()));
     switch (index.column()) {
       case 0: return text(row.time);
       case 1: return text(row.total);
@@ -57,7 +58,7 @@ public:
 
 private:
   static constexpr int Columns = 8;
-  std::vector<HistoryRow> rows_;
+  HistoryView view_;
 };
 
 }  // namespace
@@ -101,7 +102,7 @@ void HistoryWindow::reload() {
 
 void HistoryWindow::showView(const HistoryView& view) {
   chart_->setView(view);
-  static_cast<RecordListModel*>(list_->model())->setRows(view.rows);
+  static_cast<RecordListModel*>(list_->model())->setView(view);
   note_->setText(text(view.note));
   note_->setVisible(!view.note.empty());
 }
