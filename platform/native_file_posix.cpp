@@ -83,55 +83,45 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& cau
   return readAndClose(fd, st, bytes, cause);
 }
 
-FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
-  // Non-blocking: a pipe of that name must not hang the caller.
+namespace {
+
+// Opens the regular file at path for reading, without waiting on a pipe or a
+// device of that name; -1 with outcome Missing or Failed (and cause) otherwise.
+int openRegular(const std::string& path, FileRead& outcome, std::string& cause) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno == ENOENT) return FileRead::Missing;
-    cause = lastSystemErrorText();
-    return FileRead::Failed;
+    outcome = errno == ENOENT ? FileRead::Missing : FileRead::Failed;
+    if (outcome == FileRead::Failed) cause = lastSystemErrorText();
+    return -1;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     const int err = errno;
     ::close(fd);
+    outcome = FileRead::Failed;
     cause = st.st_mode == 0 ? systemErrorText(err)
             : S_ISDIR(st.st_mode) ? systemErrorText(EISDIR) : std::string(cause::NotRegular);
-    return FileRead::Failed;
+    return -1;
   }
-  return readAndClose(fd, st, bytes, cause) ? FileRead::Read : FileRead::Failed;
+  return fd;
 }
+
+}  // namespace
 
 FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
                                  std::string& cause) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return FileRead::Missing;
-    cause = lastSystemErrorText();
-    return FileRead::Failed;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int err = errno;
-    ::close(fd);
-    cause = st.st_mode == 0 ? systemErrorText(err)
-            : S_ISDIR(st.st_mode) ? systemErrorText(EISDIR) : std::string(cause::NotRegular);
-    return FileRead::Failed;
-  }
-  std::string piece(ReadPieceBytes, '\0');
-  for (;;) {
-    const ssize_t n = ::read(fd, piece.data(), piece.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      cause = lastSystemErrorText();
-      ::close(fd);
-      return FileRead::Failed;
-    }
-    if (n == 0) break;
-    take(std::string_view(piece.data(), static_cast<size_t>(n)));
-  }
+  FileRead outcome = FileRead::Read;
+  const int fd = openRegular(path, outcome, cause);
+  if (fd < 0) return outcome;
+  const bool read = readPieces(fd, ReadPieceBytes, take);
+  if (!read) cause = lastSystemErrorText();
   ::close(fd);
-  return FileRead::Read;
+  return read ? FileRead::Read : FileRead::Failed;
+}
+
+FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
+  bytes.clear();
+  return readRegularFileInPieces(path, [&bytes](std::string_view piece) { bytes.append(piece); }, cause);
 }
 
 }  // namespace nk

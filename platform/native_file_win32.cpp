@@ -81,18 +81,13 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
-FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
-  if (::GetFileAttributesW(widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
-    const DWORD err = ::GetLastError();
-    if (err == ERROR_FILE_NOT_FOUND) return FileRead::Missing;
-    cause = win32ErrorText(err);
-    return FileRead::Failed;
-  }
-  return readWholeFile(path, bytes, cause) ? FileRead::Read : FileRead::Failed;
-}
+namespace {
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause) {
-  const std::wstring wide = widen(path);
+// Every byte of the file, handed to take in pieces of at most pieceBytes;
+// false with cause set when it cannot be opened or read (a folder gives
+// cause::IsFolder).
+bool readPieces(const std::wstring& wide, size_t pieceBytes, const std::function<void(std::string_view)>& take,
+                std::string& cause) {
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     cause = std::string(cause::IsFolder);
@@ -104,57 +99,43 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& cau
     cause = lastSystemErrorText();
     return false;
   }
-  bytes.clear();
-  LARGE_INTEGER size{};
-  if (::GetFileSizeEx(h, &size) && size.QuadPart > 0) bytes.reserve(static_cast<size_t>(size.QuadPart));
-  char buffer[65536];
-  for (;;) {
-    DWORD n = 0;
-    if (!::ReadFile(h, buffer, sizeof buffer, &n, nullptr)) {
-      cause = lastSystemErrorText();
-      ::CloseHandle(h);
-      return false;
-    }
-    if (n == 0) break;
-    bytes.append(buffer, n);
-  }
-  ::CloseHandle(h);
-  return true;
-}
-
-FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
-                                 std::string& cause) {
-  const std::wstring wide = widen(path);
-  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD err = ::GetLastError();
-    if (err == ERROR_FILE_NOT_FOUND) return FileRead::Missing;
-    cause = win32ErrorText(err);
-    return FileRead::Failed;
-  }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-    cause = std::string(cause::IsFolder);
-    return FileRead::Failed;
-  }
-  const HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    cause = lastSystemErrorText();
-    return FileRead::Failed;
-  }
-  std::string piece(ReadPieceBytes, '\0');
+  std::string piece(pieceBytes, '\0');
   for (;;) {
     DWORD n = 0;
     if (!::ReadFile(h, piece.data(), static_cast<DWORD>(piece.size()), &n, nullptr)) {
       cause = lastSystemErrorText();
       ::CloseHandle(h);
-      return FileRead::Failed;
+      return false;
     }
     if (n == 0) break;
     take(std::string_view(piece.data(), n));
   }
   ::CloseHandle(h);
-  return FileRead::Read;
+  return true;
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause) {
+  bytes.clear();
+  return readPieces(widen(path), 65536, [&bytes](std::string_view piece) { bytes.append(piece); }, cause);
+}
+
+FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                                 std::string& cause) {
+  const std::wstring wide = widen(path);
+  if (::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND) return FileRead::Missing;
+    cause = win32ErrorText(err);
+    return FileRead::Failed;
+  }
+  return readPieces(wide, ReadPieceBytes, take, cause) ? FileRead::Read : FileRead::Failed;
+}
+
+FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
+  bytes.clear();
+  return readRegularFileInPieces(path, [&bytes](std::string_view piece) { bytes.append(piece); }, cause);
 }
 
 }  // namespace nk

@@ -19,17 +19,21 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-bool readAll(int fd, std::string& bytes) {
-  char chunk[65536];
+bool readPieces(int fd, size_t pieceBytes, const std::function<void(std::string_view)>& take) {
+  std::string piece(pieceBytes, '\0');
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    const ssize_t n = ::read(fd, piece.data(), piece.size());
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    bytes.append(chunk, static_cast<size_t>(n));
+    take(std::string_view(piece.data(), static_cast<size_t>(n)));
   }
+}
+
+bool readAll(int fd, std::string& bytes) {
+  return readPieces(fd, 65536, [&bytes](std::string_view piece) { bytes.append(piece); });
 }
 
 void syncFolder(const std::string& folder) {

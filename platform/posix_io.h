@@ -3,6 +3,8 @@
 // and the sync of a folder's entries. Only the *_posix.cpp files include it.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,9 @@ namespace nk {
 
 // Writes all of bytes to fd; false with errno set on failure.
 bool writeAll(int fd, std::string_view bytes);
+// Hands everything left to read from fd to take, in pieces of at most
+// pieceBytes; false with errno set on failure.
+bool readPieces(int fd, size_t pieceBytes, const std::function<void(std::string_view)>& take);
 // Appends everything left to read from fd to bytes; false with errno set on failure.
 bool readAll(int fd, std::string& bytes);
 // A rename or a new file is durable only once its folder's entry is on the
