@@ -180,6 +180,7 @@ TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
   fs::create_directory("folder.csv");
   EXPECT_EQ(appendHistoryRecord("folder.csv", recordB()).cause, "同じ名前のフォルダーがあります");
   EXPECT_EQ(readHistory("folder.csv").cause, "同じ名前のフォルダーがあります");
+  EXPECT_EQ(readHistoryEntries("folder.csv").cause, "同じ名前のフォルダーがあります");
   EXPECT_TRUE(fs::is_empty("folder.csv"));
 
   // The read-only mark holds even for an administrator.
@@ -211,15 +212,12 @@ TEST(ScoreHistory, AMissingFileIsAnEmptyHistory) {
   const HistoryReadResult result = readHistory("ac13history.csv");
   EXPECT_TRUE(result.ok);
   EXPECT_TRUE(result.records.empty());
+  const HistoryEntriesResult entries = readHistoryEntries("ac13history.csv");
+  EXPECT_TRUE(entries.ok);
+  EXPECT_TRUE(entries.entries.empty());
   EXPECT_EQ(historyFileNameFor(13), "ac13history.csv");
   EXPECT_EQ(historyLine(recordB()), B);
 }
-
-}  // namespace
-}  // namespace nk
-
-namespace nk {
-namespace {
 
 // The numbers of records read piece by piece, as one text each:
 // "total s7 s8 s9 s10 entered @epoch offset".
@@ -306,17 +304,6 @@ TEST(ScoreHistory, ALongHistoryKeepsItsMostRecentRecords) {
     EXPECT_EQ(read.leftOut, c.leftOut);
     EXPECT_EQ(read.totalBefore, c.before);
   }
-}
-
-TEST(ScoreHistory, ReadingInPiecesSaysWhyItCannot) {
-  test::TempWorkDir dir;
-  fs::create_directory("folder.csv");
-  const HistoryEntriesResult folder = readHistoryEntries("folder.csv");
-  EXPECT_FALSE(folder.ok);
-  EXPECT_EQ(folder.cause, "同じ名前のフォルダーがあります");
-  const HistoryEntriesResult missing = readHistoryEntries("ac13history.csv");
-  EXPECT_TRUE(missing.ok);
-  EXPECT_TRUE(missing.entries.empty());
 }
 
 }  // namespace
