@@ -216,9 +216,8 @@ TEST_F(HistoryWindowTest, AHistoryThatCannotBeWrittenKeepsTheSave) {
 }
 
 // Three saves of one evening, the lines apart: the time axis reads times of
-// day, no two labels alike or touching; the value axis starts at 0 and ends
-// at a round number above the highest total; the mouse on a point shows its
-// line, value and time.
+// day, no two labels alike or touching; the value axis ends above the highest
+// total; the mouse on a point shows its line, value and time.
 TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
   ::setenv("TZ", "Asia/Tokyo", 1);
   ::tzset();
@@ -239,13 +238,9 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
       EXPECT_LT(times[i - 1].rect.right(), times[i].rect.left());
     }
   }
+  // The value axis's steps are chart_ticksTest's; here only that its labels stand apart.
   const QList<HistoryChart::AxisLabel> values = chart.valueLabels();
   ASSERT_GE(values.size(), 3);
-  // 0, step, 2 step, ... in steps of 1, 2 or 5 times a power of ten.
-  const QString step = values[1].text;
-  EXPECT_TRUE(QRegularExpression("^[125]0{0,2}(,000)*$").match(step).hasMatch()) << step.toStdString();
-  for (qsizetype i = 0; i < values.size(); ++i)
-    EXPECT_EQ(QString(values[i].text).remove(',').toLongLong(), i * QString(step).remove(',').toLongLong());
   EXPECT_GE(QString(values.back().text).remove(',').toLongLong(), 1237567);
   for (qsizetype i = 1; i < values.size(); ++i) EXPECT_LT(values[i].rect.bottom(), values[i - 1].rect.top());
 
