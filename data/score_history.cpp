@@ -2,12 +2,12 @@
 // back past torn and edited lines, and appending one durably.
 #include "data/score_history.h"
 
+#include "data/record_lines.h"
 #include "platform/durable_append.h"
 #include "platform/local_time.h"
 #include "platform/native_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 
 namespace nk {
@@ -43,15 +43,6 @@ int digitsAt(std::string_view text, size_t at, size_t width) {
   return value;
 }
 
-// A whole field as a 64-bit integer: an optional "-" and digits, nothing else.
-std::optional<int64_t> integerField(std::string_view field) {
-  if (field.empty() || field.front() == '+') return std::nullopt;
-  int64_t value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
-  return value;
-}
-
 }  // namespace
 
 std::string historyFileNameFor(int16_t versionNumber) {
@@ -73,13 +64,6 @@ std::string isoLocalTime(std::time_t t) {
                 static_cast<int>(minutes % 60));
   return std::string(text, n) + zone;
 }
-
-namespace {
-
-struct IsoMoment {
-  int64_t epochSeconds;
-  int32_t offsetSeconds;
-};
 
 std::optional<IsoMoment> parseIsoMoment(std::string_view text) {
   // YYYY-MM-DDTHH:MM:SS then Z or ±HH:MM
@@ -103,8 +87,6 @@ std::optional<IsoMoment> parseIsoMoment(std::string_view text) {
                    static_cast<int32_t>(offset)};
 }
 
-}  // namespace
-
 std::optional<int64_t> parseIsoTime(std::string_view text) {
   const auto moment = parseIsoMoment(text);
   if (!moment) return std::nullopt;
@@ -122,16 +104,8 @@ std::string historyLine(const HistoryRecord& record) {
 }
 
 std::optional<HistoryEntry> parseHistoryEntry(std::string_view line) {
-  std::array<std::string_view, HistoryFields> fields;
-  size_t count = 0;
-  for (size_t start = 0;; ++count) {
-    const size_t comma = line.find(',', start);
-    if (count == HistoryFields) return std::nullopt;
-    fields[count] = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
-  }
-  if (count + 1 != HistoryFields) return std::nullopt;
+  std::string_view fields[HistoryFields];
+  if (!splitFields(line, fields)) return std::nullopt;
   HistoryEntry entry;
   const auto moment = parseIsoMoment(fields[0]);
   if (!moment) return std::nullopt;
@@ -196,7 +170,6 @@ HistoryEntriesResult readHistoryEntries(const std::string& path, size_t most) {
   std::vector<HistoryEntry>& ring = result.entries;
   size_t oldest = 0;
   auto keep = [&](std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const auto entry = parseHistoryEntry(line);
     if (!entry) return;
     if (ring.size() < most) {
@@ -208,37 +181,8 @@ HistoryEntriesResult readHistoryEntries(const std::string& path, size_t most) {
     oldest = (oldest + 1) % most;
     ++result.leftOut;
   };
-  // A line may run across pieces; its start waits in `carried`. A record is
-  // short, so a line longer than LongestLine is not one and its bytes need
-  // not be kept.
-  constexpr size_t LongestLine = 4096;
-  std::string carried;
-  bool overlong = false;
-  bool first = true;
-  auto take = [&](std::string_view piece) {
-    if (first) {
-      first = false;
-      if (piece.substr(0, Bom.size()) == Bom) piece.remove_prefix(Bom.size());
-    }
-    for (size_t end; (end = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(end + 1)) {
-      if (carried.empty() && !overlong) {
-        keep(piece.substr(0, end));
-      } else {
-        carried.append(piece.substr(0, end));
-        if (!overlong && carried.size() <= LongestLine) keep(carried);
-        carried.clear();
-        overlong = false;
-      }
-    }
-    if (overlong) return;
-    carried.append(piece);
-    if (carried.size() > LongestLine) {
-      carried.clear();
-      overlong = true;
-    }
-  };
   std::string cause;
-  switch (readRegularFileInPieces(path, take, cause)) {
+  switch (readCompleteLines(path, keep, cause)) {
     case FileRead::Missing: return {};
     case FileRead::Failed: return {{}, 0, std::nullopt, false, cause};
     case FileRead::Read: break;
@@ -279,14 +223,7 @@ HistoryAppendResult appendHistoryRecord(const std::string& path, const HistoryRe
     if (!lastRecordOf(file, last)) return {false, file.cause()};
     if (last && static_cast<const TotalSummary&>(*last) == record) return {};
   }
-  std::string text;
-  std::string tail;
-  if (file.size() == 0)
-    text = std::string(HistoryHeader) + "\r\n";
-  else if (!file.readTail(2, tail) || tail != "\r\n")
-    text = "\r\n";
-  text += historyLine(record);
-  if (!file.appendAndClose(text)) return {false, file.cause()};
+  if (!appendRecordLines(file, HistoryHeader, historyLine(record))) return {false, file.cause()};
   return {true, {}, true};
 }
 

@@ -58,6 +58,12 @@ std::string historyFileNameFor(int16_t versionNumber);
 std::string isoLocalTime(std::time_t t);
 // The moment of such a text ("Z" for UTC also taken); nothing for any other text.
 std::optional<int64_t> parseIsoTime(std::string_view text);
+// The same with the offset from UTC it was written with.
+struct IsoMoment {
+  int64_t epochSeconds = 0;
+  int32_t offsetSeconds = 0;  // east of UTC
+};
+std::optional<IsoMoment> parseIsoMoment(std::string_view text);
 
 // A record's line with its CR LF.
 std::string historyLine(const HistoryRecord& record);

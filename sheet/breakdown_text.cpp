@@ -90,7 +90,7 @@ std::vector<int16_t> displayPositions(const ScoreSheetState& s) {
 }
 
 std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBreakdown& level,
-                                        const std::vector<int16_t>& positions) {
+                                        const std::vector<int16_t>& positions, const LastChanges* changes) {
   std::vector<BreakdownRow> rows(level.charts.size());
   for (size_t k = 0; k < rows.size(); ++k) {
     const ChartStanding& c = level.charts[k];
@@ -109,6 +109,10 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     }
     const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
     row.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};
+    if (const Improvement* change = changes ? changes->of(entry, row.ura) : nullptr) {
+      row.changed = changeDate(*change);
+      row.changedKey = change->epochSeconds;
+    }
   }
   return rows;
 }

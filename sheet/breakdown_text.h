@@ -8,6 +8,7 @@
 
 #include "data/score_state.h"
 #include "platform/file_replace.h"
+#include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"
 
 #include <cstdint>
@@ -39,6 +40,10 @@ struct BreakdownRow {
   int64_t neededKey = 0;
   std::string neededText;  // "あと N点", empty when it counts, or why it cannot
   int16_t displayPosition = -1;  // of its entry on the sheet
+  // The date its score last changed ("2026-11-02"), and the moment for
+  // sorting (0 when it never changed since the log of improvements began).
+  std::string changed;
+  int64_t changedKey = 0;
 };
 
 // The columns of a level's table, in order.
@@ -51,9 +56,11 @@ inline const char* const CountsMark = "対象";
 // -1 for an entry that is not shown.
 std::vector<int16_t> displayPositions(const ScoreSheetState& s);
 
-// A level's rows in ranking order.
+// A level's rows in ranking order, with the dates of the charts' last
+// changes where changes are given.
 std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBreakdown& level,
-                                        const std::vector<int16_t>& positions);
+                                        const std::vector<int16_t>& positions,
+                                        const LastChanges* changes = nullptr);
 
 // The whole breakdown: the total line, the four level lines, then a table of
 // every chart (level, rank, score, title, 裏, counts, points needed). Cells are

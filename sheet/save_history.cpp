@@ -2,6 +2,7 @@
 #include "sheet/save_history.h"
 
 #include "diag/debug_log.h"
+#include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"
 #include "toolkit/toolkit.h"
 
@@ -33,6 +34,20 @@ HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now)
       appendHistoryRecord(fileName, historyRecordOf(s, now), HistoryAppend::WhenChanged);
   if (!appended.ok) return {false, failureText(fileName, appended.cause)};
   return {appended.appended, {}};
+}
+
+SaveRecords recordSave(const ScoreSheetState& s, const std::vector<int32_t>& beforeNormal,
+                       const std::vector<int32_t>& beforeUra, std::time_t now) {
+  SaveRecords result;
+  static_cast<HistorySaveResult&>(result) = recordSaveInHistory(s, now);
+  const std::vector<Improvement> changes = improvementsOf(s, beforeNormal, beforeUra, now);
+  const std::string fileName = improvementFileNameFor(s.VersionNumber);
+  const HistoryAppendResult logged = appendImprovements(fileName, isoLocalTime(now), changes);
+  if (logged.ok)
+    result.improvements = changes;
+  else if (result.failure.empty())
+    result.failure = failureText(fileName, logged.cause);
+  return result;
 }
 
 void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result) {

@@ -7,6 +7,7 @@
 // costs the player a warning, never the save.
 #pragma once
 
+#include "data/improvement_log.h"
 #include "data/score_history.h"
 #include "data/score_state.h"
 #include "diag/debug_log.h"
@@ -36,6 +37,17 @@ struct HistorySaveResult {
 // history of the sheet's version where addsToHistory says so of its last
 // record, reading only the history's tail.
 HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now);
+
+// What a save adds beside the score file: the history's record (as
+// recordSaveInHistory) and the log of improvements' records of the charts
+// whose scores differ from before (the scores the file held until the save).
+// One warning at most: the history's failure, else the log's (the player
+// then knows that the records beside the score file were not written).
+struct SaveRecords : HistorySaveResult {
+  std::vector<Improvement> improvements;  // written to the log
+};
+SaveRecords recordSave(const ScoreSheetState& s, const std::vector<int32_t>& beforeNormal,
+                       const std::vector<int32_t>& beforeUra, std::time_t now);
 
 // Tells the player and the debug log of a failure of recordSaveInHistory;
 // nothing when there was none.

@@ -28,6 +28,9 @@ MergedSave saveMergingFileChanges(ScoreSheetState& s, const std::vector<int32_t>
   const ScoreFileNow now = readScoreFileNow(s);
   const bool sameAsSeen = s.ScoreFileSeen ? now.readable && now.bytes == *s.ScoreFileSeen : !now.present;
   result.fileChanged = !sameAsSeen;
+  const bool fromFile = result.fileChanged && now.readable;
+  result.beforeNormal = fromFile ? now.score : baseNormal;
+  result.beforeUra = fromFile ? now.scoreU : baseUra;
   if (result.fileChanged && !now.readable) {
     result.unreadable = now.failure;
   } else if (result.fileChanged) {

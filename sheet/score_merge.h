@@ -44,6 +44,10 @@ struct MergedSave {
   std::vector<ChartConflict> conflicts;
   // Why a changed file could not be read (its content was replaced).
   std::string unreadable;
+  // The scores the file held before the write: the file's own where it
+  // changed and could be read, otherwise the base.
+  std::vector<int32_t> beforeNormal;
+  std::vector<int32_t> beforeUra;
 };
 
 // Saves s (saveScoreFile) after merging into it what changed in the file

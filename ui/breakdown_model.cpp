@@ -11,14 +11,14 @@ void BreakdownModel::setRows(std::vector<BreakdownRow> rows) {
     return;
   }
   rows_ = std::move(rows);
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, BreakdownColumns - 1));
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
 }
 
 int BreakdownModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int BreakdownModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : BreakdownColumns; }
+int BreakdownModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
 
 QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<size_t>(index.row()) >= rows_.size()) return {};
@@ -43,6 +43,8 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
       return sort ? QVariant(row.counts ? 0 : 1) : QVariant(row.counts ? QString::fromUtf8(CountsMark) : QString());
     case ColNeeded:
       return sort ? QVariant(static_cast<qlonglong>(row.neededKey)) : QVariant(QString::fromStdString(row.neededText));
+    case ColChanged:
+      return sort ? QVariant(static_cast<qlonglong>(row.changedKey)) : QVariant(QString::fromStdString(row.changed));
     default:
       return {};
   }
@@ -50,7 +52,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
 
 QVariant BreakdownModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
-  return QString::fromUtf8(breakdownColumnName(section));
+  return section == ColChanged ? QStringLiteral("更新日") : QString::fromUtf8(breakdownColumnName(section));
 }
 
 }  // namespace nk

@@ -37,8 +37,8 @@ QLabel* makeLine(QWidget& window, const QString& name) {
 
 }  // namespace
 
-BreakdownWindow::BreakdownWindow(const ScoreSheetState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), positions_(displayPositions(state)) {
+BreakdownWindow::BreakdownWindow(const ScoreSheetState& state, QWidget* parent, const LastChanges* changes)
+    : QWidget(parent, Qt::Window), state_(state), changes_(changes), positions_(displayPositions(state)) {
   setupWindow();
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(0);
@@ -152,7 +152,7 @@ void BreakdownWindow::refresh() {
   for (size_t slot = 0; slot < CountedLevels; ++slot) {
     const LevelBreakdown& level = breakdown_.levels[slot];
     levelLines_[slot]->setText(QString::fromStdString(levelSummaryLine(level)));
-    models_[slot]->setRows(breakdownRows(state_, level, positions_));
+    models_[slot]->setRows(breakdownRows(state_, level, positions_, changes_));
   }
 }
 

@@ -32,7 +32,8 @@ class BreakdownWindow : public QWidget {
   Q_OBJECT
 
 public:
-  BreakdownWindow(const ScoreSheetState& state, QWidget* parent);
+  // With changes, the tables show when each chart's score last changed.
+  BreakdownWindow(const ScoreSheetState& state, QWidget* parent, const LastChanges* changes = nullptr);
 
   // Next to the sheet (right of it, or left where the screen ends), its top
   // level with the sheet's.
@@ -65,6 +66,7 @@ private:
   void askCsvFile();
 
   const ScoreSheetState& state_;
+  const LastChanges* changes_;
   TotalBreakdown breakdown_;
   std::vector<int16_t> positions_;  // the display order does not change once loaded
   QTimer refreshTimer_;

@@ -19,6 +19,7 @@
 #include "net/fetch_limits.h"
 #include "net/load_cancel.h"
 #include "net/server_locations.h"
+#include "sheet/chart_changes.h"
 #include "sheet/sheet_lock.h"
 #include "toolkit/toolkit.h"
 #include "ui/score_box.h"
@@ -79,6 +80,8 @@ public:
 
   ScoreSheetState& state() { return state_; }
   const ScoreSheetState& state() const { return state_; }
+  // When each chart's score last changed, from the log of improvements.
+  const LastChanges& lastChanges() const { return lastChanges_; }
 
   QLabel* lbl曲名() const { return lbl曲名_; }
   QLabel* lbl点数表() const { return lbl点数表_; }
@@ -144,8 +147,11 @@ private:
   // Asks before unsaved scores would be lost; true when the sheet may go.
   bool mayLeave();
   void rememberSavedScores();
+  // The score boxes' tooltips of when their charts last changed.
+  void showChangeTips();
 
   ScoreSheetState state_;
+  LastChanges lastChanges_;
   ArcadeVersion version_;
   DebugLog log_;
   LoadStep loadStep_;
@@ -182,6 +188,9 @@ public:
   // its row's normal score box (the 裏 box where the normal one is hidden),
   // its text selected so that typing replaces it.
   void showEntry(int16_t displayPosition);
+  // The same for the chart of that entry: its 裏 box when ura, else its
+  // normal box (the other one where that is hidden).
+  void showEntryChart(int16_t displayPosition, bool ura);
   // Once a dialog of the sheet has closed: activates the sheet and reports
   // its focused control to assistive technology, so that a screen reader
   // says where typing now goes.

@@ -27,7 +27,7 @@ void markRejected(ScoreBox* box, bool rejected) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, rejected ? QColor(255, 208, 208) : QApplication::palette(box).color(QPalette::Base));
   box->setPalette(palette);
-  box->setToolTip(rejected ? QString::fromUtf8(RejectedScoreTip) : QString());
+  box->setToolTip(rejected ? QString::fromUtf8(RejectedScoreTip) : box->property("changeTip").toString());
 }
 
 template <typename Box>
@@ -69,6 +69,8 @@ void frmACScore::Form_Load() {
   loading_ = false;
   loaded_ = true;
   rememberSavedScores();
+  lastChanges_ = lastChangesFor(state_);
+  showChangeTips();
 }
 
 void frmACScore::showStatus(const std::string& text) { lblStatusBar_->setText(QString::fromStdString(text)); }
@@ -91,6 +93,19 @@ void frmACScore::ShowPage() {
     showChart(txtScoreU_[r], lblDifficultyU_[r], row.ura);
   }
   setWindowTitle(QString::fromStdString(pageTitle(state_)));
+  showChangeTips();
+}
+
+void frmACScore::showChangeTips() {
+  const auto tips = pageChangeTips(state_, lastChanges_);
+  for (size_t r = 0; r < tips.size(); ++r) {
+    for (size_t c = 0; c < 2; ++c) {
+      ScoreBox* box = (c ? txtScoreU_ : txtScore_)[r];
+      const QString tip = QString::fromStdString(tips[r][c]);
+      box->setProperty("changeTip", tip);
+      if (!box->property("rejected").toBool()) box->setToolTip(tip);
+    }
+  }
 }
 
 void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
@@ -135,7 +150,9 @@ bool frmACScore::saveScores() {
   }
   rememberSavedScores();
   // Recorded at the moment of the save, reported once the player has seen it succeed.
-  const HistorySaveResult history = recordSaveInHistory(state_, std::time(nullptr));
+  const SaveRecords history = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
+  lastChanges_.take(history.improvements);
+  showChangeTips();
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
   if (!result.conflicts.empty())
     toolkit().messageBox(conflictText(state_, result.conflicts), ConflictTitle, MsgIcon::Exclamation);

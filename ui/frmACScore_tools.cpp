@@ -10,6 +10,7 @@
 #include "ui/find_song_dialog.h"
 #include "ui/frmACScore.h"
 #include "ui/history_window.h"
+#include "ui/improvements_tab.h"
 #include "ui/screen_fit.h"
 
 #include <QAccessible>
@@ -174,8 +175,9 @@ private:
   // Follows every change of a score; a double click shows the chart on the sheet.
   void openBreakdown() {
     openToolWindow(breakdownWindow_, [this] {
-      auto* window = new BreakdownWindow(sheet_.state(), &sheet_);
+      auto* window = new BreakdownWindow(sheet_.state(), &sheet_, &sheet_.lastChanges());
       connect(&sheet_, &frmACScore::scoresChanged, window, &BreakdownWindow::scheduleRefresh);
+      connect(&sheet_, &frmACScore::scoresSaved, window, &BreakdownWindow::scheduleRefresh);
       connect(window, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
         sheet_.activateWindow();
         sheet_.raise();
@@ -195,6 +197,13 @@ private:
     openToolWindow(historyWindow_, [this] {
       auto* window = new HistoryWindow(sheet_.state().VersionNumber, &sheet_);
       connect(&sheet_, &frmACScore::scoresSaved, window, &HistoryWindow::reload);
+      // A double click on an improvement shows its chart on the sheet.
+      connect(window->addImprovements(sheet_.state()), &ImprovementsTab::chartChosen, &sheet_,
+              [this](int16_t position, bool ura) {
+                sheet_.activateWindow();
+                sheet_.raise();
+                sheet_.showEntryChart(position, ura);
+              });
       window->reload();
       return window;
     });
@@ -235,14 +244,16 @@ void frmACScore::reportFocusAfterDialog() {
   QAccessible::updateAccessibility(&event);
 }
 
-void frmACScore::showEntry(int16_t displayPosition) {
+void frmACScore::showEntry(int16_t displayPosition) { showEntryChart(displayPosition, false); }
+
+void frmACScore::showEntryChart(int16_t displayPosition, bool ura) {
   if (!loaded_ || displayPosition < 0 || displayPosition >= state_.EntryCount) return;
   pageTo(state_, pageOfPosition(displayPosition));
   ShowPage();
-  // The normal chart's box, or the 裏 box where the row has no normal chart;
+  // The chart's box, or the row's other box where that chart is hidden;
   // selected, so that what the player types replaces the score.
   const int r = rowOfPosition(displayPosition);
-  for (ScoreBox* box : {txtScore_[r], txtScoreU_[r]}) {
+  for (ScoreBox* box : ura ? std::array{txtScoreU_[r], txtScore_[r]} : std::array{txtScore_[r], txtScoreU_[r]}) {
     if (!box->isVisibleTo(this)) continue;
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();

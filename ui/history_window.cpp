@@ -5,6 +5,7 @@
 #include "sheet/history_view.h"
 #include "toolkit/toolkit.h"
 #include "ui/history_chart.h"
+#include "ui/improvements_tab.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -80,15 +81,29 @@ HistoryWindow::HistoryWindow(int16_t versionNumber, QWidget* parent)
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(note_, 1);
   bottom->addWidget(btnSaveImage_, 0, Qt::AlignRight);
+  auto* totals = new QWidget(this);
+  auto* totalsLayout = new QVBoxLayout(totals);
+  totalsLayout->addWidget(chart_, 3);
+  totalsLayout->addLayout(bottom);
+  totalsLayout->addWidget(list_, 2);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("tabHistory"));
+  tabs_->addTab(totals, QStringLiteral("総合得点"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(chart_, 3);
-  layout->addLayout(bottom);
-  layout->addWidget(list_, 2);
+  layout->addWidget(tabs_);
   resize(760, 640);
 }
 
+ImprovementsTab* HistoryWindow::addImprovements(const ScoreSheetState& state) {
+  if (!improvements_) {
+    improvements_ = new ImprovementsTab(state, tabs_);
+    tabs_->addTab(improvements_, QString::fromUtf8(ImprovementTabTitle));
+  }
+  return improvements_;
+}
+
 void HistoryWindow::setupList() {
-  list_ = new QTreeView(this);
+  list_ = new QTreeView;
   list_->setObjectName(QStringLiteral("lstRecords"));
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
@@ -98,6 +113,7 @@ void HistoryWindow::setupList() {
 
 void HistoryWindow::reload() {
   showView(loadHistoryView(versionNumber_, QDateTime::currentMSecsSinceEpoch()));
+  if (improvements_) improvements_->reload();
 }
 
 void HistoryWindow::showView(const HistoryView& view) {

@@ -1,0 +1,106 @@
+// improvements_tab.cpp - the period's improvements as a list made row by row.
+#include "ui/improvements_tab.h"
+
+#include "sheet/breakdown_text.h"
+
+#include <QAbstractTableModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+#include <ctime>
+
+namespace nk {
+namespace {
+
+// The period's rows, their texts made when the list asks for them.
+class ImprovementListModel : public QAbstractTableModel {
+public:
+  ImprovementListModel(const ScoreSheetState& state, const std::vector<int16_t>& positions, QObject* parent)
+      : QAbstractTableModel(parent), state_(state), positions_(positions) {}
+
+  void setList(ImprovementList list) {
+    beginResetModel();
+    list_ = std::move(list);
+    endResetModel();
+  }
+  ImprovementRow rowAt(int row) const {
+    return improvementRowAt(state_, positions_, (*list_.log)[list_.rows[static_cast<size_t>(row)]]);
+  }
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(list_.rows.size());
+  }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : ImprovementColumns; }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= rowCount({})) return {};
+    if (role == Qt::TextAlignmentRole) {
+      const bool number = index.column() == ImpColScores || index.column() == ImpColChange;
+      return static_cast<int>(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role != Qt::DisplayRole) return {};
+    const ImprovementRow row = rowAt(index.row());
+    const std::string* texts[] = {&row.time, &row.title, &row.chart, &row.level, &row.scores, &row.change};
+    return QString::fromStdString(*texts[index.column()]);
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return QString::fromUtf8(improvementColumnName(section));
+  }
+
+private:
+  const ScoreSheetState& state_;
+  const std::vector<int16_t>& positions_;
+  ImprovementList list_;
+};
+
+}  // namespace
+
+ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
+    : QWidget(parent), state_(state), positions_(displayPositions(state)) {
+  setObjectName(QStringLiteral("improvementsTab"));
+  period_ = new QComboBox(this);
+  period_->setObjectName(QStringLiteral("cboPeriod"));
+  for (ImprovementPeriod period : ImprovementPeriods) period_->addItem(QString::fromUtf8(periodName(period)));
+  period_->setCurrentIndex(static_cast<int>(ImprovementPeriod::All));
+  connect(period_, &QComboBox::currentIndexChanged, this, [this] { showPeriod(); });
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("lblImprovementSummary"));
+  summary_->setTextFormat(Qt::PlainText);
+
+  list_ = new QTreeView(this);
+  list_->setObjectName(QStringLiteral("lstImprovements"));
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  auto* model = new ImprovementListModel(state_, positions_, list_);
+  list_->setModel(model);
+  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  connect(list_, &QTreeView::doubleClicked, this, [this, model](const QModelIndex& index) {
+    const ImprovementRow row = model->rowAt(index.row());
+    if (row.displayPosition >= 0) emit chartChosen(row.displayPosition, row.ura);
+  });
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(period_);
+  top->addWidget(summary_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(list_, 1);
+}
+
+void ImprovementsTab::reload() { showLog(loadImprovementLog(state_.VersionNumber)); }
+
+void ImprovementsTab::showLog(const ImprovementLog& log) {
+  log_ = log;
+  showPeriod();
+}
+
+void ImprovementsTab::setPeriod(ImprovementPeriod period) { period_->setCurrentIndex(static_cast<int>(period)); }
+
+void ImprovementsTab::showPeriod() {
+  const auto period = static_cast<ImprovementPeriod>(period_->currentIndex());
+  ImprovementList list = improvementsSince(log_.records, periodStart(period, std::time(nullptr)));
+  summary_->setText(QString::fromStdString(log_.note.empty() ? list.summary : list.summary + "　" + log_.note));
+  static_cast<ImprovementListModel*>(list_->model())->setList(std::move(list));
+}
+
+}  // namespace nk
