@@ -4,13 +4,18 @@
 // be written costs a warning but never the score file. The chart on its own:
 // its axes' labels, the label at the mouse, and a long history drawn.
 #include "ui/history_window.h"
+#include "data/improvement_log.h"
 #include "data/score_file.h"
 #include "data/score_history.h"
 #include "score_sheet_fixture.h"
 #include "sheet/history_view.h"
+#include "ui/breakdown_window.h"
 #include "ui/history_chart.h"
+#include "ui/improvements_tab.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDate>
 #include <QRegularExpression>
 
 #include <cstdlib>
@@ -275,6 +280,83 @@ TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   const QImage image = chart.grab().toImage();
   EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321)), QColor(0x209fdf));
   EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321) + QPoint(0, -8)), QColor(Qt::white));
+}
+
+// The log of improvements end to end: the tooltips from the log as it was,
+// a save's records of ups and downs, the tab "更新履歴" with its period and
+// double click, the breakdown's "更新日", and a log that cannot be written.
+TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
+  ::setenv("TZ", "Asia/Tokyo", 1);
+  ::tzset();
+  serveMasters(113, {{"S0", "J-POP"}, {"S1", "J-POP"}, {"S2", "J-POP"}},
+               {{1, "abc7efg9"}, {2, "abc8efg-"}, {3, "abcTefg-"}}, {{1, "0"}, {1, "1"}, {2, "0"}, {3, "0"}});
+  const std::string header = std::string(ImprovementHeader) + "\r\n";
+  const std::string old = "2026-11-02T20:41:00+09:00,2,表,700000,712345\r\n";
+  test::writeBytes("ac13score.csv", "2,712345,0\r\n\r\n");
+  test::writeBytes("ac13improvements.csv", header + old + "hand,edited\r\n2026-11-0");
+  frmACScore* sheet = open(113);
+  ASSERT_NE(sheet, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+  EXPECT_EQ(sheet->txtScore(1)->toolTip(), "2026-11-02 更新（+12,345）");
+  EXPECT_EQ(sheet->txtScore(0)->toolTip(), "");
+
+  sheet->txtScore(0)->setText("1000");
+  sheet->txtScoreU(0)->setText("2000");
+  sheet->txtScore(1)->setText("700000");  // a typo mended
+  save(sheet);
+  save(sheet);  // unchanged: no record
+  const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
+  const std::string bytes = test::readBytes("ac13improvements.csv");
+  const auto records = readImprovements("ac13improvements.csv").improvements;
+  ASSERT_EQ(records.size(), 4u);
+  const std::string kept = header + old + "hand,edited\r\n2026-11-0\r\n" + today;
+  EXPECT_EQ(bytes.substr(0, kept.size()), kept);
+  EXPECT_EQ(records[1], (Improvement{records[1].epochSeconds, 9 * 3600, 1, false, 0, 1000}));
+  EXPECT_EQ(records[2], (Improvement{records[1].epochSeconds, 9 * 3600, 1, true, 0, 2000}));
+  EXPECT_EQ(records[3], (Improvement{records[1].epochSeconds, 9 * 3600, 2, false, 712345, 700000}));
+  EXPECT_EQ(sheet->txtScoreU(0)->toolTip().toStdString(), today + " 更新（+2,000）");
+  EXPECT_EQ(sheet->txtScore(1)->toolTip().toStdString(), today + " 更新（-12,345）");
+
+  QTest::keyClick(sheet, Qt::Key_H, Qt::ControlModifier);
+  auto* window = sheet->findChild<HistoryWindow*>();
+  ASSERT_NE(window, nullptr);
+  ImprovementsTab* tab = window->improvements();
+  ASSERT_NE(tab, nullptr);
+  EXPECT_EQ(window->tabs()->tabText(1), "更新履歴");
+  const QAbstractItemModel* list = tab->list()->model();
+  auto row = [&](int r) {
+    QStringList cells;
+    for (int c = 1; c < list->columnCount(); ++c) cells << list->index(r, c).data().toString();
+    return cells.join('|').toStdString();
+  };
+  EXPECT_EQ(list->rowCount(), 4);
+  EXPECT_EQ(row(0), "S1|表|8|712,345 → 700,000|-12,345");
+  EXPECT_EQ(row(3), "S1|表|8|700,000 → 712,345|+12,345");
+  EXPECT_EQ(tab->summary()->text(), "更新した譜面 3　点数の増減 +3,000");
+  tab->setPeriod(ImprovementPeriod::Today);
+  EXPECT_EQ(list->rowCount(), 3);
+  EXPECT_EQ(tab->summary()->text(), "更新した譜面 3　点数の増減 -9,345");
+
+  // A double click puts the cursor in the chart's own box, the 裏 one here.
+  tab->list()->doubleClicked(list->index(1, 0));
+  EXPECT_EQ(QApplication::focusWidget(), sheet->txtScoreU(0));
+
+  QTest::keyClick(sheet, Qt::Key_B, Qt::ControlModifier);
+  auto* breakdown = sheet->findChild<BreakdownWindow*>();
+  ASSERT_NE(breakdown, nullptr);
+  const QAbstractItemModel* level7 = breakdown->model(0);
+  EXPECT_EQ(level7->headerData(BreakdownModel::ColChanged, Qt::Horizontal).toString(), "更新日");
+  EXPECT_EQ(level7->index(0, BreakdownModel::ColChanged).data().toString().toStdString(), today);
+
+  // A log that cannot be written costs a warning after "保存完了", never the save.
+  fs::permissions("ac13improvements.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  sheet->txtScore(2)->setText("5");
+  save(sheet);
+  ASSERT_EQ(tk.boxes.size(), 2u);
+  EXPECT_EQ(tk.boxes[0].text, "保存完了");
+  EXPECT_EQ(tk.boxes[1].text, "ファイル ac13improvements.csv に記録を書き込めません（読み取り専用のファイルです）。点数は保存されています。");
+  EXPECT_EQ(test::readBytes("ac13score.csv"), scoreFileText(sheet->state()));
+  EXPECT_EQ(readImprovements("ac13improvements.csv").improvements.size(), 4u);
 }
 
 }  // namespace

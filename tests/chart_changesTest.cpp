@@ -1,0 +1,117 @@
+// chart_changesTest.cpp - what a save records of its charts, the last change
+// of each chart and its tooltip, and the improvements of a period as the
+// history window's tab lists them.
+#include "sheet/chart_changes.h"
+#include "sheet/improvement_view.h"
+#include "test_support.h"
+
+#include <cstdlib>
+
+namespace nk {
+namespace {
+
+// 2026-11-03T08:00:05+09:00
+constexpr std::time_t Now = 1793660405;
+constexpr int32_t Jst = 9 * 3600;
+
+// Three entries: "A" (☆7, 裏 ☆9), "B" (☆10, no 裏), "C" (level unknown),
+// shown in reverse order.
+ScoreSheetState sheet() {
+  ScoreSheetState s;
+  s.VersionNumber = 13;
+  s.EntryCount = 3;
+  s.CurrentPage = 1;
+  s.SongTitles = {"A", "B", "C"};
+  s.EntrySongNo = {1, 2, 3};
+  s.EntryDifficulty = {7, 10, LevelUnknown};
+  s.EntryDifficultyU = {9, LevelNoChart, LevelNoChart};
+  s.EntryScore = {1000, 2000, 0};
+  s.EntryScoreU = {500, 0, 0};
+  s.DisplayOrder = {2, 1, 0};
+  return s;
+}
+
+class ChartChanges : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ::setenv("TZ", "Asia/Tokyo", 1);
+    ::tzset();
+  }
+};
+
+TEST_F(ChartChanges, ASaveRecordsEveryChartThatMovedUpOrDown) {
+  const ScoreSheetState s = sheet();
+  const std::vector<Improvement> records = improvementsOf(s, {900, 2000, 0}, {0, 0, 0}, Now);
+  EXPECT_EQ(records, (std::vector<Improvement>{{Now, Jst, 1, false, 900, 1000}, {Now, Jst, 1, true, 0, 500}}));
+  EXPECT_TRUE(improvementsOf(s, s.EntryScore, s.EntryScoreU, Now).empty());
+  const auto down = improvementsOf(s, {1000, 2100, 0}, s.EntryScoreU, Now);
+  ASSERT_EQ(down.size(), 1u);
+  EXPECT_EQ(changeTip(down[0]), "2026-11-03 更新（-100）");
+}
+
+TEST_F(ChartChanges, TheLastChangeOfEachChartIsItsTooltip) {
+  const ScoreSheetState s = sheet();
+  LastChanges changes(3);
+  changes.take({{Now - 86400, Jst, 1, false, 0, 900},
+                {Now, Jst, 1, false, 900, 1000},
+                {Now - 3600, 0, 2, false, 1, 12346},
+                {Now, Jst, 4, false, 0, 1},    // an entry the sheet does not have
+                {Now, Jst, 0, true, 0, 1}});
+  EXPECT_EQ(changeTip(*changes.of(0, false)), "2026-11-03 更新（+100）");
+  // The date on the clock the change was saved with (UTC here).
+  EXPECT_EQ(changeTip(*changes.of(1, false)), "2026-11-02 更新（+12,345）");
+  EXPECT_EQ(changes.of(0, true), nullptr);
+  EXPECT_EQ(changes.of(3, false), nullptr);
+  // Rows are shown in reverse order: row 0 is C, row 2 is A.
+  const auto tips = pageChangeTips(s, changes);
+  EXPECT_EQ(tips[0][0], "");
+  EXPECT_EQ(tips[1][0], "2026-11-02 更新（+12,345）");
+  EXPECT_EQ(tips[2][0], "2026-11-03 更新（+100）");
+  EXPECT_EQ(tips[2][1], "");
+  EXPECT_EQ(tips[3][0], "");
+}
+
+TEST_F(ChartChanges, APeriodStartsAtMidnightOfItsFirstDay) {
+  const int64_t today = 1793631600;  // 2026-11-03T00:00:00+09:00
+  const auto log = std::make_shared<const std::vector<Improvement>>(std::vector<Improvement>{
+      {today - 29 * 86400 - 1, Jst, 1, false, 0, 100},  // before 30 days
+      {today - 29 * 86400, Jst, 1, false, 100, 300},
+      {today - 6 * 86400, Jst, 2, false, 0, 1000},
+      {today - 1, Jst, 1, true, 0, 50},
+      {today, Jst, 1, false, 300, 200},  // a typo mended
+      {Now, Jst, 3, false, 0, 12345},
+  });
+  struct Case {
+    ImprovementPeriod period;
+    std::vector<uint32_t> rows;  // newest first
+    const char* summary;
+  };
+  const Case cases[] = {
+      {ImprovementPeriod::Today, {5, 4}, "更新した譜面 2　点数の増減 +12,245"},
+      {ImprovementPeriod::Week, {5, 4, 3, 2}, "更新した譜面 4　点数の増減 +13,295"},
+      {ImprovementPeriod::Month, {5, 4, 3, 2, 1}, "更新した譜面 4　点数の増減 +13,495"},
+      {ImprovementPeriod::All, {5, 4, 3, 2, 1, 0}, "更新した譜面 4　点数の増減 +13,595"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(periodName(c.period));
+    const ImprovementList list = improvementsSince(log, periodStart(c.period, Now));
+    EXPECT_EQ(list.rows, c.rows);
+    EXPECT_EQ(list.summary, c.summary);
+  }
+  EXPECT_EQ(std::string(periodName(ImprovementPeriod::Week)) + periodName(ImprovementPeriod::Month) +
+                periodName(ImprovementPeriod::All),
+            "7日間30日間すべて");
+
+  const ScoreSheetState s = sheet();
+  const auto row = [&](const Improvement& r) {
+    const ImprovementRow out = improvementRowAt(s, {2, 1, 0}, r);
+    return out.time + "|" + out.title + "|" + out.chart + "|" + out.level + "|" + out.scores + "|" + out.change +
+           "|" + std::to_string(out.displayPosition);
+  };
+  EXPECT_EQ(row((*log)[3]), "2026-11-02 23:59|A|裏|9|0 → 50|+50|2");
+  EXPECT_EQ(row((*log)[5]), "2026-11-03 08:00|C|表|？|0 → 12,345|+12,345|0");
+  EXPECT_EQ(row({Now, Jst, 9, false, 1234567, 1000000}), "2026-11-03 08:00|曲番号 9|表||1,234,567 → 1,000,000|-234,567|-1");
+}
+
+}  // namespace
+}  // namespace nk
