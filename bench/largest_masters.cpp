@@ -53,4 +53,33 @@ MasterBytes largestMasters(int16_t versionCode, int divisor) {
   return bytes;
 }
 
+const ScoreSheetState& largestSheetState() {
+  static const ScoreSheetState sheet = [] {
+    ScoreSheetState s;
+    const int entries = MostEntriesAC13;
+    s.SongCount = static_cast<int16_t>(MostSongs);
+    for (int k = 0; k < MostSongs; ++k) s.SongTitles.push_back("曲名" + std::to_string(k) + "のタイトル");
+    s.EntryCount = static_cast<int16_t>(entries);
+    for (int e = 0; e < entries; ++e) {
+      s.EntrySongNo.push_back(static_cast<int16_t>(e % MostSongs + 1));
+      s.EntryDifficulty.push_back(static_cast<int16_t>(7 + e % 4));
+      s.EntryDifficultyU.push_back(static_cast<int16_t>(7 + (e + 1) % 4));
+      s.EntryScore.push_back(e % 5 ? 900000 + (e * 7919) % 100000 / 10 * 10 : 0);
+      s.EntryScoreU.push_back(e % 3 ? 800000 + (e * 104729) % 200000 / 10 * 10 : 0);
+      s.DisplayOrder.push_back(static_cast<int16_t>((e * 37) % entries));
+    }
+    for (int t = 0; t < MostTargets; ++t) {
+      const int e = t % entries;
+      const bool ura = t >= entries;
+      s.TargetEntryNo.push_back(static_cast<int16_t>(e + 1));
+      s.TargetIsUra.push_back(ura);
+      s.TargetDifficulty.push_back(t % 97 == 0 ? int16_t{5} : (ura ? s.EntryDifficultyU : s.EntryDifficulty)[e]);
+    }
+    s.TargetCount = static_cast<int16_t>(MostTargets);
+    s.TargetScore.assign(static_cast<size_t>(MostTargets), 0);
+    return s;
+  }();
+  return sheet;
+}
+
 }  // namespace nk::bench

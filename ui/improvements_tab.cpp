@@ -73,7 +73,14 @@ ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
   list_->setUniformRowHeights(true);
   auto* model = new ImprovementListModel(state_, positions_, list_);
   list_->setModel(model);
-  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Widths from the widest texts a column can hold: sizing to the contents
+  // would measure rows of a long log on every change of the period.
+  QHeaderView* header = list_->header();
+  header->setStretchLastSection(false);
+  const char* const widest[] = {"2026-12-31 23:59", "", "裏", "難易度", "9,999,999 → 9,999,999", "+9,999,999"};
+  for (int c = 0; c < ImprovementColumns; ++c)
+    header->resizeSection(c, list_->fontMetrics().horizontalAdvance(QString::fromUtf8(widest[c])) + 24);
+  header->setSectionResizeMode(ImpColTitle, QHeaderView::Stretch);
   connect(list_, &QTreeView::doubleClicked, this, [this, model](const QModelIndex& index) {
     const ImprovementRow row = model->rowAt(index.row());
     if (row.displayPosition >= 0) emit chartChosen(row.displayPosition, row.ura);
