@@ -63,7 +63,7 @@ ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>
     list.points += static_cast<int64_t>(record.after) - record.before;
   }
   list.charts = charts.size();
-  list.summary = "更新した譜面 " + groupedDecimal(static_cast<int64_t>(list.charts)) + "　上がった点数 " +
+  list.summary = "更新した譜面 " + groupedDecimal(static_cast<int64_t>(list.charts)) + "　点数の増減 " +
                  signedGroupedDecimal(list.points);
   list.log = std::move(log);
   return list;

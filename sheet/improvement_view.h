@@ -49,7 +49,7 @@ struct ImprovementList {
   std::vector<uint32_t> rows;
   size_t charts = 0;   // distinct charts changed in the period
   int64_t points = 0;  // their scores' change in the period, summed
-  // "更新した譜面 3　上がった点数 +12,345", or why the log could not be read.
+  // "更新した譜面 3　点数の増減 +12,345", or why the log could not be read.
   std::string summary;
 };
 

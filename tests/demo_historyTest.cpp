@@ -2,12 +2,14 @@
 // beside the sample scores: every line a record, time and totals rising
 // plausibly, each total the sum of its levels, and the last record the total
 // of the sample score sheet on the demo master data, so that a first save
-// without changes adds nothing.
+// without changes adds nothing. Its log of improvements is the same saves'.
+#include "data/improvement_log.h"
 #include "data/score_history.h"
 #include "data/text_file.h"
 #include "master_server.h"
 #include "sheet/total_breakdown.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace nk {
@@ -19,6 +21,13 @@ const fs::path DemoNk = NK_DEMO_NK_DIR;
 const fs::path DemoScores = NK_DEMO_SCORES_DIR;
 
 class DemoHistory : public test::MasterServerTest {};
+
+std::vector<Improvement> parseImprovementLines(const std::string& bytes) {
+  std::vector<Improvement> out;
+  for (size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2)
+    if (auto record = parseImprovementLine(std::string_view(bytes).substr(at, end - at))) out.push_back(*record);
+  return out;
+}
 
 TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   const std::string bytes = readFileBytes((DemoScores / "ac13history.csv").string());
@@ -52,6 +61,26 @@ TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   EXPECT_EQ(last.total, sheet.total);
   for (size_t l = 0; l < 4; ++l) EXPECT_EQ(last.levelSums[l], sheet.levelSums[l]) << l;
   EXPECT_EQ(last.entered, sheet.entered);
+
+  // The sample log of improvements holds the same saves: undone save by save
+  // from the sheet, newest first, each save's new scores are what the sheet
+  // held and its sheet has the total its history record has.
+  const std::string logBytes = readFileBytes((DemoScores / "ac13improvements.csv").string());
+  const auto log = parseImprovementLines(logBytes);
+  EXPECT_EQ(log.size() + 1, static_cast<size_t>(std::count(logBytes.begin(), logBytes.end(), '\n')));
+  size_t next = log.size();
+  for (size_t k = records.size(); k-- > 0;) {
+    SCOPED_TRACE(records[k].time);
+    EXPECT_EQ(summarizeTotal(s), static_cast<const TotalSummary&>(records[k]));
+    ASSERT_TRUE(next > 0 && log[next - 1].epochSeconds == records[k].epochSeconds);
+    for (; next > 0 && log[next - 1].epochSeconds == records[k].epochSeconds; --next) {
+      const Improvement& change = log[next - 1];
+      int32_t& score = (change.ura ? s.EntryScoreU : s.EntryScore).at(static_cast<size_t>(change.entryNo - 1));
+      EXPECT_EQ(score, change.after);
+      score = change.before;
+    }
+  }
+  EXPECT_EQ(next, 0u);
 }
 
 }  // namespace
