@@ -5,8 +5,6 @@
 #include "sheet/improvement_view.h"
 #include "test_support.h"
 
-#include <cstdlib>
-
 namespace nk {
 namespace {
 
@@ -33,10 +31,8 @@ ScoreSheetState sheet() {
 
 class ChartChanges : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ::setenv("TZ", "Asia/Tokyo", 1);
-    ::tzset();
-  }
+  void SetUp() override { test::setTimeZone("JST-9"); }
+  void TearDown() override { test::setTimeZone(nullptr); }
 };
 
 TEST_F(ChartChanges, ASaveRecordsEveryChartThatMovedUpOrDown) {
