@@ -151,7 +151,11 @@ bool frmACScore::saveScores() {
   rememberSavedScores();
   // Recorded at the moment of the save, reported once the player has seen it succeed.
   const SaveRecords history = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
-  lastChanges_.take(history.improvements);
+  // Another window's saves are in the log too when the file had changed.
+  if (result.fileChanged)
+    lastChanges_ = lastChangesFor(state_);
+  else
+    lastChanges_.take(history.improvements);
   showChangeTips();
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
   if (!result.conflicts.empty())
