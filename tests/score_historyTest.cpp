@@ -274,37 +274,5 @@ TEST(ScoreHistory, ReadingInPiecesFindsTheSameRecords) {
   }
 }
 
-// Past the most it holds, the reader keeps the most recent records in file
-// order and counts the older ones, with the total of the last one left out.
-TEST(ScoreHistory, ALongHistoryKeepsItsMostRecentRecords) {
-  test::TempWorkDir dir;
-  std::string bytes = Header;
-  for (int i = 1; i <= 10; ++i)
-    bytes += "2026-10-01T21:00:0" + std::to_string(i % 10) + "+09:00," + std::to_string(i * 100) + ",0,0,0,0," +
-             std::to_string(i) + "\r\n";
-  writeBytes("h.csv", bytes);
-  struct Case {
-    size_t most;
-    std::vector<int64_t> totals;
-    uint64_t leftOut;
-    std::optional<int64_t> before;
-  } cases[] = {
-      {1, {1000}, 9, 900},
-      {3, {800, 900, 1000}, 7, 700},
-      {9, {200, 300, 400, 500, 600, 700, 800, 900, 1000}, 1, 100},
-      {10, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
-      {11, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.most);
-    const HistoryEntriesResult read = readHistoryEntries("h.csv", c.most);
-    std::vector<int64_t> totals;
-    for (const HistoryEntry& e : read.entries) totals.push_back(e.total);
-    EXPECT_EQ(totals, c.totals);
-    EXPECT_EQ(read.leftOut, c.leftOut);
-    EXPECT_EQ(read.totalBefore, c.before);
-  }
-}
-
 }  // namespace
 }  // namespace nk
