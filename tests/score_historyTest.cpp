@@ -143,6 +143,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
       {"header only", Header, true},
       {"same summary, other time", Header + sameAsB, false},
       {"other summary", Header + sameAsB + A, true},
+      {"points moved between levels", Header + "2026-09-30T08:00:00+09:00,1500,250,150,500,600,15\r\n", true},
       {"torn line after the same", Header + sameAsB + A.substr(0, 30), false},
       {"same behind a long edited line", Header + sameAsB + longJunk, false},
       {"other behind 100 kB of edited lines", Header + A + std::string(100000, '#') + "\r\n", true},
