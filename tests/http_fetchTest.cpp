@@ -22,6 +22,16 @@ std::string bodyOf(std::size_t size) {
   return body;
 }
 
+// size bytes of bodyOf, the server sending nothing for pause after the first
+// after bytes.
+Route stalling(std::size_t size, std::size_t after, std::chrono::milliseconds pause) {
+  Route r;
+  r.body = bodyOf(size);
+  r.stallAfter = after;
+  r.stallFor = pause;
+  return r;
+}
+
 class FetchTest : public test::WorkDirTest {
 protected:
   std::string failureText(const std::string& url, const std::string& cause) {
@@ -128,10 +138,6 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     r.chunked = chunked;
     return r;
   };
-  Route stalled;
-  stalled.body = body;
-  stalled.stallAfter = 3000;
-  stalled.stallFor = 10s;
   Route silent;
   silent.body = body;
   silent.delayHeaders = 10s;
@@ -157,7 +163,7 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
       {"/nk/redirect-to-404.dat", toMissing, "HTTP ステータス 404", 0},
       {"/nk/cut.dat", cut(5000, false), "受信が途中で切れました", 5000},
       {"/nk/cut-before-body.dat", cut(0, false), "受信が途中で切れました", 0},
-      {"/nk/stalled.dat", stalled, "応答がありません", 3000},
+      {"/nk/stalled.dat", stalling(body.size(), 3000, 10s), "応答がありません", 3000},
       {"/nk/silent.dat", silent, "応答がありません", 0},
   };
   // One fetcher for every case: a failure leaves it free for the next fetch.
@@ -250,10 +256,7 @@ TEST_F(FetchTest, AConnectionNotMadeInTimeFails) {
 }
 
 TEST_F(FetchTest, ASlowButMovingTransferIsNoStall) {
-  Route paused;
-  paused.body = bodyOf(5000);
-  paused.stallAfter = 2000;
-  paused.stallFor = 300ms;
+  const Route paused = stalling(5000, 2000, 300ms);
   server.route("/nk/paused.dat", paused);
   EXPECT_EQ(download(server.url("/nk/paused.dat"), "./a.dat"), 0) << failure;
   EXPECT_TRUE(test::readBytes("a.dat") == paused.body);
@@ -333,11 +336,8 @@ TEST_F(FetchTest, ALengthAnnouncedPastTheLimitFailsBeforeAnyBody) {
   for (const auto& [announced, fits] : cases) {
     SCOPED_TRACE(announced);
     const std::string path = "/nk/announced-" + std::to_string(announced) + ".dat";
-    Route silent;
-    silent.body = bodyOf(static_cast<std::size_t>(announced));
+    Route silent = stalling(static_cast<std::size_t>(announced), 0, 60s);
     silent.announcedLength = announced;
-    silent.stallAfter = 0;
-    silent.stallFor = 60s;
     server.route(path, silent);
     EXPECT_EQ(download(server.url(path), "./got.dat"), -1);
     EXPECT_EQ(failure, failureText(server.url(path), fits ? "応答がありません"
@@ -349,11 +349,7 @@ TEST_F(FetchTest, ALengthAnnouncedPastTheLimitFailsBeforeAnyBody) {
 // wait brings it, and the fetch ends as cancelled, not as a finished file,
 // with its fetcher free again.
 TEST_F(FetchTest, ACancelWhileTheServerIsSilentIsACancel) {
-  Route silent;
-  silent.body = bodyOf(5000);
-  silent.stallAfter = 0;
-  silent.stallFor = 60s;
-  server.route("/nk/silent.dat", silent);
+  server.route("/nk/silent.dat", stalling(5000, 0, 60s));
   LoadCancel cancel;
   FetchOptions cancellable = options;
   cancellable.limits.stallTime = 30s;
