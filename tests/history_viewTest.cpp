@@ -85,17 +85,10 @@ TEST(HistoryView, ListTimeIsTheFilesOwnClock) {
   }
 }
 
-// The note for older records left out counts them grouped.
-TEST(HistoryView, LeftOutRecordsAreCountedInTheNote) {
-  EXPECT_EQ(historyLeftOutNote(1), "古い記録 1 件は表示していません。");
-  EXPECT_EQ(historyLeftOutNote(12345), "古い記録 12,345 件は表示していません。");
-  EXPECT_EQ(historyLeftOutNote(1234567), "古い記録 1,234,567 件は表示していません。");
-}
-
 // The window's view of the file itself: its most recent records held in
-// file order, the older ones counted in the note, the first row held showing
-// its change from the last record left out, and a file that cannot be read
-// named.
+// file order, the older ones counted (grouped) in the note, the first row
+// held showing its change from the last record left out, and a file that
+// cannot be read named.
 TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   test::TempWorkDir dir;
   std::string bytes = std::string(HistoryHeader) + "\r\n";
@@ -125,6 +118,7 @@ TEST(HistoryView, TheFileBeyondWhatIsHeld) {
     EXPECT_EQ(historyRowAt(view, 0).time, "2026-10-05 21:00");
     EXPECT_EQ(historyRowAt(view, view.rowCount() - 1).change, c.oldestChange);
   }
+  EXPECT_EQ(historyLeftOutNote(1234567), "古い記録 1,234,567 件は表示していません。");
   std::filesystem::remove("ac13history.csv");
   std::filesystem::create_directory("ac13history.csv");
   const HistoryView folder = loadHistoryView(13, 0);
