@@ -100,12 +100,6 @@ TEST_F(FileReplacePosix, TheReplacementKeepsOwnerAndGroupWhereTheSystemAllows) {
   EXPECT_EQ(st.st_mode & 07777, 0777u);
 }
 
-}  // namespace
-}  // namespace nk
-
-namespace nk {
-namespace {
-
 // A killed save's temporary files, aged by their modification time: the next
 // save in their folder removes those of the exact name mkstemp gives that
 // are old enough to belong to no save still running, and nothing else.

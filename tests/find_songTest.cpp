@@ -1,11 +1,13 @@
 // find_songTest.cpp - the sheet's tools end to end on real widgets against a
 // loopback server: finding a song and typing its score, the page keys, the
-// wheel, going to a page and the context menu.
+// wheel, going to a page and the context menu; after a dialog, what
+// assistive technology hears of the focus and reads of the page, via QAccessible.
 #include "score_sheet_fixture.h"
 #include "ui/breakdown_window.h"
 #include "ui/find_song_dialog.h"
 #include "ui/history_window.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QInputDialog>
 #include <QInputMethodEvent>
@@ -15,11 +17,31 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace nk {
 namespace {
 
+// The Focus events Qt hands to the accessibility bus while a test runs.
+std::vector<QObject*> focused;
+
+void record(QAccessibleEvent* event) {
+  if (event->type() == QAccessible::Focus) focused.push_back(event->object());
+}
+
 class FindSongTest : public test::ScoreSheetFixture {
 protected:
+  void SetUp() override {
+    test::ScoreSheetFixture::SetUp();
+    focused.clear();
+    previous_ = QAccessible::installUpdateHandler(record);
+    QAccessible::setActive(true);  // tells a platform bridge, where there is one, to pass events on
+  }
+  void TearDown() override {
+    QAccessible::installUpdateHandler(previous_);
+    test::ScoreSheetFixture::TearDown();
+  }
+
   // 42 entries on 5 pages. Display order: the J-POP songs 曲0, 曲2 .. 曲38
   // (positions 0 .. 19), ヴァイオリン協奏曲 (20, no normal chart), then the アニメ
   // song ﾄﾞﾝﾄﾞﾝ Festival (21), then the rest 曲1, 曲3 .. 曲39 (22 .. 41).
@@ -48,6 +70,24 @@ protected:
     event.setCommitString(text);
     QApplication::sendEvent(box, &event);
   }
+
+  static QString spoken(QWidget* control, QAccessible::Text what) {
+    return QAccessible::queryAccessibleInterface(control)->text(what);
+  }
+
+  // Where the platform has accessibility, the Focus event for box reaches
+  // the bus. Offscreen has none: Qt drops every event before any handler,
+  // and what a screen reader would then ask is read instead.
+  static void expectFocusReported(ScoreBox* box) {
+    if (QAccessible::isActive()) {
+      EXPECT_TRUE(QTest::qWaitFor([box] { return std::count(focused.begin(), focused.end(), box) > 0; }));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([box] { return box->window()->isActiveWindow() && box->hasFocus(); }));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(box)->state().focused);
+  }
+
+private:
+  QAccessible::UpdateHandler previous_ = nullptr;
 };
 
 TEST_F(FindSongTest, AFoundSongTakesTheTypedScore) {
@@ -69,6 +109,7 @@ TEST_F(FindSongTest, AFoundSongTakesTheTypedScore) {
       {"", "39", {}, "(5/5)", 1, false, 39, "777"},
       {"", "1", {}, "(1/5)", 5, false, 10, "1000"},                              // the first of 曲10, 曲12 ..
       {"", "1", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}, "(1/5)", 6, false, 12, "1200"},
+      {"", "1", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}, "(1/5)", 6, false, 12, "1200"},  // focused before
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.committed) + c.typed);
@@ -80,12 +121,14 @@ TEST_F(FindSongTest, AFoundSongTakesTheTypedScore) {
     if (*c.committed) commit(dialog->queryBox(), QString::fromUtf8(c.committed));
     QTest::keyClicks(dialog->queryBox(), c.typed);
     for (Qt::Key key : c.moves) QTest::keyClick(dialog->queryBox(), key);
+    focused.clear();
     QTest::keyClick(dialog->queryBox(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
 
     EXPECT_EQ(sheet->windowTitle(), QString("太鼓の達人13自己ベストスコア管理") + c.page);
     ScoreBox* box = c.ura ? sheet->txtScoreU(c.row) : sheet->txtScore(c.row);
     EXPECT_EQ(QApplication::focusWidget(), box);
+    expectFocusReported(box);
     EXPECT_EQ(box->selectedText(), box->text());
     const auto e = static_cast<size_t>(c.entry);
     EXPECT_EQ(sheet->lblSongTitle(c.row)->text().toStdString(),
@@ -181,6 +224,7 @@ TEST_F(FindSongTest, FirstLastAndGoToPage) {
   QTest::keyClick(sheet->btnNext(), Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(title(), "太鼓の達人13自己ベストスコア管理(1/5)");
 
+  sheet->txtScoreU(3)->setFocus();
   QTest::keyClick(sheet->txtScore(0), Qt::Key_G, Qt::ControlModifier);
   auto* ask = sheet->findChild<QInputDialog*>("goToPageDialog");
   ASSERT_NE(ask, nullptr);
@@ -189,10 +233,19 @@ TEST_F(FindSongTest, FirstLastAndGoToPage) {
   EXPECT_EQ(ask->intMaximum(), 5);
   EXPECT_EQ(ask->intValue(), 1);
   ask->setIntValue(4);
+  focused.clear();
   ask->accept();
   EXPECT_EQ(title(), "太鼓の達人13自己ベストスコア管理(4/5)");
   EXPECT_TRUE(sheet->lblSongTitle(9)->isVisible());
   EXPECT_EQ(sheet->lblSongTitle(0)->text(), "曲17");  // position 30: the ninth of the rest
+  // The box focused before has the focus again; the boxes and level cells
+  // speak for the page now shown (the texts themselves, hidden charts
+  // included, are page_viewTest's table).
+  expectFocusReported(sheet->txtScoreU(3));
+  EXPECT_EQ(spoken(sheet->txtScore(3), QAccessible::Name), "曲23 表");
+  EXPECT_EQ(spoken(sheet->txtScoreU(3), QAccessible::Name), "曲23 裏");
+  EXPECT_EQ(spoken(sheet->lblDifficulty(3), QAccessible::Description), "表 ☆5");
+  EXPECT_EQ(spoken(sheet->lblDifficultyU(3), QAccessible::Description), "裏 ☆9");
 }
 
 TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {

@@ -85,34 +85,10 @@ TEST(HistoryView, ListTimeIsTheFilesOwnClock) {
   }
 }
 
-// Older records left out: the note counts them grouped, and the first row
-// held still shows its change from the record before it.
-TEST(HistoryView, LeftOutRecordsAreCountedInTheNote) {
-  EXPECT_EQ(historyLeftOutNote(1), "古い記録 1 件は表示していません。");
-  EXPECT_EQ(historyLeftOutNote(12345), "古い記録 12,345 件は表示していません。");
-  EXPECT_EQ(historyLeftOutNote(1234567), "古い記録 1,234,567 件は表示していません。");
-
-  auto entries = [](std::initializer_list<int64_t> totals) {
-    std::vector<HistoryEntry> out;
-    for (int64_t t : totals) {
-      HistoryEntry e;
-      e.total = t;
-      e.epochSeconds = 1790856000 + static_cast<int64_t>(out.size()) * 60;
-      out.push_back(e);
-    }
-    return out;
-  };
-  const HistoryView cut = historyViewOf(entries({500}), 0, 12345, 700);
-  EXPECT_EQ(cut.note, "古い記録 12,345 件は表示していません。");
-  EXPECT_EQ(historyRowAt(cut, 0).change, "-200");
-  const HistoryView whole = historyViewOf(entries({500, 800}), 0);
-  EXPECT_EQ(whole.note, "");
-  EXPECT_EQ(historyRowAt(whole, 1).change, "");
-  EXPECT_EQ(historyRowAt(whole, 0).change, "+300");
-}
-
-// The window's view of the file itself: its most recent records held, the
-// older ones counted in the note, and a file that cannot be read named.
+// The window's view of the file itself: its most recent records held in
+// file order, the older ones counted (grouped) in the note, the first row
+// held showing its change from the last record left out, and a file that
+// cannot be read named.
 TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   test::TempWorkDir dir;
   std::string bytes = std::string(HistoryHeader) + "\r\n";
@@ -121,23 +97,28 @@ TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   test::writeBytes("ac13history.csv", bytes + "2026-10-09T21:00");
   struct Case {
     size_t most;
-    size_t rows;
+    std::string totals;  // newest first
     std::string note;
     std::string oldestChange;
   } cases[] = {
-      {3, 3, "古い記録 2 件は表示していません。", "+1,000"},
-      {5, 5, "", ""},
-      {MostHistoryEntries, 5, "", ""},
+      {1, "5,000", "古い記録 4 件は表示していません。", "+1,000"},
+      {3, "5,000 4,000 3,000", "古い記録 2 件は表示していません。", "+1,000"},
+      {4, "5,000 4,000 3,000 2,000", "古い記録 1 件は表示していません。", "+1,000"},
+      {5, "5,000 4,000 3,000 2,000 1,000", "", ""},
+      {6, "5,000 4,000 3,000 2,000 1,000", "", ""},
+      {MostHistoryEntries, "5,000 4,000 3,000 2,000 1,000", "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.most);
     const HistoryView view = loadHistoryView(13, 0, c.most);
-    ASSERT_EQ(view.rowCount(), c.rows);
+    std::string totals;
+    for (size_t row = 0; row < view.rowCount(); ++row) totals += (row ? " " : "") + historyRowAt(view, row).total;
+    EXPECT_EQ(totals, c.totals);
     EXPECT_EQ(view.note, c.note);
     EXPECT_EQ(historyRowAt(view, 0).time, "2026-10-05 21:00");
-    EXPECT_EQ(historyRowAt(view, 0).total, "5,000");
-    EXPECT_EQ(historyRowAt(view, c.rows - 1).change, c.oldestChange);
+    EXPECT_EQ(historyRowAt(view, view.rowCount() - 1).change, c.oldestChange);
   }
+  EXPECT_EQ(historyLeftOutNote(1234567), "古い記録 1,234,567 件は表示していません。");
   std::filesystem::remove("ac13history.csv");
   std::filesystem::create_directory("ac13history.csv");
   const HistoryView folder = loadHistoryView(13, 0);

@@ -224,8 +224,7 @@ TEST_F(HistoryWindowTest, AHistoryThatCannotBeWrittenKeepsTheSave) {
 // day, no two labels alike or touching; the value axis ends above the highest
 // total; the mouse on a point shows its line, value and time.
 TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
-  ::setenv("TZ", "Asia/Tokyo", 1);
-  ::tzset();
+  test::setTimeZone("Asia/Tokyo");
   HistoryChart chart;
   chart.resize(740, 380);
   chart.setView(historyViewOf(parseHistory("2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4\r\n"

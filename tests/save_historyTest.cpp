@@ -75,24 +75,6 @@ TEST_F(SaveHistory, OnlyASaveThatChangesSomethingAddsARecord) {
   EXPECT_EQ(test::namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13history.csv"}));
 }
 
-// Points moved from one level to another keep the total and the count of
-// charts entered; the sums of the levels still differ, so the save is a
-// change the history records.
-TEST_F(SaveHistory, PointsMovedBetweenLevelsAreAChange) {
-  ScoreSheetState s = smallSheet();
-  s.EntryScore[0] = 100;  // ☆7
-  s.EntryScore[1] = 200;  // ☆8
-  EXPECT_TRUE(recordSaveInHistory(s, Dec7).appended);
-  s.EntryScore[0] = 200;
-  s.EntryScore[1] = 100;
-  const HistorySaveResult moved = recordSaveInHistory(s, Dec7 + 60);
-  EXPECT_TRUE(moved.appended);
-  EXPECT_EQ(moved.failure, "");
-  EXPECT_EQ(test::readBytes("ac13history.csv"), std::string(HistoryHeader) + "\r\n" + isoLocalTime(Dec7) +
-                                                    ",300,100,200,0,0,2\r\n" + isoLocalTime(Dec7 + 60) +
-                                                    ",300,200,100,0,0,2\r\n");
-}
-
 TEST_F(SaveHistory, AFailureWarnsOnceAndLogsOneLine) {
   const ScoreSheetState s = smallSheet();
   fs::create_directory("ac13history.csv");

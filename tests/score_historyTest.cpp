@@ -34,7 +34,34 @@ std::vector<std::string> summaries(const std::vector<HistoryRecord>& records) {
 const std::string SumA = "2026-10-01T21:00:00+09:00 1000 100 200 300 400 12 @1790856000";
 const std::string SumB = "2026-10-02T22:30:15+09:00 1500 150 250 500 600 15 @1790947815";
 
+// The numbers of records read piece by piece, as one text each:
+// "total s7 s8 s9 s10 entered @epoch offset".
+std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries) {
+  std::vector<std::string> out;
+  for (const HistoryEntry& e : entries) {
+    std::string s = std::to_string(e.total);
+    for (int64_t v : e.levelSums) s += " " + std::to_string(v);
+    out.push_back(s + " " + std::to_string(e.entered) + " @" + std::to_string(e.epochSeconds) + " " +
+                  std::to_string(e.offsetSeconds));
+  }
+  return out;
+}
+
+// Every case read two ways: the whole text's parse, and from a file piece by
+// piece, whose records are the same however the lines fall across the pieces.
 TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
+  test::TempWorkDir dir;
+  // Padding lines that are not records put a record across the first
+  // piece's end at each offset given.
+  auto across = [](size_t before) {
+    std::string bytes = Header;
+    while (bytes.size() + 400 < ReadPieceBytes - before) bytes += std::string(198, 'x') + "\r\n";
+    bytes += std::string(ReadPieceBytes - before - bytes.size() - 2, 'y') + "\r\n";
+    return bytes + A + B;
+  };
+  // Not a record, though its first few thousand bytes would be one.
+  const std::string overlong =
+      "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
   struct Case {
     const char* name;
     std::string bytes;
@@ -62,10 +89,23 @@ TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
        "2026-10-01T12:00:00Z,-5,0,0,0,-5,0\r\n",
        {"2026-10-01T12:00:00Z -5 0 0 0 -5 0 @1790856000"}},
       {"beyond 64 bits", Header + "2026-10-01T21:00:00+09:00,9223372036854775808,1,1,1,1,1\r\n", {}},
+      {"record across the pieces' border", across(20), {SumA, SumB}},
+      {"CR at the first piece's end", across(B.size() - 1), {SumA, SumB}},
+      {"line end at the first piece's end", across(0), {SumA, SumB}},
+      {"line longer than a record", Header + A + overlong + B, {SumA, SumB}},
+      {"line longer than a piece", Header + A + std::string(ReadPieceBytes + 10, ',') + "\r\n" + B, {SumA, SumB}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(summaries(parseHistory(c.bytes)), c.expected);
+    const std::vector<HistoryRecord> records = parseHistory(c.bytes);
+    EXPECT_EQ(summaries(records), c.expected);
+    writeBytes("ac13history.csv", c.bytes);
+    const HistoryEntriesResult read = readHistoryEntries("ac13history.csv");
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.leftOut, 0u);
+    std::vector<HistoryEntry> expected;
+    for (const HistoryRecord& r : records) expected.push_back(historyEntryOf(r));
+    EXPECT_EQ(entrySummaries(read.entries), entrySummaries(expected));
   }
 }
 
@@ -143,6 +183,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
       {"header only", Header, true},
       {"same summary, other time", Header + sameAsB, false},
       {"other summary", Header + sameAsB + A, true},
+      {"points moved between levels", Header + "2026-09-30T08:00:00+09:00,1500,250,150,500,600,15\r\n", true},
       {"torn line after the same", Header + sameAsB + A.substr(0, 30), false},
       {"same behind a long edited line", Header + sameAsB + longJunk, false},
       {"other behind 100 kB of edited lines", Header + A + std::string(100000, '#') + "\r\n", true},
@@ -217,93 +258,6 @@ TEST(ScoreHistory, AMissingFileIsAnEmptyHistory) {
   EXPECT_TRUE(entries.entries.empty());
   EXPECT_EQ(historyFileNameFor(13), "ac13history.csv");
   EXPECT_EQ(historyLine(recordB()), B);
-}
-
-// The numbers of records read piece by piece, as one text each:
-// "total s7 s8 s9 s10 entered @epoch offset".
-std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries) {
-  std::vector<std::string> out;
-  for (const HistoryEntry& e : entries) {
-    std::string s = std::to_string(e.total);
-    for (int64_t v : e.levelSums) s += " " + std::to_string(v);
-    out.push_back(s + " " + std::to_string(e.entered) + " @" + std::to_string(e.epochSeconds) + " " +
-                  std::to_string(e.offsetSeconds));
-  }
-  return out;
-}
-
-// Read from a file piece by piece, every case finds the same records as the
-// whole text's parse, however the lines fall across the pieces.
-TEST(ScoreHistory, ReadingInPiecesFindsTheSameRecords) {
-  test::TempWorkDir dir;
-  // Padding lines that are not records put a record across the first
-  // piece's end at each offset given.
-  auto across = [](size_t before) {
-    std::string bytes = Header;
-    while (bytes.size() + 400 < ReadPieceBytes - before) bytes += std::string(198, 'x') + "\r\n";
-    bytes += std::string(ReadPieceBytes - before - bytes.size() - 2, 'y') + "\r\n";
-    return bytes + A + B;
-  };
-  // Not a record, though its first few thousand bytes would be one.
-  const std::string overlong =
-      "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
-  struct Case {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
-      {"good records", Header + A + B},
-      {"BOM in front", "\xEF\xBB\xBF" + Header + A + B},
-      {"torn last line", Header + A + B.substr(0, 30)},
-      {"LF line ends", Header + "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12\n" + B},
-      {"record across the pieces' border", across(20)},
-      {"CR at the first piece's end", across(B.size() - 1)},
-      {"line end at the first piece's end", across(0)},
-      {"line longer than a record", Header + A + overlong + B},
-      {"line longer than a piece", Header + A + std::string(ReadPieceBytes + 10, ',') + "\r\n" + B},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    writeBytes("ac13history.csv", c.bytes);
-    const HistoryEntriesResult read = readHistoryEntries("ac13history.csv");
-    EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.leftOut, 0u);
-    std::vector<HistoryEntry> expected;
-    for (const HistoryRecord& r : parseHistory(c.bytes)) expected.push_back(historyEntryOf(r));
-    EXPECT_EQ(entrySummaries(read.entries), entrySummaries(expected));
-    EXPECT_FALSE(read.entries.empty());
-  }
-}
-
-// Past the most it holds, the reader keeps the most recent records in file
-// order and counts the older ones, with the total of the last one left out.
-TEST(ScoreHistory, ALongHistoryKeepsItsMostRecentRecords) {
-  test::TempWorkDir dir;
-  std::string bytes = Header;
-  for (int i = 1; i <= 10; ++i)
-    bytes += "2026-10-01T21:00:0" + std::to_string(i % 10) + "+09:00," + std::to_string(i * 100) + ",0,0,0,0," +
-             std::to_string(i) + "\r\n";
-  writeBytes("h.csv", bytes);
-  struct Case {
-    size_t most;
-    std::vector<int64_t> totals;
-    uint64_t leftOut;
-    std::optional<int64_t> before;
-  } cases[] = {
-      {1, {1000}, 9, 900},
-      {3, {800, 900, 1000}, 7, 700},
-      {9, {200, 300, 400, 500, 600, 700, 800, 900, 1000}, 1, 100},
-      {10, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
-      {11, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 0, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.most);
-    const HistoryEntriesResult read = readHistoryEntries("h.csv", c.most);
-    std::vector<int64_t> totals;
-    for (const HistoryEntry& e : read.entries) totals.push_back(e.total);
-    EXPECT_EQ(totals, c.totals);
-    EXPECT_EQ(read.leftOut, c.leftOut);
-    EXPECT_EQ(read.totalBefore, c.before);
-  }
 }
 
 }  // namespace
