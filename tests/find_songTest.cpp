@@ -77,7 +77,8 @@ protected:
 
   // Where the platform has accessibility, the Focus event for box reaches
   // the bus. Offscreen has none: Qt drops every event before any handler,
-  // and what a screen reader would then ask is read instead.
+  // and what a screen reader would then ask is read instead (the bus itself,
+  // on X: sheet_focus_busTest.cpp).
   static void expectFocusReported(ScoreBox* box) {
     if (QAccessible::isActive()) {
       EXPECT_TRUE(QTest::qWaitFor([box] { return std::count(focused.begin(), focused.end(), box) > 0; }));
