@@ -22,13 +22,6 @@ const fs::path DemoScores = NK_DEMO_SCORES_DIR;
 
 class DemoHistory : public test::MasterServerTest {};
 
-std::vector<Improvement> parseImprovementLines(const std::string& bytes) {
-  std::vector<Improvement> out;
-  for (size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2)
-    if (auto record = parseImprovementLine(std::string_view(bytes).substr(at, end - at))) out.push_back(*record);
-  return out;
-}
-
 TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   const std::string bytes = readFileBytes((DemoScores / "ac13history.csv").string());
   const auto records = parseHistory(bytes);
@@ -65,8 +58,9 @@ TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   // The sample log of improvements holds the same saves: undone save by save
   // from the sheet, newest first, each save's new scores are what the sheet
   // held and its sheet has the total its history record has.
-  const std::string logBytes = readFileBytes((DemoScores / "ac13improvements.csv").string());
-  const auto log = parseImprovementLines(logBytes);
+  const std::string logFile = (DemoScores / "ac13improvements.csv").string();
+  const std::string logBytes = readFileBytes(logFile);
+  const auto log = readImprovements(logFile).improvements;
   EXPECT_EQ(log.size() + 1, static_cast<size_t>(std::count(logBytes.begin(), logBytes.end(), '\n')));
   size_t next = log.size();
   for (size_t k = records.size(); k-- > 0;) {
