@@ -150,19 +150,19 @@ bool frmACScore::saveScores() {
   }
   rememberSavedScores();
   // Recorded at the moment of the save, reported once the player has seen it succeed.
-  const SaveRecords history = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
+  const SaveRecords records = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
   // Another window's saves are in the log too when the file had changed.
   if (result.fileChanged)
     lastChanges_ = lastChangesFor(state_);
   else
-    lastChanges_.take(history.improvements);
+    lastChanges_.take(records.improvements);
   showChangeTips();
   toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
   if (!result.conflicts.empty())
     toolkit().messageBox(conflictText(state_, result.conflicts), ConflictTitle, MsgIcon::Exclamation);
   if (!result.unreadable.empty())
     toolkit().messageBox(unreadableText(result.unreadable), UnreadableTitle, MsgIcon::Exclamation);
-  reportHistoryFailure(log_, history);
+  reportHistoryFailure(log_, records);
   emit scoresSaved();
   return true;
 }

@@ -103,7 +103,7 @@ ImprovementsTab* HistoryWindow::addImprovements(const ScoreSheetState& state) {
 }
 
 void HistoryWindow::setupList() {
-  list_ = new QTreeView;
+  list_ = new QTreeView(this);
   list_->setObjectName(QStringLiteral("lstRecords"));
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
