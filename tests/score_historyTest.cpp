@@ -34,8 +34,7 @@ std::vector<std::string> summaries(const std::vector<HistoryRecord>& records) {
 const std::string SumA = "2026-10-01T21:00:00+09:00 1000 100 200 300 400 12 @1790856000";
 const std::string SumB = "2026-10-02T22:30:15+09:00 1500 150 250 500 600 15 @1790947815";
 
-// The numbers of records read piece by piece, as one text each:
-// "total s7 s8 s9 s10 entered @epoch offset".
+// Records read piece by piece: "total s7 s8 s9 s10 entered @epoch offset".
 std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries) {
   std::vector<std::string> out;
   for (const HistoryEntry& e : entries) {
@@ -51,8 +50,7 @@ std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries
 // piece, whose records are the same however the lines fall across the pieces.
 TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
   test::TempWorkDir dir;
-  // Padding lines that are not records put a record across the first
-  // piece's end at each offset given.
+  // Padding lines put a record across the first piece's end at each offset given.
   auto across = [](size_t before) {
     std::string bytes = Header;
     while (bytes.size() + 400 < ReadPieceBytes - before) bytes += std::string(198, 'x') + "\r\n";
@@ -97,14 +95,13 @@ TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<HistoryRecord> records = parseHistory(c.bytes);
-    EXPECT_EQ(summaries(records), c.expected);
+    EXPECT_EQ(summaries(parseHistory(c.bytes)), c.expected);
     writeBytes("ac13history.csv", c.bytes);
     const HistoryEntriesResult read = readHistoryEntries("ac13history.csv");
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.leftOut, 0u);
     std::vector<HistoryEntry> expected;
-    for (const HistoryRecord& r : records) expected.push_back(historyEntryOf(r));
+    for (const HistoryRecord& r : parseHistory(c.bytes)) expected.push_back(historyEntryOf(r));
     EXPECT_EQ(entrySummaries(read.entries), entrySummaries(expected));
   }
 }
@@ -195,9 +192,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
     const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB(), HistoryAppend::WhenChanged);
     EXPECT_TRUE(result.ok) << result.cause;
     EXPECT_EQ(result.appended, c.appended);
-    const std::string after = readBytes("h.csv");
-    if (c.appended) EXPECT_TRUE(after.ends_with(B));
-    else EXPECT_EQ(after, c.before);
+    EXPECT_EQ(readBytes("h.csv"), !c.appended ? c.before : (c.before.empty() ? Header : c.before) + B);
   }
 }
 
