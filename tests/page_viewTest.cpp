@@ -69,16 +69,12 @@ TEST(PageRows, BoxesAreNamedByTitleAndChartAndLevelsDescribed) {
   struct Case {
     const char* title;
     int16_t normal, ura;
-    const char* normalName;
-    const char* normalLevel;
-    const char* uraName;
-    const char* uraLevel;
+    std::vector<std::string> said;  // 表's name and level, then 裏's
   } cases[] = {
-      {"さいたま2000", 10, 9, "さいたま2000 表", "表 ☆10", "さいたま2000 裏", "裏 ☆9"},
-      {"ﾄﾞﾝﾄﾞﾝ Festival", LevelUnknown, LevelUnknown, "ﾄﾞﾝﾄﾞﾝ Festival 表", "表 ☆？", "ﾄﾞﾝﾄﾞﾝ Festival 裏",
-       "裏 ☆？"},
-      {"曲", 0, 0, "曲 表", "表 ☆0", "", ""},
-      {"A&B <x>", LevelNoChart, 7, "", "", "A&B <x> 裏", "裏 ☆7"},
+      {"さいたま2000", 10, 9, {"さいたま2000 表", "表 ☆10", "さいたま2000 裏", "裏 ☆9"}},
+      {"ﾄﾞﾝﾄﾞﾝ Festival", LevelUnknown, LevelUnknown, {"ﾄﾞﾝﾄﾞﾝ Festival 表", "表 ☆？", "ﾄﾞﾝﾄﾞﾝ Festival 裏", "裏 ☆？"}},
+      {"曲", 0, 0, {"曲 表", "表 ☆0", "", ""}},
+      {"A&B <x>", LevelNoChart, 7, {"", "", "A&B <x> 裏", "裏 ☆7"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
@@ -87,10 +83,9 @@ TEST(PageRows, BoxesAreNamedByTitleAndChartAndLevelsDescribed) {
     s.EntryDifficulty[0] = c.normal;
     s.EntryDifficultyU[0] = c.ura;
     const RowView row = pageRows(s)[0];
-    EXPECT_EQ(row.normal.boxName, c.normalName);
-    EXPECT_EQ(row.normal.levelDescription, c.normalLevel);
-    EXPECT_EQ(row.ura.boxName, c.uraName);
-    EXPECT_EQ(row.ura.levelDescription, c.uraLevel);
+    EXPECT_EQ((std::vector<std::string>{row.normal.boxName, row.normal.levelDescription, row.ura.boxName,
+                                        row.ura.levelDescription}),
+              c.said);
   }
 }
 
