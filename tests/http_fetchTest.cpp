@@ -22,8 +22,7 @@ std::string bodyOf(std::size_t size) {
   return body;
 }
 
-// size bytes of bodyOf, the server sending nothing for pause after the first
-// after bytes.
+// size bytes of bodyOf, the server sending nothing for pause after the first after bytes.
 Route stalling(std::size_t size, std::size_t after, std::chrono::milliseconds pause) {
   Route r;
   r.body = bodyOf(size);
@@ -38,8 +37,7 @@ protected:
     return url + " の受信に失敗しました（" + cause + "）";
   }
 
-  // DownLoadFile on a fetcher of its own with the test's options; a failure's
-  // text lands in failure.
+  // DownLoadFile on a fetcher of its own; a failure's text lands in failure.
   int16_t download(const std::string& url, const std::string& localPath) {
     HttpFetch fetch(options);
     return DownLoadFile(fetch, url, localPath, failure);
@@ -337,15 +335,11 @@ TEST_F(FetchTest, ASecondFetchStartedWhileOneRunsIsRefusedAndHarmsNothing) {
 TEST_F(FetchTest, ACancelWhileTheServerIsSilentIsACancel) {
   server.route("/nk/silent.dat", stalling(5000, 0, 60s));
   LoadCancel cancel;
-  FetchOptions cancellable = options;
-  cancellable.limits.stallTime = 30s;
-  cancellable.cancel = &cancel;
-  HttpFetch fetch(cancellable);
+  options.limits.stallTime = 30s;
+  options.cancel = &cancel;
+  HttpFetch fetch(options);
   int yields = 0;
-  tk.onYield = [&] {
-    ++yields;
-    cancel.request();
-  };
+  tk.onYield = [&] { ++yields; cancel.request(); };
   EXPECT_EQ(DownLoadFile(fetch, server.url("/nk/silent.dat"), "./got.dat", failure), FetchCancelled);
   EXPECT_EQ(yields, 1);
   EXPECT_FALSE(fetch.running());
