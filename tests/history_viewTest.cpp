@@ -1,7 +1,6 @@
 // history_viewTest.cpp - what the window "記録の推移" shows of the records:
 // numbers grouped by our own rule, rows newest first with their change, the
-// records and the time axis, the sentence for a history too short to draw,
-// and the note for one too long to hold whole.
+// records and the time axis, and the notes for a history too short to draw or too long to hold.
 #include "sheet/history_view.h"
 #include "test_support.h"
 
@@ -39,12 +38,10 @@ TEST(HistoryView, RowsNewestFirstWithTheirChange) {
     EXPECT_EQ(historyRowAt(view, i).time, rows[i].first);
     EXPECT_EQ(historyRowAt(view, i).change, rows[i].second);
   }
-  const HistoryRow middle = historyRowAt(view, 1);
-  EXPECT_EQ(middle.total, "1,012,345");
-  EXPECT_EQ(middle.levelSums[3], "1,011,445");
-  EXPECT_EQ(middle.entered, "15");
-  const std::vector<HistoryEntry>& points = *view.records;
-  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(historyRowAt(view, 1).total, "1,012,345");
+  EXPECT_EQ(historyRowAt(view, 1).levelSums[3], "1,011,445");
+  EXPECT_EQ(historyRowAt(view, 1).entered, "15");
+  const std::vector<HistoryEntry>& points = *view.records;  // as many as the rows
   EXPECT_EQ(points[0].epochSeconds * 1000, 1790856000000);
   EXPECT_EQ(points[1].total, 1012345);
   EXPECT_EQ(points[2].levelSums[0], 150);
@@ -77,18 +74,15 @@ TEST(HistoryView, ListTimeIsTheFilesOwnClock) {
       "2026-10-01T21:00:59+09:00", "2026-10-01T00:00:00-05:30", "2026-12-31T23:59:59Z",
       "2024-02-29T08:05:00+14:00", "1969-12-31T23:59:00+00:00", "2000-03-01T00:30:00-12:00",
   };
-  for (const char* time : times) {
-    const auto entry = parseHistoryEntry(std::string(time) + ",1,1,0,0,0,1");
+  for (const std::string time : times) {
+    const auto entry = parseHistoryEntry(time + ",1,1,0,0,0,1");
     ASSERT_TRUE(entry) << time;
-    const std::string iso = time;
-    EXPECT_EQ(historyListTime(*entry), iso.substr(0, 10) + " " + iso.substr(11, 5)) << time;
+    EXPECT_EQ(historyListTime(*entry), time.substr(0, 10) + " " + time.substr(11, 5)) << time;
   }
 }
 
-// The window's view of the file itself: its most recent records held in
-// file order, the older ones counted (grouped) in the note, the first row
-// held showing its change from the last record left out, and a file that
-// cannot be read named.
+// The file itself: its most recent records held, the older ones counted in the note, the
+// oldest row held showing its change from the last one left out; a file that cannot be read named.
 TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   test::TempWorkDir dir;
   std::string bytes = std::string(HistoryHeader) + "\r\n";
@@ -97,9 +91,7 @@ TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   test::writeBytes("ac13history.csv", bytes + "2026-10-09T21:00");
   struct Case {
     size_t most;
-    std::string totals;  // newest first
-    std::string note;
-    std::string oldestChange;
+    std::string totals, note, oldestChange;  // totals newest first
   } cases[] = {
       {1, "5,000", "古い記録 4 件は表示していません。", "+1,000"},
       {3, "5,000 4,000 3,000", "古い記録 2 件は表示していません。", "+1,000"},
