@@ -1,10 +1,7 @@
 // fsync_faultsTest.cpp - saves whose flush to the disk fails: the score file's
 // replacement and the history's append both fail and keep the old file.
-//
-// The seam: this test program defines fsync itself, which the program's calls
-// then reach instead of the C library's (an executable's own definition comes
-// first); it fails with EIO while failing is set and passes on otherwise.
-// POSIX systems only: on Windows the flush is FlushFileBuffers.
+// The seam: the test program's own fsync, which the program's calls reach before the
+// C library's; it fails with EIO while failing is set. (On Windows the flush is FlushFileBuffers.)
 #include "data/score_file.h"
 #include "data/score_history.h"
 #include "test_support.h"
@@ -31,10 +28,7 @@ namespace {
 
 TEST(FsyncFaults, AFailedFlushFailsTheSaveAndKeepsTheOldFile) {
   test::TempWorkDir dir;
-  ScoreSheetState s;
-  s.EntryCount = 2;
-  s.EntryScore = {700001, 0};
-  s.EntryScoreU = {0, 800002};
+  ScoreSheetState s;  // no scores: any text other than the old one is written
   s.VersionNumber = 13;
   s.ScoreFileName = scoreFileNameFor(13);
   const std::string oldScores = "1,5,0\r\n\r\n";
