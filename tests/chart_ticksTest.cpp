@@ -26,12 +26,7 @@ std::string texts(const std::vector<ChartTick>& ticks) {
 }
 
 TEST(ChartTicks, TheTimeStepFitsTheSpan) {
-  struct Case {
-    const char* name;
-    int64_t from, to;
-    int most;
-    const char* ticks;
-  } cases[] = {
+  struct Case { const char* name; int64_t from, to; int most; const char* ticks; } cases[] = {
       {"saves of one evening", at(2026, 5, 9, 20, 14), at(2026, 5, 9, 22, 30), 6, "20:30 21:00 21:30 22:00 22:30"},
       {"one save, a day around it", at(2026, 5, 9, 8, 14, 37), at(2026, 5, 10, 8, 14, 37), 8,
        "09:00 12:00 15:00 18:00 21:00 05/10 03:00 06:00"},
@@ -77,12 +72,7 @@ TEST(ChartTicks, TicksNeverReadTheSame) {
 
 TEST(ChartTicks, TheValueAxisEndsAtARoundNumber) {
   constexpr int64_t Max = std::numeric_limits<int64_t>::max();
-  struct Case {
-    int64_t highest;
-    int most;
-    int64_t top;
-    const char* ticks;
-  } cases[] = {
+  struct Case { int64_t highest; int most; int64_t top; const char* ticks; } cases[] = {
       {1, 6, 1, "0 1"},
       {0, 6, 1, "0 1"},
       {3000, 6, 3000, "0 1,000 2,000 3,000"},

@@ -115,11 +115,7 @@ TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
   using std::chrono::seconds;
   fs::create_directory("sub");
   fs::create_directory("other");
-  struct Case {
-    const char* name;
-    seconds age;
-    bool removed;
-  } cases[] = {
+  struct Case { const char* name; seconds age; bool removed; } cases[] = {
       {".nk-save-Ab3xY9", minutes(11), true},
       {".nk-save-000000", minutes(60 * 24 * 30), true},
       {".nk-save-zzzzzz", seconds(StaleSaveSeconds + 30), true},

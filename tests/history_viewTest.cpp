@@ -89,10 +89,7 @@ TEST(HistoryView, TheFileBeyondWhatIsHeld) {
   for (int i = 1; i <= 5; ++i)
     bytes += "2026-10-0" + std::to_string(i) + "T21:00:00+09:00," + std::to_string(i * 1000) + ",0,0,0,0,1\r\n";
   test::writeBytes("ac13history.csv", bytes + "2026-10-09T21:00");
-  struct Case {
-    size_t most;
-    std::string totals, note, oldestChange;  // totals newest first
-  } cases[] = {
+  struct Case { size_t most; std::string totals, note, oldestChange; } cases[] = {  // totals newest first
       {1, "5,000", "古い記録 4 件は表示していません。", "+1,000"},
       {3, "5,000 4,000 3,000", "古い記録 2 件は表示していません。", "+1,000"},
       {4, "5,000 4,000 3,000 2,000", "古い記録 1 件は表示していません。", "+1,000"},

@@ -66,11 +66,8 @@ TEST(PageRows, LevelCodesDecideWhatIsShown) {
 // What a screen reader says of a row's boxes and level cells; hidden charts
 // say nothing. Titles are taken as they are, spaces and symbols included.
 TEST(PageRows, BoxesAreNamedByTitleAndChartAndLevelsDescribed) {
-  struct Case {
-    const char* title;
-    int16_t normal, ura;
-    std::vector<std::string> said;  // 表's name and level, then 裏's
-  } cases[] = {
+  // said: 表's name and level, then 裏's.
+  struct Case { const char* title; int16_t normal, ura; std::vector<std::string> said; } cases[] = {
       {"さいたま2000", 10, 9, {"さいたま2000 表", "表 ☆10", "さいたま2000 裏", "裏 ☆9"}},
       {"ﾄﾞﾝﾄﾞﾝ Festival", LevelUnknown, LevelUnknown, {"ﾄﾞﾝﾄﾞﾝ Festival 表", "表 ☆？", "ﾄﾞﾝﾄﾞﾝ Festival 裏", "裏 ☆？"}},
       {"曲", 0, 0, {"曲 表", "表 ☆0", "", ""}},

@@ -171,11 +171,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
   const std::string sameAsB = "2026-09-30T08:00:00+09:00,1500,150,250,500,600,15\r\n";
   // A line longer than the first window of the tail, so that it starts cut.
   const std::string longJunk = "#" + std::string(5000, 'x') + "\r\n";
-  struct Case {
-    const char* name;
-    std::string before;
-    bool appended;
-  } cases[] = {
+  struct Case { const char* name; std::string before; bool appended; } cases[] = {
       {"empty file", "", true},
       {"header only", Header, true},
       {"same summary, other time", Header + sameAsB, false},

@@ -11,13 +11,9 @@ class MergedSaveTest : public test::WorkDirTest {};
 
 TEST_F(MergedSaveTest, OutsideChangesAreKeptAndAnUnreadableFileIsReported) {
   const std::string sheetOnly = "1,10,0\r\n2,0,20\r\n3,30,0\r\n\r\n";
-  struct Case {
-    const char* outside;  // the file written meanwhile; nullptr: removed
-    std::string saved;
-    bool sheetChanged;
-    size_t conflicts;
-    std::string unreadable;
-  } cases[] = {
+  // outside: the file written meanwhile (nullptr: removed).
+  struct Case { const char* outside; std::string saved; bool sheetChanged; size_t conflicts; std::string unreadable; };
+  const Case cases[] = {
       {"1,10,0\r\n3,30,0\r\n\r\n", sheetOnly, false, 0, ""},  // untouched
       {"1,11,0\r\n3,30,0\r\n4,40,-4\n", "1,11,0\r\n2,0,20\r\n3,30,0\r\n4,40,-4\r\n\r\n", true, 0, ""},
       {"1,10,0\r\n2,0,25\r\n3,30,0\r\n", sheetOnly, false, 1, ""},  // entry 2's 裏 on both sides

@@ -58,11 +58,9 @@ TEST_F(ScoreSheetMerge, TwoSheetsKeepEachOthersScoresAndNameTheChartsChangedOnBo
 }
 
 TEST_F(ScoreSheetMerge, ASecondSheetAsksBeforeItLoadsUnlessTheHolderIsGone) {
-  struct Case {
-    const char* answer;
-    bool holderCrashed;  // the first sheet closed, its lock left as a crash leaves it
-    bool asked, opened;
-  } cases[] = {{"続ける", false, true, true}, {"やめる", false, true, false}, {"", true, false, true}};
+  // holderCrashed: the first sheet closed, its lock left as a crash leaves it.
+  struct Case { const char* answer; bool holderCrashed, asked, opened; } cases[] = {
+      {"続ける", false, true, true}, {"やめる", false, true, false}, {"", true, false, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     test::destroyAllWindows();
