@@ -94,9 +94,8 @@ TEST(BreakdownText, RowsOfALevel) {
   }
 }
 
-// A cut-off at the highest score a box takes: a chart below it can never
-// pass it, which the texts say as "届かない" (the level has places to fill,
-// so never "対象枠なし").
+// A cut-off at the highest score a box takes: a chart below it can never pass it, "届かない"
+// (and not "対象枠なし": the level has places to fill).
 TEST(BreakdownText, ACutOffAtTheHighestScoreIsOutOfReach) {
   constexpr int32_t Highest = std::numeric_limits<int32_t>::max();
   ScoreSheetState s = smallSheet();

@@ -58,8 +58,7 @@ TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
     return bytes + A + B;
   };
   // Not a record, though its first few thousand bytes would be one.
-  const std::string overlong =
-      "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
+  const std::string overlong = "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
   struct Case {
     const char* name;
     std::string bytes;
@@ -195,8 +194,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
 // A disk that fills during the append gives the file back its old length.
 TEST(ScoreHistory, AFullDiskLeavesNoPartialRecord) {
   const auto report = test::withSmallDisk("disk", "64k", [] {
-    // The file ends 20 bytes before its page does: the record's first bytes
-    // still fit, the rest finds no room.
+    // The file ends 20 bytes short of its page: the record's first bytes fit, the rest does not.
     const std::string before = Header + A + std::string(4096 - 20 - Header.size() - A.size() - 2, '#') + "\r\n";
     writeBytes("disk/h.csv", before);
     test::fillDisk("disk");
