@@ -111,10 +111,8 @@ TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
     test::writeBytes(name, "partial");
     fs::last_write_time(name, now - age);
   };
-  using std::chrono::minutes;
-  using std::chrono::seconds;
-  fs::create_directory("sub");
-  fs::create_directory("other");
+  using std::chrono::minutes, std::chrono::seconds;
+  for (const char* folder : {"sub", "other"}) fs::create_directory(folder);
   struct Case { const char* name; seconds age; bool removed; } cases[] = {
       {".nk-save-Ab3xY9", minutes(11), true},
       {".nk-save-000000", minutes(60 * 24 * 30), true},

@@ -9,9 +9,7 @@
 #include <cerrno>
 #include <dlfcn.h>
 
-namespace {
-bool failing = false;
-}  // namespace
+static bool failing = false;
 
 extern "C" int fsync(int fd) {
   if (failing) {

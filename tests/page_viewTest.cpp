@@ -80,8 +80,7 @@ TEST(PageRows, BoxesAreNamedByTitleAndChartAndLevelsDescribed) {
     s.EntryDifficulty[0] = c.normal;
     s.EntryDifficultyU[0] = c.ura;
     const RowView row = pageRows(s)[0];
-    EXPECT_EQ((std::vector<std::string>{row.normal.boxName, row.normal.levelDescription, row.ura.boxName,
-                                        row.ura.levelDescription}),
+    EXPECT_EQ((std::vector{row.normal.boxName, row.normal.levelDescription, row.ura.boxName, row.ura.levelDescription}),
               c.said);
   }
 }

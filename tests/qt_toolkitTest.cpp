@@ -31,9 +31,7 @@ protected:
 TEST_F(QtToolkitTest, QtsOwnTextsAreJapanese) {
   QTranslator* japanese = installQtJapanese(*QCoreApplication::instance());
   ASSERT_NE(japanese, nullptr);
-  const struct {
-    const char *context, *source, *japanese;
-  } cases[] = {
+  const struct { const char *context, *source, *japanese; } cases[] = {
       {"QPlatformTheme", "Cancel", "キャンセル"},
       {"QPlatformTheme", "Save", "保存"},
       {"QFileDialog", "Save As", "名前を付けて保存"},

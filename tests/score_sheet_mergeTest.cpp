@@ -30,8 +30,7 @@ TEST_F(ScoreSheetMerge, TwoSheetsKeepEachOthersScoresAndNameTheChartsChangedOnBo
   ASSERT_NE(a, nullptr);
   frmACScore* b = openBeside(a, "続ける");
   ASSERT_NE(b, nullptr);
-  const auto& order = a->state().DisplayOrder;
-  const auto line = [&order](size_t row, const char* score) {
+  const auto line = [&order = a->state().DisplayOrder](size_t row, const char* score) {
     return std::to_string(order[row] + 1) + "," + score + ",0\r\n";
   };
   a->txtScore(2)->setText("700001");
