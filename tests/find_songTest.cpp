@@ -71,18 +71,11 @@ protected:
     QApplication::sendEvent(box, &event);
   }
 
-  static QString spoken(QWidget* control, QAccessible::Text what) {
-    return QAccessible::queryAccessibleInterface(control)->text(what);
-  }
-
-  // Where the platform has accessibility, the Focus event for box reaches
-  // the bus. Offscreen has none: Qt drops every event before any handler,
-  // and what a screen reader would then ask is read instead (the bus itself,
-  // on X: sheet_focus_busTest.cpp).
+  // Where the platform has accessibility, box's Focus event reaches the bus. Offscreen has none (Qt drops
+  // every event), so what a screen reader would ask is read instead (the bus: sheet_focus_busTest.cpp).
   static void expectFocusReported(ScoreBox* box) {
-    if (QAccessible::isActive()) {
-      EXPECT_TRUE(QTest::qWaitFor([box] { return std::count(focused.begin(), focused.end(), box) > 0; }));
-    }
+    const auto heard = [box] { return std::count(focused.begin(), focused.end(), box) > 0; };
+    EXPECT_TRUE(!QAccessible::isActive() || QTest::qWaitFor(heard));
     EXPECT_TRUE(QTest::qWaitFor([box] { return box->window()->isActiveWindow() && box->hasFocus(); }));
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(box)->state().focused);
   }
@@ -239,14 +232,13 @@ TEST_F(FindSongTest, FirstLastAndGoToPage) {
   EXPECT_EQ(title(), "太鼓の達人13自己ベストスコア管理(4/5)");
   EXPECT_TRUE(sheet->lblSongTitle(9)->isVisible());
   EXPECT_EQ(sheet->lblSongTitle(0)->text(), "曲17");  // position 30: the ninth of the rest
-  // The box focused before has the focus again; the boxes and level cells
-  // speak for the page now shown (the texts themselves, hidden charts
-  // included, are page_viewTest's table).
+  // The box focused before has the focus again; boxes and level cells speak for the page shown
+  // (their texts, hidden charts included, are page_viewTest's table).
   expectFocusReported(sheet->txtScoreU(3));
-  EXPECT_EQ(spoken(sheet->txtScore(3), QAccessible::Name), "曲23 表");
-  EXPECT_EQ(spoken(sheet->txtScoreU(3), QAccessible::Name), "曲23 裏");
-  EXPECT_EQ(spoken(sheet->lblDifficulty(3), QAccessible::Description), "表 ☆5");
-  EXPECT_EQ(spoken(sheet->lblDifficultyU(3), QAccessible::Description), "裏 ☆9");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet->txtScore(3))->text(QAccessible::Name), "曲23 表");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet->txtScoreU(3))->text(QAccessible::Name), "曲23 裏");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet->lblDifficulty(3))->text(QAccessible::Description), "表 ☆5");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet->lblDifficultyU(3))->text(QAccessible::Description), "裏 ☆9");
 }
 
 TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
