@@ -127,9 +127,9 @@ TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
       {"nk-save-Ab3xY9", minutes(11), false},
       {".NK-SAVE-Ab3xY9", minutes(11), false},
       {"sub/.nk-save-Ab3xY9", minutes(11), false},
+      {"other/.nk-save-q1w2e3", minutes(11), false},  // left to a save in its own folder
   };
   for (const Case& c : cases) aged(c.name, c.age);
-  aged("other/.nk-save-q1w2e3", minutes(11));
   // A folder and a link of that name are not a save's file.
   fs::create_directory(".nk-save-dir001");
   fs::last_write_time(".nk-save-dir001", now - minutes(11));
@@ -141,7 +141,6 @@ TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
   EXPECT_TRUE(fs::is_directory(".nk-save-dir001"));
   EXPECT_TRUE(fs::is_symlink(".nk-save-link01"));
   EXPECT_EQ(test::readBytes("target.txt"), "partial");
-  EXPECT_TRUE(fs::exists("other/.nk-save-q1w2e3"));
   EXPECT_EQ(test::readBytes("ac13score.csv"), "1,5,0\r\n\r\n");
 
   // A save elsewhere tidies its own folder only.
