@@ -50,9 +50,8 @@ TEST(ChartTicks, TheTimeStepFitsTheSpan) {
   }
 }
 
-// Over spans from seconds to centuries: never more ticks than asked, at
-// least one, and never two that read the same: a time of day may come again
-// only after a tick that gives the next date.
+// Over spans from seconds to centuries: from one tick to as many as asked, never two that read
+// the same (a time of day comes again only after a tick that gives the next date).
 TEST(ChartTicks, TicksNeverReadTheSame) {
   const int64_t from = at(2026, 5, 9, 20, 14, 37);
   for (int64_t span = 10000; span < 100LL * 366 * 24 * 3600 * 1000; span = span * 3 / 2) {

@@ -66,9 +66,8 @@ TEST(HistoryView, FewRecordsSayHowTheChartGrows) {
   EXPECT_GT(one.lastMsecs, one.records->front().epochSeconds * 1000);
 }
 
-// The list's time is the clock of the save as the file wrote it, whatever
-// the zone of the machine reading it: made again from the moment and the
-// offset, it is the text's own date and minute.
+// The list's time is the clock the file wrote, whatever the reading machine's zone: made again
+// from the moment and the offset, it is the text's own date and minute.
 TEST(HistoryView, ListTimeIsTheFilesOwnClock) {
   const char* const times[] = {
       "2026-10-01T21:00:59+09:00", "2026-10-01T00:00:00-05:30", "2026-12-31T23:59:59Z",
