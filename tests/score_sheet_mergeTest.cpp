@@ -12,8 +12,7 @@ protected:
     serveMasters(113, demoSongs, demoEntries, demoTargets);
   }
 
-  // Opens AC13 from a fresh menu, answering a question with answer; the new
-  // sheet, or nullptr when none other than first is open.
+  // AC13 opened from a fresh menu, a question answered with answer: the sheet other than first, or nullptr.
   frmACScore* openBeside(const frmACScore* first, const char* answer) {
     answerNextQuestion(answer);
     QTest::mouseClick(showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits))->btnAC13Score(),

@@ -20,9 +20,7 @@ const bool smallScreen = qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" NK_S
 
 TEST(FittedInto, ShrinksWhatIsLargerAndMovesTheLeastDistance) {
   const QRect room(0, 30, 640, 482);
-  const struct {
-    QRect frame, fitted;
-  } cases[] = {
+  const struct { QRect frame, fitted; } cases[] = {
       {{10, 40, 300, 200}, {10, 40, 300, 200}},      // inside: unchanged
       {{500, 400, 300, 200}, {340, 312, 300, 200}},  // past the right and the bottom
       {{-50, 0, 300, 200}, {0, 30, 300, 200}},       // before the left and the top
