@@ -72,13 +72,11 @@ TEST(ChartTicks, TicksNeverReadTheSame) {
 TEST(ChartTicks, TheValueAxisEndsAtARoundNumber) {
   constexpr int64_t Max = std::numeric_limits<int64_t>::max();
   struct Case { int64_t highest; int most; int64_t top; const char* ticks; } cases[] = {
-      {1, 6, 1, "0 1"},
-      {0, 6, 1, "0 1"},
+      {1, 6, 1, "0 1"}, {0, 6, 1, "0 1"},
       {3000, 6, 3000, "0 1,000 2,000 3,000"},
       {1237567, 6, 1500000, "0 500,000 1,000,000 1,500,000"},
       {9161076, 6, 10000000, "0 2,000,000 4,000,000 6,000,000 8,000,000 10,000,000"},
-      {7, 2, 10, "0 10"},
-      {7, 0, 10, "0 10"},
+      {7, 2, 10, "0 10"}, {7, 0, 10, "0 10"},
       {Max, 6, Max, "0 9,223,372,036,854,775,807"},
   };
   for (const Case& c : cases) {

@@ -32,10 +32,8 @@ TEST_F(QtToolkitTest, QtsOwnTextsAreJapanese) {
   QTranslator* japanese = installQtJapanese(*QCoreApplication::instance());
   ASSERT_NE(japanese, nullptr);
   const struct { const char *context, *source, *japanese; } cases[] = {
-      {"QPlatformTheme", "Cancel", "キャンセル"},
-      {"QPlatformTheme", "Save", "保存"},
-      {"QFileDialog", "Save As", "名前を付けて保存"},
-      {"QPlatformTheme", "OK", "OK"},
+      {"QPlatformTheme", "Cancel", "キャンセル"}, {"QPlatformTheme", "Save", "保存"},
+      {"QFileDialog", "Save As", "名前を付けて保存"}, {"QPlatformTheme", "OK", "OK"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(QCoreApplication::translate(c.context, c.source).toStdString(), c.japanese) << c.source;
