@@ -7,11 +7,6 @@ namespace {
 
 class ScoreSheetMerge : public test::ScoreSheetFixture {
 protected:
-  void SetUp() override {
-    ScoreSheetFixture::SetUp();
-    serveMasters(113, demoSongs, demoEntries, demoTargets);
-  }
-
   // AC13 opened from a fresh menu, a question answered with answer: the sheet other than first, or nullptr.
   frmACScore* openBeside(const frmACScore* first, const char* answer) {
     answerNextQuestion(answer);
@@ -25,6 +20,7 @@ protected:
 };
 
 TEST_F(ScoreSheetMerge, TwoSheetsKeepEachOthersScoresAndNameTheChartsChangedOnBoth) {
+  serveMasters(113, demoSongs, demoEntries, demoTargets);
   frmACScore* a = open(113);
   ASSERT_NE(a, nullptr);
   frmACScore* b = openBeside(a, "続ける");
@@ -59,6 +55,7 @@ TEST_F(ScoreSheetMerge, ASecondSheetAsksBeforeItLoadsUnlessTheHolderIsGone) {
   // holderCrashed: the first sheet closed, its lock left as a crash leaves it.
   struct Case { const char* answer; bool holderCrashed, asked, opened; } cases[] = {
       {"続ける", false, true, true}, {"やめる", false, true, false}, {"", true, false, true}};
+  serveMasters(113, demoSongs, demoEntries, demoTargets);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     test::destroyAllWindows();
