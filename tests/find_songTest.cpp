@@ -1,7 +1,6 @@
 // find_songTest.cpp - the sheet's tools end to end on real widgets against a
 // loopback server: finding a song and typing its score, the page keys, the
-// wheel, going to a page and the context menu; after a dialog, what
-// assistive technology hears of the focus and reads of the page, via QAccessible.
+// wheel, going to a page and the context menu, and what assistive technology gets after a dialog.
 #include "score_sheet_fixture.h"
 #include "ui/breakdown_window.h"
 #include "ui/find_song_dialog.h"
@@ -25,16 +24,14 @@ namespace {
 // The Focus events Qt hands to the accessibility bus while a test runs.
 std::vector<QObject*> focused;
 
-void record(QAccessibleEvent* event) {
-  if (event->type() == QAccessible::Focus) focused.push_back(event->object());
-}
-
 class FindSongTest : public test::ScoreSheetFixture {
 protected:
   void SetUp() override {
     test::ScoreSheetFixture::SetUp();
     focused.clear();
-    previous_ = QAccessible::installUpdateHandler(record);
+    previous_ = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+      if (event->type() == QAccessible::Focus) focused.push_back(event->object());
+    });
     QAccessible::setActive(true);  // tells a platform bridge, where there is one, to pass events on
   }
   void TearDown() override {
