@@ -100,9 +100,8 @@ TEST_F(FileReplacePosix, TheReplacementKeepsOwnerAndGroupWhereTheSystemAllows) {
   EXPECT_EQ(st.st_mode & 07777, 0777u);
 }
 
-// A killed save's temporary files, aged by their modification time: the next
-// save in their folder removes those of the exact name mkstemp gives that
-// are old enough to belong to no save still running, and nothing else.
+// A killed save's temporary files, aged by modification time: the next save in their folder removes
+// those named exactly as mkstemp names them and too old to belong to a running save, and nothing else.
 TEST(FileReplaceLeftovers, TheNextSaveRemovesStaleTemporaryFiles) {
   test::TempWorkDir dir;
   namespace fs = std::filesystem;

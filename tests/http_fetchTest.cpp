@@ -203,8 +203,7 @@ TEST_F(FetchTest, ABodyPastTheSizeLimitFailsAndLeavesNoFile) {
     r.announcedLength = announced;
     return r;
   };
-  // One byte past the limit announced, then silence: refused on its headers,
-  // so with the size and not with the silence.
+  // One byte past the limit announced, then silence: refused on its headers, not for the silence.
   Route silentPast = stalling(Limit + 1, 0, 60s);
   silentPast.announcedLength = Limit + 1;
   struct Case {

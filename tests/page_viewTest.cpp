@@ -63,8 +63,7 @@ TEST(PageRows, LevelCodesDecideWhatIsShown) {
   }
 }
 
-// What a screen reader says of a row's boxes and level cells; hidden charts
-// say nothing. Titles are taken as they are, spaces and symbols included.
+// A row's boxes and level cells as a screen reader says them (hidden charts: nothing), titles as they are.
 TEST(PageRows, BoxesAreNamedByTitleAndChartAndLevelsDescribed) {
   // said: 表's name and level, then 裏's.
   struct Case { const char* title; int16_t normal, ura; std::vector<std::string> said; } cases[] = {

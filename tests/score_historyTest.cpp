@@ -46,8 +46,7 @@ std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries
   return out;
 }
 
-// Every case read two ways: the whole text's parse, and from a file piece by
-// piece, whose records are the same however the lines fall across the pieces.
+// Every case read two ways: parsed whole, and from a file piece by piece however the lines fall.
 TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
   test::TempWorkDir dir;
   // Padding lines put a record across the first piece's end at each offset given.
@@ -163,8 +162,7 @@ TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
   EXPECT_EQ(test::namesIn("."), std::vector<std::string>{"h.csv"});
 }
 
-// A save appends only a record whose summary differs from the file's last
-// complete record, which it finds from the file's tail alone.
+// A save appends only a record whose summary differs from the last complete one, found from the tail alone.
 TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
   test::TempWorkDir dir;
   const std::string sameAsB = "2026-09-30T08:00:00+09:00,1500,150,250,500,600,15\r\n";

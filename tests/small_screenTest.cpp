@@ -51,8 +51,7 @@ TEST_F(SmallScreenTest, ToolWindowsOpenWithinTheScreen) {
   }
 }
 
-// Read while the box is open, then OK clicked: whether the box and its OK
-// button lie within room, whether its text scrolls, and the text.
+// Read while the box is open, then OK clicked: are box and OK within room, does it scroll, its text.
 std::string openBox(QtToolkit& qt, const QRect& room, const std::string& text) {
   std::string seen;
   QTimer::singleShot(0, [&] {

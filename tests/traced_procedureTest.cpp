@@ -125,7 +125,7 @@ TEST_F(TraceTest, WithoutALogTheBoxIsStillShown) {
 TEST_F(TraceTest, RunTracedReportsTheStatusTheWorkLeft) {
   // Success.
   EXPECT_EQ(runTraced(log, "DownloadSongMaster", [](ProcStatus& s, std::string&) { s = 0; }), 0);
-  // A failure the program survives, with the description the work gave.
+  // A failure the program survives.
   const auto survivable = [](ProcStatus& s, std::string& failure) { s = -1; failure = "続行できる失敗"; };
   EXPECT_EQ(runTraced(log, "DownloadSongMaster", survivable), -1);
   // An error after the work set 0 is reported with 0.
