@@ -12,14 +12,13 @@ class MergedSaveTest : public test::WorkDirTest {};
 TEST_F(MergedSaveTest, OutsideChangesAreKeptAndAnUnreadableFileIsReported) {
   const std::string sheetOnly = "1,10,0\r\n2,0,20\r\n3,30,0\r\n\r\n";
   // outside: the file written meanwhile (nullptr: removed).
-  struct Case { const char* outside; std::string saved; bool sheetChanged; size_t conflicts; std::string unreadable; };
-  const Case cases[] = {
-      {"1,10,0\r\n3,30,0\r\n\r\n", sheetOnly, false, 0, ""},  // untouched
-      {"1,11,0\r\n3,30,0\r\n4,40,-4\n", "1,11,0\r\n2,0,20\r\n3,30,0\r\n4,40,-4\r\n\r\n", true, 0, ""},
-      {"1,10,0\r\n2,0,25\r\n3,30,0\r\n", sheetOnly, false, 1, ""},  // entry 2's 裏 on both sides
-      {"2,0,20\r\n", "2,0,20\r\n\r\n", true, 0, ""},  // cleared there, typed the same here
-      {nullptr, sheetOnly, false, 0, "ファイル ac13score.csv が見つかりません。"},
-      {"9,1,1\r\n", sheetOnly, false, 0, "ac13score.csv の 1 行目: 曲番号 9 はバージョン曲リストの 4 曲の範囲外です。"},
+  struct Case { const char* outside; std::string saved, unreadable; bool sheetChanged; size_t conflicts; } cases[] = {
+      {"1,10,0\r\n3,30,0\r\n\r\n", sheetOnly, "", false, 0},  // untouched
+      {"1,11,0\r\n3,30,0\r\n4,40,-4\n", "1,11,0\r\n2,0,20\r\n3,30,0\r\n4,40,-4\r\n\r\n", "", true, 0},
+      {"1,10,0\r\n2,0,25\r\n3,30,0\r\n", sheetOnly, "", false, 1},  // entry 2's 裏 on both sides
+      {"2,0,20\r\n", "2,0,20\r\n\r\n", "", true, 0},  // cleared there, typed the same here
+      {nullptr, sheetOnly, "ファイル ac13score.csv が見つかりません。", false, 0},
+      {"9,1,1\r\n", sheetOnly, "ac13score.csv の 1 行目: 曲番号 9 はバージョン曲リストの 4 曲の範囲外です。", false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.saved);
