@@ -38,9 +38,8 @@ TEST(HistoryView, RowsNewestFirstWithTheirChange) {
     EXPECT_EQ(historyRowAt(view, i).time, rows[i].first);
     EXPECT_EQ(historyRowAt(view, i).change, rows[i].second);
   }
-  EXPECT_EQ(historyRowAt(view, 1).total, "1,012,345");
-  EXPECT_EQ(historyRowAt(view, 1).levelSums[3], "1,011,445");
-  EXPECT_EQ(historyRowAt(view, 1).entered, "15");
+  const HistoryRow& middle = historyRowAt(view, 1);
+  EXPECT_EQ(middle.total + " " + middle.levelSums[3] + " " + middle.entered, "1,012,345 1,011,445 15");
   const std::vector<HistoryEntry>& points = *view.records;  // as many as the rows
   EXPECT_EQ(points[0].epochSeconds * 1000, 1790856000000);
   EXPECT_EQ(points[1].total, 1012345);
