@@ -77,7 +77,6 @@ protected:
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(box)->state().focused);
   }
 
-private:
   QAccessible::UpdateHandler previous_ = nullptr;
 };
 

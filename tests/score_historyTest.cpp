@@ -166,8 +166,6 @@ TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
 TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
   test::TempWorkDir dir;
   const std::string sameAsB = "2026-09-30T08:00:00+09:00,1500,150,250,500,600,15\r\n";
-  // A line longer than the first window of the tail, so that it starts cut.
-  const std::string longJunk = "#" + std::string(5000, 'x') + "\r\n";
   struct Case { const char* name; std::string before; bool appended; } cases[] = {
       {"empty file", "", true},
       {"header only", Header, true},
@@ -175,7 +173,8 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
       {"other summary", Header + sameAsB + A, true},
       {"points moved between levels", Header + "2026-09-30T08:00:00+09:00,1500,250,150,500,600,15\r\n", true},
       {"torn line after the same", Header + sameAsB + A.substr(0, 30), false},
-      {"same behind a long edited line", Header + sameAsB + longJunk, false},
+      // A line longer than the first window of the tail, so that it starts cut.
+      {"same behind a long edited line", Header + sameAsB + "#" + std::string(5000, 'x') + "\r\n", false},
       {"other behind 100 kB of edited lines", Header + A + std::string(100000, '#') + "\r\n", true},
       {"same behind 100 kB of edited lines", Header + sameAsB + std::string(100000, '#') + "\r\n", false},
   };

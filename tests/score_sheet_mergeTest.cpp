@@ -10,8 +10,7 @@ protected:
   // AC13 opened from a fresh menu, a question answered with answer: the sheet other than first, or nullptr.
   frmACScore* openBeside(const frmACScore* first, const char* answer) {
     answerNextQuestion(answer);
-    QTest::mouseClick(showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits))->btnAC13Score(),
-                      Qt::LeftButton);
+    showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits))->btnAC13Score()->click();
     test::runDeferredDeletes();
     for (frmACScore* sheet : test::visibleWindows<frmACScore>())
       if (sheet != first) return sheet;
