@@ -59,6 +59,9 @@ bool appendRecordLines(AppendFile& file, std::string_view header, std::string_vi
   std::string text;
   std::string tail;
   if (file.size() == 0) {
+    // The BOM tells Excel on Japanese Windows that the file is UTF-8, not
+    // Shift-JIS; a file that exists keeps its bytes, with or without one.
+    text.append(Bom);
     text.append(header);
     text += "\r\n";
   } else if (!file.readTail(2, tail) || tail != "\r\n") {

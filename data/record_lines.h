@@ -5,7 +5,8 @@
 // A crash can at worst leave the last line torn, so reading takes only the
 // lines that end in a line end; an editor's BOM in front is passed over, and
 // lines that end in LF alone after a hand edit are taken too. Appending puts
-// the header in front of the first record of a new or empty file, and a CR LF
+// a BOM and the header in front of the first record of a new or empty file
+// (Excel then reads the file as UTF-8), and a CR LF
 // in front of the records when the file's last line is torn, so that every
 // record starts a line of its own.
 #pragma once
@@ -47,7 +48,7 @@ bool splitFields(std::string_view line, std::string_view (&fields)[N]) {
 std::optional<int64_t> integerField(std::string_view field);
 
 // Appends records (whole lines, each ending in CR LF) to the open file with
-// one durable write, with the header line in front for an empty file and a
+// one durable write, with the BOM and the header line in front for an empty file and a
 // CR LF in front after a torn last line. False when it failed (file.cause()
 // says why); the file is then as it was.
 bool appendRecordLines(AppendFile& file, std::string_view header, std::string_view records);

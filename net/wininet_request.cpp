@@ -1,6 +1,8 @@
 // wininet_request.cpp - one HTTP GET through the WinINet calls.
 #include "net/wininet_request.h"
 
+#include "net/wininet_failure_text.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -103,24 +105,15 @@ void WinInetRequest::noteConnected() {
   if (!connectedAt_) connectedAt_ = std::chrono::steady_clock::now();
 }
 
+// The table of causes is written in plain numbers; these are its names.
+static_assert(ERROR_INTERNET_TIMEOUT == 12002 && ERROR_INTERNET_NAME_NOT_RESOLVED == 12007 &&
+              ERROR_INTERNET_CANNOT_CONNECT == 12029 && ERROR_INTERNET_SEC_CERT_NO_REV == 12056 &&
+              ERROR_INTERNET_SEC_CERT_REV_FAILED == 12057 && ERROR_INTERNET_PROXY_SERVER_UNREACHABLE == 12165 &&
+              ERROR_INTERNET_SEC_INVALID_CERT == 12169 && ERROR_INTERNET_SEC_CERT_REVOKED == 12170 &&
+              ERROR_INTERNET_SECURITY_CHANNEL_ERROR == 12157 && HTTP_STATUS_PROXY_AUTH_REQ == 407);
+
 std::string WinInetRequest::causeOf(unsigned long error) const {
-  switch (error) {
-    case ERROR_INTERNET_NAME_NOT_RESOLVED: return "サーバー名が見つかりません";
-    case ERROR_INTERNET_CANNOT_CONNECT: return "接続できません";
-    case ERROR_INTERNET_TIMEOUT: return connectedAt() ? "応答がありません" : "時間内に接続できません";
-    case ERROR_INTERNET_CONNECTION_ABORTED:
-    case ERROR_INTERNET_CONNECTION_RESET: return "受信が途中で切れました";
-    case ERROR_HTTP_INVALID_SERVER_RESPONSE: return "サーバーの応答が正しくありません";
-    case ERROR_INTERNET_UNRECOGNIZED_SCHEME: return "対応していないプロトコルです";
-    case ERROR_INTERNET_INVALID_URL: return "URL が正しくありません";
-    case ERROR_INTERNET_SEC_CERT_CN_INVALID:
-    case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
-    case ERROR_INTERNET_INVALID_CA:
-    case ERROR_INTERNET_SEC_CERT_ERRORS:
-    case ERROR_INTERNET_SECURITY_CHANNEL_ERROR: return "安全な接続を確立できません";
-    case ERROR_NOT_ENOUGH_MEMORY: return "メモリが足りません";
-    default: return "通信エラー " + std::to_string(error);
-  }
+  return wininetFailureCause(error, connectedAt().has_value());
 }
 
 int32_t WinInetRequest::open() {
@@ -149,7 +142,7 @@ int32_t WinInetRequest::open() {
       continue;
     }
     // An error page is not the file asked for.
-    if (status >= 400) return fail("HTTP ステータス " + std::to_string(status));
+    if (status >= 400) return fail(httpStatusCause(status));
     if (const auto text = queryText(handle(request_), HTTP_QUERY_CONTENT_LENGTH)) {
       std::uint64_t announced = 0;
       const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), announced);

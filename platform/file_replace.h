@@ -32,6 +32,11 @@
 // the one written, in its own folder. A read-only file is refused even where
 // the folder would allow renaming over it: the mark is the owner's wish that
 // the file not change.
+//
+// On Windows a file that another program holds open without letting it be
+// removed fails the save before anything changes. An antivirus scanner or the
+// search indexer does so for a moment after a file changed, so such a save is
+// tried again for about a second before it reports "ファイルが使用中です".
 #pragma once
 
 #include <string>

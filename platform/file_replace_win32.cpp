@@ -138,9 +138,14 @@ void removeStaleTemporaries(const std::wstring& folderPrefix) {
   ::FindClose(search);
 }
 
-}  // namespace
+// The errors of a file that another program holds open for the moment.
+bool heldElsewhere(DWORD err) {
+  return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION || err == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
 
-FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+// One try of the replacement; held tells whether it failed, the old file
+// whole, only because another program held the file.
+FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, bool& held) {
   std::wstring file = fullPath(widen(path));
   DWORD attributes = ::GetFileAttributesW(file.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -162,7 +167,11 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     // whether another program holds it shut), and changes nothing.
     Handle probe(::CreateFileW(file.c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
-    if (!probe.valid()) return failure(path, lastSystemErrorText());
+    if (!probe.valid()) {
+      const DWORD err = ::GetLastError();
+      held = heldElsewhere(err);
+      return failure(path, win32ErrorText(err));
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     // A replacement would split a file with more than one name.
     if (::GetFileInformationByHandle(probe.get(), &info) && info.nNumberOfLinks > 1) {
@@ -178,6 +187,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     if (!removable.valid()) {
       const DWORD err = ::GetLastError();
       if (err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
+      held = heldElsewhere(err);
       return failure(path, win32ErrorText(err));
     }
   }
@@ -238,11 +248,29 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   ::DeleteFileW(temp.c_str());
   // Another program that holds the file without letting it be removed: the
   // old file stands as it was.
-  if (err == ERROR_UNABLE_TO_REMOVE_REPLACED || err == ERROR_SHARING_VIOLATION)
+  if (err == ERROR_UNABLE_TO_REMOVE_REPLACED || err == ERROR_SHARING_VIOLATION) {
+    held = true;
     return failure(path, std::string(cause::FileInUse));
+  }
   // Rights to change the file but not to remove it: write it in place.
   if (err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
   return failure(path, win32ErrorText(err));
+}
+
+}  // namespace
+
+FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+  // An antivirus or the search indexer opens a file for a moment after it
+  // changed: a save that meets it waits for it about a second before it gives
+  // up. Every try that fails so leaves the old file whole.
+  constexpr int Tries = 11;
+  constexpr DWORD Pause = 100;  // milliseconds
+  for (int attempt = 1;; ++attempt) {
+    bool held = false;
+    FileWriteResult result = replaceOnce(path, bytes, held);
+    if (result.ok || !held || !result.oldKept || attempt == Tries) return result;
+    ::Sleep(Pause);
+  }
 }
 
 }  // namespace nk

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <thread>
+
 namespace nk {
 namespace {
 
@@ -70,6 +72,24 @@ TEST_F(FileReplaceWin32, AFileHeldByAnotherProgramFailsCleanly) {
       EXPECT_EQ(namesIn("."), std::vector<std::string>{"ac12score.csv"});
     }
   }
+}
+
+TEST_F(FileReplaceWin32, AFileHeldForAMomentIsWaitedFor) {
+  // As an antivirus scanner holds a file it has just seen change: not shared
+  // for removal, let go after a moment (well within the second waited).
+  test::writeBytes("ac12score.csv", "1,500,0\r\n\r\n");
+  const HANDLE held = ::CreateFileW(L"ac12score.csv", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread scanner([held] {
+    ::Sleep(300);
+    ::CloseHandle(held);
+  });
+  const FileWriteResult r = replaceFileContents("ac12score.csv", "2,600,0\r\n\r\n");
+  scanner.join();
+  EXPECT_TRUE(r.ok) << r.failure;
+  EXPECT_EQ(test::readBytes("ac12score.csv"), "2,600,0\r\n\r\n");
+  EXPECT_EQ(namesIn("."), std::vector<std::string>{"ac12score.csv"});
 }
 
 TEST_F(FileReplaceWin32, AFileWithASecondNameIsWrittenInPlace) {

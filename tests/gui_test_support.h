@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -32,6 +33,18 @@ std::vector<W*> visibleWindows() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* typed = qobject_cast<W*>(w); typed && typed->isVisible()) found.push_back(typed);
   return found;
+}
+
+// Types text key by key as a keyboard delivers characters that have no key of
+// their own (full-width digits from an input method's direct mode): each key
+// carries its character and no key code. QTest::keyClicks takes Latin-1 only.
+inline void typeCharacters(QWidget* w, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
 }
 
 // Fresh working folder, recording toolkit, and no window left afterwards.

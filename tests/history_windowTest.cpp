@@ -86,7 +86,7 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
 
   const auto records = parseHistory(test::readBytes(HistoryFile));
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(test::readBytes(HistoryFile).substr(0, 60).find(HistoryHeader), 0u);
+  EXPECT_EQ(test::readBytes(HistoryFile).rfind("\xEF\xBB\xBF" + std::string(HistoryHeader), 0), 0u);
   EXPECT_EQ(historyLine(records[1]).substr(25), ",3000,1000,2000,0,0,2\r\n");
   EXPECT_EQ(records[1].time.substr(19), "+09:00");
 

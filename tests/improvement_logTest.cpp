@@ -60,7 +60,7 @@ TEST_F(ImprovementLog, ASavesRecordsGoAfterWhateverTheFileEndsWith) {
     std::string after;
   };
   const std::vector<Case> cases = {
-      {"new file", "", Header + lines},
+      {"new file", "", "\xEF\xBB\xBF" + Header + lines},  // the BOM tells Excel it is UTF-8
       {"after a record", Header + Up, Header + Up + lines},
       {"after a torn line", Header + "2026-11-0", Header + "2026-11-0\r\n" + lines},
   };

@@ -55,7 +55,7 @@ TEST_F(SaveHistory, OnlyASaveThatChangesSomethingAddsARecord) {
       {"same again", [](ScoreSheetState&) {}, false},
       {"back to 0 on the level-5 chart", [](ScoreSheetState& x) { x.EntryScore[4] = 0; }, true},
   };
-  std::string expected = std::string(HistoryHeader) + "\r\n";
+  std::string expected = "\xEF\xBB\xBF" + std::string(HistoryHeader) + "\r\n";
   const char* lines[] = {",0,0,0,0,0,0", ",900000,0,0,900000,0,1", ",900000,0,0,900000,0,2", ",900000,0,0,900000,0,1"};
   size_t line = 0;
   std::time_t now = Dec7;

@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
+#include <functional>
+#include <utility>
+
 namespace nk {
 namespace {
 
@@ -117,7 +120,8 @@ TEST_F(ScoreBoxTest, InputMethodCommitIsCutToWhatFits) {
       {"", "12345678", "1234567"},
       {"12345", "678", "1234567"},
       {"1234567", "8", "1234567"},
-      {"", "１２３", "１２３"},
+      {"", "１２３", "123"},
+      {"12345", "６７８", "1234567"},
   };
   for (const Case& c : cases) {
     writeByProgram(c.before);
@@ -125,6 +129,39 @@ TEST_F(ScoreBoxTest, InputMethodCommitIsCutToWhatFits) {
     event.setCommitString(c.commit);
     QApplication::sendEvent(box, &event);
     EXPECT_EQ(box->text(), c.after) << c.commit.toStdString();
+  }
+}
+
+TEST_F(ScoreBoxTest, FullWidthNumbersEnterAsAsciiHoweverTheyArrive) {
+  // The platform's input method asks the box whether it takes input: it does not.
+  QInputMethodQueryEvent query(Qt::ImEnabled);
+  QApplication::sendEvent(box, &query);
+  EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
+
+  const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
+      {"keys", [&](const QString& t) { test::typeCharacters(box, t); }},
+      {"commit",
+       [&](const QString& t) {
+         QInputMethodEvent event;
+         event.setCommitString(t);
+         QApplication::sendEvent(box, &event);
+       }},
+      {"paste",
+       [&](const QString& t) {
+         QGuiApplication::clipboard()->setText(t);
+         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+       }},
+  };
+  const std::pair<QString, QString> cases[] = {
+      {"７００００１", "700001"}, {"－１２", "-12"},           {"−５", "-5"},
+      {"＋３．５", "+3.5"},       {"１２３４５６７８", "1234567"}, {"９ａ，１", "9ａ，1"},
+  };
+  for (const auto& [way, enter] : ways) {
+    for (const auto& [entered, shown] : cases) {
+      writeByProgram("");
+      enter(entered);
+      EXPECT_EQ(box->text(), shown) << way << ": " << entered.toStdString();
+    }
   }
 }
 

@@ -17,6 +17,8 @@ using test::readBytes;
 using test::writeBytes;
 
 const std::string Header = std::string(HistoryHeader) + "\r\n";
+// What a new file begins with, so that Excel reads it as UTF-8.
+const std::string Bom = "\xEF\xBB\xBF";
 const std::string A = "2026-10-01T21:00:00+09:00,1000,100,200,300,400,12\r\n";
 const std::string B = "2026-10-02T22:30:15+09:00,1500,150,250,500,600,15\r\n";
 
@@ -139,8 +141,8 @@ TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
     std::optional<std::string> before;  // none: no file
     std::string after;
   } cases[] = {
-      {"no file", std::nullopt, Header + B},
-      {"empty file", "", Header + B},
+      {"no file", std::nullopt, Bom + Header + B},
+      {"empty file", "", Bom + Header + B},
       {"header only", Header, Header + B},
       {"complete records", Header + A, Header + A + B},
       {"torn last line", Header + A.substr(0, 30), Header + A.substr(0, 30) + "\r\n" + B},
@@ -184,7 +186,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
     const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB(), HistoryAppend::WhenChanged);
     EXPECT_TRUE(result.ok) << result.cause;
     EXPECT_EQ(result.appended, c.appended);
-    EXPECT_EQ(readBytes("h.csv"), !c.appended ? c.before : (c.before.empty() ? Header : c.before) + B);
+    EXPECT_EQ(readBytes("h.csv"), !c.appended ? c.before : (c.before.empty() ? Bom + Header : c.before) + B);
   }
 }
 

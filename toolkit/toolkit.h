@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nk {
@@ -73,6 +74,12 @@ public:
   // detaches it. A window attaches itself for as long as it loads.
   void attachStatusLine(StatusLine* line) { statusLine_ = line; }
   StatusLine* statusLine() const { return statusLine_; }
+
+  // The folder into which the player last saved a file through a save
+  // dialog in this run (UTF-8); empty before the first. The dialogs open
+  // there, so that a second export lands beside the first.
+  const std::string& lastSaveFolder() const { return lastSaveFolder_; }
+  void setLastSaveFolder(std::string folder) { lastSaveFolder_ = std::move(folder); }
   // Asks, modal for the whole application, and returns the index of the
   // button chosen.
   virtual std::size_t ask(const Question& question) = 0;
@@ -82,6 +89,7 @@ public:
 
 private:
   StatusLine* statusLine_ = nullptr;
+  std::string lastSaveFolder_;
 };
 
 // Does nothing, and ends the program by throwing ProgramEnded. In force until

@@ -1,6 +1,8 @@
 // breakdown_window.cpp - the breakdown's labels, tables and buttons.
 #include "ui/breakdown_window.h"
 
+#include "ui/save_dialog.h"
+
 #include "sheet/breakdown_text.h"
 #include "sheet/total_score.h"
 #include "toolkit/toolkit.h"
@@ -8,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -175,9 +176,8 @@ bool BreakdownWindow::saveCsvTo(const QString& path) {
 }
 
 void BreakdownWindow::askCsvFile() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSVに保存"),
-                                                    QStringLiteral("総合得点の内訳.csv"),
-                                                    QStringLiteral("CSV (*.csv)"));
+  const QString path = askSaveFileName(this, QStringLiteral("CSVに保存"), QStringLiteral("総合得点の内訳.csv"),
+                                       QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) saveCsvTo(path);
 }
 

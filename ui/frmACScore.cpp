@@ -74,8 +74,10 @@ ScoreBox* makeScoreBox(QWidget& window, const char* name, int r, TwipsBox at) {
 
 QFont sheetFont() {
   const QString face = QStringLiteral("ＭＳ Ｐ明朝");
-  // The nearest Japanese proportional serif face where the original is missing.
-  QFont::insertSubstitution(face, QStringLiteral("IPAPMincho"));
+  // Windows of another system locale list the face by its English name only;
+  // then the faces nearest to it: Windows' newer Mincho, and IPA's (Linux, Wine).
+  QFont::insertSubstitutions(face, {QStringLiteral("MS PMincho"), QStringLiteral("Yu Mincho"),
+                                    QStringLiteral("IPAPMincho")});
   QFont font(face);
   font.setStyleHint(QFont::Serif);
   font.setPointSizeF(14.25);

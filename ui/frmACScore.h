@@ -201,7 +201,8 @@ private:
 };
 
 // The sheet's font: "ＭＳ Ｐ明朝" 14.25 point bold; where that face is missing,
-// IPAPMincho stands in.
+// "MS PMincho" (its name on a Windows of another locale), "Yu Mincho" or
+// IPAPMincho stands in, the first found.
 QFont sheetFont();
 
 }  // namespace nk

@@ -6,10 +6,10 @@
 #include "toolkit/toolkit.h"
 #include "ui/history_chart.h"
 #include "ui/improvements_tab.h"
+#include "ui/save_dialog.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -127,8 +127,8 @@ bool HistoryWindow::saveChartImage(const QString& path) { return chart_->grab().
 
 void HistoryWindow::btnSaveImage_Click() {
   const QString suggested = QStringLiteral("ac%1history.png").arg(versionNumber_);
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("画像を保存"), suggested,
-                                                    QStringLiteral("PNG 画像 (*.png)"));
+  const QString path =
+      askSaveFileName(this, QStringLiteral("画像を保存"), suggested, QStringLiteral("PNG 画像 (*.png)"));
   if (path.isEmpty() || saveChartImage(path)) return;
   toolkit().messageBox("ファイル " + QFileInfo(path).fileName().toStdString() + " に画像を保存できません。",
                        "画像の保存失敗", MsgIcon::Exclamation);

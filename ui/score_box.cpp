@@ -1,6 +1,8 @@
 // score_box.cpp - the score box's limit on what the player enters.
 #include "ui/score_box.h"
 
+#include "sheet/score_entry.h"
+
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -24,9 +26,23 @@ bool insertsText(const QKeyEvent& event) {
   return c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
 }
 
+QString asciiScore(const QString& text) {
+  return QString::fromStdString(asciiScoreText(text.toStdString()));
+}
+
 }  // namespace
 
-ScoreBox::ScoreBox(QWidget* parent) : QLineEdit(parent) { setAcceptDrops(false); }
+ScoreBox::ScoreBox(QWidget* parent) : QLineEdit(parent) {
+  setAcceptDrops(false);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QVariant ScoreBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+  // Asked whenever the box takes the focus; on "no" Windows detaches the
+  // input method from the window until a box that takes one has the focus.
+  if (query == Qt::ImEnabled) return false;
+  return QLineEdit::inputMethodQuery(query);
+}
 
 int ScoreBox::room() const {
   const qsizetype kept = text().size() - selectedText().size();
@@ -41,7 +57,7 @@ QString ScoreBox::fitted(const QString& text, int room) const {
 
 void ScoreBox::pasteLimited(QClipboard::Mode mode) {
   if (isReadOnly()) return;
-  const QString clip = QGuiApplication::clipboard()->text(mode);
+  const QString clip = asciiScore(QGuiApplication::clipboard()->text(mode));
   const QString part = fitted(clip, room());
   // A full box refuses the paste as a whole and keeps its selection.
   if (part.isEmpty() && !clip.isEmpty()) return;
@@ -59,11 +75,19 @@ void ScoreBox::keyPressEvent(QKeyEvent* event) {
     event->accept();  // refused, as by a full box: nothing changes
     return;
   }
+  if (const QString ascii = asciiScore(event->text()); insertsText(*event) && ascii != event->text()) {
+    QKeyEvent narrowed(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                       event->nativeVirtualKey(), event->nativeModifiers(), ascii, event->isAutoRepeat(),
+                       static_cast<quint16>(event->count()), event->device());
+    QLineEdit::keyPressEvent(&narrowed);
+    event->setAccepted(narrowed.isAccepted());
+    return;
+  }
   QLineEdit::keyPressEvent(event);
 }
 
 void ScoreBox::inputMethodEvent(QInputMethodEvent* event) {
-  const QString commit = event->commitString();
+  const QString commit = asciiScore(event->commitString());
   if (isReadOnly() || commit.isEmpty()) {
     QLineEdit::inputMethodEvent(event);
     return;
@@ -71,7 +95,7 @@ void ScoreBox::inputMethodEvent(QInputMethodEvent* event) {
   // The commit replaces the selection, or replacementLength() characters.
   const int replaced = hasSelectedText() ? 0 : event->replacementLength();
   const QString part = fitted(commit, room() + replaced);
-  if (part.size() == commit.size()) {
+  if (part == event->commitString()) {
     QLineEdit::inputMethodEvent(event);
     return;
   }

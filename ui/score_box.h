@@ -9,6 +9,12 @@
 // commit that does not fit is cut to what fits. A box that already holds more
 // than seven characters (written by the program) takes no more of them.
 // Drops are not accepted.
+//
+// The box is for numbers: the input method is off in it (as numeric boxes of
+// Japanese Windows programs have it), so keys give ASCII digits even after the
+// player typed hiragana elsewhere; full-width digits, signs and periods that
+// still arrive (a paste, the commit of an input method that ignores this)
+// enter as their ASCII forms, so that the box shows the number that is stored.
 #pragma once
 
 #include <QClipboard>
@@ -29,6 +35,10 @@ public:
   int room() const;
   // Paste of the clipboard (or of the X11 selection) cut to room().
   void pasteLimited(QClipboard::Mode mode = QClipboard::Clipboard);
+
+  // Tells the platform's input method that the box takes none.
+  using QLineEdit::inputMethodQuery;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
