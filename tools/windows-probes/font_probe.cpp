@@ -1,9 +1,8 @@
 // font_probe.cpp - prints the face, weight and Japanese coverage that Qt
 // resolves for the score sheet's font on this system, as
-// "<family>|<weight>|<曲 drawn by that face: 1 or 0>". Built with the Windows
-// program (never shipped): the Windows tour runs it beside the installed
-// program under Wine, where the face a player would see is otherwise only a
-// picture.
+// "<family>|<weight>|<曲 drawn by that face: 1 or 0>". The Windows tour runs
+// it beside the installed program under Wine, where the face a player sees is
+// otherwise only a picture.
 #include "ui/frmACScore.h"
 
 #include <QApplication>
