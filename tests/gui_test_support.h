@@ -35,15 +35,13 @@ std::vector<W*> visibleWindows() {
   return found;
 }
 
-// Types text key by key as a keyboard delivers characters that have no key of
-// their own (full-width digits from an input method's direct mode): each key
-// carries its character and no key code. QTest::keyClicks takes Latin-1 only.
+// Types text as Windows delivers characters without keys of their own (an
+// input method's full-width digits): a key press with the character and no
+// key code each. QTest::keyClicks takes Latin-1 only.
 inline void typeCharacters(QWidget* w, const QString& text) {
   for (const QChar c : text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
     QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &release);
   }
 }
 

@@ -17,11 +17,8 @@ protected:
     qputenv("HOME", QDir::currentPath().toUtf8());
     for (const char* folder : {"Documents", "書き出し"}) QDir().mkpath(folder);
   }
-  void TearDown() override {
-    qputenv("HOME", home);
-    WindowTest::TearDown();
-  }
-  // Asks as "CSVに保存…" does and answers with a file in "書き出し"; returns
+  void TearDown() override { qputenv("HOME", home), WindowTest::TearDown(); }
+  // Asks as "CSVに保存…" does, answers with a file in "書き出し"; returns
   // the folder the dialog opened in.
   QString askAndAnswer() {
     QString opened;

@@ -250,11 +250,10 @@ TEST_F(ScoreSheetTest, SavedScoresComeBackAtTheNextOpening) {
   EXPECT_EQ(sheets[0]->txtScore(0)->text(), "985000");
 }
 
+// After the find dialog's hiragana, the digits may come full-width: never a 0 over the best.
 TEST_F(ScoreSheetTest, FullWidthDigitsTypedOverABestAreSavedAsTheNumber) {
-  // After the find dialog's hiragana the input method may still give
-  // full-width digits: they must not save 0 over the best.
   serveMasters(113, demoSongs, demoEntries, demoTargets);
-  const auto file = [](int16_t changed) {
+  const auto file = [](int changed) {
     std::string bytes;
     for (int e = 1; e <= 23; ++e) bytes += std::to_string(e) + (e == changed ? ",700001,0\r\n" : ",650000,0\r\n");
     return bytes + "\r\n";
@@ -262,12 +261,10 @@ TEST_F(ScoreSheetTest, FullWidthDigitsTypedOverABestAreSavedAsTheNumber) {
   test::writeBytes("ac13score.csv", file(0));
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
-  ASSERT_EQ(sheet->txtScore(4)->text(), "650000");
   sheet->txtScore(4)->selectAll();
   test::typeCharacters(sheet->txtScore(4), "７００００１");
-  EXPECT_EQ(sheet->txtScore(4)->text(), "700001");
   QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
-  EXPECT_EQ(test::readBytes("ac13score.csv"), file(static_cast<int16_t>(sheet->state().DisplayOrder[4] + 1)));
+  EXPECT_EQ(test::readBytes("ac13score.csv"), file(sheet->state().DisplayOrder[4] + 1));
 }
 
 TEST_F(ScoreSheetTest, LeavingWithUnsavedScoresAsksOnce) {
