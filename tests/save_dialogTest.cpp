@@ -10,17 +10,14 @@
 namespace nk {
 namespace {
 
-// Documents below the test's own folder (HOME), and a folder to save into.
-class SaveDialogTest : public test::WindowTest {
-protected:
-  void SetUp() override {
-    qputenv("HOME", QDir::currentPath().toUtf8());
-    for (const char* folder : {"Documents", "書き出し"}) QDir().mkpath(folder);
-  }
-  void TearDown() override { qputenv("HOME", home), WindowTest::TearDown(); }
-  // Asks as "CSVに保存…" does, answers with a file in "書き出し"; returns
-  // the folder the dialog opened in.
-  QString askAndAnswer() {
+using SaveDialogTest = test::WindowTest;
+
+TEST_F(SaveDialogTest, OpensInDocumentsThenWhereThePlayerLastSaved) {
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QDir::currentPath().toUtf8());  // Documents below the test's own folder
+  for (const char* folder : {"Documents", "書き出し"}) QDir().mkpath(folder);
+  // Asks as "CSVに保存…" does, answers with a file in "書き出し"; gives the folder it opened in.
+  const auto askAndAnswer = [] {
     QString opened;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -29,17 +26,12 @@ protected:
       dialog->selectFile(QDir::current().filePath("書き出し/内訳.csv"));
       QMetaObject::invokeMethod(dialog, "accept");
     });
-    chosen = askSaveFileName(nullptr, "CSVに保存", "総合得点の内訳.csv", "CSV (*.csv)");
-    return opened;
-  }
-  const QByteArray home = qgetenv("HOME");
-  QString chosen;
-};
-
-TEST_F(SaveDialogTest, OpensInDocumentsThenWhereThePlayerLastSaved) {
-  EXPECT_EQ(askAndAnswer(), QDir::current().filePath("Documents"));
-  EXPECT_EQ(chosen, QDir::current().filePath("書き出し/内訳.csv"));
-  EXPECT_EQ(askAndAnswer(), QDir::current().filePath("書き出し"));
+    const QString chosen = askSaveFileName(nullptr, "CSVに保存", "総合得点の内訳.csv", "CSV (*.csv)");
+    return opened + " -> " + QDir::current().relativeFilePath(chosen);
+  };
+  EXPECT_EQ(askAndAnswer(), QDir::current().filePath("Documents") + " -> 書き出し/内訳.csv");
+  EXPECT_EQ(askAndAnswer(), QDir::current().filePath("書き出し") + " -> 書き出し/内訳.csv");
+  qputenv("HOME", home);
 }
 
 }  // namespace

@@ -23,6 +23,12 @@ protected:
     box->show();
     changes = std::make_unique<QSignalSpy>(box, &QLineEdit::textChanged);
   }
+  // What an input method's commit of text does.
+  void commit(const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+  }
   // Puts text into the box as the program does, then forgets that change.
   void writeByProgram(const QString& text) {
     box->setText(text);
@@ -125,9 +131,7 @@ TEST_F(ScoreBoxTest, InputMethodCommitIsCutToWhatFits) {
   };
   for (const Case& c : cases) {
     writeByProgram(c.before);
-    QInputMethodEvent event;
-    event.setCommitString(c.commit);
-    QApplication::sendEvent(box, &event);
+    commit(c.commit);
     EXPECT_EQ(box->text(), c.after) << c.commit.toStdString();
   }
 }
@@ -139,12 +143,7 @@ TEST_F(ScoreBoxTest, FullWidthNumbersEnterAsAsciiHoweverTheyArrive) {
 
   const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
       {"keys", [&](const QString& t) { test::typeCharacters(box, t); }},
-      {"commit",
-       [&](const QString& t) {
-         QInputMethodEvent e;
-         e.setCommitString(t);
-         QApplication::sendEvent(box, &e);
-       }},
+      {"commit", [&](const QString& t) { commit(t); }},
       {"paste", [&](const QString& t) { QGuiApplication::clipboard()->setText(t), box->pasteLimited(); }},
   };
   const std::pair<QString, QString> cases[] = {{"７００００１", "700001"}, {"－１２", "-12"},
