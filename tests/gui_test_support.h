@@ -35,9 +35,8 @@ std::vector<W*> visibleWindows() {
   return found;
 }
 
-// Types text as Windows delivers characters without keys of their own (an
-// input method's full-width digits): a key press with the character and no
-// key code each. QTest::keyClicks takes Latin-1 only.
+// Types text as Windows delivers characters without keys of their own (an input method's
+// full-width digits): a key press with the character and no key code each (not Latin-1 only).
 inline void typeCharacters(QWidget* w, const QString& text) {
   for (const QChar c : text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));

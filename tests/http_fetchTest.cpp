@@ -1,5 +1,6 @@
 // http_fetchTest.cpp - the HTTP fetch against a real, misbehaving server on loopback.
 #include "net/http_fetch.h"
+#include "net/wininet_failure_text.h"
 #include "loopback_server.h"
 #include "test_support.h"
 
@@ -175,6 +176,15 @@ TEST_F(FetchTest, ServerFailuresFailTheFetchWithUrlAndCause) {
     EXPECT_EQ(test::readBytes("got.dat"), body.substr(0, c.keptBytes)) << "an error page is not saved";
     EXPECT_FALSE(fetch.running());
   }
+}
+
+// What no loopback server can make WinINet fail with, in the program's words.
+TEST(WinInetFailureText, CertificateAndProxyFailuresHaveTheirWords) {
+  EXPECT_EQ(wininetFailureCause(12057, false), "サーバーの証明書が失効していないか確かめられません");
+  EXPECT_EQ(wininetFailureCause(12170, false), "サーバーの証明書は失効しています");
+  EXPECT_EQ(wininetFailureCause(12165, false), "プロキシサーバーに接続できません");
+  EXPECT_EQ(wininetFailureCause(12002, true), "応答がありません");
+  EXPECT_EQ(httpStatusCause(407), "プロキシサーバーの認証が必要です（HTTP ステータス 407）");
 }
 
 TEST_F(FetchTest, AChunkedBodyCutShortFails) {

@@ -1,5 +1,4 @@
-// save_dialogTest.cpp - the save dialogs open in the player's Documents
-// folder the first time, then where the player last saved, for the run.
+// save_dialogTest.cpp - the save dialogs open in Documents, then where the player last saved.
 #include "gui_test_support.h"
 #include "ui/save_dialog.h"
 

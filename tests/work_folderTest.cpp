@@ -1,5 +1,4 @@
-// work_folderTest.cpp - the working folder from the install layout, in
-// folders with Japanese names.
+// work_folderTest.cpp - the working folder from the install layout, in Japanese-named folders.
 #include "platform/work_folder.h"
 #include "test_support.h"
 
