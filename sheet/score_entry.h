@@ -3,13 +3,12 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "sheet/sheet_scores.h"
 
 #include <string>
 #include <string_view>
 
 namespace nk {
-
-enum class Chart { Normal, Ura };
 
 enum class EntryResult {
   Stored,      // the value is in EntryScore / EntryScoreU
