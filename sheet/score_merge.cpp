@@ -22,24 +22,21 @@ std::vector<ChartConflict> mergeChartScores(const std::vector<int32_t>& base, st
   return conflicts;
 }
 
-MergedSave saveMergingFileChanges(ScoreSheetState& s, const std::vector<int32_t>& baseNormal,
-                                  const std::vector<int32_t>& baseUra) {
+MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base) {
   MergedSave result;
   const ScoreFileNow now = readScoreFileNow(s);
   const bool sameAsSeen = s.ScoreFileSeen ? now.readable && now.bytes == *s.ScoreFileSeen : !now.present;
   result.fileChanged = !sameAsSeen;
   const bool fromFile = result.fileChanged && now.readable;
-  result.beforeNormal = fromFile ? now.score : baseNormal;
-  result.beforeUra = fromFile ? now.scoreU : baseUra;
+  result.before = fromFile ? SheetScores{now.score, now.scoreU} : base;
   if (result.fileChanged && !now.readable) {
     result.unreadable = now.failure;
   } else if (result.fileChanged) {
-    const std::vector<int32_t> normal = s.EntryScore;
-    const std::vector<int32_t> ura = s.EntryScoreU;
-    result.conflicts = mergeChartScores(baseNormal, s.EntryScore, now.score, Chart::Normal);
-    auto conflictsU = mergeChartScores(baseUra, s.EntryScoreU, now.scoreU, Chart::Ura);
+    const SheetScores typed = scoresOf(s);
+    result.conflicts = mergeChartScores(base.normal, s.EntryScore, now.score, Chart::Normal);
+    auto conflictsU = mergeChartScores(base.ura, s.EntryScoreU, now.scoreU, Chart::Ura);
     result.conflicts.insert(result.conflicts.end(), conflictsU.begin(), conflictsU.end());
-    result.sheetChanged = s.EntryScore != normal || s.EntryScoreU != ura;
+    result.sheetChanged = scoresOf(s) != typed;
   }
   result.write = saveScoreFile(s);
   if (result.write.ok) s.ScoreFileSeen = scoreFileText(s);

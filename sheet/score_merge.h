@@ -13,6 +13,7 @@
 #include "data/score_state.h"
 #include "platform/file_replace.h"
 #include "sheet/score_entry.h"
+#include "sheet/sheet_scores.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,16 +47,14 @@ struct MergedSave {
   std::string unreadable;
   // The scores the file held before the write: the file's own where it
   // changed and could be read, otherwise the base.
-  std::vector<int32_t> beforeNormal;
-  std::vector<int32_t> beforeUra;
+  SheetScores before;
 };
 
 // Saves s (saveScoreFile) after merging into it what changed in the file
-// since s.ScoreFileSeen; baseNormal and baseUra are the scores as the last
-// load or successful save left them. On success ScoreFileSeen becomes the
-// bytes written. On a failed write s keeps the merged scores.
-MergedSave saveMergingFileChanges(ScoreSheetState& s, const std::vector<int32_t>& baseNormal,
-                                  const std::vector<int32_t>& baseUra);
+// since s.ScoreFileSeen; base holds the scores as the last load or successful
+// save left them. On success ScoreFileSeen becomes the bytes written. On a
+// failed write s keeps the merged scores.
+MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base);
 
 // Conflicts listed beyond this many are counted, not named.
 constexpr size_t ConflictsNamed = 10;

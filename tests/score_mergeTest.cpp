@@ -16,6 +16,7 @@ TEST_F(MergedSaveTest, OutsideChangesAreKeptAndAnUnreadableFileIsReported) {
       {"1,10,0\r\n3,30,0\r\n\r\n", sheetOnly, "", false, 0},  // untouched
       {"1,11,0\r\n3,30,0\r\n4,40,-4\n", "1,11,0\r\n2,0,20\r\n3,30,0\r\n4,40,-4\r\n\r\n", "", true, 0},
       {"1,10,0\r\n2,0,25\r\n3,30,0\r\n", sheetOnly, "", false, 1},  // entry 2's 裏 on both sides
+      {"1,10,5\r\n3,30,0\r\n", "1,10,5\r\n2,0,20\r\n3,30,0\r\n\r\n", "", true, 0},  // a 裏 only there
       {"2,0,20\r\n", "2,0,20\r\n\r\n", "", true, 0},  // cleared there, typed the same here
       {nullptr, sheetOnly, "ファイル ac13score.csv が見つかりません。", false, 0},
       {"9,1,1\r\n", sheetOnly, "ac13score.csv の 1 行目: 曲番号 9 はバージョン曲リストの 4 曲の範囲外です。", false, 0},
@@ -32,7 +33,7 @@ TEST_F(MergedSaveTest, OutsideChangesAreKeptAndAnUnreadableFileIsReported) {
     s.EntryScoreU[1] = 20;
     if (c.outside) test::writeBytes("ac13score.csv", c.outside);
     else std::filesystem::remove("ac13score.csv");
-    const MergedSave result = saveMergingFileChanges(s, base, baseU);
+    const MergedSave result = saveMergingFileChanges(s, {base, baseU});
     ASSERT_TRUE(result.write.ok);
     EXPECT_EQ(test::readBytes("ac13score.csv"), c.saved);
     EXPECT_EQ(scoreFileText(s), c.saved);  // the sheet holds what was saved
@@ -47,10 +48,13 @@ TEST(ConflictText, NamesTheFirstChartsAndCountsTheRest) {
   ScoreSheetState s;
   s.SongTitles = {"さくら", "夏祭り"};
   s.EntrySongNo = {2, 1};
-  const std::string text = conflictText(s, std::vector<ChartConflict>(ConflictsNamed + 2, {1, Chart::Ura, 0, -2}));
   std::string named;
   for (size_t i = 0; i < ConflictsNamed; ++i) named += "\r\nさくら（裏） 保存した点数 0、ファイルにあった点数 -2";
-  EXPECT_EQ(text.substr(text.find("\r\n")), "\r\n" + named + "\r\nほか 2 譜面");
+  // Exactly as many as are named: no "ほか 0 譜面".
+  for (const auto& [count, rest] : {std::pair{ConflictsNamed + 2, "\r\nほか 2 譜面"}, std::pair{ConflictsNamed, ""}}) {
+    const std::string text = conflictText(s, std::vector<ChartConflict>(count, {1, Chart::Ura, 0, -2}));
+    EXPECT_EQ(text.substr(text.find("\r\n")), "\r\n" + named + rest);
+  }
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ frmACScore::frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep, Q
 }
 
 frmACScore::~frmACScore() {
-  // QWidget's own destructor deletes the children only after state_ is gone.
+  // QWidget's own destructor deletes the children only after the session is gone.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (child->isWindow()) delete child;
 }

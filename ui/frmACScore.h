@@ -1,11 +1,11 @@
 // frmACScore.h - the score sheet window: its layout, its controls and the
 // events it handles.
 //
-// The sheet owns its state (ScoreSheetState) from its opening to its closing:
-// the state is created empty with the window and discarded with it, since a
-// closed sheet deletes itself. The window holds no parsing, file access or
-// computation of its own; its handlers read the controls, call the sheet's
-// logic and show the result.
+// The window holds its session (ScoreSheet, with the state) from its opening
+// to its closing: the session is created empty with the window and discarded
+// with it, since a closed sheet deletes itself. The window holds no parsing,
+// file access or computation of its own; its handlers read the controls, call
+// the session and show the result.
 //
 // Controls are reached through accessors named like the controls; the ten
 // rows are the indices 0 .. 9 of the arrays lblSongTitle, lblDifficulty,
@@ -19,7 +19,7 @@
 #include "net/fetch_limits.h"
 #include "net/load_cancel.h"
 #include "net/server_locations.h"
-#include "sheet/chart_changes.h"
+#include "sheet/score_sheet.h"
 #include "sheet/sheet_lock.h"
 #include "toolkit/toolkit.h"
 #include "ui/score_box.h"
@@ -69,7 +69,7 @@ public:
   // False until Form_Load has returned: meanwhile the buttons and the score
   // boxes do nothing, since the load yields to the window system; the close
   // box asks the load to stop, which then ends the program (see closeEvent).
-  bool loaded() const { return loaded_; }
+  bool loaded() const { return sheet_.isOpen(); }
 
   // Fills the ten rows for the state's CurrentPage and sets the window title.
   void ShowPage();
@@ -78,10 +78,10 @@ public:
   // True when a score differs from what the last load or save left.
   bool hasUnsavedScores() const;
 
-  ScoreSheetState& state() { return state_; }
-  const ScoreSheetState& state() const { return state_; }
+  ScoreSheetState& state() { return sheet_.state(); }
+  const ScoreSheetState& state() const { return sheet_.state(); }
   // When each chart's score last changed, from the log of improvements.
-  const LastChanges& lastChanges() const { return lastChanges_; }
+  const LastChanges& lastChanges() const { return sheet_.lastChanges(); }
 
   QLabel* lbl曲名() const { return lbl曲名_; }
   QLabel* lbl点数表() const { return lbl点数表_; }
@@ -146,22 +146,17 @@ private:
   bool saveScores();
   // Asks before unsaved scores would be lost; true when the sheet may go.
   bool mayLeave();
-  void rememberSavedScores();
   // The score boxes' tooltips of when their charts last changed.
   void showChangeTips();
 
-  ScoreSheetState state_;
-  LastChanges lastChanges_;
+  ScoreSheet sheet_;
   ArcadeVersion version_;
   DebugLog log_;
   LoadStep loadStep_;
   LoadCancel loadCancel_;
   SheetLock lock_;  // held from the load to the close
   bool loading_ = false;
-  bool loaded_ = false;
   bool leaving_ = false;  // the player already agreed to leave
-  std::vector<int32_t> savedScores_;
-  std::vector<int32_t> savedScoresU_;
 
   QLabel* lbl曲名_ = nullptr;
   QLabel* lbl点数表_ = nullptr;

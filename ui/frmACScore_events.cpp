@@ -2,12 +2,9 @@
 // display, score entry, the total, saving and leaving.
 #include "ui/frmACScore.h"
 
-#include "data/score_file.h"
 #include "load/load_sequence.h"
 #include "sheet/page_view.h"
-#include "sheet/save_history.h"
-#include "sheet/score_entry.h"
-#include "sheet/score_merge.h"
+#include "sheet/score_sheet.h"
 #include "sheet/total_score.h"
 #include "toolkit/toolkit.h"
 
@@ -46,7 +43,7 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
   return [servers = std::move(servers), limits](frmACScore& sheet) {
     const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}};
-    runScoreSheetLoad(sheet.log_, sheet.state_, request, [&sheet] { sheet.ShowPage(); });
+    runScoreSheetLoad(sheet.log_, sheet.state(), request, [&sheet] { sheet.ShowPage(); });
   };
 }
 
@@ -67,16 +64,14 @@ void frmACScore::Form_Load() {
     if (loadStep_) loadStep_(*this);
   }
   loading_ = false;
-  loaded_ = true;
-  rememberSavedScores();
-  lastChanges_ = lastChangesFor(state_);
+  sheet_.opened();
   showChangeTips();
 }
 
 void frmACScore::showStatus(const std::string& text) { lblStatusBar_->setText(QString::fromStdString(text)); }
 
 void frmACScore::ShowPage() {
-  const auto rows = pageRows(state_);
+  const auto rows = pageRows(state());
   for (int r = 0; r < RowsPerPage; ++r) {
     const RowView& row = rows[static_cast<size_t>(r)];
     if (!row.visible) {
@@ -92,12 +87,12 @@ void frmACScore::ShowPage() {
     showChart(txtScore_[r], lblDifficulty_[r], row.normal);
     showChart(txtScoreU_[r], lblDifficultyU_[r], row.ura);
   }
-  setWindowTitle(QString::fromStdString(pageTitle(state_)));
+  setWindowTitle(QString::fromStdString(pageTitle(state())));
   showChangeTips();
 }
 
 void frmACScore::showChangeTips() {
-  const auto tips = pageChangeTips(state_, lastChanges_);
+  const auto tips = sheet_.pageTips();
   for (size_t r = 0; r < tips.size(); ++r) {
     for (size_t c = 0; c < 2; ++c) {
       ScoreBox* box = (c ? txtScoreU_ : txtScore_)[r];
@@ -110,9 +105,8 @@ void frmACScore::showChangeTips() {
 
 void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
   // Until the load is done the rows map to nothing.
-  if (!loaded_) return;
-  const EntryResult result =
-      storeBoxText(state_, r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
+  if (!loaded()) return;
+  const EntryResult result = sheet_.store(r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
   markRejected(box, result == EntryResult::NotANumber);
   if (result == EntryResult::Stored) emit scoresChanged();
 }
@@ -122,78 +116,47 @@ void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_c
 void frmACScore::txtScoreU_Change(int16_t r) { scoreChanged(txtScoreU_.at(static_cast<size_t>(r)), r, true); }
 
 void frmACScore::btnBack_Click() {
-  if (!loaded_) return;
-  pageBack(state_);
+  if (!loaded()) return;
+  pageBack(state());
   ShowPage();
 }
 
 void frmACScore::btnNext_Click() {
-  if (!loaded_) return;
-  pageNext(state_);
+  if (!loaded()) return;
+  pageNext(state());
   ShowPage();
 }
 
 void frmACScore::btnCalc_Click() {
-  if (!loaded_) return;
-  showTotalScore(log_, state_);
+  if (!loaded()) return;
+  showTotalScore(log_, state());
 }
 
 bool frmACScore::saveScores() {
-  const MergedSave result = saveMergingFileChanges(state_, savedScores_, savedScoresU_);
-  if (result.sheetChanged) {
+  const SaveReport report = sheet_.save(std::time(nullptr));
+  if (report.sheetChanged) {
     ShowPage();
     emit scoresChanged();
   }
-  if (!result.write.ok) {
-    toolkit().messageBox(result.write.failure, "保存失敗", MsgIcon::Exclamation);
-    return false;
-  }
-  rememberSavedScores();
-  // Recorded at the moment of the save, reported once the player has seen it succeed.
-  const SaveRecords records = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
-  // Another window's saves are in the log too when the file had changed.
-  if (result.fileChanged)
-    lastChanges_ = lastChangesFor(state_);
-  else
-    lastChanges_.take(records.improvements);
-  showChangeTips();
-  toolkit().messageBox("保存完了", "保存完了", MsgIcon::None);
-  if (!result.conflicts.empty())
-    toolkit().messageBox(conflictText(state_, result.conflicts), ConflictTitle, MsgIcon::Exclamation);
-  if (!result.unreadable.empty())
-    toolkit().messageBox(unreadableText(result.unreadable), UnreadableTitle, MsgIcon::Exclamation);
-  reportHistoryFailure(log_, records);
-  emit scoresSaved();
-  return true;
+  if (report.saved) showChangeTips();
+  showSaveReport(log_, report);
+  if (report.saved) emit scoresSaved();
+  return report.saved;
 }
 
 void frmACScore::btnSave_Click() {
-  if (!loaded_) return;
+  if (!loaded()) return;
   saveScores();
 }
 
-void frmACScore::rememberSavedScores() {
-  savedScores_ = state_.EntryScore;
-  savedScoresU_ = state_.EntryScoreU;
-}
-
-bool frmACScore::hasUnsavedScores() const {
-  return loaded_ && (state_.EntryScore != savedScores_ || state_.EntryScoreU != savedScoresU_);
-}
+bool frmACScore::hasUnsavedScores() const { return sheet_.hasUnsavedScores(); }
 
 bool frmACScore::mayLeave() {
   if (!hasUnsavedScores()) return true;
-  enum Answer : std::size_t { Save, Discard, Stay };
-  const Question question{"保存していない点数があります。保存しますか？",
-                          "未保存の点数",
-                          MsgIcon::Exclamation,
-                          {"保存する", "保存しない", "シートに戻る"},
-                          Save,
-                          Stay};
-  switch (toolkit().ask(question)) {
-    case Save:
+  switch (toolkit().ask(unsavedScoresQuestion())) {
+    case SaveScores:
       return saveScores();
-    case Discard:
+    case DiscardScores:
       return true;
     default:
       return false;
@@ -201,7 +164,7 @@ bool frmACScore::mayLeave() {
 }
 
 void frmACScore::btnMenu_Click() {
-  if (!loaded_ || !mayLeave()) return;
+  if (!loaded() || !mayLeave()) return;
   leaving_ = true;
   emit menuRequested();
   close();

@@ -1,0 +1,69 @@
+// score_sheet.cpp - the score sheet's session: opening, entry and saving.
+#include "sheet/score_sheet.h"
+
+#include "sheet/save_history.h"
+#include "sheet/score_merge.h"
+
+namespace nk {
+
+void ScoreSheet::opened() {
+  open_ = true;
+  base_ = scoresOf(state_);
+  lastChanges_ = lastChangesFor(state_);
+}
+
+EntryResult ScoreSheet::store(int row, Chart chart, std::string_view text) {
+  if (!open_) return EntryResult::EmptyRow;
+  return storeBoxText(state_, row, chart, text);
+}
+
+bool ScoreSheet::hasUnsavedScores() const { return open_ && scoresOf(state_) != base_; }
+
+SaveReport ScoreSheet::save(std::time_t now) {
+  SaveReport report;
+  const MergedSave merged = saveMergingFileChanges(state_, base_);
+  report.sheetChanged = merged.sheetChanged;
+  if (!merged.write.ok) {
+    report.notices.push_back({merged.write.failure, SaveFailureTitle, MsgIcon::Exclamation, {}});
+    return report;
+  }
+  report.saved = true;
+  base_ = scoresOf(state_);
+  // Recorded at the moment of the save, reported once the player has seen it succeed.
+  const SaveRecords records = recordSave(state_, merged.before.normal, merged.before.ura, now);
+  // Another window's saves are in the log too when the file had changed.
+  if (merged.fileChanged)
+    lastChanges_ = lastChangesFor(state_);
+  else
+    lastChanges_.take(records.improvements);
+  report.notices.push_back({"保存完了", "保存完了", MsgIcon::None, {}});
+  if (!merged.conflicts.empty())
+    report.notices.push_back({conflictText(state_, merged.conflicts), ConflictTitle, MsgIcon::Exclamation, {}});
+  if (!merged.unreadable.empty())
+    report.notices.push_back({unreadableText(merged.unreadable), UnreadableTitle, MsgIcon::Exclamation, {}});
+  if (!records.failure.empty())
+    report.notices.push_back({records.failure, HistoryFailureTitle, MsgIcon::Exclamation, records.failure});
+  return report;
+}
+
+std::array<std::array<std::string, 2>, RowsPerPage> ScoreSheet::pageTips() const {
+  return pageChangeTips(state_, lastChanges_);
+}
+
+void showSaveReport(const DebugLog& log, const SaveReport& report) {
+  for (const SheetNotice& notice : report.notices) {
+    if (!notice.logLine.empty()) PutLog(log, notice.logLine);
+    toolkit().messageBox(notice.text, notice.title, notice.icon);
+  }
+}
+
+Question unsavedScoresQuestion() {
+  return {"保存していない点数があります。保存しますか？",
+          "未保存の点数",
+          MsgIcon::Exclamation,
+          {"保存する", "保存しない", "シートに戻る"},
+          SaveScores,
+          StayOnSheet};
+}
+
+}  // namespace nk

@@ -1,0 +1,79 @@
+// sheet_tools.h - the sheet's tools beyond its buttons: page keys, the mouse
+// wheel, its tool windows (finding a song, going to a page, the total's
+// breakdown, the history) and the context menu that offers them.
+//
+// The sheet owns every tool window, and these tools alone open them. Every
+// page they show goes through the buttons' own handlers or through
+// CurrentPage and ShowPage, so the title and the log are the same as for the
+// buttons; until the load is done they do nothing, like the buttons.
+#pragma once
+
+#include "sheet/song_search.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class QAction;
+class QInputDialog;
+class QKeyEvent;
+class QKeySequence;
+class QPoint;
+class QWheelEvent;
+
+namespace nk {
+
+class BreakdownWindow;
+class HistoryWindow;
+class frmACScore;
+
+// Made once by the sheet, as its child; its actions are the sheet's.
+class SheetTools : public QObject {
+public:
+  explicit SheetTools(frmACScore& sheet);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  template <typename Slot>
+  QAction* addAction(const char* name, const char* text, const QKeySequence& keys, Slot slot);
+  bool isOurShortcut(const QKeyEvent& key) const;
+  void turnByWheel(QWheelEvent& event);
+  void showMenu(const QPoint& at);
+  // The index is built on first use: a sheet is loaded once, and a new load
+  // comes with a new sheet.
+  const SongSearchIndex& index();
+  // The dialogs are made anew for each use and opened window-modal; the tool
+  // windows are one of each for the sheet, made on first use and raised when
+  // opened again. Until the load is done none opens.
+  template <typename Make>
+  void openDialog(Make make);
+  template <typename Window, typename Make>
+  void openToolWindow(QPointer<Window>& window, Make make);
+  void openFindSong();
+  void openGoToPage();
+  QInputDialog* makeGoToPage();
+  // Follows every change of a score; a double click shows the chart on the sheet.
+  void openBreakdown();
+  // Reads the file again after every save, and at every opening: a closed
+  // window is only hidden, and the file may have changed meanwhile.
+  void openHistory();
+
+  frmACScore& sheet_;
+  QPointer<BreakdownWindow> breakdownWindow_;
+  QPointer<HistoryWindow> historyWindow_;
+  QAction* findSong_ = nullptr;
+  QAction* goToPage_ = nullptr;
+  QAction* breakdown_ = nullptr;
+  QAction* next_ = nullptr;
+  QAction* back_ = nullptr;
+  QAction* first_ = nullptr;
+  QAction* last_ = nullptr;
+  QAction* history_ = nullptr;
+  int wheel_ = 0;
+  std::optional<SongSearchIndex> index_;
+};
+
+}  // namespace nk
