@@ -54,4 +54,9 @@ struct ScoreSheetState : ServerPaths {
   std::optional<std::string> ScoreFileSeen;
 };
 
+// The title of the song of entry e (an index into the entries, not its number).
+inline const std::string& entryTitle(const ScoreSheetState& s, size_t e) {
+  return s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
+}
+
 }  // namespace nk

@@ -18,7 +18,7 @@ namespace nk {
 namespace {
 
 FileWriteResult failure(const std::string& path, const std::string& cause) {
-  return {false, "ファイル " + displayFileName(path) + " に書き込めません（" + cause + "）。"};
+  return {false, cannotWriteText(path, cause)};
 }
 
 // The new file of a rename has its creator as owner. Root gives it the old
@@ -114,8 +114,7 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, file, bytes);
-    return {false, "ファイル " + displayFileName(path) + " を保存するフォルダーに書き込めません（" +
-                       systemErrorText(errno) + "）。"};
+    return {false, cannotWriteFolderText(path, systemErrorText(errno))};
   }
 
   auto abandon = [&](int err) {

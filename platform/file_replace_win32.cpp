@@ -18,7 +18,7 @@ namespace {
 constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 FileWriteResult failure(const std::string& path, const std::string& cause) {
-  return {false, "ファイル " + displayFileName(path) + " に書き込めません（" + cause + "）。"};
+  return {false, cannotWriteText(path, cause)};
 }
 
 class Handle {
@@ -205,8 +205,7 @@ FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, boo
   if (!out.valid()) {
     const DWORD err = ::GetLastError();
     if (exists && err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
-    return {false, "ファイル " + displayFileName(path) + " を保存するフォルダーに書き込めません（" +
-                       win32ErrorText(err) + "）。"};
+    return {false, cannotWriteFolderText(path, win32ErrorText(err))};
   }
 
   auto abandon = [&](DWORD err) {

@@ -15,7 +15,7 @@ const std::array<const char*, BreakdownColumns> ColumnNames = {"順位", "点数
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
-  return s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(entry) - 1));
+  return entryTitle(s, entry);
 }
 
 std::string points(int64_t n) { return decimalText(n) + "点"; }

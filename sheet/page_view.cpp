@@ -25,7 +25,7 @@ int16_t rowPosition(const ScoreSheetState& s, int row) {
 RowView entryView(const ScoreSheetState& s, size_t e) {
   RowView row;
   row.visible = true;
-  row.title = s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
+  row.title = entryTitle(s, e);
   // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
   // code 0 counts as absent.
   const int16_t d = s.EntryDifficulty.at(e);

@@ -49,7 +49,7 @@ std::string conflictText(const ScoreSheetState& s, const std::vector<ChartConfli
       "このシートの点数で保存しています。\r\n";
   for (size_t i = 0; i < conflicts.size() && i < ConflictsNamed; ++i) {
     const ChartConflict& c = conflicts[i];
-    text += "\r\n" + s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(c.entry) - 1)) +
+    text += "\r\n" + entryTitle(s, c.entry) +
             (c.chart == Chart::Ura ? "（裏）" : "（表）") + " 保存した点数 " + decimalText(c.kept) +
             "、ファイルにあった点数 " + decimalText(c.inFile);
   }

@@ -18,7 +18,7 @@ const std::array<const char*, CountedLevels> ResultHeadings = {
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
-  return s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(entry) - 1));
+  return entryTitle(s, entry);
 }
 
 }  // namespace
