@@ -242,7 +242,7 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
       EXPECT_LT(times[i - 1].rect.right(), times[i].rect.left());
     }
   }
-  // The value axis's steps are chart_ticksTest's; here only that its labels stand apart.
+  // The value axis's steps are plot_ticksTest's; here only that its labels stand apart.
   const QList<HistoryChart::AxisLabel> values = chart.valueLabels();
   ASSERT_GE(values.size(), 3);
   EXPECT_GE(QString(values.back().text).remove(',').toLongLong(), 1237567);

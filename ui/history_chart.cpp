@@ -2,8 +2,8 @@
 // mouse on its legend and its points.
 #include "ui/history_chart.h"
 
-#include "sheet/chart_columns.h"
-#include "sheet/chart_ticks.h"
+#include "sheet/plot_columns.h"
+#include "sheet/plot_ticks.h"
 #include "sheet/history_view.h"
 
 #include <QDateTime>
@@ -49,7 +49,7 @@ QFont titleFontOf(QFont f) {
   return f;
 }
 
-// Wall-clock milliseconds (chart_ticks.h) of a moment, and the moment of
+// Wall-clock milliseconds (plot_ticks.h) of a moment, and the moment of
 // a wall-clock time.
 int64_t wallOf(int64_t utc) { return utc + QDateTime::fromMSecsSinceEpoch(utc).offsetFromUtc() * int64_t{1000}; }
 int64_t utcOf(int64_t wall) {
@@ -156,7 +156,7 @@ void HistoryChart::changeEvent(QEvent* event) {
 }
 
 double HistoryChart::xOf(int64_t msecs) const {
-  return plot_.left() + chartColumnOf(msecs, from_, to_, plot_.width()) + 0.5;
+  return plot_.left() + plotColumnOf(msecs, from_, to_, plot_.width()) + 0.5;
 }
 
 double HistoryChart::yOf(int64_t value) const {
@@ -196,7 +196,7 @@ void HistoryChart::layOut() const {
   const ValueTicks values = valueTicks(highest_, height / (fm.height() * 2) + 1);
   top_ = values.top;
   int labelWidth = 0;
-  for (const ChartTick& t : values.ticks)
+  for (const PlotTick& t : values.ticks)
     labelWidth = std::max(labelWidth, fm.horizontalAdvance(QString::fromStdString(t.text)));
   const int left = area.left() + labelWidth + Gap + TickLength;
   const int right = area.right() - fm.horizontalAdvance(QStringLiteral("00:00:00")) / 2;
@@ -204,7 +204,7 @@ void HistoryChart::layOut() const {
 
   valueLabels_.clear();
   valueTickYs_.clear();
-  for (const ChartTick& t : values.ticks) {
+  for (const PlotTick& t : values.ticks) {
     const double y = yOf(t.at);
     valueTickYs_.push_back(y);
     valueLabels_.append({QString::fromStdString(t.text),
@@ -220,7 +220,7 @@ void HistoryChart::layOut() const {
     timeLabels_.clear();
     timeTickXs_.clear();
     bool apart = true;
-    for (const ChartTick& t : timeTicks(wallFrom, wallTo, most)) {
+    for (const PlotTick& t : timeTicks(wallFrom, wallTo, most)) {
       const double tx = xOf(utcOf(t.at));
       const QString text = QString::fromStdString(t.text);
       const int w = fm.horizontalAdvance(text);
@@ -237,7 +237,7 @@ void HistoryChart::layOut() const {
     QList<QLineF>& line = lines_[s];
     line.clear();
     std::optional<QPointF> last;
-    for (const ChartColumn& c : chartColumnsOf(
+    for (const PlotColumn& c : plotColumnsOf(
              records_->size(), [this](size_t i) { return timeAt(i); }, [this, s](size_t i) { return valueAt(s, i); },
              from_, to_, plot_.width())) {
       const double cx = plot_.left() + c.column + 0.5;

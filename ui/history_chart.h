@@ -2,12 +2,12 @@
 // code: the title "総合得点の推移", the total and the sums of levels 7 to 10
 // over time as lines, a legend below whose entries switch their line off and
 // on by a click (the entry stays, faded), a time axis whose ticks fit the
-// span and a value axis from 0 (chart_ticks.h), and, at the point nearest
+// span and a value axis from 0 (plot_ticks.h), and, at the point nearest
 // the mouse, its line's name, value and time.
 //
 // However many records there are, each line is drawn through at most four
 // points per pixel column, the first, lowest, highest and last of the
-// column (chart_columns.h), so no peak is lost and a long history costs
+// column (plot_columns.h), so no peak is lost and a long history costs
 // little to draw.
 #pragma once
 

@@ -1,12 +1,12 @@
-// chart_columns.cpp - the points of a line gathered by pixel column.
-#include "sheet/chart_columns.h"
+// plot_columns.cpp - the points of a line gathered by pixel column.
+#include "sheet/plot_columns.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace nk {
 
-int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
+int plotColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
   if (columns <= 1 || to <= from) return 0;
   // In double: a span of any 64-bit times neither overflows nor loses more
   // than a fraction of a column.
@@ -16,9 +16,9 @@ int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
   return static_cast<int>(std::clamp(column, 0.0, static_cast<double>(columns - 1)));
 }
 
-std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
+std::vector<PlotColumn> plotColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
                                       int64_t from, int64_t to, int columns) {
-  return chartColumnsOf(
+  return plotColumnsOf(
       std::min(times.size(), values.size()), [&](size_t i) { return times[i]; }, [&](size_t i) { return values[i]; },
       from, to, columns);
 }

@@ -1,6 +1,6 @@
-// chart_columnsTest.cpp - a line of many points reduced to one entry per
+// plot_columnsTest.cpp - a line of many points reduced to one entry per
 // pixel column that keeps the column's first, lowest, highest and last value.
-#include "sheet/chart_columns.h"
+#include "sheet/plot_columns.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 namespace nk {
 namespace {
 
-TEST(ChartColumns, EachColumnKeepsFirstLowHighLast) {
+TEST(PlotColumns, EachColumnKeepsFirstLowHighLast) {
   struct Case {
     const char* name;
     std::vector<int64_t> times, values;
     int64_t from, to;
     int columns;
-    std::vector<ChartColumn> expected;
+    std::vector<PlotColumn> expected;
   } cases[] = {
       {"points gathered by column", {0, 50, 99, 100, 399, 400}, {5, 9, 1, 3, 7, 8}, 0, 400, 4,
        {{0, 5, 1, 9, 1}, {1, 3, 3, 3, 3}, {3, 7, 7, 8, 8}}},
@@ -30,15 +30,15 @@ TEST(ChartColumns, EachColumnKeepsFirstLowHighLast) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(chartColumns(c.times, c.values, c.from, c.to, c.columns), c.expected);
+    EXPECT_EQ(plotColumns(c.times, c.values, c.from, c.to, c.columns), c.expected);
   }
 }
 
-TEST(ChartColumns, ExtremeTimesNeitherOverflowNorLeaveTheColumns) {
+TEST(PlotColumns, ExtremeTimesNeitherOverflowNorLeaveTheColumns) {
   constexpr int64_t Min = std::numeric_limits<int64_t>::min(), Max = std::numeric_limits<int64_t>::max();
-  EXPECT_EQ(chartColumnOf(Min, Min, Max, 100), 0);
-  EXPECT_EQ(chartColumnOf(0, Min, Max, 100), 50);
-  EXPECT_EQ(chartColumnOf(Max, Min, Max, 100), 99);
+  EXPECT_EQ(plotColumnOf(Min, Min, Max, 100), 0);
+  EXPECT_EQ(plotColumnOf(0, Min, Max, 100), 50);
+  EXPECT_EQ(plotColumnOf(Max, Min, Max, 100), 99);
 }
 
 }  // namespace

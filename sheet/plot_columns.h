@@ -1,4 +1,4 @@
-// chart_columns.h - a line of many points reduced to what a screen can show:
+// plot_columns.h - a line of many points reduced to what a screen can show:
 // at most one entry per pixel column, holding the lowest and the highest
 // value of the column's points, so that no peak is lost, and the first and
 // the last, so that the line joins the next column where it really does.
@@ -13,41 +13,41 @@
 
 namespace nk {
 
-struct ChartColumn {
+struct PlotColumn {
   int column = 0;  // 0 .. columns - 1
   int64_t first = 0;
   int64_t low = 0;
   int64_t high = 0;
   int64_t last = 0;
 
-  bool operator==(const ChartColumn&) const = default;
+  bool operator==(const PlotColumn&) const = default;
 };
 
 // The column of time on an axis from `from` to `to` that is `columns` pixels
 // wide: from falls into column 0, to into the last; times outside are
 // clamped to the ends.
-int chartColumnOf(int64_t time, int64_t from, int64_t to, int columns);
+int plotColumnOf(int64_t time, int64_t from, int64_t to, int columns);
 
 // The points (times[i], values[i]) in their order, one entry per run of
 // points in the same column. Times in ascending order give at most one entry
 // per column; a time that goes back (a clock set back) starts a new entry,
 // so the line still runs through the points in their order. Nothing for no
 // columns or no points; times and values have the same length.
-std::vector<ChartColumn> chartColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
+std::vector<PlotColumn> plotColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
                                       int64_t from, int64_t to, int columns);
 
 // The same for n points read where they are held: timeAt(i) and valueAt(i),
 // so a line of records need not be copied into vectors of its own first.
 template <class TimeAt, class ValueAt>
-std::vector<ChartColumn> chartColumnsOf(size_t n, TimeAt timeAt, ValueAt valueAt, int64_t from, int64_t to,
+std::vector<PlotColumn> plotColumnsOf(size_t n, TimeAt timeAt, ValueAt valueAt, int64_t from, int64_t to,
                                         int columns) {
-  std::vector<ChartColumn> out;
+  std::vector<PlotColumn> out;
   if (columns <= 0) return out;
   for (size_t i = 0; i < n; ++i) {
-    const int column = chartColumnOf(timeAt(i), from, to, columns);
+    const int column = plotColumnOf(timeAt(i), from, to, columns);
     const int64_t v = valueAt(i);
     if (!out.empty() && out.back().column == column) {
-      ChartColumn& c = out.back();
+      PlotColumn& c = out.back();
       c.low = std::min(c.low, v);
       c.high = std::max(c.high, v);
       c.last = v;
