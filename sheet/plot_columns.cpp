@@ -16,11 +16,4 @@ int plotColumnOf(int64_t time, int64_t from, int64_t to, int columns) {
   return static_cast<int>(std::clamp(column, 0.0, static_cast<double>(columns - 1)));
 }
 
-std::vector<PlotColumn> plotColumns(const std::vector<int64_t>& times, const std::vector<int64_t>& values,
-                                      int64_t from, int64_t to, int columns) {
-  return plotColumnsOf(
-      std::min(times.size(), values.size()), [&](size_t i) { return times[i]; }, [&](size_t i) { return values[i]; },
-      from, to, columns);
-}
-
 }  // namespace nk
