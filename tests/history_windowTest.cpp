@@ -355,8 +355,8 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   auto* breakdown = sheet->findChild<BreakdownWindow*>();
   ASSERT_NE(breakdown, nullptr);
   const QAbstractItemModel* level7 = breakdown->model(0);
-  EXPECT_EQ(level7->headerData(BreakdownModel::ColChanged, Qt::Horizontal).toString(), "更新日");
-  EXPECT_EQ(level7->index(0, BreakdownModel::ColChanged).data().toString().toStdString(), today);
+  EXPECT_EQ(level7->headerData(ColChanged, Qt::Horizontal).toString(), "更新日");
+  EXPECT_EQ(level7->index(0, ColChanged).data().toString().toStdString(), today);
 
   // A log that cannot be written costs a warning after "保存完了", never the save.
   fs::permissions("ac13improvements.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
