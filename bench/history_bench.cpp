@@ -1,12 +1,13 @@
 // history_bench.cpp - the window "記録の推移" on a long history: reading and
 // parsing 10,000 records, the chart alone built and painted, and reading
 // them with the chart and the list rebuilt (and, painted, the chart drawn
-// once), as after every save; and a window opened on a million records (about
-// 70 MB of file), with the memory it takes.
+// once), as after every save; a window opened on a million records (about
+// 70 MB of file), with the memory it takes, and the mouse's point found on them.
 #include "data/score_history.h"
 #include "qt_benchmark_main.h"
 #include "sheet/history_view.h"
 #include "ui/history_chart.h"
+#include "ui/history_plot_layout.h"
 #include "ui/history_window.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -130,9 +132,25 @@ void BM_ChartBuiltAndPainted(benchmark::State& state) {
     chart->setView(view);
     benchmark::DoNotOptimize(chart->grab());
   }
-  state.counters["points"] = static_cast<double>(chart->pointCount(HistoryChart::Total));
+  state.counters["points"] = static_cast<double>(chart->plotLayout().records->size());
 }
 BENCHMARK(BM_ChartBuiltAndPainted)->Unit(benchmark::kMillisecond);
+
+// The point under the mouse on a million records: one lookup per move, the
+// mouse going along the plot's middle a pixel at a time.
+void BM_HoverOnAMillion(benchmark::State& state) {
+  const HistoryView view = loadHistoryView(MillionVersion, 0);
+  const HistoryPlotLayout layout = layOutHistoryPlot(QSize(740, 380), QApplication::font(), view);
+  std::array<bool, HistorySeries::Count> shown;
+  shown.fill(true);
+  int x = layout.plot.left();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(layout.pointNear(QPoint(x, layout.plot.center().y()), shown));
+    if (++x > layout.plot.right()) x = layout.plot.left();
+  }
+  state.counters["records"] = static_cast<double>(view.rowCount());
+}
+BENCHMARK(BM_HoverOnAMillion)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_ReadAndShow)->ArgName("painted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,6 @@
 #include "data/text_file.h"
 
 #include "diag/runtime_error.h"
-#include "platform/cp932.h"
 #include "platform/native_file.h"
 
 namespace nk {
@@ -60,23 +59,6 @@ std::string readFileBytes(const std::string& path) {
   std::string cause;
   if (!readWholeFile(path, bytes, cause))
     throw RuntimeError("ファイル " + displayFileName(path) + " を読み込めません（" + cause + "）。");
-  return bytes;
-}
-
-std::vector<std::string> readTextLines(const std::string& path) {
-  return splitLines(cp932ToUtf8(readFileBytes(path)));
-}
-
-std::string readMasterListText(const std::string& path) {
-  return joinLines(cp932ToUtf8(readFileBytes(path)));
-}
-
-std::string encodeTextLines(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) {
-    bytes += utf8ToCp932(line);
-    bytes += "\r\n";
-  }
   return bytes;
 }
 

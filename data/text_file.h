@@ -1,4 +1,6 @@
-// text_file.h - the program's text files: CP932 on disk, UTF-8 inside.
+// text_file.h - the program's text files: their bytes as they are on disk,
+// and the lines and pieces of their text once decoded (CP932 on disk, UTF-8
+// inside; the readers decode with platform/cp932.h between the two steps).
 //
 // A line ends at CR or at CR LF; the terminator is dropped and a lone LF is an
 // ordinary character of the line. Every line written ends with CR LF.
@@ -25,12 +27,5 @@ std::string joinLines(std::string_view text);
 // Every byte of a file. RuntimeError naming the file and the cause when it
 // cannot be opened or read.
 std::string readFileBytes(const std::string& path);
-// The lines of a CP932 text file, decoded.
-std::vector<std::string> readTextLines(const std::string& path);
-// A master list: the decoded lines of a CP932 file joined with nothing between.
-std::string readMasterListText(const std::string& path);
-
-// Lines encoded to CP932, each followed by CR LF.
-std::string encodeTextLines(const std::vector<std::string>& lines);
 
 }  // namespace nk

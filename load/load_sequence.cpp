@@ -19,10 +19,6 @@
 namespace nk {
 namespace {
 
-// Unwinds the load from wherever it noticed the player's cancel request. Not
-// a std::exception, so that no failure handler takes it for a failure.
-struct LoadCancelled {};
-
 void failureExit(const DebugLog& log, const std::string& description) {
   toolkit().messageBox(description, "初期化失敗", MsgIcon::Exclamation);
   PutLog(log, description);
@@ -52,23 +48,19 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
   std::string description;  // of the pending run-time error, if any
   // Every stage yields to the window system, where the player may close the
   // sheet; nothing after that may run, least of all on a half-built sheet.
-  auto goOn = [cancel] {
-    if (cancelRequested(cancel)) throw LoadCancelled{};
-  };
+  // The downloads see the request themselves; the readers do not know it.
+  auto goOn = [cancel] { throwIfCancelled(cancel); };
   try {
     removeMasterFiles(log, true);
 
     // A download step that gets its file from neither server ends the
-    // program itself; only successful or cancelled steps come back here.
+    // program itself, and a cancelled one unwinds as LoadCancelled: only
+    // successful steps come back here.
     LoadPath(log, request.version, request.servers, s);
     DownloadSongMaster(log, s, fetch);
-    goOn();
     DownloadSRList(log, s, fetch);
-    goOn();
     DownloadVersionSongList(log, s, fetch);
-    goOn();
     LoadStatus = DownloadNKVersion(log, s, fetch);
-    goOn();
 
     if (!CheckRequiredVersion(log)) {
       LoadStatus = -1;

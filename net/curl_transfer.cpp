@@ -90,14 +90,14 @@ long CurlTransfer::silenceLeft() const {
   return std::max<long>(0, static_cast<long>(left.count()));
 }
 
-// Runs the transfer until some body is unread, the transfer is over, or
-// cancel was requested during a yield while the server was silent.
+// Runs the transfer until some body is unread or the transfer is over; a
+// cancel requested during a yield while the server was silent unwinds it.
 void CurlTransfer::pump() {
   auto lastYield = std::chrono::steady_clock::now();
   while (received_.size() == readOffset_ && !done_) {
     if (std::chrono::steady_clock::now() - lastYield >= IdleYieldInterval) {
       toolkit().yield();
-      if (cancelRequested(options_.cancel)) return;
+      throwIfCancelled(options_.cancel);
       lastYield = std::chrono::steady_clock::now();
     }
     received_.clear();
@@ -142,7 +142,6 @@ void CurlTransfer::pump() {
 int32_t CurlTransfer::read(ReadBuffer& buffer) {
   if (!ready_) return ReadFailed;
   pump();
-  if (cancelRequested(options_.cancel)) return ReadCancelled;
   const std::size_t unread = received_.size() - readOffset_;
   if (unread > 0) {
     const std::size_t count = std::min(unread, buffer.size());

@@ -31,8 +31,9 @@ public:
 
   // False when libcurl could not be set up for the request.
   bool ready() const { return ready_; }
-  // The next part of the body, or one of the results above. While the server
-  // is silent it yields every IdleYieldInterval and looks at the cancel request.
+  // The next part of the body, or one of the results of transfer.h. While the
+  // server is silent it yields every IdleYieldInterval and throws
+  // LoadCancelled once the cancel request is set.
   int32_t read(ReadBuffer& buffer) override;
   // Why the transfer failed, in Japanese ("接続できません", ...).
   std::string failureCause() const override;

@@ -11,24 +11,20 @@ namespace {
 constexpr const char* CauseSeparator = "／";
 
 // The secondary server is asked only after the primary failed; when both
-// failed, the step's failure text holds both reasons. A cancelled fetch ends
-// the step quietly: no second server, no box, no end of the program here.
+// failed, the step's failure text holds both reasons. A cancelled fetch
+// unwinds the step as it is (LoadCancelled passes runTraced by).
 ProcStatus runDownloadStep(MasterFileId id, const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
   const MasterFile& file = MasterFiles[id];
   return runTraced(log, file.stepName, [&](ProcStatus& status, std::string& failure) {
     PutLog(log, file.startLog);
     toolkit().setStatusText(file.fetchingStatus);
     int16_t result = DownLoadFile(fetch, paths.*file.primaryUrl, file.localPath, failure);
-    if (result != 0 && result != FetchCancelled) {
+    if (result != 0) {
       const std::string primaryFailure = failure;
       result = DownLoadFile(fetch, paths.*file.secondaryUrl, file.localPath, failure);
       // The same cause twice (the local file, say) is said once.
-      if (result != 0 && result != FetchCancelled && failure != primaryFailure)
+      if (result != 0 && failure != primaryFailure)
         failure = primaryFailure + CauseSeparator + failure;
-    }
-    if (result == FetchCancelled) {
-      status = StatusCancelled;
-      return;
     }
     if (result == 0) {
       status = StatusSuccess;

@@ -9,8 +9,9 @@
 // "異常終了" box with the causes of both fetches (its failure text: the
 // primary's and the secondary's, joined by "／") and ends the program. So a
 // running program only ever sees 0 come back, unless the cancel request of the
-// fetcher's options was set during the step: then it stops at once and returns
-// StatusCancelled, which EndFunc passes over without a word. LoadPath runs
+// fetcher's options was set during the step: then LoadCancelled
+// (load_cancel.h) leaves the step at once, without its end mark, a second
+// server, a box or a word in the status line. LoadPath runs
 // first. The files, their URLs and the texts come from MasterFiles. Both
 // fetches of a step run on the fetcher handed in, the marks and texts go to
 // the debug log handed in.
@@ -22,9 +23,6 @@
 #include "net/http_fetch.h"
 
 namespace nk {
-
-// A step stopped by the load's cancel request; EndFunc neither shows nor logs it.
-inline constexpr ProcStatus StatusCancelled = -2;
 
 ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
 ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);

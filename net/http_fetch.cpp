@@ -51,7 +51,6 @@ FetchResult HttpFetch::toFile(const std::string& url, const std::string& localPa
   ReadBuffer buffer;
   std::uint64_t written = 0;
   for (int32_t count = ReadChunk(buffer); count != 0; count = ReadChunk(buffer)) {
-    if (count == ReadCancelled) return {FetchStatus::Cancelled, {}};
     if (count == ReadTooLarge) return tooLarge();
     if (count < 0) return failed(fetchFailureText(url, transfer_->failureCause()));
     if (static_cast<std::uint64_t>(count) > limit - written) return tooLarge();
@@ -59,7 +58,7 @@ FetchResult HttpFetch::toFile(const std::string& url, const std::string& localPa
       return failed(fileWriteFailureText(localPath, file.cause()));
     written += static_cast<std::uint64_t>(count);
     toolkit().yield();
-    if (cancelRequested(options_.cancel)) return {FetchStatus::Cancelled, {}};
+    throwIfCancelled(options_.cancel);
   }
   CloseUrl();
   if (!file.close()) return failed(fileWriteFailureText(localPath, file.cause()));
@@ -69,14 +68,7 @@ FetchResult HttpFetch::toFile(const std::string& url, const std::string& localPa
 int16_t DownLoadFile(HttpFetch& fetch, const std::string& url, const std::string& localPath,
                      std::string& failure) {
   const FetchResult result = fetch.toFile(url, localPath);
-  switch (result.status) {
-    case FetchStatus::Done:
-      return 0;
-    case FetchStatus::Cancelled:
-      return FetchCancelled;
-    case FetchStatus::Failed:
-      break;
-  }
+  if (result.done) return 0;
   failure = result.failure;
   return -1;
 }

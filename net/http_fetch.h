@@ -13,7 +13,9 @@
 //
 // The fetch yields to the window system after every read and, while the
 // server is silent, every IdleYieldInterval; after each yield it looks at the
-// load's cancel request and, when it is set, drops the transfer at once.
+// load's cancel request and, when it is set, drops the transfer at once by
+// throwing LoadCancelled (load_cancel.h): the handles are released and the
+// file closed on the way out; the file may hold part of the body.
 #pragma once
 
 #include "net/fetch_limits.h"
@@ -25,10 +27,8 @@
 
 namespace nk {
 
-enum class FetchStatus { Done, Failed, Cancelled };
-
 struct FetchResult {
-  FetchStatus status = FetchStatus::Done;
+  bool done = true;
   // Why it failed, in Japanese, naming the URL or the file; empty otherwise.
   std::string failure;
 };
@@ -55,14 +55,15 @@ public:
 
   // The three steps of toFile. OpenUrl prepares the request (false when no
   // request could be set up or a fetch already runs); ReadChunk gives the next
-  // part of the body or one of the Read... results of transfer.h;
+  // part of the body or one of the Read... results of transfer.h (or throws
+  // LoadCancelled);
   // CloseUrl releases the handles and is harmless when none is open.
   bool OpenUrl(const std::string& url);
   int32_t ReadChunk(ReadBuffer& buffer);
   void CloseUrl();
 
 private:
-  FetchResult failed(std::string failure) const { return {FetchStatus::Failed, std::move(failure)}; }
+  FetchResult failed(std::string failure) const { return {false, std::move(failure)}; }
 
   FetchOptions options_;
   std::unique_ptr<Transfer> transfer_;
@@ -70,11 +71,9 @@ private:
 };
 
 // Fetches url into localPath on fetch. 0 when the body is in the file (or url
-// or localPath was empty); -1 on failure, with failure set to why;
-// FetchCancelled when the cancel request was set meanwhile: the transfer is
-// dropped and nothing is reported (failure is left as it was; the file may
-// hold part of the body). On 0, too, failure is left as it was.
-inline constexpr int16_t FetchCancelled = -2;
+// or localPath was empty), failure left as it was; -1 on failure, with
+// failure set to why. The cancel request set meanwhile throws LoadCancelled,
+// failure left as it was.
 int16_t DownLoadFile(HttpFetch& fetch, const std::string& url, const std::string& localPath,
                      std::string& failure);
 

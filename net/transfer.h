@@ -6,7 +6,8 @@
 // proxy is the system's usual one; a status of 400 or more fails the
 // transfer; a body announced beyond the size limit is refused before any of
 // it is handed out. While the server is silent, read() yields every
-// IdleYieldInterval and looks at the cancel request.
+// IdleYieldInterval and then throws LoadCancelled (load_cancel.h) once the
+// cancel request is set.
 #pragma once
 
 #include "net/fetch_limits.h"
@@ -24,14 +25,14 @@ using ReadBuffer = std::array<char, ReadBufferSize>;
 
 // What read() returns besides a byte count (1 .. ReadBufferSize) and 0 at the
 // end of the body.
-inline constexpr int32_t ReadFailed = -1;     // failureCause() says why
-inline constexpr int32_t ReadTooLarge = -2;   // announced beyond the size limit
-inline constexpr int32_t ReadCancelled = -3;  // cancel requested while waiting
+inline constexpr int32_t ReadFailed = -1;    // failureCause() says why
+inline constexpr int32_t ReadTooLarge = -2;  // announced beyond the size limit
 
 class Transfer {
 public:
   virtual ~Transfer() = default;
-  // The next part of the body, or one of the results above.
+  // The next part of the body, or one of the results above; LoadCancelled
+  // when the cancel request is seen while waiting.
   virtual int32_t read(ReadBuffer& buffer) = 0;
   // Why the transfer failed, in Japanese ("接続できません", ...).
   virtual std::string failureCause() const = 0;

@@ -100,7 +100,7 @@ int32_t WinInetTransfer::read(ReadBuffer& buffer) {
       const bool cancelled = cancelRequested(s.request.options().cancel);
       lock.lock();
       if (s.stepDone) break;
-      if (cancelled) return ReadCancelled;
+      if (cancelled) throw LoadCancelled{};
       // The limits that the curl build keeps: the connection within its
       // time, then no silence longer than the stall time.
       const auto connectedAt = s.request.connectedAt();

@@ -4,10 +4,11 @@
 // WinINet is used synchronously, as it was made to be, on a worker thread of
 // the transfer: read() hands the worker one step at a time (the request, then
 // one read of at most ReadBufferSize bytes) and waits for it, yielding every
-// IdleYieldInterval and looking at the cancel request meanwhile. The time
-// limits are watched here too, since not every WinINet honours its own
-// timeout options: a step that outlasts them is given up, its handles closed,
-// and a worker still blocked in it is left to end on its own.
+// IdleYieldInterval and throwing LoadCancelled once the cancel request is
+// set meanwhile. The time limits are watched here too, since not every
+// WinINet honours its own timeout options: a step that outlasts them is
+// given up, its handles closed, and a worker still blocked in it is left to
+// end on its own.
 //
 // The request asks for a fresh copy (INTERNET_FLAG_RELOAD, nothing written to
 // the cache, "Cache-Control: no-cache" and "Pragma: no-cache"); redirects are

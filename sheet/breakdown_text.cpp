@@ -11,7 +11,8 @@ namespace nk {
 namespace {
 
 const std::array<const char*, CountedLevels> LevelNames = {"☆×７", "☆×８", "☆×９", "☆×10"};
-const std::array<const char*, BreakdownColumns> ColumnNames = {"順位", "点数", "曲名", "裏", "対象", "あと"};
+const std::array<const char*, BreakdownTableColumns> ColumnNames = {"順位", "点数", "曲名", "裏",
+                                                                    "対象", "あと", "更新日"};
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
@@ -77,7 +78,7 @@ std::string levelSummaryLine(const LevelBreakdown& level) {
 }
 
 const char* breakdownColumnName(int column) {
-  return column >= 0 && column < BreakdownColumns ? ColumnNames[static_cast<size_t>(column)] : "";
+  return column >= 0 && column < BreakdownTableColumns ? ColumnNames[static_cast<size_t>(column)] : "";
 }
 
 std::vector<int16_t> displayPositions(const ScoreSheetState& s) {

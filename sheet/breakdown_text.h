@@ -46,8 +46,11 @@ struct BreakdownRow {
   int64_t changedKey = 0;
 };
 
-// The columns of a level's table, in order.
-enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded, BreakdownColumns };
+// The columns of a level's table, in order: those the clipboard and the CSV
+// keep (BreakdownColumns of them), then, in the window only, the date of the
+// chart's last change.
+enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded, BreakdownColumns,
+                       ColChanged = BreakdownColumns, BreakdownTableColumns };
 const char* breakdownColumnName(int column);
 inline const char* const UraMark = "裏";
 inline const char* const CountsMark = "対象";

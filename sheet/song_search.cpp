@@ -42,8 +42,6 @@ QString fold(const QString& text) {
 
 }  // namespace
 
-std::string foldForSearch(std::string_view text) { return fold(fromUtf8(text)).toStdString(); }
-
 SongSearchIndex::SongSearchIndex(const ScoreSheetState& s) {
   const size_t count = static_cast<size_t>(std::max<int16_t>(s.EntryCount, 0));
   keys_.reserve(count);

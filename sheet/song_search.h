@@ -2,10 +2,12 @@
 //
 // A player cannot tell apart full-width and half-width forms, upper and lower
 // case, hiragana and katakana, or the two wave dashes, and does not count
-// blanks; the search folds all of these away on both sides and then looks for
-// the query as a part of the title. The index holds the folded titles in
-// display order and nothing else, so it never goes stale on a score; it must
-// be built again when the entries or their order change (a new load).
+// blanks; the search folds all of these away on both sides (NFKC, case
+// folding, hiragana to katakana, both wave dashes to "~", blanks ASCII and
+// ideographic removed) and then looks for the query as a part of the title.
+// The index holds the folded titles in display order and nothing else, so it
+// never goes stale on a score; it must be built again when the entries or
+// their order change (a new load).
 #pragma once
 
 #include "data/score_state.h"
@@ -17,10 +19,6 @@
 #include <vector>
 
 namespace nk {
-
-// NFKC, case folding, hiragana to katakana, both wave dashes to "~", and
-// blanks (ASCII and ideographic) removed. UTF-8 in and out.
-std::string foldForSearch(std::string_view text);
 
 struct SongMatches {
   std::vector<int16_t> positions;  // display positions, ascending, at most the limit

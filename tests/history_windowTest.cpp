@@ -51,9 +51,10 @@ protected:
     return open(113);
   }
 
-  static std::vector<qreal> ys(HistoryWindow* window, int series) {
-    std::vector<qreal> out;
-    for (const QPointF& p : window->chart()->points(series)) out.push_back(p.y());
+  // The values of a line that the chart was laid out with.
+  static std::vector<int64_t> ys(HistoryWindow* window, int series) {
+    std::vector<int64_t> out;
+    for (const HistoryEntry& e : *window->chart()->plotLayout().records) out.push_back(historySeriesValue(e, series));
     return out;
   }
 
@@ -97,13 +98,14 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   EXPECT_EQ(window->windowTitle(), "記録の推移");
   HistoryChart* chart = window->chart();
   EXPECT_EQ(chart->title(), "総合得点の推移");
-  const QList<QPointF> totals = chart->points(HistoryChart::Total);
-  ASSERT_EQ(totals.size(), 2);
-  EXPECT_EQ(totals[0], QPointF(static_cast<qreal>(records[0].epochSeconds) * 1000, 1000));
-  EXPECT_EQ(totals[1], QPointF(static_cast<qreal>(records[1].epochSeconds) * 1000, 3000));
-  EXPECT_EQ(ys(window, HistoryChart::Level7), (std::vector<qreal>{1000, 1000}));
-  EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<qreal>{0, 2000}));
-  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<qreal>{0, 0}));
+  const auto& shown = *chart->plotLayout().records;
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].epochSeconds, records[0].epochSeconds);
+  EXPECT_EQ(shown[1].epochSeconds, records[1].epochSeconds);
+  EXPECT_EQ(ys(window, HistoryChart::Total), (std::vector<int64_t>{1000, 3000}));
+  EXPECT_EQ(ys(window, HistoryChart::Level7), (std::vector<int64_t>{1000, 1000}));
+  EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<int64_t>{0, 2000}));
+  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<int64_t>{0, 0}));
   ASSERT_EQ(cells(window, 0), "2 rows; 3,000 +2,000 1,000 2,000 0 0 2");
   EXPECT_EQ(cells(window, 1), "2 rows; 1,000  1,000 0 0 0 1");
   EXPECT_FALSE(window->note()->isVisible());
@@ -111,19 +113,19 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   // While it is open, a save adds its point, a level-10 score of 1,234,567.
   sheet->txtScore(6)->setText("1234567");
   save(sheet);
-  EXPECT_EQ(ys(window, HistoryChart::Total), (std::vector<qreal>{1000, 3000, 1237567}));
-  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<qreal>{0, 0, 1234567}));
+  EXPECT_EQ(ys(window, HistoryChart::Total), (std::vector<int64_t>{1000, 3000, 1237567}));
+  EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<int64_t>{0, 0, 1234567}));
   EXPECT_EQ(cells(window, 0), "3 rows; 1,237,567 +1,234,567 1,000 2,000 0 1,234,567 3");
 
   // A click on a legend entry switches its line off and on again; the
   // entry stays where it was.
   const char* const names[] = {"総合得点", "☆7", "☆8", "☆9", "☆10"};
   for (int s = 0; s < HistoryChart::SeriesCount; ++s) EXPECT_EQ(chart->seriesName(s), names[s]);
-  const QRect entry = chart->legendEntryRect(HistoryChart::Level9);
+  const QRect entry = chart->plotLayout().legend[HistoryChart::Level9];
   ASSERT_TRUE(chart->rect().contains(entry));
   QTest::mouseClick(chart, Qt::LeftButton, {}, entry.center());
   EXPECT_FALSE(chart->isSeriesVisible(HistoryChart::Level9));
-  EXPECT_EQ(chart->legendEntryRect(HistoryChart::Level9), entry);
+  EXPECT_EQ(chart->plotLayout().legend[HistoryChart::Level9], entry);
   EXPECT_TRUE(chart->isSeriesVisible(HistoryChart::Total));
   QTest::mouseClick(chart, Qt::LeftButton, {}, entry.center());
   EXPECT_TRUE(chart->isSeriesVisible(HistoryChart::Level9));
@@ -156,12 +158,12 @@ TEST_F(HistoryWindowTest, OnePointAndASentenceBeforeTheSecondSave) {
   sheet->findChild<QAction*>("actHistory")->trigger();
   auto* window = sheet->findChild<HistoryWindow*>();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->chart()->pointCount(HistoryChart::Total), 0);
+  EXPECT_TRUE(window->chart()->plotLayout().records->empty());
   EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
   sheet->txtScore(1)->setText("500");
   save(sheet);
-  EXPECT_EQ(ys(window, HistoryChart::Total), std::vector<qreal>{500});
-  EXPECT_TRUE(window->chart()->pointsVisible());
+  EXPECT_EQ(ys(window, HistoryChart::Total), std::vector<int64_t>{500});
+  EXPECT_TRUE(window->chart()->plotLayout().markers);
   EXPECT_EQ(window->note()->text(), "保存するたびに点が増えます。");
   EXPECT_TRUE(window->note()->isVisibleTo(window));
 }
@@ -222,7 +224,8 @@ TEST_F(HistoryWindowTest, AHistoryThatCannotBeWrittenKeepsTheSave) {
 
 // Three saves of one evening, the lines apart: the time axis reads times of
 // day, no two labels alike or touching; the value axis ends above the highest
-// total; the mouse on a point shows its line, value and time.
+// total; the mouse on a point shows its line, value and time, the time as the
+// record was written even after the machine's time zone changed.
 TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
   test::setTimeZone("Asia/Tokyo");
   HistoryChart chart;
@@ -232,7 +235,7 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
                                            "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4\r\n"),
                               0));
   const QRegularExpression timeOfDay("^[0-2][0-9]:[0-5][0-9]$");
-  const QList<HistoryChart::AxisLabel> times = chart.timeLabels();
+  const auto times = chart.plotLayout().timeLabels;
   ASSERT_GE(times.size(), 3);
   for (qsizetype i = 0; i < times.size(); ++i) {
     SCOPED_TRACE(times[i].text.toStdString());
@@ -242,27 +245,32 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
       EXPECT_LT(times[i - 1].rect.right(), times[i].rect.left());
     }
   }
-  // The value axis's steps are chart_ticksTest's; here only that its labels stand apart.
-  const QList<HistoryChart::AxisLabel> values = chart.valueLabels();
+  // The value axis's steps are plot_ticksTest's; here only that its labels stand apart.
+  const auto values = chart.plotLayout().valueLabels;
   ASSERT_GE(values.size(), 3);
   EXPECT_GE(QString(values.back().text).remove(',').toLongLong(), 1237567);
   for (qsizetype i = 1; i < values.size(); ++i) EXPECT_LT(values[i].rect.bottom(), values[i - 1].rect.top());
 
   chart.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+  auto pointAt = [&](int series, size_t index) { return chart.plotLayout().pointOf(index, series).toPoint(); };
   EXPECT_EQ(chart.hoverText(), "");
-  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Level9, 1) + QPoint(3, -2));
+  QTest::mouseMove(&chart, pointAt(HistoryChart::Level9, 1) + QPoint(3, -2));
   EXPECT_EQ(chart.hoverText(), "☆9 350,000\n2026-05-09 21:02");
-  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Total, 2));
+  QTest::mouseMove(&chart, pointAt(HistoryChart::Total, 2));
   EXPECT_EQ(chart.hoverText(), "総合得点 1,237,567\n2026-05-09 22:30");
-  chart.setSeriesVisible(HistoryChart::Total, false);
+  test::setTimeZone("Europe/Berlin");
+  QTest::mouseMove(&chart, pointAt(HistoryChart::Level9, 1));
+  EXPECT_EQ(chart.hoverText(), "☆9 350,000\n2026-05-09 21:02");
+  chart.setSeriesVisible(HistoryChart::Level9, false);
   EXPECT_EQ(chart.hoverText(), "");
-  QTest::mouseMove(&chart, chart.pointPosition(HistoryChart::Total, 2));
+  QTest::mouseMove(&chart, pointAt(HistoryChart::Level9, 1));
   EXPECT_EQ(chart.hoverText(), "");
 }
 
 // Ten thousand hourly saves with one spike in the total: drawn at most a
-// point per pixel column, the spike is still there, in the total's colour.
+// point per pixel column, the spike is still there, in the total's colour,
+// and the mouse on it finds it among the many points of its column.
 TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   std::vector<HistoryRecord> records(10000);
   for (size_t i = 0; i < records.size(); ++i) {
@@ -275,10 +283,15 @@ TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   HistoryChart chart;
   chart.resize(740, 380);
   chart.setView(historyViewOf(records, 0));
-  EXPECT_FALSE(chart.pointsVisible());
+  EXPECT_FALSE(chart.plotLayout().markers);
   const QImage image = chart.grab().toImage();
-  EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321)), QColor(0x209fdf));
-  EXPECT_EQ(image.pixelColor(chart.pointPosition(HistoryChart::Total, 4321) + QPoint(0, -8)), QColor(Qt::white));
+  const QPoint spike = chart.plotLayout().pointOf(4321, HistoryChart::Total).toPoint();
+  EXPECT_EQ(image.pixelColor(spike), QColor(0x209fdf));
+  EXPECT_EQ(image.pixelColor(spike + QPoint(0, -8)), QColor(Qt::white));
+  chart.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+  QTest::mouseMove(&chart, spike + QPoint(0, 3));
+  EXPECT_EQ(chart.hoverText(), "総合得点 3,000,000\n2026-06-30 10:00");
 }
 
 // The log of improvements end to end: the tooltips from the log as it was,
@@ -342,8 +355,8 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   auto* breakdown = sheet->findChild<BreakdownWindow*>();
   ASSERT_NE(breakdown, nullptr);
   const QAbstractItemModel* level7 = breakdown->model(0);
-  EXPECT_EQ(level7->headerData(BreakdownModel::ColChanged, Qt::Horizontal).toString(), "更新日");
-  EXPECT_EQ(level7->index(0, BreakdownModel::ColChanged).data().toString().toStdString(), today);
+  EXPECT_EQ(level7->headerData(ColChanged, Qt::Horizontal).toString(), "更新日");
+  EXPECT_EQ(level7->index(0, ColChanged).data().toString().toStdString(), today);
 
   // A log that cannot be written costs a warning after "保存完了", never the save.
   fs::permissions("ac13improvements.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -1,6 +1,7 @@
-// text_fileTest.cpp - splitting, line reading and the master list text.
+// text_fileTest.cpp - splitting, lines, and the bytes of a file as the readers take them.
 #include "data/text_file.h"
 #include "diag/runtime_error.h"
+#include "platform/cp932.h"
 #include "test_support.h"
 
 namespace nk {
@@ -35,12 +36,17 @@ TEST(Lines, CrAndCrLfEndALineALoneLfDoesNot) {
   EXPECT_EQ(joinLines("ti\r\ntle<>x\rg\n1<>\r\n"), "title<>xg\n1<>");
 }
 
-TEST(TextFile, ReadsCp932Lines) {
+// As the readers take them: the bytes untouched (no CR or LF dropped on the
+// way), then decoded, then cut into lines or joined.
+TEST(TextFile, ReadsCp932LinesAsTheReadersDo) {
   test::TempWorkDir dir;
-  test::writeBytes("v.dat", test::toCp932("1.54\r\n最新版はこちら\r\n3行目"));
-  EXPECT_EQ(readTextLines("v.dat"), (std::vector<std::string>{"1.54", "最新版はこちら", "3行目"}));
+  const std::string version = test::toCp932("1.54\r\n最新版はこちら\r\n3行目");
+  test::writeBytes("v.dat", version);
+  EXPECT_EQ(readFileBytes("v.dat"), version);
+  EXPECT_EQ(splitLines(cp932ToUtf8(readFileBytes("v.dat"))),
+            (std::vector<std::string>{"1.54", "最新版はこちら", "3行目"}));
   test::writeBytes("m.dat", test::toCp932("<>曲\r\n名<>x<>アニメ<>y<>"));
-  EXPECT_EQ(readMasterListText("./m.dat"), "<>曲名<>x<>アニメ<>y<>");
+  EXPECT_EQ(joinLines(cp932ToUtf8(readFileBytes("./m.dat"))), "<>曲名<>x<>アニメ<>y<>");
 }
 
 TEST(TextFile, FailuresNameTheFileAndTheCause) {
@@ -58,11 +64,6 @@ TEST(TextFile, FailuresNameTheFileAndTheCause) {
       EXPECT_EQ(e.description(), text);
     }
   }
-}
-
-TEST(TextFile, EncodesLinesWithCrLf) {
-  EXPECT_EQ(encodeTextLines({"1,500,0", "曲"}), "1,500,0\r\n" + test::toCp932("曲") + "\r\n");
-  EXPECT_EQ(encodeTextLines({}), "");
 }
 
 }  // namespace

@@ -11,14 +11,16 @@ void BreakdownModel::setRows(std::vector<BreakdownRow> rows) {
     return;
   }
   rows_ = std::move(rows);
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, BreakdownTableColumns - 1));
 }
 
 int BreakdownModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int BreakdownModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
+int BreakdownModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : BreakdownTableColumns;
+}
 
 QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<size_t>(index.row()) >= rows_.size()) return {};
@@ -52,7 +54,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
 
 QVariant BreakdownModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
-  return section == ColChanged ? QStringLiteral("更新日") : QString::fromUtf8(breakdownColumnName(section));
+  return QString::fromUtf8(breakdownColumnName(section));
 }
 
 }  // namespace nk

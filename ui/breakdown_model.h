@@ -1,5 +1,6 @@
 // breakdown_model.h - one level of the total's breakdown as a table: rank,
-// score, title, 裏, counts, points needed, and the date of its last change.
+// score, title, 裏, counts, points needed, and the date of its last change
+// (the columns of breakdown_text.h).
 //
 // The display role shows the texts of breakdown_text.h; SortRole holds the
 // numbers as numbers (and the title as text), for a QSortFilterProxyModel;
@@ -20,10 +21,6 @@ class BreakdownModel : public QAbstractTableModel {
 public:
   static constexpr int SortRole = Qt::UserRole;
   static constexpr int PositionRole = Qt::UserRole + 1;
-  // Beyond the breakdown's own columns (the clipboard and the CSV keep
-  // those): the date of the chart's last change.
-  static constexpr int ColChanged = BreakdownColumns;
-  static constexpr int Columns = BreakdownColumns + 1;
 
   using QAbstractTableModel::QAbstractTableModel;
 

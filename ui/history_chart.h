@@ -2,46 +2,33 @@
 // code: the title "総合得点の推移", the total and the sums of levels 7 to 10
 // over time as lines, a legend below whose entries switch their line off and
 // on by a click (the entry stays, faded), a time axis whose ticks fit the
-// span and a value axis from 0 (chart_ticks.h), and, at the point nearest
-// the mouse, its line's name, value and time.
+// span and a value axis from 0 (plot_ticks.h), and, at the point nearest
+// the mouse, its line's name, value and time as the record was written.
 //
-// However many records there are, each line is drawn through at most four
-// points per pixel column, the first, lowest, highest and last of the
-// column (chart_columns.h), so no peak is lost and a long history costs
-// little to draw.
+// Where everything stands is one value, the plot's layout
+// (history_plot_layout.h), made from the records, the size and the font
+// when the widget next needs it. However many records there are, each line
+// is drawn through at most four points per pixel column (plot_columns.h), so
+// no peak is lost and a long history costs little to draw or to hover.
 #pragma once
 
 #include "sheet/history_view.h"
+#include "ui/history_plot_layout.h"
 
-#include <QLineF>
-#include <QList>
-#include <QPointF>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <array>
-#include <cstdint>
-#include <memory>
 #include <optional>
-#include <vector>
 
 namespace nk {
-
 
 class HistoryChart : public QWidget {
   Q_OBJECT
 
 public:
-  // The lines: the total, then the sums of levels 7 to 10.
-  enum Series { Total, Level7, Level8, Level9, Level10 };
-  static constexpr int SeriesCount = 5;
-
-  // A text on an axis and where it is drawn.
-  struct AxisLabel {
-    QString text;
-    QRect rect;
-  };
+  using enum HistorySeries::Id;
+  static constexpr int SeriesCount = HistorySeries::Count;
 
   explicit HistoryChart(QWidget* parent = nullptr);
 
@@ -49,20 +36,11 @@ public:
 
   QString title() const;
   QString seriesName(int series) const;
-  // A line's points as (milliseconds since 1970 UTC, value), oldest first.
-  QList<QPointF> points(int series) const;
-  qsizetype pointCount(int series) const;
   bool isSeriesVisible(int series) const;
   void setSeriesVisible(int series, bool visible);
-  // Dots on every point while there are few enough to tell apart, so a
-  // single record shows as a dot.
-  bool pointsVisible() const;
 
-  // Where things are drawn at the widget's present size.
-  QRect legendEntryRect(int series) const;
-  QPoint pointPosition(int series, qsizetype index) const;
-  QList<AxisLabel> timeLabels() const;
-  QList<AxisLabel> valueLabels() const;
+  // Where things are drawn at the widget's present size and font.
+  const HistoryPlotLayout& plotLayout() const;
   // What the label at the point under the mouse says ("☆9 1,234,567",
   // newline, "2026-05-09 20:14"); empty while the mouse is near no point.
   QString hoverText() const;
@@ -79,44 +57,15 @@ protected:
   void leaveEvent(QEvent* event) override;
 
 private:
-  struct Hover {
-    int series;
-    size_t index;
-  };
-
   void invalidate();
-  // The geometry, the ticks and the lines' pixels for the present size.
-  void layOut() const;
-  double xOf(int64_t msecs) const;
-  double yOf(int64_t value) const;
-  std::optional<Hover> pointNear(QPoint pos) const;
-  void drawHover(QPainter& p, const Hover& hover) const;
+  void drawHover(QPainter& p, const HistoryPlotLayout& l, const HistoryPoint& hover) const;
 
-  // A point's time in milliseconds and a line's value at it.
-  int64_t timeAt(size_t i) const;
-  int64_t valueAt(int series, size_t i) const;
-
-  // Shared with the list: the records, oldest first, held once.
-  std::shared_ptr<const std::vector<HistoryEntry>> records_ = std::make_shared<const std::vector<HistoryEntry>>();
-  int64_t from_ = 0;
-  int64_t to_ = 1;
-  int64_t highest_ = 1;
+  HistoryView view_;
   std::array<bool, SeriesCount> visible_;
-  std::optional<Hover> hover_;
-
-  // Worked out by layOut, again after every change of data, size or font.
-  mutable bool laidOut_ = false;
-  mutable QRect titleRect_;
-  mutable QRect plot_;
-  mutable int64_t top_ = 1;
-  mutable std::array<QRect, SeriesCount> legendRects_;
-  mutable QList<AxisLabel> timeLabels_;
-  mutable std::vector<double> timeTickXs_;
-  mutable QList<AxisLabel> valueLabels_;
-  mutable std::vector<double> valueTickYs_;
-  // Each line as segments: from a column's last value to the next one's
-  // first, and from a column's lowest value to its highest.
-  mutable std::array<QList<QLineF>, SeriesCount> lines_;
+  std::optional<HistoryPoint> hover_;
+  // The layout of view_ at the present size and font, made when first
+  // needed after a change of either.
+  mutable std::optional<HistoryPlotLayout> layout_;
 };
 
 }  // namespace nk

@@ -5,6 +5,7 @@
 #include "sheet/history_view.h"
 #include "toolkit/toolkit.h"
 #include "ui/history_chart.h"
+#include "ui/history_list_model.h"
 #include "ui/improvements_tab.h"
 #include "ui/save_dialog.h"
 
@@ -13,54 +14,12 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QAbstractTableModel>
 #include <QVBoxLayout>
 
 namespace nk {
 namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
-
-// The records' rows, newest first, made when the list asks for them: it asks
-// only for the rows it shows, so a long history costs no item or text per
-// record.
-class RecordListModel : public QAbstractTableModel {
-public:
-  using QAbstractTableModel::QAbstractTableModel;
-
-  void setView(const HistoryView& view) {
-    beginResetModel();
-    view_ = view;
-    endResetModel();
-  }
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : static_cast<int>(view_.rowCount());
-  }
-  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : Columns; }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
-    if (role == Qt::TextAlignmentRole)
-      return index.column() == 0 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole) return {};
-    const HistoryRow row = historyRowAt(view_, static_cast<size_t>(index.row()));
-    switch (index.column()) {
-      case 0: return text(row.time);
-      case 1: return text(row.total);
-      case 2: return text(row.change);
-      case 7: return text(row.entered);
-      default: return text(row.levelSums[static_cast<size_t>(index.column() - 3)]);
-    }
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const names[] = {"日時", "総合得点", "増減", "☆7", "☆8", "☆9", "☆10", "入力済み譜面"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns) return {};
-    return QString::fromUtf8(names[section]);
-  }
-
-private:
-  static constexpr int Columns = 8;
-  HistoryView view_;
-};
 
 }  // namespace
 
@@ -107,7 +66,7 @@ void HistoryWindow::setupList() {
   list_->setObjectName(QStringLiteral("lstRecords"));
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
-  list_->setModel(new RecordListModel(list_));
+  list_->setModel(new HistoryListModel(list_));
   list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
@@ -118,7 +77,7 @@ void HistoryWindow::reload() {
 
 void HistoryWindow::showView(const HistoryView& view) {
   chart_->setView(view);
-  static_cast<RecordListModel*>(list_->model())->setView(view);
+  static_cast<HistoryListModel*>(list_->model())->setView(view);
   note_->setText(text(view.note));
   note_->setVisible(!view.note.empty());
 }

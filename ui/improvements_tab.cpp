@@ -2,8 +2,8 @@
 #include "ui/improvements_tab.h"
 
 #include "sheet/breakdown_text.h"
+#include "ui/improvement_list_model.h"
 
-#include <QAbstractTableModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -11,50 +11,6 @@
 #include <ctime>
 
 namespace nk {
-namespace {
-
-// The period's rows, their texts made when the list asks for them.
-class ImprovementListModel : public QAbstractTableModel {
-public:
-  ImprovementListModel(const ScoreSheetState& state, const std::vector<int16_t>& positions, QObject* parent)
-      : QAbstractTableModel(parent), state_(state), positions_(positions) {}
-
-  void setList(ImprovementList list) {
-    beginResetModel();
-    list_ = std::move(list);
-    endResetModel();
-  }
-  ImprovementRow rowAt(int row) const {
-    return improvementRowAt(state_, positions_, (*list_.log)[list_.rows[static_cast<size_t>(row)]]);
-  }
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : static_cast<int>(list_.rows.size());
-  }
-  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : ImprovementColumns; }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid() || index.row() >= rowCount({})) return {};
-    if (role == Qt::TextAlignmentRole) {
-      const bool number = index.column() == ImpColScores || index.column() == ImpColChange;
-      return static_cast<int>(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
-    }
-    if (role != Qt::DisplayRole) return {};
-    const ImprovementRow row = rowAt(index.row());
-    const std::string* texts[] = {&row.time, &row.title, &row.chart, &row.level, &row.scores, &row.change};
-    return QString::fromStdString(*texts[index.column()]);
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return QString::fromUtf8(improvementColumnName(section));
-  }
-
-private:
-  const ScoreSheetState& state_;
-  const std::vector<int16_t>& positions_;
-  ImprovementList list_;
-};
-
-}  // namespace
-
 ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
     : QWidget(parent), state_(state), positions_(displayPositions(state)) {
   setObjectName(QStringLiteral("improvementsTab"));

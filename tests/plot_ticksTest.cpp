@@ -1,6 +1,6 @@
-// chart_ticksTest.cpp - the history chart's axes: spans of time to the texts
+// plot_ticksTest.cpp - the history plot's axes: spans of time to the texts
 // of their ticks, highest values to the value axis.
-#include "sheet/chart_ticks.h"
+#include "sheet/plot_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +19,20 @@ int64_t at(int y, unsigned mo, unsigned d, int h = 0, int mi = 0, int s = 0) {
   return duration_cast<milliseconds>(t.time_since_epoch()).count();
 }
 
-std::string texts(const std::vector<ChartTick>& ticks) {
+std::string texts(const std::vector<PlotTick>& ticks) {
   std::string out;
-  for (const ChartTick& t : ticks) out += (out.empty() ? "" : " ") + t.text;
+  for (const PlotTick& t : ticks) out += (out.empty() ? "" : " ") + t.text;
   return out;
 }
 
-TEST(ChartTicks, TheTimeStepFitsTheSpan) {
+TEST(PlotTicks, TheTimeStepFitsTheSpan) {
   struct Case { const char* name; int64_t from, to; int most; const char* ticks; } cases[] = {
       {"saves of one evening", at(2026, 5, 9, 20, 14), at(2026, 5, 9, 22, 30), 6, "20:30 21:00 21:30 22:00 22:30"},
       {"one save, a day around it", at(2026, 5, 9, 8, 14, 37), at(2026, 5, 10, 8, 14, 37), 8,
        "09:00 12:00 15:00 18:00 21:00 05/10 03:00 06:00"},
       {"saves seconds apart", at(2026, 5, 9, 20, 14, 37), at(2026, 5, 9, 20, 14, 52), 4, "20:14:40 20:14:45 20:14:50"},
+      {"saves minutes apart: a minute's step shows no seconds", at(2026, 5, 9, 20, 14, 10), at(2026, 5, 9, 20, 19, 30),
+       6, "20:15 20:16 20:17 20:18 20:19"},
       {"a week", at(2026, 5, 9, 20, 14), at(2026, 5, 15, 23), 8, "05/10 05/11 05/12 05/13 05/14 05/15"},
       {"weeks, from Mondays", at(2026, 5, 9, 20, 14), at(2026, 6, 25, 21), 8,
        "05/11 05/18 05/25 06/01 06/08 06/15 06/22"},
@@ -46,13 +48,13 @@ TEST(ChartTicks, TheTimeStepFitsTheSpan) {
     SCOPED_TRACE(c.name);
     const auto ticks = timeTicks(c.from, c.to, c.most);
     EXPECT_EQ(texts(ticks), c.ticks);
-    for (const ChartTick& t : ticks) EXPECT_TRUE(c.from <= t.at && t.at <= c.to) << t.text;
+    for (const PlotTick& t : ticks) EXPECT_TRUE(c.from <= t.at && t.at <= c.to) << t.text;
   }
 }
 
 // Over spans from seconds to centuries: from one tick to as many as asked, never two that read
 // the same (a time of day comes again only after a tick that gives the next date).
-TEST(ChartTicks, TicksNeverReadTheSame) {
+TEST(PlotTicks, TicksNeverReadTheSame) {
   const int64_t from = at(2026, 5, 9, 20, 14, 37);
   for (int64_t span = 10000; span < 100LL * 366 * 24 * 3600 * 1000; span = span * 3 / 2) {
     for (int most = 2; most <= 12; ++most) {
@@ -61,7 +63,7 @@ TEST(ChartTicks, TicksNeverReadTheSame) {
       EXPECT_TRUE(ticks.size() >= 1 && ticks.size() <= static_cast<size_t>(most)) << texts(ticks);
       std::set<std::string> seen;
       std::string date;
-      for (const ChartTick& t : ticks) {
+      for (const PlotTick& t : ticks) {
         if (t.text.find(':') == std::string::npos) date = t.text;
         EXPECT_TRUE(seen.insert(date + " " + t.text).second) << texts(ticks);
       }
@@ -69,7 +71,7 @@ TEST(ChartTicks, TicksNeverReadTheSame) {
   }
 }
 
-TEST(ChartTicks, TheValueAxisEndsAtARoundNumber) {
+TEST(PlotTicks, TheValueAxisEndsAtARoundNumber) {
   constexpr int64_t Max = std::numeric_limits<int64_t>::max();
   struct Case { int64_t highest; int most; int64_t top; const char* ticks; } cases[] = {
       {1, 6, 1, "0 1"}, {0, 6, 1, "0 1"},

@@ -1,6 +1,6 @@
-// chart_ticks.cpp - the steps of the time axis from a second to centuries,
+// plot_ticks.cpp - the steps of the time axis from a second to centuries,
 // and the round steps of the value axis.
-#include "sheet/chart_ticks.h"
+#include "sheet/plot_ticks.h"
 
 #include "sheet/history_view.h"
 
@@ -98,7 +98,7 @@ std::vector<int64_t> ticksOf(Step step, int64_t from, int64_t to, size_t limit) 
 
 }  // namespace
 
-std::vector<ChartTick> timeTicks(int64_t from, int64_t to, int mostTicks) {
+std::vector<PlotTick> timeTicks(int64_t from, int64_t to, int mostTicks) {
   from = std::clamp(from, Earliest, Latest);
   to = std::clamp(to, Earliest, Latest);
   if (to < from) return {};
@@ -109,7 +109,7 @@ std::vector<ChartTick> timeTicks(int64_t from, int64_t to, int mostTicks) {
   for (const Step& step : steps) {
     const std::vector<int64_t> ats = ticksOf(step, from, to, limit);
     if (ats.size() > limit) continue;
-    std::vector<ChartTick> ticks;
+    std::vector<PlotTick> ticks;
     for (int64_t at : ats) ticks.push_back({at, textOf(at, step)});
     return ticks;
   }

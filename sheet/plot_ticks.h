@@ -1,4 +1,4 @@
-// chart_ticks.h - the ticks of the history chart's axes and their texts.
+// plot_ticks.h - the ticks of the history plot's axes and their texts.
 //
 // The time axis takes the step that fits the span: seconds or minutes or
 // hours ("HH:mm", a tick at midnight giving the date "MM/dd" instead), days
@@ -15,22 +15,22 @@
 
 namespace nk {
 
-struct ChartTick {
+struct PlotTick {
   int64_t at = 0;
   std::string text;
 
-  bool operator==(const ChartTick&) const = default;
+  bool operator==(const PlotTick&) const = default;
 };
 
 // Times are wall-clock milliseconds: the local date and time counted as if
 // they were UTC (UTC milliseconds plus the local offset at that moment), so
 // that ticks fall on local midnights and month starts. The ticks inside
 // [from, to], at most mostTicks of them (at least 1 is asked for).
-std::vector<ChartTick> timeTicks(int64_t from, int64_t to, int mostTicks);
+std::vector<PlotTick> timeTicks(int64_t from, int64_t to, int mostTicks);
 
 struct ValueTicks {
   int64_t top = 1;  // the axis runs from 0 to top
-  std::vector<ChartTick> ticks;  // 0 .. top, evenly
+  std::vector<PlotTick> ticks;  // 0 .. top, evenly
 };
 
 // The value axis for values from 0 to highest (at least 1), with at most
