@@ -88,7 +88,7 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(test::readBytes(HistoryFile).rfind("\xEF\xBB\xBF" + std::string(HistoryHeader), 0), 0u);
   EXPECT_EQ(historyLine(records[1]).substr(25), ",3000,1000,2000,0,0,2\r\n");
-  EXPECT_EQ(records[1].time.substr(19), "+09:00");
+  EXPECT_EQ(records[1].time.offset, std::chrono::hours{9});
 
   QTest::keyClick(sheet, Qt::Key_H, Qt::ControlModifier);
   auto* window = sheet->findChild<HistoryWindow*>();
@@ -99,8 +99,8 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   EXPECT_EQ(chart->title(), "総合得点の推移");
   const QList<QPointF> totals = chart->points(HistoryChart::Total);
   ASSERT_EQ(totals.size(), 2);
-  EXPECT_EQ(totals[0], QPointF(static_cast<qreal>(records[0].epochSeconds) * 1000, 1000));
-  EXPECT_EQ(totals[1], QPointF(static_cast<qreal>(records[1].epochSeconds) * 1000, 3000));
+  EXPECT_EQ(totals[0], QPointF(static_cast<qreal>(records[0].time.utc.time_since_epoch().count()) * 1000, 1000));
+  EXPECT_EQ(totals[1], QPointF(static_cast<qreal>(records[1].time.utc.time_since_epoch().count()) * 1000, 3000));
   EXPECT_EQ(ys(window, HistoryChart::Level7), (std::vector<qreal>{1000, 1000}));
   EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<qreal>{0, 2000}));
   EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<qreal>{0, 0}));
@@ -267,8 +267,7 @@ TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   std::vector<HistoryRecord> records(10000);
   for (size_t i = 0; i < records.size(); ++i) {
     HistoryRecord& r = records[i];
-    r.epochSeconds = 1767225600 + static_cast<int64_t>(i) * 3600;
-    r.time = "2026-01-01T00:00:00+09:00";
+    r.time = {std::chrono::sys_seconds{std::chrono::hours{490896 + i}}, std::chrono::hours{9}};
     r.levelSums = {1000000 + static_cast<int64_t>(i), 0, 0, 0};
     r.total = i == 4321 ? 3000000 : r.levelSums[0];
   }
@@ -304,12 +303,11 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   sheet->txtScore(1)->setText("700000");  // a typo mended
   save(sheet);
   save(sheet);  // unchanged: no record
-  const auto records = readImprovements("ac13improvements.csv").improvements;
+  const auto records = readRecentImprovements("ac13improvements.csv").records;
   ASSERT_EQ(records.size(), 4u);
-  const int64_t saved = records[1].epochSeconds;
-  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 9 * 3600, 1, false, 0, 1000},
-                                               {saved, 9 * 3600, 1, true, 0, 2000},
-                                               {saved, 9 * 3600, 2, false, 712345, 700000}}));
+  const Moment saved{records[1].time.utc, std::chrono::hours{9}};
+  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 1, false, 0, 1000}, {saved, 1, true, 0, 2000},
+                                               {saved, 2, false, 712345, 700000}}));
   const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
   EXPECT_EQ(sheet->txtScoreU(0)->toolTip().toStdString(), today + " 更新（+2,000）");
   EXPECT_EQ(sheet->txtScore(1)->toolTip().toStdString(), today + " 更新（-12,345）");
@@ -353,7 +351,7 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   EXPECT_EQ(tk.boxes[0].text, "保存完了");
   EXPECT_EQ(tk.boxes[1].text, "ファイル ac13improvements.csv に記録を書き込めません（読み取り専用のファイルです）。点数は保存されています。");
   EXPECT_EQ(test::readBytes("ac13score.csv"), scoreFileText(sheet->state()));
-  EXPECT_EQ(readImprovements("ac13improvements.csv").improvements.size(), 4u);
+  EXPECT_EQ(readRecentImprovements("ac13improvements.csv").records.size(), 4u);
 }
 
 }  // namespace

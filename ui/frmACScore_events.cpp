@@ -150,7 +150,7 @@ bool frmACScore::saveScores() {
   }
   rememberSavedScores();
   // Recorded at the moment of the save, reported once the player has seen it succeed.
-  const SaveRecords records = recordSave(state_, result.beforeNormal, result.beforeUra, std::time(nullptr));
+  const SaveRecords records = recordSave(state_, {result.beforeNormal, result.beforeUra}, localMomentNow());
   // Another window's saves are in the log too when the file had changed.
   if (result.fileChanged)
     lastChanges_ = lastChangesFor(state_);

@@ -75,10 +75,10 @@ void HistoryChart::setView(const HistoryView& view) {
   invalidate();
 }
 
-int64_t HistoryChart::timeAt(size_t i) const { return (*records_)[i].epochSeconds * 1000; }
+int64_t HistoryChart::timeAt(size_t i) const { return (*records_)[i].time.utc.time_since_epoch().count() * 1000; }
 
 int64_t HistoryChart::valueAt(int series, size_t i) const {
-  const HistoryEntry& e = (*records_)[i];
+  const HistoryRecord& e = (*records_)[i];
   return series == Total ? e.total : e.levelSums[static_cast<size_t>(series - Level7)];
 }
 

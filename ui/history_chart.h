@@ -97,7 +97,7 @@ private:
   int64_t valueAt(int series, size_t i) const;
 
   // Shared with the list: the records, oldest first, held once.
-  std::shared_ptr<const std::vector<HistoryEntry>> records_ = std::make_shared<const std::vector<HistoryEntry>>();
+  std::shared_ptr<const std::vector<HistoryRecord>> records_ = std::make_shared<const std::vector<HistoryRecord>>();
   int64_t from_ = 0;
   int64_t to_ = 1;
   int64_t highest_ = 1;

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const HistoryRecord& record : parseHistory(bytes)) {
     const std::string line = historyLine(record);
     const auto again = parseHistoryLine(std::string_view(line).substr(0, line.size() - 2));
-    require(again && again->time == record.time && static_cast<const TotalSummary&>(*again) == record &&
-                again->epochSeconds == record.epochSeconds,
+    require(again && again->time == record.time && static_cast<const TotalSummary&>(*again) == record,
             "a history record writes back to itself");
   }
   std::string_view rest = bytes;
@@ -22,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view line = rest.substr(0, end);
     const auto record = parseImprovementLine(line);
     if (!record) continue;
-    const std::string written = improvementLine(line.substr(0, line.find(',')), *record);
+    const std::string written = improvementLine(*record);
     require(parseImprovementLine(std::string_view(written).substr(0, written.size() - 2)) == record,
             "an improvement writes back to itself");
   }
