@@ -116,10 +116,6 @@ std::string logFileName(const LogFormat& format, int16_t versionNumber) {
   return "ac" + std::to_string(versionNumber) + std::string(format.stem) + ".csv";
 }
 
-void forEachCompleteLine(std::string_view bytes, const std::function<void(std::string_view)>& line) {
-  ForwardLines(line).take(bytes);
-}
-
 FileRead readCompleteLines(const std::string& path, const std::function<void(std::string_view)>& line,
                            std::string& cause) {
   ForwardLines lines(line);

@@ -55,11 +55,8 @@ struct RecentRecords : LogResult {
   std::optional<Record> lastLeftOut;  // the newest of them
 };
 
-// Hands each complete line of bytes (a whole log's; without its line end) to
-// line, in order.
-void forEachCompleteLine(std::string_view bytes, const std::function<void(std::string_view)>& line);
-
-// The same for the file at path, read piece by piece, never whole.
+// Hands each complete line of the file at path (without its line end) to
+// line, in file order, reading the file piece by piece, never whole.
 FileRead readCompleteLines(const std::string& path, const std::function<void(std::string_view)>& line,
                            std::string& cause);
 

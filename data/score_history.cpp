@@ -36,14 +36,6 @@ std::optional<HistoryRecord> parseHistoryLine(std::string_view line) {
   return record;
 }
 
-std::vector<HistoryRecord> parseHistory(std::string_view bytes) {
-  std::vector<HistoryRecord> records;
-  forEachCompleteLine(bytes, [&records](std::string_view line) {
-    if (auto record = parseHistoryLine(line)) records.push_back(*record);
-  });
-  return records;
-}
-
 RecentRecords<HistoryRecord> readRecentHistory(const std::string& path, size_t most) {
   return readRecentRecords<HistoryRecord>(path, most, parseHistoryLine);
 }

@@ -42,8 +42,6 @@ inline constexpr size_t MostHistoryEntries = 2'000'000;
 std::string historyLine(const HistoryRecord& record);
 // The record of one line (without its line end); nothing when it is not one.
 std::optional<HistoryRecord> parseHistoryLine(std::string_view line);
-// Every complete record of a whole file's bytes, in file order.
-std::vector<HistoryRecord> parseHistory(std::string_view bytes);
 
 // The most recent `most` records of the file at path, read piece by piece; a
 // missing file is an empty history.

@@ -6,18 +6,25 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nk {
 namespace {
 
+// The records of history lines, each a record.
+std::vector<HistoryRecord> recordsOf(std::initializer_list<std::string_view> lines) {
+  std::vector<HistoryRecord> records;
+  for (std::string_view line : lines) records.push_back(parseHistoryLine(line).value());
+  return records;
+}
+
 TEST(HistoryView, RowsNewestFirstWithTheirChange) {
-  const auto records = parseHistory(
-      "2026-10-01T21:00:00+09:00,1000000,100,200,300,999400,12\r\n"
-      "2026-10-02T22:30:15+09:00,1012345,150,250,500,1011445,15\r\n"
-      "2026-10-05T08:05:00+09:00,1011345,150,250,500,1010445,15\r\n");
+  const auto records = recordsOf({"2026-10-01T21:00:00+09:00,1000000,100,200,300,999400,12",
+                                  "2026-10-02T22:30:15+09:00,1012345,150,250,500,1011445,15",
+                                  "2026-10-05T08:05:00+09:00,1011345,150,250,500,1010445,15"});
   ASSERT_EQ(records.size(), 3u);
   const HistoryView view = historyViewOf(records, 0);
   ASSERT_EQ(view.rowCount(), 3u);
@@ -47,7 +54,7 @@ TEST(HistoryView, FewRecordsSayHowTheChartGrows) {
   EXPECT_EQ(none.lastMsecs, now);
   EXPECT_LT(none.firstMsecs, now);
 
-  const HistoryView one = historyViewOf(parseHistory("2026-10-01T21:00:00+09:00,5,5,0,0,0,1\r\n"), now);
+  const HistoryView one = historyViewOf(recordsOf({"2026-10-01T21:00:00+09:00,5,5,0,0,0,1"}), now);
   EXPECT_EQ(one.note, "保存するたびに点が増えます。");
   ASSERT_EQ(one.rowCount(), 1u);
   const int64_t msecs = one.records->front().time.utc.time_since_epoch().count() * 1000;

@@ -84,7 +84,7 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "保存完了");
 
-  const auto records = parseHistory(test::readBytes(HistoryFile));
+  const auto records = readRecentHistory(HistoryFile).records;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(test::readBytes(HistoryFile).rfind("\xEF\xBB\xBF" + std::string(HistoryHeader), 0), 0u);
   EXPECT_EQ(historyLine(records[1]).substr(25), ",3000,1000,2000,0,0,2\r\n");
@@ -227,10 +227,12 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
   test::setTimeZone("Asia/Tokyo");
   HistoryChart chart;
   chart.resize(740, 380);
-  chart.setView(historyViewOf(parseHistory("2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4\r\n"
-                                           "2026-05-09T21:02:00+09:00,1200000,150000,250000,350000,450000,4\r\n"
-                                           "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4\r\n"),
-                              0));
+  std::vector<HistoryRecord> records;
+  for (const char* line : {"2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4",
+                           "2026-05-09T21:02:00+09:00,1200000,150000,250000,350000,450000,4",
+                           "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4"})
+    records.push_back(parseHistoryLine(line).value());
+  chart.setView(historyViewOf(records, 0));
   const QRegularExpression timeOfDay("^[0-2][0-9]:[0-5][0-9]$");
   const QList<HistoryChart::AxisLabel> times = chart.timeLabels();
   ASSERT_GE(times.size(), 3);
