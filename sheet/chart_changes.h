@@ -56,7 +56,7 @@ private:
 // charts' records in memory at any length of the log. A player who saves
 // daily writes a few thousand records a year, so only a log grown by some
 // fault or by hand goes past it; a chart whose last change lies further back
-// then shows no tooltip.
+// then shows no tooltip and no date in the breakdown's "更新日".
 inline constexpr uint64_t LastChangesWindow = 4 << 20;
 
 // The last changes of the sheet's charts, from the newest `window` bytes of
