@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 
 HistoryRecord recordWithTotal(int64_t total) {
   HistoryRecord r;
-  r.time = "2026-12-07T20:41:05+09:00";
-  r.epochSeconds = 1796643665;
+  r.time = *parseIsoMoment("2026-12-07T20:41:05+09:00");
   r.total = total;
   r.levelSums = {total, 0, 0, 0};
   r.entered = 1;
@@ -49,7 +48,7 @@ void BM_SaveHistoryStep(benchmark::State& state) {
   const std::string path = makeHistory(state.range(0));
   int64_t total = 1'000'000;
   for (auto _ : state) {
-    const HistoryAppendResult r = appendHistoryRecord(path, recordWithTotal(++total), HistoryAppend::WhenChanged);
+    const AppendResult r = appendHistoryRecord(path, recordWithTotal(++total));
     if (!r.appended) state.SkipWithError(r.cause.c_str());
   }
   fs::remove_all(fs::path(path).parent_path());

@@ -41,14 +41,13 @@ void writeLongHistory(int16_t version, int records) {
     t += 3600 * (1 + i % 7);
     sums[static_cast<size_t>(i % 4)] += 100 + (i * 37) % 900;
     HistoryRecord r;
-    r.time = isoLocalTime(static_cast<std::time_t>(t));
-    r.epochSeconds = t;
+    r.time = localMoment(std::chrono::sys_seconds{std::chrono::seconds{t}});
     r.levelSums = sums;
     r.total = sums[0] + sums[1] + sums[2] + sums[3];
     r.entered = 20 + i / 1000;
     bytes += historyLine(r);
   }
-  std::ofstream(historyFileNameFor(version), std::ios::binary) << bytes;
+  std::ofstream(logFileName(HistoryFormat, version), std::ios::binary) << bytes;
 }
 
 // Megabytes resident now (statm's second field) and at the most so far

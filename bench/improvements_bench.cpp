@@ -1,6 +1,6 @@
 // improvements_bench.cpp - the log of improvements at 100,000 records on the
-// largest sheet (8,191 entries): reading it, the sheet's last changes made
-// from it, the list of a period, the tab "更新履歴" shown with all of it, and a
+// largest sheet (8,191 entries): reading it, the sheet's last changes read
+// from its end, the list of a period, the tab "更新履歴" shown with all of it, and a
 // save's append of one record, which never reads the log.
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
@@ -30,16 +30,14 @@ const std::string& logPath() {
     if (!::mkdtemp(pattern)) std::abort();
     const std::string p = std::string(pattern) + "/ac13improvements.csv";
     std::vector<Improvement> evening;
-    std::string time;
     for (int i = 0; i < LoggedImprovements; i += 20) {
       evening.clear();
-      const int64_t moment = 1'600'000'000 + static_cast<int64_t>(i) * 4320;
+      const Moment moment = localMoment(std::chrono::sys_seconds{std::chrono::seconds{1'600'000'000 + int64_t{i} * 4320}});
       for (int k = i; k < i + 20; ++k) {
         const auto entry = static_cast<int16_t>(k * 7919 % bench::MostEntriesAC13 + 1);
-        evening.push_back({moment, 32400, entry, k % 3 == 0, 900000 + k % 50000, 900000 + k % 50000 + 1234});
+        evening.push_back({moment, entry, k % 3 == 0, 900000 + k % 50000, 900000 + k % 50000 + 1234});
       }
-      time = isoLocalTime(static_cast<std::time_t>(moment));
-      if (!appendImprovements(p, time, evening).ok) std::abort();
+      if (!appendImprovements(p, evening).ok) std::abort();
     }
     std::atexit([] { fs::remove_all(fs::path(logPath()).parent_path()); });
     return p;
@@ -50,32 +48,30 @@ const std::string& logPath() {
 void BM_ReadLog(benchmark::State& state) {
   const std::string& path = logPath();
   for (auto _ : state) {
-    ImprovementReadResult read = readImprovements(path);
-    if (read.improvements.size() != LoggedImprovements) state.SkipWithError("records lost");
+    RecentRecords<Improvement> read = readRecentImprovements(path);
+    if (read.records.size() != LoggedImprovements) state.SkipWithError("records lost");
     benchmark::DoNotOptimize(read);
   }
   state.counters["MB"] = static_cast<double>(fs::file_size(path)) / 1e6;
 }
 BENCHMARK(BM_ReadLog)->Unit(benchmark::kMillisecond);
 
-// What the sheet does with the log at the end of its load.
+// What the sheet reads of the log at the end of its load.
 void BM_SheetsLastChanges(benchmark::State& state) {
-  const std::vector<Improvement> log = readImprovements(logPath()).improvements;
-  for (auto _ : state) {
-    LastChanges changes(bench::MostEntriesAC13);
-    changes.take(log);
-    benchmark::DoNotOptimize(changes);
-  }
+  ScoreSheetState s = bench::largestSheetState();
+  s.VersionNumber = 13;
+  fs::current_path(fs::path(logPath()).parent_path());
+  for (auto _ : state) benchmark::DoNotOptimize(lastChangesFor(s));
 }
 BENCHMARK(BM_SheetsLastChanges)->Unit(benchmark::kMillisecond);
 
 // The list of a period ("すべて") and the texts of a screenful of its rows.
 void BM_PeriodList(benchmark::State& state) {
-  auto log = std::make_shared<const std::vector<Improvement>>(readImprovements(logPath()).improvements);
+  auto log = std::make_shared<const std::vector<Improvement>>(readRecentImprovements(logPath()).records);
   const ScoreSheetState& s = bench::largestSheetState();
   const auto positions = displayPositions(s);
   for (auto _ : state) {
-    ImprovementList list = improvementsSince(log, 0);
+    ImprovementList list = improvementsSince(log, std::chrono::sys_seconds{});
     benchmark::DoNotOptimize(list);
     for (int r = 0; r < 40; ++r) benchmark::DoNotOptimize(improvementRowAt(s, positions, (*log)[list.rows[r]]));
   }
@@ -104,9 +100,9 @@ void BM_SaveAppendsOne(benchmark::State& state) {
   fs::copy_file(logPath(), copy, fs::copy_options::overwrite_existing);
   int32_t score = 0;
   for (auto _ : state) {
-    const Improvement one{1'900'000'000, 32400, 17, false, score, score + 1};
+    const Improvement one{*parseIsoMoment("2030-03-17T17:46:40+09:00"), 17, false, score, score + 1};
     ++score;
-    if (!appendImprovements(copy, "2030-03-17T17:46:40+09:00", {one}).appended) state.SkipWithError("not written");
+    if (!appendImprovements(copy, {one}).appended) state.SkipWithError("not written");
   }
   fs::remove(copy);
 }

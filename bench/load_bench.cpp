@@ -1,9 +1,11 @@
 // load_bench.cpp - the score sheet end to end on real widgets: from the click
 // on the menu's version button to page 1, against a loopback server serving
 // the largest master files, once with the real yields to the event loop and
-// once with the yields made no-ops; and a page turn on a loaded largest sheet.
+// once with the yields made no-ops, and once beside a long log of
+// improvements; and a page turn on a loaded largest sheet.
 #include "diag/debug_log.h"
 #include "largest_masters.h"
+#include "long_log.h"
 #include "loopback_server.h"
 #include "net/http_fetch.h"
 #include "net/server_locations.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -250,6 +253,34 @@ BENCHMARK(BM_ClickToPage)
     ->UseManualTime()
     ->MinWarmUpTime(0.5)
     ->Unit(benchmark::kMillisecond);
+
+// The same click (AC13, the real yields) beside a log of improvements grown
+// to 12 million records (argument log 1) or none (0): what the log adds to
+// the opening, in time and in memory above what was resident before.
+void BM_ClickToPageBesideALog(benchmark::State& state) {
+  Site& s = site(113);
+  const fs::path log = s.dir / "ac13improvements.csv";
+  if (state.range(0) != 0) bench::writeLongImprovementLog(log.string(), bench::LongLogRecords, false);
+  Scope scope(s, true);
+  double extraMiB = 0;
+  for (auto _ : state) {
+    double seconds = 0;
+    std::string error;
+    bench::resetPeakMemory();
+    const double before = bench::residentMiB();
+    const bool opened = scope.open(seconds, error) != nullptr;
+    extraMiB = std::max(extraMiB, bench::peakMiB() - before);
+    destroyAllWindows();
+    if (!opened) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    state.SetIterationTime(seconds);
+  }
+  state.counters["extraMiB"] = extraMiB;
+  fs::remove(log);
+}
+BENCHMARK(BM_ClickToPageBesideALog)->ArgName("log")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // btnNext_Click (the page turn and its ShowPage) on a loaded largest sheet,
 // through every page and round again. Argument painted: 1 also runs the

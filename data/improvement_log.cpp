@@ -1,5 +1,5 @@
-// improvement_log.cpp - the log of improvements: its lines, reading them back
-// and appending a save's records.
+// improvement_log.cpp - the log of improvements: its lines, and the log's
+// use of the appended log.
 #include "data/improvement_log.h"
 
 #include <limits>
@@ -18,12 +18,8 @@ std::optional<int32_t> scoreField(std::string_view field) {
 
 }  // namespace
 
-std::string improvementFileNameFor(int16_t versionNumber) {
-  return "ac" + std::to_string(versionNumber) + "improvements.csv";
-}
-
-std::string improvementLine(std::string_view time, const Improvement& improvement) {
-  std::string line(time);
+std::string improvementLine(const Improvement& improvement) {
+  std::string line = isoText(improvement.time);
   line += ',';
   line += std::to_string(improvement.entryNo);
   line += ',';
@@ -46,46 +42,28 @@ std::optional<Improvement> parseImprovementLine(std::string_view line) {
   if (!moment || !entryNo || *entryNo < 1 || *entryNo > std::numeric_limits<int16_t>::max() ||
       (!ura && fields[2] != NormalChartMark) || !before || !after)
     return std::nullopt;
-  return Improvement{moment->epochSeconds, moment->offsetSeconds, static_cast<int16_t>(*entryNo), ura, *before,
-                     *after};
+  return Improvement{*moment, static_cast<int16_t>(*entryNo), ura, *before, *after};
 }
 
-ImprovementReadResult readImprovements(const std::string& path, size_t most) {
-  ImprovementReadResult result;
-  if (most == 0) most = 1;
-  std::vector<Improvement>& kept = result.improvements;
-  // Older records are dropped in batches, so that memory stays under twice
-  // `most` records and each record is moved once at most on average.
-  auto keep = [&](std::string_view line) {
-    const auto improvement = parseImprovementLine(line);
-    if (!improvement) return;
-    kept.push_back(*improvement);
-    if (kept.size() < 2 * most) return;
-    kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(most));
-    result.leftOut += most;
-  };
-  std::string cause;
-  switch (readCompleteLines(path, keep, cause)) {
-    case FileRead::Missing: return {};
-    case FileRead::Failed: return {{}, 0, false, cause};
-    case FileRead::Read: break;
-  }
-  if (kept.size() > most) {
-    const size_t over = kept.size() - most;
-    kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(over));
-    result.leftOut += over;
-  }
-  return result;
+RecentRecords<Improvement> readRecentImprovements(const std::string& path, size_t most) {
+  return readRecentRecords<Improvement>(path, most, parseImprovementLine);
 }
 
-HistoryAppendResult appendImprovements(const std::string& path, std::string_view time,
-                                       const std::vector<Improvement>& improvements) {
-  if (improvements.empty()) return {};
+FileRead readNewestImprovements(const std::string& path, uint64_t window,
+                                const std::function<bool(const Improvement&)>& record, std::string& cause) {
+  return readNewestLines(
+      path, window,
+      [&record](std::string_view line) {
+        const auto improvement = parseImprovementLine(line);
+        return !improvement || record(*improvement);
+      },
+      cause);
+}
+
+AppendResult appendImprovements(const std::string& path, const std::vector<Improvement>& improvements) {
   std::string records;
-  for (const Improvement& improvement : improvements) records += improvementLine(time, improvement);
-  AppendFile file(path);
-  if (!file.isOpen() || !appendRecordLines(file, ImprovementHeader, records)) return {false, file.cause()};
-  return {true, {}, true};
+  for (const Improvement& improvement : improvements) records += improvementLine(improvement);
+  return appendRecords(path, ImprovementFormat, records);
 }
 
 }  // namespace nk

@@ -2,7 +2,7 @@
 // worst leave the last addition torn, never an earlier one.
 //
 // The file is opened (created when missing) for appending only; the caller
-// may look at its last bytes, then appends with one write that is flushed to
+// may read what it holds, then appends with one write that is flushed to
 // the disk before the file is closed, and for a file that was empty, the
 // folder's entry too. A folder, anything but a regular file and a read-only
 // file (no write permission for anyone; the read-only attribute on Windows)
@@ -28,8 +28,9 @@ public:
   bool isOpen() const { return handle_ != Closed; }
   // The file's size when it was opened.
   int64_t size() const { return size_; }
-  // Its last n bytes (all of it when shorter); false when they cannot be read.
-  bool readTail(size_t n, std::string& bytes);
+  // The n bytes at offset, within its size at opening; false when they
+  // cannot be read (cause() says why).
+  bool readAt(int64_t offset, size_t n, std::string& bytes);
   // Writes all of bytes at the end in one write, flushes them to the disk and
   // closes the file; false on failure (cause() says why), with the file given
   // back its length at opening, so that no partial addition stays behind.

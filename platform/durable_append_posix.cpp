@@ -49,22 +49,10 @@ AppendFile::~AppendFile() {
   if (isOpen()) ::close(static_cast<int>(handle_));
 }
 
-bool AppendFile::readTail(size_t n, std::string& bytes) {
-  const auto want = static_cast<size_t>(std::min<int64_t>(size_, static_cast<int64_t>(n)));
-  bytes.assign(want, '\0');
-  size_t got = 0;
-  while (got < want) {
-    const ssize_t r = ::pread(static_cast<int>(handle_), bytes.data() + got, want - got,
-                              static_cast<off_t>(size_ - static_cast<int64_t>(want - got)));
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) {
-      // Nothing where the file had bytes at opening: it was cut short meanwhile.
-      cause_ = r < 0 ? lastSystemErrorText() : std::string(cause::InputOutput);
-      return false;
-    }
-    got += static_cast<size_t>(r);
-  }
-  return true;
+bool AppendFile::readAt(int64_t offset, size_t n, std::string& bytes) {
+  if (readAllAt(static_cast<int>(handle_), offset, n, bytes)) return true;
+  cause_ = lastSystemErrorText();
+  return false;
 }
 
 bool AppendFile::appendAndClose(std::string_view bytes) {

@@ -54,27 +54,9 @@ AppendFile::~AppendFile() {
   if (isOpen()) ::CloseHandle(asHandle(handle_));
 }
 
-bool AppendFile::readTail(size_t n, std::string& bytes) {
-  const auto want = static_cast<size_t>(std::min<int64_t>(size_, static_cast<int64_t>(n)));
-  bytes.assign(want, '\0');
-  size_t got = 0;
-  while (got < want) {
-    const auto offset = static_cast<ULONGLONG>(size_ - static_cast<int64_t>(want - got));
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    DWORD r = 0;
-    if (!::ReadFile(asHandle(handle_), bytes.data() + got, static_cast<DWORD>(want - got), &r, &at)) {
-      cause_ = lastSystemErrorText();
-      return false;
-    }
-    if (r == 0) {
-      cause_ = std::string(cause::InputOutput);
-      return false;
-    }
-    got += r;
-  }
-  return true;
+bool AppendFile::readAt(int64_t offset, size_t n, std::string& bytes) {
+  if (readFileAt(handle_, offset, n, bytes, cause_)) return true;
+  return false;
 }
 
 bool AppendFile::appendAndClose(std::string_view bytes) {

@@ -1,6 +1,6 @@
 // native_file.h - the few plain file operations below the windows, through
 // the platform's own calls so that every failure has its exact cause: writing
-// an output file, removing a file, reading a whole file.
+// an output file, removing a file, reading a whole file or parts of it.
 //
 // Paths are UTF-8. Causes are the Japanese texts of system_error_text.h.
 #pragma once
@@ -51,17 +51,39 @@ bool removeFile(const std::string& path, std::string& cause);
 // opened or read (a folder gives cause::IsFolder).
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause);
 
-// The same for a file that may be missing and must be a regular one: Missing
-// when nothing is at path; Failed with cause set for a folder, a pipe or a
-// device (read without waiting on it), or a file that cannot be read.
+// A file that may be missing and must be a regular one, read piece by piece
+// for a file too long to hold whole: take gets each piece in order (at most
+// ReadPieceBytes each), so the caller keeps only what it makes of them.
+// Missing when nothing is at path; Failed with cause set for a folder, a pipe
+// or a device (read without waiting on it), or a file that cannot be read.
 enum class FileRead { Read, Missing, Failed };
-FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause);
-
-// The same file read piece by piece, for a file too long to hold whole: take
-// gets each piece in order (at most ReadPieceBytes each), so the caller keeps
-// only what it makes of them.
 inline constexpr size_t ReadPieceBytes = 1 << 20;
 FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
                                  std::string& cause);
+
+// The same kind of file opened for reads at any offset, such as its last
+// blocks first.
+class InputFile {
+public:
+  explicit InputFile(const std::string& path);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Read once the file is open; Missing or Failed (cause() says why) otherwise.
+  FileRead outcome() const { return outcome_; }
+  // Its size when it was opened.
+  int64_t size() const { return size_; }
+  // The n bytes at offset, within that size; false when they cannot be read.
+  bool readAt(int64_t offset, size_t n, std::string& bytes);
+  const std::string& cause() const { return cause_; }
+
+private:
+  static constexpr std::intptr_t Closed = -1;
+  std::intptr_t handle_ = Closed;
+  FileRead outcome_ = FileRead::Failed;
+  int64_t size_ = 0;
+  std::string cause_;
+};
 
 }  // namespace nk

@@ -119,9 +119,29 @@ FileRead readRegularFileInPieces(const std::string& path, const std::function<vo
   return read ? FileRead::Read : FileRead::Failed;
 }
 
-FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
-  bytes.clear();
-  return readRegularFileInPieces(path, [&bytes](std::string_view piece) { bytes.append(piece); }, cause);
+InputFile::InputFile(const std::string& path) {
+  outcome_ = FileRead::Read;
+  const int fd = openRegular(path, outcome_, cause_);
+  if (fd < 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    outcome_ = FileRead::Failed;
+    cause_ = lastSystemErrorText();
+    ::close(fd);
+    return;
+  }
+  handle_ = fd;
+  size_ = st.st_size;
+}
+
+InputFile::~InputFile() {
+  if (handle_ != Closed) ::close(static_cast<int>(handle_));
+}
+
+bool InputFile::readAt(int64_t offset, size_t n, std::string& bytes) {
+  if (readAllAt(static_cast<int>(handle_), offset, n, bytes)) return true;
+  cause_ = lastSystemErrorText();
+  return false;
 }
 
 }  // namespace nk

@@ -133,9 +133,42 @@ FileRead readRegularFileInPieces(const std::string& path, const std::function<vo
   return readPieces(wide, ReadPieceBytes, take, cause) ? FileRead::Read : FileRead::Failed;
 }
 
-FileRead readRegularFile(const std::string& path, std::string& bytes, std::string& cause) {
-  bytes.clear();
-  return readRegularFileInPieces(path, [&bytes](std::string_view piece) { bytes.append(piece); }, cause);
+InputFile::InputFile(const std::string& path) {
+  const std::wstring wide = widen(path);
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = ::GetLastError();
+    outcome_ = err == ERROR_FILE_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
+    if (outcome_ == FileRead::Failed) cause_ = win32ErrorText(err);
+    return;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    cause_ = std::string(cause::IsFolder);
+    return;
+  }
+  const HANDLE h =
+      ::CreateFileW(wide.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    cause_ = lastSystemErrorText();
+    return;
+  }
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(h, &size)) {
+    cause_ = lastSystemErrorText();
+    ::CloseHandle(h);
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  size_ = size.QuadPart;
+  outcome_ = FileRead::Read;
+}
+
+InputFile::~InputFile() {
+  if (handle_ != Closed) ::CloseHandle(asHandle(handle_));
+}
+
+bool InputFile::readAt(int64_t offset, size_t n, std::string& bytes) {
+  return readFileAt(handle_, offset, n, bytes, cause_);
 }
 
 }  // namespace nk

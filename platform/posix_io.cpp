@@ -36,6 +36,21 @@ bool readAll(int fd, std::string& bytes) {
   return readPieces(fd, 65536, [&bytes](std::string_view piece) { bytes.append(piece); });
 }
 
+bool readAllAt(int fd, int64_t offset, size_t n, std::string& bytes) {
+  bytes.assign(n, '\0');
+  for (size_t got = 0; got < n;) {
+    const ssize_t r = ::pread(fd, bytes.data() + got, n - got, static_cast<off_t>(offset + static_cast<int64_t>(got)));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return false;
+    if (r == 0) {
+      errno = EIO;
+      return false;
+    }
+    got += static_cast<size_t>(r);
+  }
+  return true;
+}
+
 void syncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;

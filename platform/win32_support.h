@@ -3,6 +3,8 @@
 // same Japanese causes as their errno twins. Only Windows builds compile it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace nk {
@@ -15,5 +17,10 @@ std::string narrow(const std::wstring& wide);
 // The cause behind a Win32 error code (GetLastError), in the words that the
 // POSIX build uses for the errno value of the same meaning.
 std::string win32ErrorText(unsigned long code);
+
+// Exactly the n bytes at offset of the file whose handle is given; false with
+// cause set on failure (cause::InputOutput where the file ends sooner: it
+// was cut short meanwhile).
+bool readFileAt(std::intptr_t handle, int64_t offset, size_t n, std::string& bytes, std::string& cause);
 
 }  // namespace nk

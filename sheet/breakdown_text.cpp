@@ -3,6 +3,7 @@
 #include "sheet/breakdown_text.h"
 
 #include "data/numeric.h"
+#include "sheet/display_text.h"
 
 #include <array>
 #include <limits>
@@ -111,8 +112,8 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
     row.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};
     if (const Improvement* change = changes ? changes->of(entry, row.ura) : nullptr) {
-      row.changed = changeDate(*change);
-      row.changedKey = change->epochSeconds;
+      row.changed = dateText(change->time);
+      row.changedKey = change->time.utc.time_since_epoch().count();
     }
   }
   return rows;

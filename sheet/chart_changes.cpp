@@ -1,34 +1,40 @@
 // chart_changes.cpp - the records of a save and the last change of each chart.
 #include "sheet/chart_changes.h"
 
-#include "sheet/history_view.h"
+#include "sheet/display_text.h"
 #include "sheet/page_view.h"
 
 #include <algorithm>
 
 namespace nk {
 
-std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const std::vector<int32_t>& beforeNormal,
-                                        const std::vector<int32_t>& beforeUra, std::time_t now) {
-  const IsoMoment moment = parseIsoMoment(isoLocalTime(now)).value_or(IsoMoment{static_cast<int64_t>(now), 0});
+std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const SheetScores& before, const Moment& now) {
   std::vector<Improvement> records;
-  const size_t entries = std::min({s.EntryScore.size(), s.EntryScoreU.size(), beforeNormal.size(), beforeUra.size()});
+  const size_t entries = std::min({s.EntryScore.size(), s.EntryScoreU.size(), before.normal.size(), before.ura.size()});
   for (size_t e = 0; e < entries; ++e) {
     const auto entryNo = static_cast<int16_t>(e + 1);
-    if (s.EntryScore[e] != beforeNormal[e])
-      records.push_back({moment.epochSeconds, moment.offsetSeconds, entryNo, false, beforeNormal[e], s.EntryScore[e]});
-    if (s.EntryScoreU[e] != beforeUra[e])
-      records.push_back({moment.epochSeconds, moment.offsetSeconds, entryNo, true, beforeUra[e], s.EntryScoreU[e]});
+    if (s.EntryScore[e] != before.normal[e]) records.push_back({now, entryNo, false, before.normal[e], s.EntryScore[e]});
+    if (s.EntryScoreU[e] != before.ura[e]) records.push_back({now, entryNo, true, before.ura[e], s.EntryScoreU[e]});
   }
   return records;
 }
 
+Improvement* LastChanges::slotOf(const Improvement& record) {
+  const auto e = static_cast<size_t>(record.entryNo - 1);
+  if (record.entryNo < 1 || e >= normal_.size()) return nullptr;
+  return &(record.ura ? ura_ : normal_)[e];
+}
+
 void LastChanges::take(const std::vector<Improvement>& records) {
-  for (const Improvement& record : records) {
-    const auto e = static_cast<size_t>(record.entryNo - 1);
-    if (record.entryNo < 1 || e >= normal_.size()) continue;
-    (record.ura ? ura_ : normal_)[e] = record;
-  }
+  for (const Improvement& record : records)
+    if (Improvement* slot = slotOf(record)) *slot = record;
+}
+
+bool LastChanges::takeOlder(const Improvement& record) {
+  Improvement* slot = slotOf(record);
+  if (!slot || slot->entryNo != 0) return false;
+  *slot = record;
+  return true;
 }
 
 const Improvement* LastChanges::of(size_t e, bool ura) const {
@@ -37,10 +43,18 @@ const Improvement* LastChanges::of(size_t e, bool ura) const {
   return &charts[e];
 }
 
-LastChanges lastChangesFor(const ScoreSheetState& s) {
+LastChanges lastChangesFor(const ScoreSheetState& s, uint64_t window) {
   LastChanges changes(s.EntryScore.size());
-  changes.take(readImprovements(improvementFileNameFor(s.VersionNumber)).improvements);
-  return changes;
+  size_t missing = changes.charts();
+  if (missing == 0) return changes;
+  std::string cause;
+  const FileRead read = readNewestImprovements(logFileName(ImprovementFormat, s.VersionNumber), window,
+                                               [&](const Improvement& record) {
+                                                 if (changes.takeOlder(record)) --missing;
+                                                 return missing > 0;
+                                               },
+                                               cause);
+  return read == FileRead::Failed ? LastChanges(s.EntryScore.size()) : changes;
 }
 
 std::array<std::array<std::string, 2>, RowsPerPage> pageChangeTips(const ScoreSheetState& s,
@@ -56,16 +70,9 @@ std::array<std::array<std::string, 2>, RowsPerPage> pageChangeTips(const ScoreSh
   return tips;
 }
 
-std::string changeDate(const Improvement& change) {
-  HistoryEntry moment;
-  moment.epochSeconds = change.epochSeconds;
-  moment.offsetSeconds = change.offsetSeconds;
-  return historyListTime(moment).substr(0, 10);
-}
-
 std::string changeTip(const Improvement& change) {
-  return changeDate(change) + " 更新（" +
-         signedGroupedDecimal(static_cast<int64_t>(change.after) - change.before) + "）";
+  return dateText(change.time) + " 更新（" + signedGroupedDecimal(static_cast<int64_t>(change.after) - change.before) +
+         "）";
 }
 
 }  // namespace nk

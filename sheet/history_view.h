@@ -1,14 +1,14 @@
 // history_view.h - what the window "記録の推移" shows of the history file:
-// the records for the chart, the rows of the list and their texts. Numbers
-// are grouped by our own code ("12,345"), never by the locale, so every
-// machine shows the same text.
+// the records for the chart, the rows of the list and their texts, written
+// as display_text.h writes them.
 //
-// The records are held as numbers only (HistoryEntry), shared by the chart
+// The records are held as numbers only (HistoryRecord), shared by the chart
 // and the list, and a row's texts are made when the row is asked for, so a
 // history of a million records costs its numbers and nothing per row.
 #pragma once
 
 #include "data/score_history.h"
+#include "sheet/display_text.h"
 
 #include <array>
 #include <cstdint>
@@ -32,7 +32,7 @@ struct HistoryRow {
 
 struct HistoryView {
   // In the file's order, oldest first; never null.
-  std::shared_ptr<const std::vector<HistoryEntry>> records = std::make_shared<const std::vector<HistoryEntry>>();
+  std::shared_ptr<const std::vector<HistoryRecord>> records = std::make_shared<const std::vector<HistoryRecord>>();
   // The total of the record before the first one held, when older records
   // were left out, so the first row still shows its change.
   std::optional<int64_t> totalBefore;
@@ -49,21 +49,11 @@ struct HistoryView {
   size_t rowCount() const { return records->size(); }
 };
 
-// "1,234,567", "-1,000", "0".
-std::string groupedDecimal(int64_t value);
-// "+12,345", "-1,000", "±0".
-std::string signedGroupedDecimal(int64_t value);
-// "2026-12-07 20:41": the local date and time the record was written with.
-std::string historyListTime(const HistoryEntry& entry);
-// "古い記録 12,345 件は表示していません。"
-std::string historyLeftOutNote(uint64_t leftOut);
-
 // The list's row `row`, newest first (row 0 is the last record).
 HistoryRow historyRowAt(const HistoryView& view, size_t row);
 
-HistoryView historyViewOf(std::vector<HistoryEntry> entries, int64_t nowMsecs, uint64_t leftOut = 0,
+HistoryView historyViewOf(std::vector<HistoryRecord> records, int64_t nowMsecs, uint64_t leftOut = 0,
                           std::optional<int64_t> totalBefore = std::nullopt);
-HistoryView historyViewOf(const std::vector<HistoryRecord>& records, int64_t nowMsecs);
 // Reads the history of the version (its most recent `most` records) and builds its view.
 HistoryView loadHistoryView(int16_t versionNumber, int64_t nowMsecs, size_t most = MostHistoryEntries);
 

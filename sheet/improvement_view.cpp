@@ -2,12 +2,9 @@
 #include "sheet/improvement_view.h"
 
 #include "data/numeric.h"
-#include "platform/local_time.h"
-#include "sheet/chart_changes.h"
-#include "sheet/history_view.h"
+#include "sheet/display_text.h"
 #include "sheet/page_view.h"
 
-#include <limits>
 #include <set>
 
 namespace nk {
@@ -22,17 +19,18 @@ const char* periodName(ImprovementPeriod period) {
   return "すべて";
 }
 
-int64_t periodStart(ImprovementPeriod period, std::time_t now) {
-  int64_t daysBefore = 0;
+std::chrono::sys_seconds periodStart(ImprovementPeriod period, const Moment& now) {
+  using namespace std::chrono;
+  int daysBefore = 0;
   switch (period) {
     case ImprovementPeriod::Today: daysBefore = 0; break;
     case ImprovementPeriod::Week: daysBefore = 6; break;
     case ImprovementPeriod::Month: daysBefore = 29; break;
-    case ImprovementPeriod::All: return std::numeric_limits<int64_t>::min();
+    case ImprovementPeriod::All: return sys_seconds::min();
   }
-  const std::tm local = localTime(now);
-  const int64_t startOfToday = static_cast<int64_t>(now) - (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
-  return startOfToday - daysBefore * 86400;
+  const local_seconds local = now.local();
+  const seconds intoToday = local - floor<days>(local);
+  return now.utc - intoToday - days{daysBefore};
 }
 
 const char* improvementColumnName(int column) {
@@ -41,23 +39,23 @@ const char* improvementColumnName(int column) {
 }
 
 ImprovementLog loadImprovementLog(int16_t versionNumber, size_t most) {
-  const std::string fileName = improvementFileNameFor(versionNumber);
-  ImprovementReadResult read = readImprovements(fileName, most);
+  const std::string fileName = logFileName(ImprovementFormat, versionNumber);
+  RecentRecords<Improvement> read = readRecentImprovements(fileName, most);
   ImprovementLog log;
-  log.records = std::make_shared<const std::vector<Improvement>>(std::move(read.improvements));
+  log.records = std::make_shared<const std::vector<Improvement>>(std::move(read.records));
   if (!read.ok)
-    log.note = "ファイル " + fileName + " を読めません（" + read.cause + "）。";
+    log.note = unreadableNote(fileName, read.cause);
   else if (read.leftOut > 0)
-    log.note = historyLeftOutNote(read.leftOut);
+    log.note = leftOutNote(read.leftOut);
   return log;
 }
 
-ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, int64_t from) {
+ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, std::chrono::sys_seconds from) {
   ImprovementList list;
   std::set<std::pair<int16_t, bool>> charts;
   for (size_t i = log->size(); i-- > 0;) {
     const Improvement& record = (*log)[i];
-    if (record.epochSeconds < from) continue;
+    if (record.time.utc < from) continue;
     list.rows.push_back(static_cast<uint32_t>(i));
     charts.insert({record.entryNo, record.ura});
     list.points += static_cast<int64_t>(record.after) - record.before;
@@ -72,10 +70,7 @@ ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>
 ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int16_t>& positions,
                                 const Improvement& record) {
   ImprovementRow row;
-  HistoryEntry moment;
-  moment.epochSeconds = record.epochSeconds;
-  moment.offsetSeconds = record.offsetSeconds;
-  row.time = historyListTime(moment);
+  row.time = minuteText(record.time);
   row.ura = record.ura;
   row.chart = record.ura ? UraChartMark : NormalChartMark;
   row.scores = groupedDecimal(record.before) + " → " + groupedDecimal(record.after);

@@ -5,11 +5,12 @@
 #pragma once
 
 #include "data/improvement_log.h"
+#include "data/moment.h"
 #include "data/score_state.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +24,9 @@ inline constexpr std::array<ImprovementPeriod, 4> ImprovementPeriods = {
     ImprovementPeriod::Today, ImprovementPeriod::Week, ImprovementPeriod::Month, ImprovementPeriod::All};
 // "今日", "7日間", "30日間", "すべて".
 const char* periodName(ImprovementPeriod period);
-// The first moment of the period on the local clock: the start of today, of
-// the day 6 or 29 days before it; the earliest moment for All.
-int64_t periodStart(ImprovementPeriod period, std::time_t now);
+// The first instant of the period on the clock of now: the start of today,
+// of the day 6 or 29 days before it; the earliest instant for All.
+std::chrono::sys_seconds periodStart(ImprovementPeriod period, const Moment& now);
 
 struct ImprovementRow {
   std::string time;    // "2026-11-02 20:41"
@@ -62,7 +63,7 @@ struct ImprovementLog {
 ImprovementLog loadImprovementLog(int16_t versionNumber, size_t most = MostImprovements);
 
 // The records of log in the period that starts at `from`, newest first.
-ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, int64_t from);
+ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, std::chrono::sys_seconds from);
 
 // The row of log[index] for the sheet s (titles and levels), with the entries'
 // display positions (displayPositions of breakdown_text.h).

@@ -1,4 +1,4 @@
-// save_history.cpp - deciding whether a save adds a record, and adding it.
+// save_history.cpp - a save's records beside the score file, and its warning.
 #include "sheet/save_history.h"
 
 #include "diag/debug_log.h"
@@ -15,36 +15,28 @@ std::string failureText(const std::string& fileName, const std::string& cause) {
 
 }  // namespace
 
-HistoryRecord historyRecordOf(const ScoreSheetState& s, std::time_t now) {
-  const TotalSummary summary = summarizeTotal(s);
+HistoryRecord historyRecordOf(const ScoreSheetState& s, const Moment& now) {
   HistoryRecord record;
-  static_cast<TotalSummary&>(record) = summary;
-  record.time = isoLocalTime(now);
-  record.epochSeconds = static_cast<int64_t>(now);
+  static_cast<TotalSummary&>(record) = summarizeTotal(s);
+  record.time = now;
   return record;
 }
 
-bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecord& candidate) {
-  return records.empty() || static_cast<const TotalSummary&>(records.back()) != candidate;
-}
-
-HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now) {
-  const std::string fileName = historyFileNameFor(s.VersionNumber);
-  const HistoryAppendResult appended =
-      appendHistoryRecord(fileName, historyRecordOf(s, now), HistoryAppend::WhenChanged);
+HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, const Moment& now) {
+  const std::string fileName = logFileName(HistoryFormat, s.VersionNumber);
+  const AppendResult appended = appendHistoryRecord(fileName, historyRecordOf(s, now));
   if (!appended.ok) return {false, failureText(fileName, appended.cause)};
   return {appended.appended, {}};
 }
 
-SaveRecords recordSave(const ScoreSheetState& s, const std::vector<int32_t>& beforeNormal,
-                       const std::vector<int32_t>& beforeUra, std::time_t now) {
+SaveRecords recordSave(const ScoreSheetState& s, const SheetScores& before, const Moment& now) {
   SaveRecords result;
   static_cast<HistorySaveResult&>(result) = recordSaveInHistory(s, now);
-  const std::vector<Improvement> changes = improvementsOf(s, beforeNormal, beforeUra, now);
-  const std::string fileName = improvementFileNameFor(s.VersionNumber);
-  const HistoryAppendResult logged = appendImprovements(fileName, isoLocalTime(now), changes);
+  std::vector<Improvement> changes = improvementsOf(s, before, now);
+  const std::string fileName = logFileName(ImprovementFormat, s.VersionNumber);
+  const AppendResult logged = appendImprovements(fileName, changes);
   if (logged.ok)
-    result.improvements = changes;
+    result.improvements = std::move(changes);
   else if (result.failure.empty())
     result.failure = failureText(fileName, logged.cause);
   return result;

@@ -1,6 +1,8 @@
-// save_history.h - what a save of the score sheet adds to the history of
-// totals (score_history.h): a record of the total's summary, when it differs
-// from the last record in anything but the time.
+// save_history.h - what a save of the score sheet adds beside the score file:
+// to the history of totals (score_history.h) a record of the total's
+// summary, which the history takes when it differs from its last record in
+// anything but the time, and to the log of improvements (chart_changes.h)
+// the charts whose scores changed.
 //
 // The history is the player's own addition beside the score file: nothing of
 // the score file's save depends on it, and a history that cannot be written
@@ -8,11 +10,12 @@
 #pragma once
 
 #include "data/improvement_log.h"
+#include "data/moment.h"
 #include "data/score_history.h"
 #include "data/score_state.h"
 #include "diag/debug_log.h"
+#include "sheet/sheet_scores.h"
 
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -21,11 +24,7 @@ namespace nk {
 inline constexpr const char* HistoryFailureTitle = "記録の保存失敗";
 
 // The record of the sheet's current total at the moment now.
-HistoryRecord historyRecordOf(const ScoreSheetState& s, std::time_t now);
-
-// Whether candidate goes into a history that holds records: always into an
-// empty one, otherwise only when its scores differ from the last record's.
-bool addsToHistory(const std::vector<HistoryRecord>& records, const HistoryRecord& candidate);
+HistoryRecord historyRecordOf(const ScoreSheetState& s, const Moment& now);
 
 struct HistorySaveResult {
   bool appended = false;
@@ -33,21 +32,20 @@ struct HistorySaveResult {
   std::string failure;
 };
 
-// Run after the score file was saved: appends the record of now to the
-// history of the sheet's version where addsToHistory says so of its last
-// record, reading only the history's tail.
-HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, std::time_t now);
+// Run after the score file was saved: offers the record of now to the
+// history of the sheet's version, which reads only its tail to compare.
+HistorySaveResult recordSaveInHistory(const ScoreSheetState& s, const Moment& now);
 
 // What a save adds beside the score file: the history's record (as
 // recordSaveInHistory) and the log of improvements' records of the charts
-// whose scores differ from before (the scores the file held until the save).
-// One warning at most: the history's failure, else the log's (the player
-// then knows that the records beside the score file were not written).
+// whose scores differ from before (the scores the file held until the save),
+// all at the one moment now. One warning at most: the history's failure,
+// else the log's (the player then knows that the records beside the score
+// file were not written).
 struct SaveRecords : HistorySaveResult {
   std::vector<Improvement> improvements;  // written to the log
 };
-SaveRecords recordSave(const ScoreSheetState& s, const std::vector<int32_t>& beforeNormal,
-                       const std::vector<int32_t>& beforeUra, std::time_t now);
+SaveRecords recordSave(const ScoreSheetState& s, const SheetScores& before, const Moment& now);
 
 // Tells the player and the debug log of a failure of recordSaveInHistory;
 // nothing when there was none.

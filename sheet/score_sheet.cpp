@@ -19,7 +19,7 @@ EntryResult ScoreSheet::store(int row, Chart chart, std::string_view text) {
 
 bool ScoreSheet::hasUnsavedScores() const { return open_ && scoresOf(state_) != base_; }
 
-SaveReport ScoreSheet::save(std::time_t now) {
+SaveReport ScoreSheet::save(const Moment& now) {
   SaveReport report;
   const MergedSave merged = saveMergingFileChanges(state_, base_);
   report.sheetChanged = merged.sheetChanged;
@@ -30,7 +30,7 @@ SaveReport ScoreSheet::save(std::time_t now) {
   report.saved = true;
   base_ = scoresOf(state_);
   // Recorded at the moment of the save, reported once the player has seen it succeed.
-  const SaveRecords records = recordSave(state_, merged.before.normal, merged.before.ura, now);
+  const SaveRecords records = recordSave(state_, merged.before, now);
   // Another window's saves are in the log too when the file had changed.
   if (merged.fileChanged)
     lastChanges_ = lastChangesFor(state_);

@@ -18,6 +18,7 @@
 // it. The window shows the page and the report; the order is decided here.
 #pragma once
 
+#include "data/moment.h"
 #include "data/score_state.h"
 #include "diag/debug_log.h"
 #include "sheet/chart_changes.h"
@@ -26,7 +27,6 @@
 #include "toolkit/toolkit.h"
 
 #include <array>
-#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,7 +69,7 @@ public:
   bool hasUnsavedScores() const;
 
   // Saves at the moment now, as the comment at the top says.
-  SaveReport save(std::time_t now);
+  SaveReport save(const Moment& now);
 
   // When each chart's score last changed, from the log of improvements.
   const LastChanges& lastChanges() const { return lastChanges_; }

@@ -24,20 +24,20 @@ class DemoHistory : public test::MasterServerTest {};
 
 TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   const std::string bytes = readFileBytes((DemoScores / "ac13history.csv").string());
-  const auto records = parseHistory(bytes);
+  const auto records = readRecentHistory((DemoScores / "ac13history.csv").string()).records;
   size_t lines = 0;
   for (char c : bytes) lines += c == '\n';
   EXPECT_EQ(records.size() + 1, lines) << "a line that is no record";
   EXPECT_TRUE(bytes.starts_with(std::string(HistoryHeader) + "\r\n"));
   ASSERT_GE(records.size(), 24u);
-  EXPECT_GE(records.back().epochSeconds - records.front().epochSeconds, 90 * 86400);
+  EXPECT_GE(records.back().time.utc - records.front().time.utc, std::chrono::days{90});
   for (size_t i = 0; i < records.size(); ++i) {
     const HistoryRecord& r = records[i];
-    SCOPED_TRACE(r.time);
+    SCOPED_TRACE(isoText(r.time));
     EXPECT_EQ(r.total, r.levelSums[0] + r.levelSums[1] + r.levelSums[2] + r.levelSums[3]);
-    EXPECT_TRUE(r.time.ends_with("+09:00"));
+    EXPECT_EQ(r.time.offset, std::chrono::hours{9});
     if (i == 0) continue;
-    EXPECT_GT(r.epochSeconds, records[i - 1].epochSeconds);
+    EXPECT_GT(r.time.utc, records[i - 1].time.utc);
     EXPECT_GE(r.total, records[i - 1].total);
     EXPECT_GE(r.entered, records[i - 1].entered);
     EXPECT_NE(static_cast<const TotalSummary&>(r), static_cast<const TotalSummary&>(records[i - 1]));
@@ -60,14 +60,14 @@ TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
   // held and its sheet has the total its history record has.
   const std::string logFile = (DemoScores / "ac13improvements.csv").string();
   const std::string logBytes = readFileBytes(logFile);
-  const auto log = readImprovements(logFile).improvements;
+  const auto log = readRecentImprovements(logFile).records;
   EXPECT_EQ(log.size() + 1, static_cast<size_t>(std::count(logBytes.begin(), logBytes.end(), '\n')));
   size_t next = log.size();
   for (size_t k = records.size(); k-- > 0;) {
-    SCOPED_TRACE(records[k].time);
+    SCOPED_TRACE(isoText(records[k].time));
     EXPECT_EQ(summarizeTotal(s), static_cast<const TotalSummary&>(records[k]));
-    ASSERT_TRUE(next > 0 && log[next - 1].epochSeconds == records[k].epochSeconds);
-    for (; next > 0 && log[next - 1].epochSeconds == records[k].epochSeconds; --next) {
+    ASSERT_TRUE(next > 0 && log[next - 1].time == records[k].time);
+    for (; next > 0 && log[next - 1].time == records[k].time; --next) {
       const Improvement& change = log[next - 1];
       int32_t& score = (change.ura ? s.EntryScoreU : s.EntryScore).at(static_cast<size_t>(change.entryNo - 1));
       EXPECT_EQ(score, change.after);

@@ -37,7 +37,7 @@ TEST(FsyncFaults, AFailedFlushFailsTheSaveAndKeepsTheOldFile) {
 
   failing = true;
   const FileWriteResult saved = saveScoreFile(s);
-  const HistoryAppendResult appended = appendHistoryRecord("ac13history.csv", record);
+  const AppendResult appended = appendHistoryRecord("ac13history.csv", record);
   failing = false;
 
   EXPECT_FALSE(saved.ok);

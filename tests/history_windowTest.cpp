@@ -54,7 +54,7 @@ protected:
   // The values of a line that the chart was laid out with.
   static std::vector<int64_t> ys(HistoryWindow* window, int series) {
     std::vector<int64_t> out;
-    for (const HistoryEntry& e : *window->chart()->plotLayout().records) out.push_back(historySeriesValue(e, series));
+    for (const HistoryRecord& e : *window->chart()->plotLayout().records) out.push_back(historySeriesValue(e, series));
     return out;
   }
 
@@ -85,11 +85,11 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "保存完了");
 
-  const auto records = parseHistory(test::readBytes(HistoryFile));
+  const auto records = readRecentHistory(HistoryFile).records;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(test::readBytes(HistoryFile).rfind("\xEF\xBB\xBF" + std::string(HistoryHeader), 0), 0u);
   EXPECT_EQ(historyLine(records[1]).substr(25), ",3000,1000,2000,0,0,2\r\n");
-  EXPECT_EQ(records[1].time.substr(19), "+09:00");
+  EXPECT_EQ(records[1].time.offset, std::chrono::hours{9});
 
   QTest::keyClick(sheet, Qt::Key_H, Qt::ControlModifier);
   auto* window = sheet->findChild<HistoryWindow*>();
@@ -100,8 +100,8 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   EXPECT_EQ(chart->title(), "総合得点の推移");
   const auto& shown = *chart->plotLayout().records;
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].epochSeconds, records[0].epochSeconds);
-  EXPECT_EQ(shown[1].epochSeconds, records[1].epochSeconds);
+  EXPECT_EQ(shown[0].time, records[0].time);
+  EXPECT_EQ(shown[1].time, records[1].time);
   EXPECT_EQ(ys(window, HistoryChart::Total), (std::vector<int64_t>{1000, 3000}));
   EXPECT_EQ(ys(window, HistoryChart::Level7), (std::vector<int64_t>{1000, 1000}));
   EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<int64_t>{0, 2000}));
@@ -230,10 +230,12 @@ TEST(HistoryChart, AnEveningOfSavesWithTheMouseOnAPoint) {
   test::setTimeZone("Asia/Tokyo");
   HistoryChart chart;
   chart.resize(740, 380);
-  chart.setView(historyViewOf(parseHistory("2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4\r\n"
-                                           "2026-05-09T21:02:00+09:00,1200000,150000,250000,350000,450000,4\r\n"
-                                           "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4\r\n"),
-                              0));
+  std::vector<HistoryRecord> records;
+  for (const char* line : {"2026-05-09T20:14:37+09:00,1000000,100000,200000,300000,400000,4",
+                           "2026-05-09T21:02:00+09:00,1200000,150000,250000,350000,450000,4",
+                           "2026-05-09T22:30:00+09:00,1237567,150000,250000,350000,487567,4"})
+    records.push_back(parseHistoryLine(line).value());
+  chart.setView(historyViewOf(records, 0));
   const QRegularExpression timeOfDay("^[0-2][0-9]:[0-5][0-9]$");
   const auto times = chart.plotLayout().timeLabels;
   ASSERT_GE(times.size(), 3);
@@ -275,8 +277,7 @@ TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   std::vector<HistoryRecord> records(10000);
   for (size_t i = 0; i < records.size(); ++i) {
     HistoryRecord& r = records[i];
-    r.epochSeconds = 1767225600 + static_cast<int64_t>(i) * 3600;
-    r.time = "2026-01-01T00:00:00+09:00";
+    r.time = {std::chrono::sys_seconds{std::chrono::hours{490896 + i}}, std::chrono::hours{9}};
     r.levelSums = {1000000 + static_cast<int64_t>(i), 0, 0, 0};
     r.total = i == 4321 ? 3000000 : r.levelSums[0];
   }
@@ -317,12 +318,11 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   sheet->txtScore(1)->setText("700000");  // a typo mended
   save(sheet);
   save(sheet);  // unchanged: no record
-  const auto records = readImprovements("ac13improvements.csv").improvements;
+  const auto records = readRecentImprovements("ac13improvements.csv").records;
   ASSERT_EQ(records.size(), 4u);
-  const int64_t saved = records[1].epochSeconds;
-  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 9 * 3600, 1, false, 0, 1000},
-                                               {saved, 9 * 3600, 1, true, 0, 2000},
-                                               {saved, 9 * 3600, 2, false, 712345, 700000}}));
+  const Moment saved{records[1].time.utc, std::chrono::hours{9}};
+  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 1, false, 0, 1000}, {saved, 1, true, 0, 2000},
+                                               {saved, 2, false, 712345, 700000}}));
   const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
   EXPECT_EQ(sheet->txtScoreU(0)->toolTip().toStdString(), today + " 更新（+2,000）");
   EXPECT_EQ(sheet->txtScore(1)->toolTip().toStdString(), today + " 更新（-12,345）");
@@ -366,7 +366,7 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   EXPECT_EQ(tk.boxes[0].text, "保存完了");
   EXPECT_EQ(tk.boxes[1].text, "ファイル ac13improvements.csv に記録を書き込めません（読み取り専用のファイルです）。点数は保存されています。");
   EXPECT_EQ(test::readBytes("ac13score.csv"), scoreFileText(sheet->state()));
-  EXPECT_EQ(readImprovements("ac13improvements.csv").improvements.size(), 4u);
+  EXPECT_EQ(readRecentImprovements("ac13improvements.csv").records.size(), 4u);
 }
 
 }  // namespace

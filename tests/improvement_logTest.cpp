@@ -13,9 +13,10 @@ using test::writeBytes;
 const std::string Header = std::string(ImprovementHeader) + "\r\n";
 const std::string Up = "2026-11-02T20:41:00+09:00,2,表,700000,712345\r\n";
 const std::string Down = "2026-11-03T08:00:05+09:00,8191,裏,5000,4999\r\n";
+using std::chrono::seconds;
 // 2026-11-02T20:41:00+09:00 and 2026-11-03T08:00:05+09:00.
-const Improvement UpRecord{1793619660, 32400, 2, false, 700000, 712345};
-const Improvement DownRecord{1793660405, 32400, 8191, true, 5000, 4999};
+const Improvement UpRecord{{std::chrono::sys_seconds{seconds{1793619660}}, seconds{32400}}, 2, false, 700000, 712345};
+const Improvement DownRecord{{std::chrono::sys_seconds{seconds{1793660405}}, seconds{32400}}, 8191, true, 5000, 4999};
 
 class ImprovementLog : public test::WorkDirTest {};
 
@@ -38,21 +39,29 @@ TEST_F(ImprovementLog, ReadingKeepsOnlyCompleteRecords) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     writeBytes("log.csv", c.bytes);
-    const ImprovementReadResult read = readImprovements("log.csv");
+    const RecentRecords<Improvement> read = readRecentImprovements("log.csv");
     EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.improvements, c.expected);
+    EXPECT_EQ(read.records, c.expected);
   }
-  writeBytes("log.csv", Header + Up + Down + Up);
-  const ImprovementReadResult recent = readImprovements("log.csv", 2);
-  EXPECT_EQ(recent.improvements, (std::vector<Improvement>{DownRecord, UpRecord}));
-  EXPECT_EQ(recent.leftOut, 1u);
-  EXPECT_TRUE(readImprovements("missing.csv").improvements.empty());
-  EXPECT_TRUE(readImprovements("missing.csv").ok);
+  // The most recent two: of one more, and of several times two more, each left out counted.
+  struct Recent { std::string bytes; std::vector<Improvement> kept; uint64_t leftOut; } recents[] = {
+      {Header + Up + Down + Up, {DownRecord, UpRecord}, 1},
+      {Header + Up + Down + Up + Down + Up + Down + Up, {DownRecord, UpRecord}, 5},
+  };
+  for (const Recent& r : recents) {
+    writeBytes("log.csv", r.bytes);
+    const RecentRecords<Improvement> recent = readRecentImprovements("log.csv", 2);
+    EXPECT_EQ(recent.records, r.kept);
+    EXPECT_EQ(recent.leftOut, r.leftOut);
+  }
+  EXPECT_TRUE(readRecentImprovements("missing.csv").records.empty());
+  EXPECT_TRUE(readRecentImprovements("missing.csv").ok);
 }
 
 TEST_F(ImprovementLog, ASavesRecordsGoAfterWhateverTheFileEndsWith) {
-  const std::string time = "2026-11-03T08:00:05+09:00";
-  const std::vector<Improvement> save = {UpRecord, DownRecord};
+  Improvement upThen = UpRecord;
+  upThen.time = DownRecord.time;
+  const std::vector<Improvement> save = {upThen, DownRecord};
   const std::string lines = "2026-11-03T08:00:05+09:00,2,表,700000,712345\r\n" + Down;
   struct Case {
     const char* name;
@@ -67,15 +76,15 @@ TEST_F(ImprovementLog, ASavesRecordsGoAfterWhateverTheFileEndsWith) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (!c.before.empty()) writeBytes("log.csv", c.before);
-    const HistoryAppendResult appended = appendImprovements("log.csv", time, save);
+    const AppendResult appended = appendImprovements("log.csv", save);
     EXPECT_TRUE(appended.ok && appended.appended) << appended.cause;
     EXPECT_EQ(readBytes("log.csv"), c.after);
     std::filesystem::remove("log.csv");
   }
   // A save that changed nothing writes nothing, not even a new file.
-  EXPECT_FALSE(appendImprovements("log.csv", time, {}).appended);
+  EXPECT_FALSE(appendImprovements("log.csv", {}).appended);
   EXPECT_FALSE(std::filesystem::exists("log.csv"));
-  EXPECT_EQ(improvementFileNameFor(113), "ac113improvements.csv");
+  EXPECT_EQ(logFileName(ImprovementFormat, 113), "ac113improvements.csv");
 }
 
 }  // namespace

@@ -40,6 +40,8 @@ protected:
 
 const std::time_t Dec7 = 1796643665;  // 2026-12-07T20:41:05+09:00
 
+Moment at(std::time_t t) { return localMoment(std::chrono::sys_seconds{std::chrono::seconds{t}}); }
+
 TEST_F(SaveHistory, OnlyASaveThatChangesSomethingAddsARecord) {
   ScoreSheetState s = smallSheet();
   struct Step {
@@ -63,13 +65,13 @@ TEST_F(SaveHistory, OnlyASaveThatChangesSomethingAddsARecord) {
     SCOPED_TRACE(step.name);
     step.change(s);
     now += 3600;
-    const HistorySaveResult result = recordSaveInHistory(s, now);
+    const HistorySaveResult result = recordSaveInHistory(s, at(now));
     EXPECT_EQ(result.appended, step.appended);
     EXPECT_EQ(result.failure, "");
-    if (step.appended) expected += isoLocalTime(now) + lines[line++] + "\r\n";
+    if (step.appended) expected += isoText(at(now)) + lines[line++] + "\r\n";
     EXPECT_EQ(test::readBytes("ac13history.csv"), expected);
   }
-  EXPECT_EQ(isoLocalTime(Dec7 + 3600), "2026-12-07T21:41:05+09:00");
+  EXPECT_EQ(isoText(at(Dec7 + 3600)), "2026-12-07T21:41:05+09:00");
   EXPECT_TRUE(tk.boxes.empty());
   EXPECT_TRUE(log().empty());
   EXPECT_EQ(test::namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13history.csv"}));
@@ -78,7 +80,7 @@ TEST_F(SaveHistory, OnlyASaveThatChangesSomethingAddsARecord) {
 TEST_F(SaveHistory, AFailureWarnsOnceAndLogsOneLine) {
   const ScoreSheetState s = smallSheet();
   fs::create_directory("ac13history.csv");
-  const HistorySaveResult result = recordSaveInHistory(s, Dec7);
+  const HistorySaveResult result = recordSaveInHistory(s, at(Dec7));
   const std::string text = "ファイル ac13history.csv に記録を書き込めません（同じ名前のフォルダーがあります）。点数は保存されています。";
   EXPECT_FALSE(result.appended);
   EXPECT_EQ(result.failure, text);

@@ -1,12 +1,10 @@
 // score_historyTest.cpp - the history file: reading past torn, edited and
-// marked lines, the record's time, and appending after whatever a crash or a
-// hand edit left, in real files of the test's folder.
+// marked lines, and appending after whatever a crash or a hand edit left, in
+// real files of the test's folder.
 #include "data/score_history.h"
 #include "platform/native_file.h"
 #include "test_support.h"
 
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 
 namespace nk {
@@ -26,9 +24,9 @@ const std::string B = "2026-10-02T22:30:15+09:00,1500,150,250,500,600,15\r\n";
 std::vector<std::string> summaries(const std::vector<HistoryRecord>& records) {
   std::vector<std::string> out;
   for (const HistoryRecord& r : records) {
-    std::string s = r.time + " " + std::to_string(r.total);
+    std::string s = isoText(r.time) + " " + std::to_string(r.total);
     for (int64_t v : r.levelSums) s += " " + std::to_string(v);
-    out.push_back(s + " " + std::to_string(r.entered) + " @" + std::to_string(r.epochSeconds));
+    out.push_back(s + " " + std::to_string(r.entered) + " @" + std::to_string(r.time.utc.time_since_epoch().count()));
   }
   return out;
 }
@@ -36,19 +34,8 @@ std::vector<std::string> summaries(const std::vector<HistoryRecord>& records) {
 const std::string SumA = "2026-10-01T21:00:00+09:00 1000 100 200 300 400 12 @1790856000";
 const std::string SumB = "2026-10-02T22:30:15+09:00 1500 150 250 500 600 15 @1790947815";
 
-// Records read piece by piece: "total s7 s8 s9 s10 entered @epoch offset".
-std::vector<std::string> entrySummaries(const std::vector<HistoryEntry>& entries) {
-  std::vector<std::string> out;
-  for (const HistoryEntry& e : entries) {
-    std::string s = std::to_string(e.total);
-    for (int64_t v : e.levelSums) s += " " + std::to_string(v);
-    out.push_back(s + " " + std::to_string(e.entered) + " @" + std::to_string(e.epochSeconds) + " " +
-                  std::to_string(e.offsetSeconds));
-  }
-  return out;
-}
-
-// Every case read two ways: parsed whole, and from a file piece by piece however the lines fall.
+// Every case read two ways: from the file piece by piece however the lines fall, and newest
+// first from its end in blocks.
 TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
   test::TempWorkDir dir;
   // Padding lines put a record across the first piece's end at each offset given.
@@ -58,8 +45,17 @@ TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
     bytes += std::string(ReadPieceBytes - before - bytes.size() - 2, 'y') + "\r\n";
     return bytes + A + B;
   };
+  // Edited lines after A and B that put the start of the last backward block `into` bytes into B.
+  auto backAcross = [](size_t into) {
+    const size_t size = 65536 - (B.size() - into);
+    std::string pad;
+    while (size - pad.size() > 101) pad += std::string(98, '#') + "\r\n";
+    return Header + A + B + pad + std::string(size - pad.size() - 2, '#') + "\r\n";
+  };
   // Not a record, though its first few thousand bytes would be one.
   const std::string overlong = "2026-10-01T21:00:00+09:00,1000,100,200,300,400," + std::string(5000, '0') + "x\r\n";
+  // Record A with its last number padded by zeros to `bytes` before the LF.
+  auto padded = [](size_t bytes) { return A.substr(0, 47) + std::string(bytes - 50, '0') + "12\r\n"; };
   struct Case {
     const char* name;
     std::string bytes;
@@ -85,51 +81,34 @@ TEST(ScoreHistory, ReadingKeepsOnlyCompleteRecords) {
       {"blank lines", Header + "\r\n" + A + "\r\n\r\n" + B, {SumA, SumB}},
       {"negative and UTC",
        "2026-10-01T12:00:00Z,-5,0,0,0,-5,0\r\n",
-       {"2026-10-01T12:00:00Z -5 0 0 0 -5 0 @1790856000"}},
+       {"2026-10-01T12:00:00+00:00 -5 0 0 0 -5 0 @1790856000"}},
       {"beyond 64 bits", Header + "2026-10-01T21:00:00+09:00,9223372036854775808,1,1,1,1,1\r\n", {}},
       {"record across the pieces' border", across(20), {SumA, SumB}},
       {"CR at the first piece's end", across(B.size() - 1), {SumA, SumB}},
       {"line end at the first piece's end", across(0), {SumA, SumB}},
       {"line longer than a record", Header + A + overlong + B, {SumA, SumB}},
+      {"the longest line a record may be", Header + padded(4096) + B, {SumA, SumB}},
+      {"a record one byte longer", Header + padded(4097) + B, {SumB}},
+      {"record across a backward block's border", backAcross(20), {SumA, SumB}},
+      {"line end at a backward block's start", backAcross(B.size() - 1), {SumA, SumB}},
       {"line longer than a piece", Header + A + std::string(ReadPieceBytes + 10, ',') + "\r\n" + B, {SumA, SumB}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(summaries(parseHistory(c.bytes)), c.expected);
     writeBytes("ac13history.csv", c.bytes);
-    const HistoryEntriesResult read = readHistoryEntries("ac13history.csv");
+    const RecentRecords<HistoryRecord> read = readRecentHistory("ac13history.csv");
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.leftOut, 0u);
-    std::vector<HistoryEntry> expected;
-    for (const HistoryRecord& r : parseHistory(c.bytes)) expected.push_back(historyEntryOf(r));
-    EXPECT_EQ(entrySummaries(read.entries), entrySummaries(expected));
+    EXPECT_EQ(summaries(read.records), c.expected);
+    std::vector<HistoryRecord> backward;
+    std::string cause;
+    const auto take = [&backward](std::string_view line) {
+      if (auto record = parseHistoryLine(line)) backward.insert(backward.begin(), *record);
+      return true;
+    };
+    EXPECT_EQ(readNewestLines("ac13history.csv", UINT64_MAX, take, cause), FileRead::Read);
+    EXPECT_EQ(summaries(backward), c.expected);
   }
-}
-
-TEST(ScoreHistory, TimesCarryTheirOffset) {
-  const char* previous = std::getenv("TZ");
-  const std::string saved = previous ? previous : "";
-  // POSIX zone texts, which the C runtime of Windows reads as well.
-  struct Case {
-    const char* zone;
-    std::time_t t;
-    const char* iso;
-  } cases[] = {
-      {"JST-9", 1796643665, "2026-12-07T20:41:05+09:00"},
-      {"UTC0", 1796643665, "2026-12-07T11:41:05+00:00"},
-      {"NST3:30", 1796643665, "2026-12-07T08:11:05-03:30"},
-      {"JST-9", 0, "1970-01-01T09:00:00+09:00"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.zone);
-    test::setTimeZone(c.zone);
-    EXPECT_EQ(isoLocalTime(c.t), c.iso);
-    EXPECT_EQ(parseIsoTime(c.iso), std::optional<int64_t>(c.t));
-  }
-  test::setTimeZone(saved.c_str());
-  for (const char* bad : {"2026-13-01T00:00:00+09:00", "2026-12-07T24:00:00+09:00", "2026-12-07 20:41:05+09:00",
-                          "2026-12-07T20:41:05+0900", "2026-12-07T20:41:05+19:00", "２026-12-07T20:41:05Z", ""})
-    EXPECT_EQ(parseIsoTime(bad), std::nullopt) << bad;
 }
 
 HistoryRecord recordB() { return *parseHistoryLine(B.substr(0, B.size() - 2)); }
@@ -153,11 +132,11 @@ TEST(ScoreHistory, AnAppendStartsItsOwnLine) {
     SCOPED_TRACE(c.name);
     fs::remove("h.csv");
     if (c.before) writeBytes("h.csv", *c.before);
-    const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB());
+    const AppendResult result = appendHistoryRecord("h.csv", recordB());
     EXPECT_TRUE(result.ok) << result.cause;
     EXPECT_EQ(readBytes("h.csv"), c.after);
     // Whatever came before, the new record reads back.
-    const auto records = parseHistory(readBytes("h.csv"));
+    const auto records = readRecentHistory("h.csv").records;
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(summaries({records.back()}), std::vector<std::string>{SumB});
   }
@@ -172,6 +151,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
       {"empty file", "", true},
       {"header only", Header, true},
       {"same summary, other time", Header + sameAsB, false},
+      {"same and no header: the tail is the whole file", sameAsB, false},
       {"other summary", Header + sameAsB + A, true},
       {"points moved between levels", Header + "2026-09-30T08:00:00+09:00,1500,250,150,500,600,15\r\n", true},
       {"torn line after the same", Header + sameAsB + A.substr(0, 30), false},
@@ -183,7 +163,7 @@ TEST(ScoreHistory, WhenChangedComparesWithTheLastCompleteRecord) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     writeBytes("h.csv", c.before);
-    const HistoryAppendResult result = appendHistoryRecord("h.csv", recordB(), HistoryAppend::WhenChanged);
+    const AppendResult result = appendHistoryRecord("h.csv", recordB());
     EXPECT_TRUE(result.ok) << result.cause;
     EXPECT_EQ(result.appended, c.appended);
     EXPECT_EQ(readBytes("h.csv"), !c.appended ? c.before : (c.before.empty() ? Bom + Header : c.before) + B);
@@ -197,7 +177,7 @@ TEST(ScoreHistory, AFullDiskLeavesNoPartialRecord) {
     const std::string before = Header + A + std::string(4096 - 20 - Header.size() - A.size() - 2, '#') + "\r\n";
     writeBytes("disk/h.csv", before);
     test::fillDisk("disk");
-    const HistoryAppendResult result = appendHistoryRecord("disk/h.csv", recordB());
+    const AppendResult result = appendHistoryRecord("disk/h.csv", recordB());
     return std::string(result.ok ? "ok" : result.cause) + "|" + (readBytes("disk/h.csv") == before ? "kept" : "changed");
   });
   if (!report) GTEST_SKIP() << "cannot mount a small disk here";
@@ -208,8 +188,7 @@ TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
   test::TempWorkDir dir;
   fs::create_directory("folder.csv");
   EXPECT_EQ(appendHistoryRecord("folder.csv", recordB()).cause, "同じ名前のフォルダーがあります");
-  EXPECT_EQ(readHistory("folder.csv").cause, "同じ名前のフォルダーがあります");
-  EXPECT_EQ(readHistoryEntries("folder.csv").cause, "同じ名前のフォルダーがあります");
+  EXPECT_EQ(readRecentHistory("folder.csv").cause, "同じ名前のフォルダーがあります");
   EXPECT_TRUE(fs::is_empty("folder.csv"));
 
   // The read-only mark holds even for an administrator.
@@ -228,7 +207,7 @@ TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
   const auto report = test::unprivilegedOutput([] {
     return appendHistoryRecord("theirs.csv", recordB()).cause + "|" +
            appendHistoryRecord("closed/h.csv", recordB()).cause + "|" +
-           std::to_string(readHistory("theirs.csv").records.size());
+           std::to_string(readRecentHistory("theirs.csv").records.size());
   });
   if (!report) GTEST_SKIP() << "cannot run a child without root rights";
   EXPECT_EQ(*report, "アクセスが拒否されました|アクセスが拒否されました|1");
@@ -238,13 +217,10 @@ TEST(ScoreHistory, WhatCannotBeWrittenSaysWhy) {
 
 TEST(ScoreHistory, AMissingFileIsAnEmptyHistory) {
   test::TempWorkDir dir;
-  const HistoryReadResult result = readHistory("ac13history.csv");
-  EXPECT_TRUE(result.ok);
-  EXPECT_TRUE(result.records.empty());
-  const HistoryEntriesResult entries = readHistoryEntries("ac13history.csv");
-  EXPECT_TRUE(entries.ok);
-  EXPECT_TRUE(entries.entries.empty());
-  EXPECT_EQ(historyFileNameFor(13), "ac13history.csv");
+  const RecentRecords<HistoryRecord> read = readRecentHistory("ac13history.csv");
+  EXPECT_TRUE(read.ok);
+  EXPECT_TRUE(read.records.empty());
+  EXPECT_EQ(logFileName(HistoryFormat, 13), "ac13history.csv");
   EXPECT_EQ(historyLine(recordB()), B);
 }
 

@@ -9,7 +9,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::time_t Dec7 = 1796643665;  // 2026-12-07T20:41:05+09:00
+// 2026-12-07T20:41:05+09:00, in the zone of the tests.
+const Moment Dec7{std::chrono::sys_seconds{std::chrono::seconds{1796643665}}, std::chrono::hours(9)};
 
 class ScoreSheetSession : public test::LoggedWorkDirTest {
 protected:

@@ -133,7 +133,7 @@ void frmACScore::btnCalc_Click() {
 }
 
 bool frmACScore::saveScores() {
-  const SaveReport report = sheet_.save(std::time(nullptr));
+  const SaveReport report = sheet_.save(localMomentNow());
   if (report.sheetChanged) {
     ShowPage();
     emit scoresChanged();

@@ -2,6 +2,7 @@
 // size and a font, and the lookups of the mouse in them.
 #include "ui/history_plot_layout.h"
 
+#include "sheet/display_text.h"
 #include "sheet/plot_ticks.h"
 
 #include <QDateTime>
@@ -29,7 +30,7 @@ int64_t utcOf(int64_t wall) {
   return QDateTime(w.date(), w.time()).toMSecsSinceEpoch();
 }
 
-int64_t timeOf(const HistoryEntry& e) { return e.epochSeconds * 1000; }
+int64_t timeOf(const HistoryRecord& e) { return e.time.utc.time_since_epoch().count() * 1000; }
 
 // The legend: one row, centred at the bottom of area.
 void layOutLegend(HistoryPlotLayout& l, const QRect& area, const QFontMetrics& fm) {
@@ -72,7 +73,7 @@ void layOutTimeAxis(HistoryPlotLayout& l, int width, int labelsTop, const QFontM
 }
 
 void layOutLines(HistoryPlotLayout& l) {
-  const std::vector<HistoryEntry>& records = *l.records;
+  const std::vector<HistoryRecord>& records = *l.records;
   for (int s = 0; s < HistorySeries::Count; ++s) {
     l.columns[s] = plotColumnsOf(
         records.size(), [&](size_t i) { return timeOf(records[i]); },
@@ -92,15 +93,15 @@ void layOutLines(HistoryPlotLayout& l) {
 
 QString historySeriesName(int series) { return QString::fromUtf8(Names[series]); }
 
-int64_t historySeriesValue(const HistoryEntry& entry, int series) {
+int64_t historySeriesValue(const HistoryRecord& entry, int series) {
   return series == HistorySeries::Total ? entry.total
                                         : entry.levelSums[static_cast<size_t>(series - HistorySeries::Level7)];
 }
 
-QString historyPointText(const HistoryEntry& entry, int series) {
+QString historyPointText(const HistoryRecord& entry, int series) {
   return historySeriesName(series) + QStringLiteral(" ") +
          QString::fromStdString(groupedDecimal(historySeriesValue(entry, series))) + QStringLiteral("\n") +
-         QString::fromStdString(historyListTime(entry));
+         QString::fromStdString(minuteText(entry.time));
 }
 
 QFont historyPlotTitleFont(QFont font) {
@@ -122,7 +123,7 @@ double HistoryPlotLayout::yOf(int64_t value) const {
 }
 
 QPointF HistoryPlotLayout::pointOf(size_t index, int series) const {
-  const HistoryEntry& e = (*records)[index];
+  const HistoryRecord& e = (*records)[index];
   return {xOf(timeOf(e)), yOf(historySeriesValue(e, series))};
 }
 

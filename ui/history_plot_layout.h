@@ -40,9 +40,9 @@ inline constexpr const char* HistoryPlotTitle = "総合得点の推移";
 // "総合得点", "☆7" .. "☆10".
 QString historySeriesName(int series);
 // A record's value on a line.
-int64_t historySeriesValue(const HistoryEntry& entry, int series);
+int64_t historySeriesValue(const HistoryRecord& entry, int series);
 // What the label at a point says: "☆9 1,234,567", newline, "2026-05-09 20:14".
-QString historyPointText(const HistoryEntry& entry, int series);
+QString historyPointText(const HistoryRecord& entry, int series);
 // The title's font: the widget's, bold and a quarter larger.
 QFont historyPlotTitleFont(QFont font);
 
@@ -69,7 +69,7 @@ struct HistoryPlotLayout {
 
   // What it was laid out from: the records, oldest first, shared with the
   // list, and the span of the time axis in milliseconds since 1970 UTC.
-  std::shared_ptr<const std::vector<HistoryEntry>> records = std::make_shared<const std::vector<HistoryEntry>>();
+  std::shared_ptr<const std::vector<HistoryRecord>> records = std::make_shared<const std::vector<HistoryRecord>>();
   int64_t from = 0;
   int64_t to = 1;
 

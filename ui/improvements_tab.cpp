@@ -1,6 +1,7 @@
 // improvements_tab.cpp - the period's improvements as a list made row by row.
 #include "ui/improvements_tab.h"
 
+#include "data/moment.h"
 #include "sheet/breakdown_text.h"
 #include "ui/improvement_list_model.h"
 
@@ -8,7 +9,6 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include <ctime>
 
 namespace nk {
 ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
@@ -61,7 +61,7 @@ void ImprovementsTab::setPeriod(ImprovementPeriod period) { period_->setCurrentI
 
 void ImprovementsTab::showPeriod() {
   const auto period = static_cast<ImprovementPeriod>(period_->currentIndex());
-  ImprovementList list = improvementsSince(log_.records, periodStart(period, std::time(nullptr)));
+  ImprovementList list = improvementsSince(log_.records, periodStart(period, localMomentNow()));
   summary_->setText(QString::fromStdString(log_.note.empty() ? list.summary : list.summary + "　" + log_.note));
   static_cast<ImprovementListModel*>(list_->model())->setList(std::move(list));
 }
