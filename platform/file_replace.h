@@ -54,6 +54,9 @@ struct FileWriteResult {
   bool oldKept = true;
 };
 
+// The title of the box that tells a player a save's failure.
+inline constexpr const char* SaveFailureTitle = "保存失敗";
+
 // Makes path hold exactly bytes. A new file gets the default permissions; an
 // existing one keeps its own.
 FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes);

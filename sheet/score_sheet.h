@@ -33,9 +33,6 @@
 
 namespace nk {
 
-// The title of the box of a file that could not be saved.
-inline constexpr const char* SaveFailureTitle = "保存失敗";
-
 // A message box of a save, with the line the debug log gets just before it.
 struct SheetNotice {
   std::string text;

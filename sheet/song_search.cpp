@@ -47,7 +47,7 @@ SongSearchIndex::SongSearchIndex(const ScoreSheetState& s) {
   keys_.reserve(count);
   for (size_t pos = 0; pos < count; ++pos) {
     const size_t e = static_cast<size_t>(s.DisplayOrder.at(pos));
-    const std::string& title = s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));
+    const std::string& title = entryTitle(s, e);
     keys_.push_back(fold(fromUtf8(title)));
   }
 }

@@ -168,7 +168,7 @@ bool BreakdownWindow::saveCsvTo(const QString& path) {
   const FileWriteResult result = saveBreakdownCsv(path.toStdString(), state_, breakdown_);
   if (!result.ok) {
     status_->clear();
-    toolkit().messageBox(result.failure, "保存失敗", MsgIcon::Exclamation);
+    toolkit().messageBox(result.failure, SaveFailureTitle, MsgIcon::Exclamation);
     return false;
   }
   status_->setText(QStringLiteral("CSVに保存しました。"));
