@@ -2,10 +2,10 @@
 // size and a font, and the lookups of the mouse in them.
 #include "ui/history_plot_layout.h"
 
+#include "data/moment.h"
 #include "sheet/display_text.h"
 #include "sheet/plot_ticks.h"
 
-#include <QDateTime>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -23,11 +23,16 @@ constexpr int LegendSpacing = 18;
 constexpr int HoverReach = 12;  // pixels from a point that still show its label
 
 // Wall-clock milliseconds (plot_ticks.h) of a moment on this machine's
-// clock, and the moment of a wall-clock time.
-int64_t wallOf(int64_t utc) { return utc + QDateTime::fromMSecsSinceEpoch(utc).offsetFromUtc() * int64_t{1000}; }
+// clock, and the moment of a wall-clock time (the offset of the moment an
+// offset earlier, checked once: right but for the hour a clock skips).
+int64_t offsetMsAt(int64_t utc) {
+  const auto seconds = std::chrono::floor<std::chrono::seconds>(std::chrono::milliseconds{utc});
+  return std::chrono::milliseconds{localMoment(std::chrono::sys_seconds{seconds}).offset}.count();
+}
+int64_t wallOf(int64_t utc) { return utc + offsetMsAt(utc); }
 int64_t utcOf(int64_t wall) {
-  const QDateTime w = QDateTime::fromMSecsSinceEpoch(wall, Qt::UTC);
-  return QDateTime(w.date(), w.time()).toMSecsSinceEpoch();
+  const int64_t guess = wall - offsetMsAt(wall);
+  return wall - offsetMsAt(guess);
 }
 
 int64_t timeOf(const HistoryRecord& e) { return e.time.utc.time_since_epoch().count() * 1000; }

@@ -2,6 +2,7 @@
 // legend's switches and the picture of the chart.
 #include "ui/history_window.h"
 
+#include "data/moment.h"
 #include "sheet/history_view.h"
 #include "toolkit/toolkit.h"
 #include "ui/history_chart.h"
@@ -10,7 +11,6 @@
 #include "ui/save_dialog.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -71,7 +71,8 @@ void HistoryWindow::setupList() {
 }
 
 void HistoryWindow::reload() {
-  showView(loadHistoryView(versionNumber_, QDateTime::currentMSecsSinceEpoch()));
+  const auto now = std::chrono::milliseconds{localMomentNow().utc.time_since_epoch()};
+  showView(loadHistoryView(versionNumber_, now.count()));
   if (improvements_) improvements_->reload();
 }
 
