@@ -23,7 +23,7 @@ std::string improvementLine(const Improvement& improvement) {
   line += ',';
   line += std::to_string(improvement.entryNo);
   line += ',';
-  line += improvement.ura ? UraChartMark : NormalChartMark;
+  line += chartMark(improvement.ura);
   line += ',';
   line += std::to_string(improvement.before);
   line += ',';

@@ -12,6 +12,7 @@
 
 #include "data/appended_log.h"
 #include "data/moment.h"
+#include "data/score_state.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +26,6 @@ namespace nk {
 
 inline constexpr const char* ImprovementHeader = "日時,曲番号,譜面,旧点数,新点数";
 inline constexpr LogFormat ImprovementFormat{"improvements", ImprovementHeader};
-inline constexpr const char* NormalChartMark = "表";
-inline constexpr const char* UraChartMark = "裏";
 
 // One chart's change, as numbers (32 bytes, so a long log stays small).
 struct Improvement {

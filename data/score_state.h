@@ -54,6 +54,11 @@ struct ScoreSheetState : ServerPaths {
   std::optional<std::string> ScoreFileSeen;
 };
 
+// The marks of the two chart kinds, as the windows and the logs write them.
+inline constexpr const char* NormalChartMark = "表";
+inline constexpr const char* UraChartMark = "裏";
+inline constexpr const char* chartMark(bool ura) { return ura ? UraChartMark : NormalChartMark; }
+
 // The title of the song of entry e (an index into the entries, not its number).
 inline const std::string& entryTitle(const ScoreSheetState& s, size_t e) {
   return s.SongTitles.at(static_cast<size_t>(s.EntrySongNo.at(e) - 1));

@@ -53,7 +53,7 @@ std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, c
     for (const ChartStanding& c : level.charts) {
       std::string needed = c.pointsNeeded ? decimalText(*c.pointsNeeded) : std::string();
       lines.push_back({decimalText(level.level), decimalText(c.rank), decimalText(c.score), targetTitle(s, c.target),
-                       s.TargetIsUra.at(c.target) ? UraMark : "", c.counts ? CountsMark : "", std::move(needed)});
+                       s.TargetIsUra.at(c.target) ? UraChartMark : "", c.counts ? CountsMark : "", std::move(needed)});
     }
   return lines;
 }

@@ -52,7 +52,6 @@ struct BreakdownRow {
 enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded, BreakdownColumns,
                        ColChanged = BreakdownColumns, BreakdownTableColumns };
 const char* breakdownColumnName(int column);
-inline const char* const UraMark = "裏";
 inline const char* const CountsMark = "対象";
 
 // For every entry, its position in the display order (DisplayOrder inverted);

@@ -72,7 +72,7 @@ ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int1
   ImprovementRow row;
   row.time = minuteText(record.time);
   row.ura = record.ura;
-  row.chart = record.ura ? UraChartMark : NormalChartMark;
+  row.chart = chartMark(record.ura);
   row.scores = groupedDecimal(record.before) + " → " + groupedDecimal(record.after);
   row.change = signedGroupedDecimal(static_cast<int64_t>(record.after) - record.before);
   const auto e = static_cast<size_t>(record.entryNo - 1);

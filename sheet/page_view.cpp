@@ -29,9 +29,9 @@ RowView entryView(const ScoreSheetState& s, size_t e) {
   // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
   // code 0 counts as absent.
   const int16_t d = s.EntryDifficulty.at(e);
-  if (d != LevelNoChart) row.normal = chartView(row.title, "表", d, s.EntryScore.at(e));
+  if (d != LevelNoChart) row.normal = chartView(row.title, NormalChartMark, d, s.EntryScore.at(e));
   const int16_t u = s.EntryDifficultyU.at(e);
-  if (u != LevelNoChart && u != 0) row.ura = chartView(row.title, "裏", u, s.EntryScoreU.at(e));
+  if (u != LevelNoChart && u != 0) row.ura = chartView(row.title, UraChartMark, u, s.EntryScoreU.at(e));
   return row;
 }
 

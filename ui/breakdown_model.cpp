@@ -40,7 +40,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
     case ColTitle:
       return QString::fromStdString(row.title);
     case ColUra:
-      return sort ? QVariant(row.ura ? 1 : 0) : QVariant(row.ura ? QString::fromUtf8(UraMark) : QString());
+      return sort ? QVariant(row.ura ? 1 : 0) : QVariant(row.ura ? QString::fromUtf8(UraChartMark) : QString());
     case ColCounts:
       return sort ? QVariant(row.counts ? 0 : 1) : QVariant(row.counts ? QString::fromUtf8(CountsMark) : QString());
     case ColNeeded:

@@ -40,7 +40,7 @@ FindSongDialog::FindSongDialog(const ScoreSheetState& state, const SongSearchInd
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("matches"));
   list_->setColumnCount(ColumnCount);
-  list_->setHeaderLabels({QStringLiteral("曲名"), QStringLiteral("表"), QStringLiteral("裏"), QStringLiteral("頁")});
+  list_->setHeaderLabels({QStringLiteral("曲名"), QString::fromUtf8(NormalChartMark), QString::fromUtf8(UraChartMark), QStringLiteral("頁")});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setAllColumnsShowFocus(true);

@@ -33,7 +33,7 @@ ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
   // would measure rows of a long log on every change of the period.
   QHeaderView* header = list_->header();
   header->setStretchLastSection(false);
-  const char* const widest[] = {"2026-12-31 23:59", "", "裏", "難易度", "9,999,999 → 9,999,999", "+9,999,999"};
+  const char* const widest[] = {"2026-12-31 23:59", "", UraChartMark, "難易度", "9,999,999 → 9,999,999", "+9,999,999"};
   for (int c = 0; c < ImprovementColumns; ++c)
     header->resizeSection(c, list_->fontMetrics().horizontalAdvance(QString::fromUtf8(widest[c])) + 24);
   header->setSectionResizeMode(ImpColTitle, QHeaderView::Stretch);
