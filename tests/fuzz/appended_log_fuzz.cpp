@@ -1,4 +1,4 @@
-// record_lines_fuzz.cpp - the lines of the appended record files (the history
+// appended_log_fuzz.cpp - the lines of the appended record files (the history
 // of totals, the log of improvements) on any bytes: every record found writes
 // back to a line that reads as the same record.
 #include "data/improvement_log.h"
