@@ -36,18 +36,7 @@ AppendFile::AppendFile(const std::string& path) : path_(path) {
   const HANDLE h = ::CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                  nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    cause_ = lastSystemErrorText();
-    return;
-  }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(h, &size)) {
-    cause_ = lastSystemErrorText();
-    ::CloseHandle(h);
-    return;
-  }
-  handle_ = reinterpret_cast<std::intptr_t>(h);
-  size_ = size.QuadPart;
+  takeOpenedFile(h, handle_, size_, cause_);
 }
 
 AppendFile::~AppendFile() {

@@ -148,19 +148,7 @@ InputFile::InputFile(const std::string& path) {
   }
   const HANDLE h =
       ::CreateFileW(wide.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    cause_ = lastSystemErrorText();
-    return;
-  }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(h, &size)) {
-    cause_ = lastSystemErrorText();
-    ::CloseHandle(h);
-    return;
-  }
-  handle_ = reinterpret_cast<std::intptr_t>(h);
-  size_ = size.QuadPart;
-  outcome_ = FileRead::Read;
+  if (takeOpenedFile(h, handle_, size_, cause_)) outcome_ = FileRead::Read;
 }
 
 InputFile::~InputFile() {

@@ -49,4 +49,21 @@ bool readFileAt(std::intptr_t handle, int64_t offset, size_t n, std::string& byt
   return true;
 }
 
+bool takeOpenedFile(void* opened, std::intptr_t& handle, int64_t& size, std::string& cause) {
+  const HANDLE h = static_cast<HANDLE>(opened);
+  if (h == INVALID_HANDLE_VALUE) {
+    cause = lastSystemErrorText();
+    return false;
+  }
+  LARGE_INTEGER bytes{};
+  if (!::GetFileSizeEx(h, &bytes)) {
+    cause = lastSystemErrorText();
+    ::CloseHandle(h);
+    return false;
+  }
+  handle = reinterpret_cast<std::intptr_t>(h);
+  size = bytes.QuadPart;
+  return true;
+}
+
 }  // namespace nk

@@ -23,4 +23,8 @@ std::string win32ErrorText(unsigned long code);
 // was cut short meanwhile).
 bool readFileAt(std::intptr_t handle, int64_t offset, size_t n, std::string& bytes, std::string& cause);
 
+// Takes a handle that CreateFileW returned, with the file's size: false with
+// cause set (and the handle closed) when it is invalid or its size unknown.
+bool takeOpenedFile(void* opened, std::intptr_t& handle, int64_t& size, std::string& cause);
+
 }  // namespace nk
