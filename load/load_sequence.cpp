@@ -9,6 +9,7 @@
 #include "data/text_file.h"
 #include "data/version_song_list.h"
 #include "diag/runtime_error.h"
+#include "load/kept_masters.h"
 #include "net/download_steps.h"
 #include "net/http_fetch.h"
 #include "net/server_locations.h"
@@ -77,6 +78,9 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       toolkit().setStatusText("");
       s.CurrentPage = 1;
       ShowPage();
+      // Lists that reached page 1 are kept for a load without a server;
+      // keeping them costs at most a line of the log, never the load.
+      if (const auto failure = keepMasterFiles(s.VersionNumber, localMomentNow())) PutLog(log, *failure);
     }
   } catch (const LoadCancelled&) {
     // Ends below, as does a failure that came after the request.

@@ -5,7 +5,8 @@
 // Either the whole load succeeds, or the program ends: every run-time error
 // on the way ends in one failure exit (a "初期化失敗" box with the error's
 // description, two log lines, the end of the program). The master files are
-// removed before the downloads and again at the end, whatever happened.
+// removed before the downloads and again at the end, whatever happened; a
+// load that reached page 1 keeps them first (kept_masters.h).
 #pragma once
 
 #include "data/score_state.h"

@@ -47,6 +47,10 @@ private:
 // Removes the file at path; false with cause set when it cannot.
 bool removeFile(const std::string& path, std::string& cause);
 
+// Makes the folder at path (its parent must exist); true when a folder is
+// there afterwards, made now or before, else false with cause set.
+bool makeFolder(const std::string& path, std::string& cause);
+
 // Every byte of the file at path; false with cause set when it cannot be
 // opened or read (a folder gives cause::IsFolder).
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& cause);

@@ -54,6 +54,15 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+bool makeFolder(const std::string& path, std::string& cause) {
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
+  const int err = errno;
+  struct stat st {};
+  if (err == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  cause = systemErrorText(err);
+  return false;
+}
+
 namespace {
 
 // Reads the rest of fd into bytes and closes it.

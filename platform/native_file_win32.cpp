@@ -81,6 +81,17 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+bool makeFolder(const std::string& path, std::string& cause) {
+  const std::wstring wide = widen(path);
+  if (::CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD err = ::GetLastError();
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (err == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return true;
+  cause = win32ErrorText(err);
+  return false;
+}
+
 namespace {
 
 // Every byte of the file, handed to take in pieces of at most pieceBytes;

@@ -87,7 +87,7 @@ TEST_F(ScoreSheetFaults, AFailedSaveWarnsAndTheQuestionOnLeavingAsksAgain) {
     test::runDeferredDeletes();
     EXPECT_TRUE(sheet.isNull() || !sheet->isVisible());
     EXPECT_TRUE(c.unchanged());
-    EXPECT_EQ(namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13score.csv"}));
+    EXPECT_EQ(namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13score.csv", "masters"}));
   }
 }
 
@@ -114,7 +114,7 @@ TEST_F(ScoreSheetFaults, AFolderThatTakesNoNewFileStillTakesTheSave) {
   EXPECT_NE(test::readBytes(ScoreFile).find(",4321,"), std::string::npos);
   // The sheet's lock file goes with the sheet.
   test::destroyAllWindows();
-  EXPECT_EQ(namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13score.csv"}));
+  EXPECT_EQ(namesIn("."), (std::vector<std::string>{"Debug.txt", "ac13score.csv", "masters"}));
 }
 
 TEST_F(ScoreSheetFaults, AFullDiskKeepsTheOldFile) {

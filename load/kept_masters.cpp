@@ -1,0 +1,83 @@
+// kept_masters.cpp - keeping the last good master lists, and reading them back.
+#include "load/kept_masters.h"
+
+#include "data/numeric.h"
+#include "domain/master_files.h"
+#include "platform/file_name.h"
+#include "platform/file_replace.h"
+#include "platform/native_file.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace nk {
+namespace {
+
+constexpr const char* StampName = "received.txt";
+
+std::string checkSum(std::string_view bytes) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// The stamp's line of one file: "songlist.dat,1234,<check sum>".
+std::string stampLine(const MasterFile& file, std::string_view bytes) {
+  return std::string(file.testedName) + "," + std::to_string(bytes.size()) + "," + checkSum(bytes) + "\r\n";
+}
+
+std::string keptPath(int16_t versionNumber, const char* name) {
+  return keptMastersFolder(versionNumber) + "/" + name;
+}
+
+}  // namespace
+
+std::string keptMastersFolder(int16_t versionNumber) { return "masters/ac" + decimalText(versionNumber); }
+
+std::optional<std::string> keepMasterFiles(int16_t versionNumber, const Moment& received) {
+  const auto failed = [](const std::string& why) {
+    return std::optional<std::string>(why + "受信したマスターデータは保存していません。");
+  };
+  std::string cause;
+  const std::string folder = keptMastersFolder(versionNumber);
+  if (!makeFolder("masters", cause) || !makeFolder(folder, cause))
+    return failed("フォルダー " + folder + " を作れません（" + cause + "）。");
+  std::string stamp = "received," + isoText(received) + "\r\n";
+  for (const MasterFile& file : MasterFiles) {
+    std::string bytes;
+    if (!readWholeFile(file.localPath, bytes, cause))
+      return failed("ファイル " + displayFileName(file.localPath) + " を読めません（" + cause + "）。");
+    const FileWriteResult written = replaceFileContents(keptPath(versionNumber, file.testedName), bytes);
+    if (!written.ok) return failed(written.failure);
+    stamp += stampLine(file, bytes);
+  }
+  const FileWriteResult written = replaceFileContents(keptPath(versionNumber, StampName), stamp);
+  if (!written.ok) return failed(written.failure);
+  return std::nullopt;
+}
+
+std::optional<KeptMasters> readKeptMasters(int16_t versionNumber) {
+  std::string stamp, cause;
+  if (!readWholeFile(keptPath(versionNumber, StampName), stamp, cause)) return std::nullopt;
+  const std::string_view text = stamp;
+  const size_t firstEnd = text.find("\r\n");
+  constexpr std::string_view Received = "received,";
+  if (firstEnd == std::string_view::npos || text.substr(0, Received.size()) != Received) return std::nullopt;
+  const std::optional<Moment> moment = parseIsoMoment(text.substr(Received.size(), firstEnd - Received.size()));
+  if (!moment) return std::nullopt;
+  KeptMasters kept{*moment, {}};
+  std::string expected = std::string(text.substr(0, firstEnd + 2));
+  for (size_t i = 0; i < MasterFiles.size(); ++i) {
+    if (!readWholeFile(keptPath(versionNumber, MasterFiles[i].testedName), kept.files[i], cause)) return std::nullopt;
+    expected += stampLine(MasterFiles[i], kept.files[i]);
+  }
+  if (expected != stamp) return std::nullopt;
+  return kept;
+}
+
+}  // namespace nk

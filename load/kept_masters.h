@@ -1,0 +1,39 @@
+// kept_masters.h - the master lists of the last load that reached page 1,
+// kept per version in a folder of the program's own beside the score files
+// ("masters/ac13/"), for a sheet that must open without a server.
+//
+// The four files are kept byte for byte as they were received, each one
+// replaced crash-safe, and last the stamp "received.txt" (UTF-8, CR LF): the
+// moment of the load, then per file its name, size and FNV-1a check sum. The
+// stamp is what makes a set: files that do not match it (a crash between two
+// replacements, a hand edit, a file gone) count as no kept set at all, so a
+// set is never read half old and half new.
+#pragma once
+
+#include "data/moment.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace nk {
+
+// "masters/ac" + versionNumber, relative to the working folder.
+std::string keptMastersFolder(int16_t versionNumber);
+
+// Keeps the four master files that the load left in the working folder as
+// the version's set, received at the moment given. Nothing when it did; else
+// why not (Japanese, one line; the set kept before may then be gone).
+std::optional<std::string> keepMasterFiles(int16_t versionNumber, const Moment& received);
+
+// A complete kept set: its files' bytes in the order of MasterFiles, and when
+// they were received.
+struct KeptMasters {
+  Moment received;
+  std::array<std::string, 4> files;
+};
+// The version's kept set, when there is a complete one.
+std::optional<KeptMasters> readKeptMasters(int16_t versionNumber);
+
+}  // namespace nk
