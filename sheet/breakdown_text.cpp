@@ -2,8 +2,8 @@
 // total's breakdown.
 #include "sheet/breakdown_text.h"
 
+#include "data/display_text.h"
 #include "data/numeric.h"
-#include "sheet/display_text.h"
 
 #include <array>
 #include <limits>

@@ -1,7 +1,7 @@
 // chart_changes.cpp - the records of a save and the last change of each chart.
 #include "sheet/chart_changes.h"
 
-#include "sheet/display_text.h"
+#include "data/display_text.h"
 #include "sheet/page_view.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 // history of a million records costs its numbers and nothing per row.
 #pragma once
 
+#include "data/display_text.h"
 #include "data/score_history.h"
-#include "sheet/display_text.h"
 
 #include <array>
 #include <cstdint>

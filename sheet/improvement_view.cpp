@@ -1,8 +1,8 @@
 // improvement_view.cpp - the improvements of a period and their rows.
 #include "sheet/improvement_view.h"
 
+#include "data/display_text.h"
 #include "data/numeric.h"
-#include "sheet/display_text.h"
 #include "sheet/page_view.h"
 
 #include <set>

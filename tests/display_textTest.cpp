@@ -1,6 +1,6 @@
 // display_textTest.cpp - the windows' numbers grouped by our own rule, their
 // dates on the clock of the moment, and the logs' notes.
-#include "sheet/display_text.h"
+#include "data/display_text.h"
 
 #include <gtest/gtest.h>
 

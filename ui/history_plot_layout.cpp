@@ -2,8 +2,8 @@
 // size and a font, and the lookups of the mouse in them.
 #include "ui/history_plot_layout.h"
 
+#include "data/display_text.h"
 #include "data/moment.h"
-#include "sheet/display_text.h"
 #include "sheet/plot_ticks.h"
 
 #include <QFontMetrics>

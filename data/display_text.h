@@ -1,4 +1,4 @@
-// display_text.h - how the windows write the dates and numbers of the logs:
+// display_text.h - how the windows and the load write dates and numbers:
 // numbers grouped by our own code ("12,345"), never by the locale, dates and
 // times on the clock of the moment they show, so that every machine shows
 // the same text; and the notes of a log that is shown only in part or not at all.

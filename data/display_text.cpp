@@ -1,5 +1,5 @@
 // display_text.cpp - grouped numbers, dates and the logs' notes.
-#include "sheet/display_text.h"
+#include "data/display_text.h"
 
 #include <chrono>
 #include <cstdio>
