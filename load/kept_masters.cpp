@@ -1,7 +1,9 @@
 // kept_masters.cpp - keeping the last good master lists, and reading them back.
 #include "load/kept_masters.h"
 
+#include "data/display_text.h"
 #include "data/numeric.h"
+#include "diag/runtime_error.h"
 #include "domain/master_files.h"
 #include "platform/file_name.h"
 #include "platform/file_replace.h"
@@ -78,6 +80,26 @@ std::optional<KeptMasters> readKeptMasters(int16_t versionNumber) {
   }
   if (expected != stamp) return std::nullopt;
   return kept;
+}
+
+void restoreKeptMasters(const KeptMasters& kept) {
+  for (size_t i = 0; i < MasterFiles.size(); ++i) {
+    const FileWriteResult written = replaceFileContents(MasterFiles[i].localPath, kept.files[i]);
+    if (!written.ok) throw RuntimeError(written.failure);
+  }
+}
+
+Question keptMastersQuestion(const KeptMasters& kept) {
+  return {"前回受信したマスターデータ（" + minuteText(kept.received) + " 受信）で開きますか？",
+          "マスターデータ",
+          MsgIcon::None,
+          {"はい", "いいえ"},
+          OpenKept,
+          EndWithoutKept};
+}
+
+std::string keptMastersStatus(const KeptMasters& kept) {
+  return "前回受信したマスターデータ（" + minuteText(kept.received) + " 受信）を表示しています";
 }
 
 }  // namespace nk

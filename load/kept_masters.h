@@ -11,8 +11,10 @@
 #pragma once
 
 #include "data/moment.h"
+#include "toolkit/toolkit.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,5 +37,16 @@ struct KeptMasters {
 };
 // The version's kept set, when there is a complete one.
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber);
+
+// Puts the set's files where the downloads put theirs, for the readers; a
+// file that cannot be written is a RuntimeError.
+void restoreKeptMasters(const KeptMasters& kept);
+
+// The question after a download got its file from neither server, when a
+// kept set exists: "前回受信したマスターデータ（2026-12-01 21:14 受信）で開きますか？".
+enum KeptMastersAnswer : std::size_t { OpenKept, EndWithoutKept };
+Question keptMastersQuestion(const KeptMasters& kept);
+// The sheet's status line once it shows a kept set.
+std::string keptMastersStatus(const KeptMasters& kept);
 
 }  // namespace nk

@@ -55,13 +55,19 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
     removeMasterFiles(log, true);
 
     // A download step that gets its file from neither server ends the
-    // program itself, and a cancelled one unwinds as LoadCancelled: only
-    // successful steps come back here.
+    // program itself, unless the lists of an earlier load were kept: then
+    // it comes back, and the player may open the sheet on those. A
+    // cancelled step unwinds as LoadCancelled.
     LoadPath(log, request.version, request.servers, s);
-    DownloadSongMaster(log, s, fetch);
-    DownloadSRList(log, s, fetch);
-    DownloadVersionSongList(log, s, fetch);
-    LoadStatus = DownloadNKVersion(log, s, fetch);
+    const std::optional<KeptMasters> kept = readKeptMasters(s.VersionNumber);
+    const WhenNoServer whenNoServer = kept ? WhenNoServer::GoOn : WhenNoServer::EndProgram;
+    bool received = true;
+    for (const auto step : {DownloadSongMaster, DownloadSRList, DownloadVersionSongList, DownloadNKVersion})
+      received = received && step(log, s, fetch, whenNoServer) == StatusSuccess;
+    if (!received) {
+      if (toolkit().ask(keptMastersQuestion(*kept)) != OpenKept) toolkit().endProgram();
+      restoreKeptMasters(*kept);
+    }
 
     if (!CheckRequiredVersion(log)) {
       LoadStatus = -1;
@@ -75,12 +81,16 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       goOn();
       ReadScoreFile(log, s);
       goOn();
-      toolkit().setStatusText("");
+      // The status line says for as long as the sheet is open that it
+      // shows kept lists, and from when.
+      toolkit().setStatusText(received ? "" : keptMastersStatus(*kept));
       s.CurrentPage = 1;
       ShowPage();
-      // Lists that reached page 1 are kept for a load without a server;
-      // keeping them costs at most a line of the log, never the load.
-      if (const auto failure = keepMasterFiles(s.VersionNumber, localMomentNow())) PutLog(log, *failure);
+      // Lists received that reached page 1 are kept for a load without a
+      // server; keeping them costs at most a line of the log, never the load.
+      if (received) {
+        if (const auto failure = keepMasterFiles(s.VersionNumber, localMomentNow())) PutLog(log, *failure);
+      }
     }
   } catch (const LoadCancelled&) {
     // Ends below, as does a failure that came after the request.

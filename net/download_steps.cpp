@@ -13,7 +13,8 @@ constexpr const char* CauseSeparator = "／";
 // The secondary server is asked only after the primary failed; when both
 // failed, the step's failure text holds both reasons. A cancelled fetch
 // unwinds the step as it is (LoadCancelled passes runTraced by).
-ProcStatus runDownloadStep(MasterFileId id, const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
+ProcStatus runDownloadStep(MasterFileId id, const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                           WhenNoServer whenNoServer) {
   const MasterFile& file = MasterFiles[id];
   return runTraced(log, file.stepName, [&](ProcStatus& status, std::string& failure) {
     PutLog(log, file.startLog);
@@ -33,25 +34,26 @@ ProcStatus runDownloadStep(MasterFileId id, const DebugLog& log, const ServerPat
     }
     PutLog(log, file.failureLog);
     toolkit().setStatusText(file.failureStatus);
+    if (whenNoServer == WhenNoServer::GoOn) status = StatusFailedGoOn;
   });
 }
 
 }  // namespace
 
-ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
-  return runDownloadStep(SongMaster, log, paths, fetch);
+ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch, WhenNoServer whenNoServer) {
+  return runDownloadStep(SongMaster, log, paths, fetch, whenNoServer);
 }
 
-ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
-  return runDownloadStep(SRList, log, paths, fetch);
+ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch, WhenNoServer whenNoServer) {
+  return runDownloadStep(SRList, log, paths, fetch, whenNoServer);
 }
 
-ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
-  return runDownloadStep(VersionSongList, log, paths, fetch);
+ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch, WhenNoServer whenNoServer) {
+  return runDownloadStep(VersionSongList, log, paths, fetch, whenNoServer);
 }
 
-ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch) {
-  return runDownloadStep(NKVersion, log, paths, fetch);
+ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch, WhenNoServer whenNoServer) {
+  return runDownloadStep(NKVersion, log, paths, fetch, whenNoServer);
 }
 
 }  // namespace nk

@@ -15,6 +15,10 @@
 // first. The files, their URLs and the texts come from MasterFiles. Both
 // fetches of a step run on the fetcher handed in, the marks and texts go to
 // the debug log handed in.
+//
+// A load that can open without a server (it kept the lists of an earlier
+// one) asks the steps to go on instead: the same box and log lines, then the
+// step returns -1 (StatusFailedGoOn) instead of ending the program.
 #pragma once
 
 #include "diag/debug_log.h"
@@ -24,9 +28,16 @@
 
 namespace nk {
 
-ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
-ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
-ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
-ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch);
+// What a step does after neither server gave its file.
+enum class WhenNoServer { EndProgram, GoOn };
+
+ProcStatus DownloadSongMaster(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                              WhenNoServer whenNoServer = WhenNoServer::EndProgram);
+ProcStatus DownloadSRList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                          WhenNoServer whenNoServer = WhenNoServer::EndProgram);
+ProcStatus DownloadVersionSongList(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                                   WhenNoServer whenNoServer = WhenNoServer::EndProgram);
+ProcStatus DownloadNKVersion(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                             WhenNoServer whenNoServer = WhenNoServer::EndProgram);
 
 }  // namespace nk

@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
 struct StepRow {
-  ProcStatus (*run)(const DebugLog&, const ServerPaths&, HttpFetch&);
+  ProcStatus (*run)(const DebugLog&, const ServerPaths&, HttpFetch&, WhenNoServer);
   std::string name;
   std::string serverPath;  // below "/nk/" on both servers, for version 12
   std::string localFile;
@@ -63,7 +63,7 @@ protected:
   bool ends(const StepRow& step) {
     HttpFetch fetch(options);
     try {
-      EXPECT_EQ(step.run(log, paths, fetch), 0);
+      EXPECT_EQ(step.run(log, paths, fetch, WhenNoServer::EndProgram), 0);
       return false;
     } catch (const ProgramEnded&) {
       return true;

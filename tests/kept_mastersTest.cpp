@@ -1,9 +1,12 @@
 // kept_mastersTest.cpp - the master lists of a load that reached page 1, kept
 // byte for byte per version; a set that does not match its stamp is none.
+#include "data/display_text.h"
 #include "diag/traced_procedure.h"
 #include "load/kept_masters.h"
 #include "load/load_sequence.h"
 #include "master_server.h"
+
+#include <algorithm>
 
 namespace nk {
 namespace {
@@ -72,6 +75,41 @@ TEST_F(KeptMastersTest, KeepingThatFailsCostsOneLineOfTheLogAndNothingElse) {
   serveMasters(113, demoSongs, demoEntries, demoTargets, "9.99\r\n");
   EXPECT_FALSE(load());
   EXPECT_FALSE(fs::exists("masters/ac13/received.txt"));
+}
+
+TEST_F(KeptMastersTest, WithoutAServerThePlayerMayOpenTheKeptLists) {
+  ASSERT_TRUE(load());
+  const auto kept = readKeptMasters(13);
+  ASSERT_TRUE(kept.has_value());
+  const std::string stamp = test::readBytes("masters/ac13/received.txt");
+  const std::string when = minuteText(kept->received);
+  primary.fail("/nk/sr/13/srlist.dat", 404);
+  for (const bool open : {false, true}) {
+    SCOPED_TRACE(open);
+    test::writeBytes("Debug.txt", "");
+    tk.boxes.clear();
+    tk.questions.clear();
+    tk.answers = {open ? "はい" : "いいえ"};
+    EXPECT_EQ(load(), open);
+    // The step's own box and lines come first, as without a kept set.
+    ASSERT_EQ(tk.boxes.size(), 1u);
+    EXPECT_EQ(tk.boxes[0].title, "異常終了");
+    ASSERT_EQ(tk.questions.size(), 1u);
+    EXPECT_EQ(tk.questions[0].text, "前回受信したマスターデータ（" + when + " 受信）で開きますか？");
+    EXPECT_EQ(tk.questions[0].buttons[tk.questions[0].defaultButton], "はい");
+    const auto log = test::logMessages();
+    const auto failed = std::find(log.begin(), log.end(), "スコアランキング対象曲リスト受信失敗");
+    ASSERT_NE(failed, log.end());
+    EXPECT_EQ(std::find(log.begin(), log.end(), "関数 DownloadVersionSongList 開始"), log.end());
+    EXPECT_EQ(log.back(), open ? "CSVファイル展開終了" : "関数 DownloadSRList 異常終了:" + tk.boxes[0].text.substr(
+                                                            tk.boxes[0].text.find("\r\n") + 2));
+    if (open) {
+      EXPECT_EQ(tk.statusTexts.back(), "前回受信したマスターデータ（" + when + " 受信）を表示しています");
+      for (const char* name : {"songlist.dat", "srlist.dat", "versionlist.dat", "version.dat"})
+        EXPECT_FALSE(fs::exists(name));
+    }
+    EXPECT_EQ(test::readBytes("masters/ac13/received.txt"), stamp);  // kept lists are not kept again
+  }
 }
 
 }  // namespace
