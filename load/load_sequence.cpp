@@ -10,6 +10,7 @@
 #include "data/version_song_list.h"
 #include "diag/runtime_error.h"
 #include "load/kept_masters.h"
+#include "load/master_changes.h"
 #include "net/download_steps.h"
 #include "net/http_fetch.h"
 #include "net/server_locations.h"
@@ -79,6 +80,11 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       SortByGenre(log, s);
       ReadSRList(log, s);
       goOn();
+      // Told once, after page 1: the kept set is the new one from then on.
+      std::string changes;
+      if (received && kept)
+        if (const auto before = keptListsState(*kept, request.version.VersionCode))
+          changes = masterChangesText(*before, s);
       ReadScoreFile(log, s);
       goOn();
       // The status line says for as long as the sheet is open that it
@@ -91,6 +97,7 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       if (received) {
         if (const auto failure = keepMasterFiles(s.VersionNumber, localMomentNow())) PutLog(log, *failure);
       }
+      if (!changes.empty()) toolkit().messageBox(changes, MasterChangesTitle, MsgIcon::None);
     }
   } catch (const LoadCancelled&) {
     // Ends below, as does a failure that came after the request.

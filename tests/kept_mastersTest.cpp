@@ -112,5 +112,30 @@ TEST_F(KeptMastersTest, WithoutAServerThePlayerMayOpenTheKeptLists) {
   }
 }
 
+TEST_F(KeptMastersTest, ChangedListsAreToldOnceAfterPageOne) {
+  const std::vector<test::Song> songs = {{"春の曲", "アニメ"}, {"夏の曲", "J-POP"}, {"秋の曲", "クラシック"}};
+  serveMasters(113, songs, {{1, "abc5efg-"}, {2, "abcTefg9"}}, {{1, "0"}});
+  ASSERT_TRUE(load());
+  EXPECT_TRUE(tk.boxes.empty());  // nothing kept before: nothing to compare
+  // Entry 2 now names another song, entry 1's level moved, one entry and one target more.
+  serveMasters(113, songs, {{1, "abc6efg-"}, {3, "abcTefg9"}, {2, "abc7efg-"}}, {{1, "0"}, {2, "1"}});
+  for (const size_t boxes : {1u, 0u}) {
+    tk.boxes.clear();
+    ASSERT_TRUE(load());
+    ASSERT_EQ(tk.boxes.size(), boxes);
+  }
+  serveMasters(113, songs, {{1, "abc5efg-"}, {2, "abcTefg9"}}, {{1, "0"}});
+  tk.boxes.clear();
+  ASSERT_TRUE(load());
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].title, "マスターデータの変更");
+  EXPECT_EQ(tk.boxes[0].text,
+            "前回受信したマスターデータから、次のものが変わりました。\r\n"
+            "\r\n曲番号 2 の曲が「秋の曲」から「夏の曲」に変わりました（保存した点数は「夏の曲」のものになります）"
+            "\r\n難易度の変更: 「春の曲」（表） ☆6 → ☆5"
+            "\r\n削除された曲: 「夏の曲」"
+            "\r\n総合対象から除外: 「秋の曲」（裏）");
+}
+
 }  // namespace
 }  // namespace nk

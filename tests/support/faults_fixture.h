@@ -78,6 +78,9 @@ protected:
     tk.onYield = std::move(onYield);
     pagesShown = 0;
     if (freshLog) writeBytes("Debug.txt", "");
+    // Each load as a player's first: no lists kept from an earlier case.
+    std::error_code ignored;  // a folder the test made unreadable keeps them
+    std::filesystem::remove_all("masters", ignored);
     try {
       LoadRequest withCancel = request;
       withCancel.fetch.cancel = cancel;
