@@ -1,10 +1,8 @@
 // save_history.cpp - a save's records beside the score file, and its warning.
 #include "sheet/save_history.h"
 
-#include "diag/debug_log.h"
 #include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"
-#include "toolkit/toolkit.h"
 
 namespace nk {
 namespace {
@@ -40,12 +38,6 @@ SaveRecords recordSave(const ScoreSheetState& s, const SheetScores& before, cons
   else if (result.failure.empty())
     result.failure = failureText(fileName, logged.cause);
   return result;
-}
-
-void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result) {
-  if (result.failure.empty()) return;
-  PutLog(log, result.failure);
-  toolkit().messageBox(result.failure, HistoryFailureTitle, MsgIcon::Exclamation);
 }
 
 }  // namespace nk

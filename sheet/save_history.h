@@ -13,7 +13,6 @@
 #include "data/moment.h"
 #include "data/score_history.h"
 #include "data/score_state.h"
-#include "diag/debug_log.h"
 #include "sheet/sheet_scores.h"
 
 #include <string>
@@ -46,9 +45,5 @@ struct SaveRecords : HistorySaveResult {
   std::vector<Improvement> improvements;  // written to the log
 };
 SaveRecords recordSave(const ScoreSheetState& s, const SheetScores& before, const Moment& now);
-
-// Tells the player and the debug log of a failure of recordSaveInHistory;
-// nothing when there was none.
-void reportHistoryFailure(const DebugLog& log, const HistorySaveResult& result);
 
 }  // namespace nk
