@@ -33,6 +33,14 @@ std::string stampLine(const MasterFile& file, std::string_view bytes) {
   return std::string(file.testedName) + "," + std::to_string(bytes.size()) + "," + checkSum(bytes) + "\r\n";
 }
 
+// The moment of a stamp's first line, "received,<ISO 8601>" and CR LF.
+std::optional<Moment> receivedMoment(std::string_view stamp) {
+  constexpr std::string_view Received = "received,";
+  const size_t end = stamp.find("\r\n");
+  if (end == std::string_view::npos || !stamp.starts_with(Received)) return std::nullopt;
+  return parseIsoMoment(stamp.substr(Received.size(), end - Received.size()));
+}
+
 std::string keptPath(int16_t versionNumber, const char* name) {
   return keptMastersFolder(versionNumber) + "/" + name;
 }
@@ -66,20 +74,29 @@ std::optional<std::string> keepMasterFiles(int16_t versionNumber, const Moment& 
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber) {
   std::string stamp, cause;
   if (!readWholeFile(keptPath(versionNumber, StampName), stamp, cause)) return std::nullopt;
-  const std::string_view text = stamp;
-  const size_t firstEnd = text.find("\r\n");
-  constexpr std::string_view Received = "received,";
-  if (firstEnd == std::string_view::npos || text.substr(0, Received.size()) != Received) return std::nullopt;
-  const std::optional<Moment> moment = parseIsoMoment(text.substr(Received.size(), firstEnd - Received.size()));
+  const std::optional<Moment> moment = receivedMoment(stamp);
   if (!moment) return std::nullopt;
   KeptMasters kept{*moment, {}};
-  std::string expected = std::string(text.substr(0, firstEnd + 2));
+  std::string expected = stamp.substr(0, stamp.find("\r\n") + 2);
   for (size_t i = 0; i < MasterFiles.size(); ++i) {
     if (!readWholeFile(keptPath(versionNumber, MasterFiles[i].testedName), kept.files[i], cause)) return std::nullopt;
     expected += stampLine(MasterFiles[i], kept.files[i]);
   }
   if (expected != stamp) return std::nullopt;
   return kept;
+}
+
+std::optional<KeptMasters> readBundledMasters(const std::string& folder, int16_t versionNumber) {
+  if (folder.empty()) return std::nullopt;
+  std::string stamp, cause;
+  if (!readWholeFile(folder + "/" + StampName, stamp, cause)) return std::nullopt;
+  const std::optional<Moment> moment = receivedMoment(stamp);
+  if (!moment) return std::nullopt;
+  KeptMasters bundled{*moment, {}};
+  for (size_t i = 0; i < MasterFiles.size(); ++i)
+    if (!readWholeFile(folder + "/" + MasterFiles[i].serverPath(versionNumber), bundled.files[i], cause))
+      return std::nullopt;
+  return bundled;
 }
 
 void restoreKeptMasters(const KeptMasters& kept) {

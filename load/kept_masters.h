@@ -38,6 +38,12 @@ struct KeptMasters {
 // The version's kept set, when there is a complete one.
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber);
 
+// The version's lists that a package ships (bundledMastersFolder: a served
+// folder, "common/songlist.dat" and the rest, and a "received.txt" whose
+// first line is the stamp's), when all four are there: the set a fresh PC
+// without a server opens. An empty folder is none.
+std::optional<KeptMasters> readBundledMasters(const std::string& folder, int16_t versionNumber);
+
 // Puts the set's files where the downloads put theirs, for the readers; a
 // file that cannot be written is a RuntimeError.
 void restoreKeptMasters(const KeptMasters& kept);

@@ -56,11 +56,13 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
     removeMasterFiles(log, true);
 
     // A download step that gets its file from neither server ends the
-    // program itself, unless the lists of an earlier load were kept: then
-    // it comes back, and the player may open the sheet on those. A
-    // cancelled step unwinds as LoadCancelled.
+    // program itself, unless the lists of an earlier load were kept (or the
+    // package shipped some): then it comes back, and the player may open
+    // the sheet on those. A cancelled step unwinds as LoadCancelled.
     LoadPath(log, request.version, request.servers, s);
-    const std::optional<KeptMasters> kept = readKeptMasters(s.VersionNumber);
+    std::optional<KeptMasters> kept = readKeptMasters(s.VersionNumber);
+    const bool keptBefore = kept.has_value();
+    if (!kept) kept = readBundledMasters(request.bundledMasters, s.VersionNumber);
     const WhenNoServer whenNoServer = kept ? WhenNoServer::GoOn : WhenNoServer::EndProgram;
     bool received = true;
     for (const auto step : {DownloadSongMaster, DownloadSRList, DownloadVersionSongList, DownloadNKVersion})
@@ -82,7 +84,7 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       goOn();
       // Told once, after page 1: the kept set is the new one from then on.
       std::string changes;
-      if (received && kept)
+      if (received && keptBefore)
         if (const auto before = keptListsState(*kept, request.version.VersionCode))
           changes = masterChangesText(*before, s);
       ReadScoreFile(log, s);

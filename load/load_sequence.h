@@ -29,6 +29,9 @@ struct LoadRequest {
   ArcadeVersion version;
   ServerBases servers = builtInServerBases();
   FetchOptions fetch;
+  // The lists shipped with the program, opened without a server when no
+  // lists were kept (readBundledMasters); empty: none.
+  std::string bundledMasters;
 };
 
 // Runs the load for request.version into s (which must be fresh), logging to

@@ -43,4 +43,12 @@ WorkFolder enterWorkFolder();
 inline constexpr const char* WorkFolderNoticeTitle = "保存先のフォルダ";
 std::string workFolderNotice(const WorkFolder& chosen);
 
+// The folder of master lists that a package ships with the program (a served
+// folder, with the moment of its lists in "received.txt"), as an absolute
+// path: beside the exe on Windows; <prefix>/share/norukaku-client/masters on
+// Linux, where the program lies in <prefix>/lib/norukaku-client. Whether it
+// exists is for the reader to find out; empty when the program's own place
+// is unknown.
+std::string bundledMastersFolder();
+
 }  // namespace nk

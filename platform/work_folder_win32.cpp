@@ -44,4 +44,10 @@ WorkFolder enterWorkFolder() {
   return chosen;
 }
 
+std::string bundledMastersFolder() {
+  const std::wstring exe = programPath();
+  if (exe.empty()) return {};
+  return narrow(exe.substr(0, exe.find_last_of(L"\\/")) + L"\\masters");
+}
+
 }  // namespace nk

@@ -112,6 +112,40 @@ TEST_F(KeptMastersTest, WithoutAServerThePlayerMayOpenTheKeptLists) {
   }
 }
 
+TEST_F(KeptMastersTest, AFreshPcWithoutAServerOpensTheListsThePackageShips) {
+  const auto bundle = [this](bool whole) {
+    fs::remove_all("bundle");
+    fs::create_directories("bundle/common");
+    fs::create_directories("bundle/sr/13");
+    test::writeBytes("bundle/received.txt", "received,2026-11-30T09:00:00+09:00\r\n");
+    test::writeBytes("bundle/common/songlist.dat", test::songMasterBytes(demoSongs));
+    test::writeBytes("bundle/common/ac13list.dat", test::versionListBytes(demoEntries, 4));
+    test::writeBytes("bundle/common/nkclient.dat", "1.50\r\n");
+    if (whole) test::writeBytes("bundle/sr/13/srlist.dat", test::srListBytes(demoTargets));
+    request.bundledMasters = (fs::current_path() / "bundle").string();
+  };
+  primary.fail("/nk/common/songlist.dat", 404);
+  for (const bool whole : {false, true}) {
+    SCOPED_TRACE(whole);
+    bundle(whole);
+    tk.questions.clear();
+    tk.answers = {"はい"};
+    EXPECT_EQ(load(), whole);
+    ASSERT_EQ(tk.questions.size(), whole ? 1u : 0u);
+  }
+  EXPECT_EQ(tk.questions[0].text, "前回受信したマスターデータ（2026-11-30 09:00 受信）で開きますか？");
+  EXPECT_EQ(tk.statusTexts.back(), "前回受信したマスターデータ（2026-11-30 09:00 受信）を表示しています");
+  EXPECT_FALSE(fs::exists("masters/ac13"));  // shipped lists are not kept as received ones
+  // Lists that were kept come before the shipped ones.
+  primary.serve("/nk/common/songlist.dat", test::songMasterBytes(demoSongs));
+  ASSERT_TRUE(load());
+  primary.fail("/nk/common/songlist.dat", 404);
+  tk.questions.clear();
+  tk.answers = {"はい"};
+  ASSERT_TRUE(load());
+  EXPECT_NE(tk.questions[0].text.find(minuteText(readKeptMasters(13)->received)), std::string::npos);
+}
+
 TEST_F(KeptMastersTest, ChangedListsAreToldOnceAfterPageOne) {
   const std::vector<test::Song> songs = {{"春の曲", "アニメ"}, {"夏の曲", "J-POP"}, {"秋の曲", "クラシック"}};
   serveMasters(113, songs, {{1, "abc5efg-"}, {2, "abcTefg9"}}, {{1, "0"}});

@@ -3,6 +3,7 @@
 #include "ui/frmACScore.h"
 
 #include "load/load_sequence.h"
+#include "platform/work_folder.h"
 #include "sheet/page_view.h"
 #include "sheet/score_sheet.h"
 #include "sheet/total_score.h"
@@ -42,7 +43,7 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 
 frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
   return [servers = std::move(servers), limits](frmACScore& sheet) {
-    const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}};
+    const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}, bundledMastersFolder()};
     runScoreSheetLoad(sheet.log_, sheet.state(), request, [&sheet] { sheet.ShowPage(); });
   };
 }
