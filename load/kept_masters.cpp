@@ -92,7 +92,8 @@ std::optional<KeptMasters> readBundledMasters(const std::string& folder, int16_t
   if (!readWholeFile(folder + "/" + StampName, stamp, cause)) return std::nullopt;
   const std::optional<Moment> moment = receivedMoment(stamp);
   if (!moment) return std::nullopt;
-  KeptMasters bundled{*moment, {}};
+  // The package was made elsewhere: its moment is told in this PC's time.
+  KeptMasters bundled{localMoment(moment->utc), {}};
   for (size_t i = 0; i < MasterFiles.size(); ++i)
     if (!readWholeFile(folder + "/" + MasterFiles[i].serverPath(versionNumber), bundled.files[i], cause))
       return std::nullopt;
@@ -116,7 +117,7 @@ Question keptMastersQuestion(const KeptMasters& kept) {
 }
 
 std::string keptMastersStatus(const KeptMasters& kept) {
-  return "前回受信したマスターデータ（" + minuteText(kept.received) + " 受信）を表示しています";
+  return "前回受信したデータ（" + minuteText(kept.received) + "）を表示中";
 }
 
 }  // namespace nk

@@ -52,7 +52,8 @@ void restoreKeptMasters(const KeptMasters& kept);
 // kept set exists: "前回受信したマスターデータ（2026-12-01 21:14 受信）で開きますか？".
 enum KeptMastersAnswer : std::size_t { OpenKept, EndWithoutKept };
 Question keptMastersQuestion(const KeptMasters& kept);
-// The sheet's status line once it shows a kept set.
+// The sheet's status line once it shows a kept set (short: it fits the
+// sheet's narrow status line whole).
 std::string keptMastersStatus(const KeptMasters& kept);
 
 }  // namespace nk

@@ -104,7 +104,7 @@ TEST_F(KeptMastersTest, WithoutAServerThePlayerMayOpenTheKeptLists) {
     EXPECT_EQ(log.back(), open ? "CSVファイル展開終了" : "関数 DownloadSRList 異常終了:" + tk.boxes[0].text.substr(
                                                             tk.boxes[0].text.find("\r\n") + 2));
     if (open) {
-      EXPECT_EQ(tk.statusTexts.back(), "前回受信したマスターデータ（" + when + " 受信）を表示しています");
+      EXPECT_EQ(tk.statusTexts.back(), "前回受信したデータ（" + when + "）を表示中");
       for (const char* name : {"songlist.dat", "srlist.dat", "versionlist.dat", "version.dat"})
         EXPECT_FALSE(fs::exists(name));
     }
@@ -117,7 +117,7 @@ TEST_F(KeptMastersTest, AFreshPcWithoutAServerOpensTheListsThePackageShips) {
     fs::remove_all("bundle");
     fs::create_directories("bundle/common");
     fs::create_directories("bundle/sr/13");
-    test::writeBytes("bundle/received.txt", "received,2026-11-30T09:00:00+09:00\r\n");
+    test::writeBytes("bundle/received.txt", "received,2026-11-30T00:00:00Z\r\n");
     test::writeBytes("bundle/common/songlist.dat", test::songMasterBytes(demoSongs));
     test::writeBytes("bundle/common/ac13list.dat", test::versionListBytes(demoEntries, 4));
     test::writeBytes("bundle/common/nkclient.dat", "1.50\r\n");
@@ -134,7 +134,7 @@ TEST_F(KeptMastersTest, AFreshPcWithoutAServerOpensTheListsThePackageShips) {
     ASSERT_EQ(tk.questions.size(), whole ? 1u : 0u);
   }
   EXPECT_EQ(tk.questions[0].text, "前回受信したマスターデータ（2026-11-30 09:00 受信）で開きますか？");
-  EXPECT_EQ(tk.statusTexts.back(), "前回受信したマスターデータ（2026-11-30 09:00 受信）を表示しています");
+  EXPECT_EQ(tk.statusTexts.back(), "前回受信したデータ（2026-11-30 09:00）を表示中");
   EXPECT_FALSE(fs::exists("masters/ac13"));  // shipped lists are not kept as received ones
   // Lists that were kept come before the shipped ones.
   primary.serve("/nk/common/songlist.dat", test::songMasterBytes(demoSongs));
