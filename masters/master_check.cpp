@@ -71,8 +71,8 @@ private:
     }
   }
 
-  // Walks the records as the readers do, calling record(first, no) for each;
-  // an error of the element counter (or of no record at all) is the file's
+  // Walks the records as the readers do, calling record(first, no) for each
+  // (false: the record's problem is told, never mind its length); an error of the element counter (or of no record at all) is the file's
   // problem and ends the walk.
   template <class Record>
   void walk(const MasterList& list, int32_t width, std::string_view what, Record record) {
@@ -80,8 +80,7 @@ private:
     try {
       for (int32_t i = 1; i < list.lastElement();) {
         ++no;
-        record(i, no);
-        if (i + width - 2 > list.lastElement())
+        if (record(i, no) && i + width - 2 > list.lastElement())
           problem(at(list.fileName(), no) + "レコードが途中で切れています（" + decimalText(width) + " 項目のうち " +
                   decimalText(list.lastElement() - i + 2) + " 項目しかありません）。");
         i = list.advance(i, width, no);
@@ -102,13 +101,14 @@ private:
     walk(list, SongRecordWidth, "曲", [&](int32_t i, int32_t no) {
       if (i + 2 > list.lastElement()) {
         problem(at(path, no) + "曲名" + quotedForError(list.element(i)) + "の後にジャンルの項目がありません。");
-        return;
+        return false;
       }
       ++songs;
       const std::string_view genre = list.element(i + 2);
       if (const auto ranked = nearRankedGenre(genre))
         warning(at(path, no), "ジャンル「" + std::string(genre) + "」は「" + *ranked +
                                   "」と同じ扱いにはならず、ほかのジャンルの後に並びます。");
+      return true;
     });
     return songs;
   }
@@ -137,6 +137,7 @@ private:
                 "（☆" + decimalText(starLevelCode(levels, position)) + " として読まれます）。");
       }
       seen.levels.emplace_back(starLevelCode(levels, NormalLevelPosition), starLevelCode(levels, UraLevelPosition));
+      return true;
     });
     return seen;
   }
@@ -157,13 +158,14 @@ private:
         entry = songNumberAt(list, RecordAt{i, no, false}, count, "バージョン曲リスト");
       } catch (const RuntimeError& e) {
         problem(e.what());
-        return;
+        return true;
       }
       const bool ura = NumericValue(list.element(i + 1)) == 1.0;
       const auto& [normal, uraLevel] = entries.levels[static_cast<size_t>(entry - 1)];
       if ((ura ? uraLevel : normal) == LevelNoChart)
         problem(at(path, no) + "エントリ " + decimalText(entry) + " に" + chartMark(ura) +
                 "の譜面はありません（難易度が「-」です）。");
+      return true;
     });
   }
 
