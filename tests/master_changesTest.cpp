@@ -9,10 +9,6 @@
 namespace nk {
 namespace {
 
-std::array<std::string, 4> files(const std::string& songs, const std::string& entries, const std::string& targets) {
-  return {utf8ToCp932(songs), utf8ToCp932(targets), utf8ToCp932(entries), ""};
-}
-
 TEST(MasterChanges, NamesTwentyAndCountsTheRest) {
   std::string songs, before, after;
   for (int k = 1; k <= 25; ++k) {
@@ -20,17 +16,17 @@ TEST(MasterChanges, NamesTwentyAndCountsTheRest) {
     before += std::to_string(k) + "<>" + std::to_string(k) + "<>鬼☆×5裏☆×-<><>\r\n";
     after += std::to_string(k) + "<>" + std::to_string(k == 25 ? 1 : k) + "<>鬼☆×6裏☆×-<><>\r\n";
   }
-  const ScoreSheetState was = masterListsState(files(songs, before, "1<>1<>0<>\r\n"), 113);
-  const ScoreSheetState now = masterListsState(files(songs, after, "1<>2<>1<>\r\n"), 113);
-  const std::string text = masterChangesText(was, now);
-  EXPECT_TRUE(text.starts_with("前回受信したマスターデータから、次のものが変わりました。\r\n\r\n"
-                               "曲番号 25 の曲が「曲25」から「曲1」に変わりました（保存した点数は「曲1」のものになります）\r\n"
-                               "難易度の変更: 「曲1」（表） ☆5 → ☆6\r\n"))
+  const auto state = [&](const std::string& entries, const char* targets) {
+    return masterListsState({utf8ToCp932(songs), targets, utf8ToCp932(entries), ""}, 113);
+  };
+  const std::string text = masterChangesText(state(before, "1<>1<>0<>"), state(after, "1<>2<>1<>"));
+  // 1 song moved, 24 levels, 1 target added, 1 removed: 27, of which 20 named.
+  EXPECT_TRUE(text.starts_with("前回受信したマスターデータから、次のものが変わりました。\r\n\r\n曲番号 25 の曲が「曲25」から"
+                               "「曲1」に変わりました（保存した点数は「曲1」のものになります）\r\n難易度の変更: 「曲1」（表） ☆5 → ☆6\r\n"))
       << text;
-  // 1 moved, 24 levels, 1 target added, 1 removed: 27, of which 20 named.
   EXPECT_TRUE(text.ends_with("\r\n難易度の変更: 「曲19」（表） ☆5 → ☆6\r\nほか 7 件")) << text;
-  EXPECT_EQ(masterChangesText(was, was), "");
-  EXPECT_THROW(masterListsState(files(songs, "1<>26<>x<><>", ""), 113), RuntimeError);
+  EXPECT_EQ(masterChangesText(state(before, "1<>1<>0<>"), state(before, "1<>1<>0<>")), "");
+  EXPECT_THROW(state("1<>26<>x<><>", ""), RuntimeError);
 }
 
 }  // namespace

@@ -24,9 +24,7 @@ std::function<void(std::string&)> replacing(std::string from, std::string to) {
     text.replace(text.find(from), from.size(), to);
   };
 }
-std::function<void(std::string&)> appending(std::string more) {
-  return [more](std::string& text) { text += more; };
-}
+std::function<void(std::string&)> appending(std::string more) { return [more](std::string& t) { t += more; }; }
 
 std::string manyEntries(int count) {
   std::string text;
@@ -89,14 +87,8 @@ TEST(MastersCheck, AGenreThatIsARankedOneWrittenOtherwiseIsAWarning) {
   } labels[] = {{"J-POP ", "J-POP"}, {"ｊ－ｐｏｐ", "J-POP"}, {"Ｊ－ＰＯＰ", "J-POP"}, {"ｱﾆﾒ", "アニメ"},
                 {"ﾊﾞﾗｴﾃｨ", "バラエティ"}, {"ｹﾞｰﾑﾐｭｰｼﾞｯｸ", "ゲームミュージック"}, {"童謡　・民謡", "童謡・民謡"},
                 {"J-POP", nullptr}, {"JPOP", nullptr}, {"アニソン", nullptr}, {"", nullptr}};
-  for (const auto& l : labels) {
-    SCOPED_TRACE(l.label);
-    const auto ranked = nearRankedGenre(l.label);
-    EXPECT_EQ(ranked.has_value(), l.ranked != nullptr);
-    if (ranked && l.ranked) {
-      EXPECT_EQ(*ranked, l.ranked);
-    }
-  }
+  for (const auto& l : labels)
+    EXPECT_EQ(nearRankedGenre(l.label).value_or("none"), l.ranked ? l.ranked : "none") << l.label;
   test::TempWorkDir dir;
   damagedCopy("common/songlist.dat", replacing("<>J-POP<>", "<>ｊ－ｐｏｐ<>"));
   const test::Run run = test::nkMasters({"check", "served"});
@@ -143,25 +135,17 @@ TEST(MastersCheck, RefusesChangesSinceThePreviousFolderThatMoveScores) {
 TEST(MastersCommand, ExitStatusesAndTheUsage) {
   test::TempWorkDir dir;
   damagedCopy("", nullptr);
-  const struct {
-    std::vector<std::string> args;
-    int status;
-  } cases[] = {
-      {{}, ExitUsage}, {{"check"}, ExitUsage}, {{"build", "served"}, ExitUsage},
-      {{"check", "a", "b", "c"}, ExitUsage}, {{"serve", "a", "b"}, ExitUsage},
-      {{"check", "served"}, ExitDone}, {{"check", "served", "served"}, ExitDone},
+  const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+      {{}, ExitUsage}, {{"check"}, ExitUsage}, {{"build", "served"}, ExitUsage}, {{"check", "a", "b", "c"}, ExitUsage},
+      {{"serve", "a", "b"}, ExitUsage}, {{"check", "served"}, ExitDone}, {{"check", "served", "served"}, ExitDone},
       {{"import", "nowhere", "src"}, ExitFailed}, {{"build", "nowhere", "out"}, ExitFailed},
-      {{"diff", "served", "nowhere"}, ExitFailed}, {{"--help"}, ExitDone},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? "" : c.args[0] + " " + std::to_string(c.args.size()));
-    const test::Run run = test::nkMasters(c.args);
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.err.find("使い方:\n  nk-masters import SERVER_DIR SOURCE_DIR") != std::string::npos,
-              c.status == ExitUsage);
+      {{"diff", "served", "nowhere"}, ExitFailed}, {{"--help"}, ExitDone}};
+  for (const auto& [args, status] : cases) {
+    const test::Run run = test::nkMasters(args);
+    EXPECT_EQ(run.status, status) << args.size();
+    EXPECT_EQ(run.err.find("使い方:\n  nk-masters import SERVER_DIR SOURCE_DIR") != std::string::npos, status == ExitUsage);
   }
-  EXPECT_FALSE(fs::exists("src"));
-  EXPECT_FALSE(fs::exists("out"));
+  EXPECT_FALSE(fs::exists("src") || fs::exists("out"));
 }
 
 TEST(MastersCommand, DiffTellsTheChangesAsThePlayerIsToldThem) {

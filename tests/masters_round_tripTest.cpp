@@ -36,10 +36,7 @@ TEST(MastersRoundTrip, TheDemoSourceBuildsTheServedFolderAndComesBackUnchanged) 
 }
 
 TEST(MastersRoundTrip, EveryFormTheReadersTakeReadsTheSameAfterImportAndBuild) {
-  const struct Case {
-    const char* name;
-    Files changed;
-  } cases[] = {
+  const struct Case { const char* name; Files changed; } cases[] = {
       {"as they are", {}},
       {"LF alone inside a title and between records",
        {{"common/songlist.dat", "1<>A\nB<>1<>J-POP<>2<>\n2<>B<>1<>アニメ<>2<>\n3<>C<>1<>その他<>2<>\n"}}},

@@ -32,8 +32,7 @@ inline void writeFiles(const std::filesystem::path& dir, const Files& files) {
   }
 }
 
-// What nk-masters printed and its exit status.
-struct Run {
+struct Run {  // what nk-masters printed and its exit status
   int status;
   std::string out, err;
 };
@@ -43,11 +42,9 @@ inline Run nkMasters(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-// The set that the program's readers take from a server folder.
 inline MasterSet readFolder(const std::string& dir) { return readMasterSet(readServerFolder(dir)); }
 
-// The demo's served folder, as the build made it from the demo's source.
-inline const std::filesystem::path DemoServed = NK_DEMO_NK_DIR;
-inline const std::filesystem::path DemoSource = NK_DEMO_SOURCE_DIR;
+// The demo's source and the folder that the build made of it.
+inline const std::filesystem::path DemoServed = NK_DEMO_NK_DIR, DemoSource = NK_DEMO_SOURCE_DIR;
 
 }  // namespace nk::test
