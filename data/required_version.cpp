@@ -9,6 +9,8 @@
 #include "platform/cp932.h"
 #include "toolkit/toolkit.h"
 
+#include <charconv>
+
 namespace nk {
 namespace {
 
@@ -32,6 +34,16 @@ RequiredVersion parseRequiredVersion(std::string_view decodedText, const std::st
   v.required = NumericValue(items[0]);
   if (items.size() > 1) v.hint = std::string(items[1]);
   return v;
+}
+
+std::string exactNumberText(double value) {
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return std::string(buffer, result.ptr);
+}
+
+std::string requiredVersionText(double required, const std::string& hint) {
+  return exactNumberText(required) + "\r\n" + hint + "\r\n";
 }
 
 bool isProgramVersionAccepted(double required) { return !(required > NumericValue(ProgramVersion)); }

@@ -24,6 +24,13 @@ struct RequiredVersion {
 RequiredVersion parseRequiredVersion(std::string_view decodedText,
                                      const std::string& fileName = "version.dat");
 
+// The shortest plain decimal text (no exponent) whose numeric value is
+// exactly value: 1.54, 2, 0.001. Not for an infinite value.
+std::string exactNumberText(double value);
+// version.dat in one plain form: the required version (exactNumberText),
+// CR LF, the hint, CR LF. The caller keeps CR and the marker out of the hint.
+std::string requiredVersionText(double required, const std::string& hint);
+
 // True when required is not above ProgramVersion (numeric comparison).
 bool isProgramVersionAccepted(double required);
 

@@ -2,6 +2,7 @@
 #include "data/song_master.h"
 
 #include "data/master_list.h"
+#include "data/numeric.h"
 #include "data/record_walk.h"
 #include "diag/debug_log.h"
 
@@ -29,6 +30,13 @@ void parseSongMaster(const DebugLog& log, ScoreSheetState& s, std::string_view d
   s.SongTitles = std::move(titles);
   s.SongGenres = std::move(genres);
   s.SongCount = static_cast<int16_t>(count);
+}
+
+std::string songMasterText(const std::vector<std::string>& titles, const std::vector<std::string>& genres) {
+  std::string text;
+  for (size_t k = 0; k < titles.size() && k < genres.size(); ++k)
+    text += decimalText(static_cast<long long>(k + 1)) + "<>" + titles[k] + "<><>" + genres[k] + "<><>\r\n";
+  return text;
 }
 
 void ReadSongMaster(const DebugLog& log, ScoreSheetState& s) {

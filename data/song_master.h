@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nk {
 
@@ -27,5 +28,11 @@ void ReadSongMaster(const DebugLog& log, ScoreSheetState& s);
 // file in error descriptions.
 void parseSongMaster(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
                      const std::string& fileName = "songlist.dat");
+
+// The song master in one plain form (UTF-8; the caller encodes it): one song
+// a line, "<song number><><title><><><genre><><>" and CR LF, the unread
+// elements empty. Titles and genres are written verbatim: one holding "<>"
+// or a CR would not read back, which the caller rules out.
+std::string songMasterText(const std::vector<std::string>& titles, const std::vector<std::string>& genres);
 
 }  // namespace nk

@@ -52,6 +52,13 @@ void parseSRList(const DebugLog& log, ScoreSheetState& s, std::string_view decod
   s.TargetCount = static_cast<int16_t>(count);
 }
 
+std::string srListText(const std::vector<int16_t>& entryNo, const std::vector<bool>& isUra) {
+  std::string text;
+  for (size_t k = 0; k < entryNo.size() && k < isUra.size(); ++k)
+    text += decimalText(static_cast<long long>(k + 1)) + "<>" + decimalText(entryNo[k]) + (isUra[k] ? "<>1<>\r\n" : "<>0<>\r\n");
+  return text;
+}
+
 void ReadSRList(const DebugLog& log, ScoreSheetState& s) {
   expandMasterFile(log, "スコアランキング対象曲リスト", SRListPath,
                    [&](std::string_view text, const std::string& file) { parseSRList(log, s, text, file); });

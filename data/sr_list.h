@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nk {
 
@@ -30,5 +31,9 @@ void ReadSRList(const DebugLog& log, ScoreSheetState& s);
 // yield per target.
 void parseSRList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
                  const std::string& fileName = "srlist.dat");
+
+// The score-ranking target list in one plain form: one target a line,
+// "<number><><entry number><><0 or 1><>" and CR LF (1: the 裏 chart).
+std::string srListText(const std::vector<int16_t>& entryNo, const std::vector<bool>& isUra);
 
 }  // namespace nk

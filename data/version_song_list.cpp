@@ -33,6 +33,29 @@ int16_t starLevelCode(std::string_view levelText, int position) {
   return toInt16(NumericValue(c));
 }
 
+std::string levelCharacter(int16_t code) {
+  if (code == 10) return "T";
+  if (code == LevelUnknown) return "?";
+  if (code == LevelNoChart) return "-";
+  if (code >= 1 && code <= 9) return std::string(1, static_cast<char>('0' + code));
+  return "0";
+}
+
+std::string levelTextOf(int16_t normal, int16_t ura) {
+  return "鬼☆×" + levelCharacter(normal) + "裏☆×" + levelCharacter(ura);
+}
+
+std::string versionSongListText(const std::vector<int16_t>& songNo, const std::vector<int16_t>& normal,
+                                const std::vector<int16_t>& ura, int16_t versionCode) {
+  std::string unread;
+  for (int32_t e = 3; e < versionRecordWidth(versionCode); ++e) unread += "<>";
+  std::string text;
+  for (size_t k = 0; k < songNo.size() && k < normal.size() && k < ura.size(); ++k)
+    text += decimalText(static_cast<long long>(k + 1)) + "<>" + decimalText(songNo[k]) + "<>" +
+            levelTextOf(normal[k], ura[k]) + "<>" + unread + "\r\n";
+  return text;
+}
+
 void parseVersionSongList(const DebugLog& log, ScoreSheetState& s, std::string_view decodedText,
                           int16_t versionCode, const std::string& fileName) {
   const MasterList list(decodedText, fileName);

@@ -14,6 +14,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nk {
 
@@ -33,6 +34,18 @@ std::string_view characterAt(std::string_view utf8, int position);
 // "?" LevelUnknown, "-" LevelNoChart, otherwise the character's numeric
 // value (a digit its level, anything else or no character 0).
 int16_t starLevelCode(std::string_view levelText, int position);
+
+// The character that starLevelCode reads as code: "T", "?", "-", a digit
+// 1 .. 9, and "0" for every other code (all of which read as 0).
+std::string levelCharacter(int16_t code);
+// A level text of the two codes: "鬼☆×<normal>裏☆×<ura>".
+std::string levelTextOf(int16_t normal, int16_t ura);
+
+// The version song list in one plain form (UTF-8): one entry a line, "<entry
+// number><><song number><><level text><>" and the version's unread elements
+// empty, CR LF.
+std::string versionSongListText(const std::vector<int16_t>& songNo, const std::vector<int16_t>& normal,
+                                const std::vector<int16_t>& ura, int16_t versionCode);
 
 // Logs its start, sets the status line, reads VersionSongListPath (CP932) and
 // fills the entries (scores 0) and PageCount; logs its end. Needs the song
