@@ -98,6 +98,7 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     const ChartStanding& c = level.charts[k];
     BreakdownRow& row = rows[k];
     row.rank = c.rank;
+    row.target = c.target;
     row.score = c.score;
     row.title = targetTitle(s, c.target);
     row.ura = s.TargetIsUra.at(c.target);

@@ -40,6 +40,8 @@ struct BreakdownRow {
   int64_t neededKey = 0;
   std::string neededText;  // "あと N点", empty when it counts, or why it cannot
   int16_t displayPosition = -1;  // of its entry on the sheet
+  size_t target = 0;             // number in the target list
+  bool tried = false;            // its score is a trial's (score_trial.h)
   // The date its score last changed ("2026-11-02"), and the moment for
   // sorting (0 when it never changed since the log of improvements began).
   std::string changed;

@@ -31,15 +31,8 @@ void rankLevel(LevelBreakdown& level, const std::vector<size_t>& members, const 
   }
 }
 
-}  // namespace
-
-std::optional<int64_t> pointsToCount(int32_t score, size_t target, int32_t cutOffScore, size_t cutOffTarget) {
-  const int64_t needed = int64_t{cutOffScore} + (target < cutOffTarget ? 0 : 1);
-  if (needed > std::numeric_limits<int32_t>::max()) return std::nullopt;
-  return needed - score;
-}
-
-TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s) {
+TotalBreakdown breakdownOf(const ScoreSheetState& s, const std::vector<int32_t>& normal,
+                           const std::vector<int32_t>& ura) {
   TotalBreakdown b;
   const size_t targets = static_cast<size_t>(std::max<int16_t>(s.TargetCount, 0));
   std::array<std::vector<size_t>, CountedLevels> members;  // target numbers per level, list order
@@ -47,7 +40,7 @@ TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s) {
   b.targetScores.resize(targets);
   for (size_t i = 0; i < targets; ++i) {
     const auto e = static_cast<size_t>(s.TargetEntryNo.at(i) - 1);
-    b.targetScores[i] = s.TargetIsUra.at(i) ? s.EntryScoreU.at(e) : s.EntryScore.at(e);
+    b.targetScores[i] = s.TargetIsUra.at(i) ? ura.at(e) : normal.at(e);
     if (b.targetScores[i] != 0) ++b.entered;
     const int slot = countedLevelIndex(s.TargetDifficulty.at(i));
     if (slot < 0) continue;
@@ -64,6 +57,20 @@ TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s) {
     b.total += level.countedSum;
   }
   return b;
+}
+
+}  // namespace
+
+std::optional<int64_t> pointsToCount(int32_t score, size_t target, int32_t cutOffScore, size_t cutOffTarget) {
+  const int64_t needed = int64_t{cutOffScore} + (target < cutOffTarget ? 0 : 1);
+  if (needed > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return needed - score;
+}
+
+TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s) { return breakdownOf(s, s.EntryScore, s.EntryScoreU); }
+
+TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s, const SheetScores& scores) {
+  return breakdownOf(s, scores.normal, scores.ura);
 }
 
 TotalSummary summarizeTotal(const TotalBreakdown& b) {

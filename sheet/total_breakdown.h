@@ -18,6 +18,7 @@
 
 #include "data/score_state.h"
 #include "domain/ranking_rule.h"
+#include "sheet/sheet_scores.h"
 
 #include <array>
 #include <cstdint>
@@ -59,6 +60,8 @@ struct TotalBreakdown {
 
 // The whole breakdown of the state's current scores.
 TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s);
+// The same for other scores of the sheet's charts (a trial's).
+TotalBreakdown computeTotalBreakdown(const ScoreSheetState& s, const SheetScores& scores);
 
 // The points a chart with the given score and target number needs to count
 // in a level whose cut-off chart is cutOffTarget with cutOffScore; empty when

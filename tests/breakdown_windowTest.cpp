@@ -1,8 +1,18 @@
 // breakdown_windowTest.cpp - "総合得点の内訳" on real widgets against a loopback
 // server: opened by Ctrl+B, live while scores are typed on the sheet, a double
-// click on a row leads to the chart's score box, Ctrl+C copies it all.
+// click on a row leads to the chart's score box, Ctrl+C copies it all; the
+// target total, its plan and a trial that leaves the sheet's files alone.
 #include "ui/breakdown_window.h"
+#include "ui/plan_tab.h"
 #include "score_sheet_fixture.h"
+
+#include "sheet/breakdown_text.h"
+
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <filesystem>
+#include <map>
 
 #include <QClipboard>
 #include <QLabel>
@@ -48,6 +58,14 @@ protected:
     for (int r = 0; r < view->model()->rowCount(); ++r)
       if (view->model()->index(r, ColTitle).data().toString() == title) return r;
     return -1;
+  }
+
+  // Every file of the working folder with its bytes.
+  static std::map<std::string, std::string> files() {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+      if (entry.is_regular_file()) found[entry.path().filename().string()] = test::readBytes(entry.path());
+    return found;
   }
 
   static QStringList rowTexts(QTableView* view, int r) {
@@ -147,6 +165,69 @@ TEST_F(BreakdownWindowTest, OneWindowPerSheetGoneWithTheSheet) {
   sheet->close();
   test::runDeferredDeletes();
   EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(BreakdownWindowTest, TargetPlanAndTrialLeaveTheSheetsFilesAlone) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  const std::vector<int16_t> positions = displayPositions(sheet->state());
+  EXPECT_EQ(sheet->typeScores({{positions[0], false, 900000}, {positions[1], false, 500000}}), 2);
+  EXPECT_EQ(sheet->state().EntryScore[1], 500000);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+  ASSERT_EQ(windowsOf(sheet).size(), 1u);
+  BreakdownWindow* window = windowsOf(sheet)[0];
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->targetLabel()->text(), "目標総合得点 未設定");
+
+  // The target: refused with its reason, then kept in its own file.
+  EXPECT_FALSE(window->setTargetText("百万"));
+  ASSERT_EQ(tk.boxes.size(), 1u);
+  EXPECT_EQ(tk.boxes[0].title, "目標総合得点");
+  EXPECT_FALSE(std::filesystem::exists("ac13target.txt"));
+  EXPECT_TRUE(window->setTargetText("２，０００，０００"));
+  EXPECT_EQ(test::readBytes("ac13target.txt"), "2000000\r\n");
+  EXPECT_EQ(window->targetLabel()->text(), "目標総合得点 2,000,000点　目標まで あと 600,000点");
+  // One chart closes the gap: the first of the equal raises in target order,
+  // no higher than the level's best.
+  QTableWidget* plan = window->planTab()->table();
+  ASSERT_EQ(plan->rowCount(), 1);
+  QStringList planned;
+  for (int c = 0; c < PlanColumns; ++c) planned << plan->item(0, c)->text();
+  EXPECT_EQ(planned, (QStringList{"☆×７", "曲2", "表", "0", "600,000", "+600,000"}));
+
+  // A trial typed into the level's table: every figure follows it, the sheet does not.
+  const auto before = files();
+  window->button("btnTrial")->click();
+  QTableView* level7 = window->table(0);
+  const QModelIndex cell = level7->model()->index(rowOf(level7, "曲25"), ColScore);
+  level7->setFocus();
+  level7->setCurrentIndex(cell);
+  QTest::keyClick(level7, Qt::Key_F2);
+  QInputMethodEvent commit;  // as a Japanese input method left on delivers it
+  commit.setCommitString("８００，０００");
+  QApplication::sendEvent(QApplication::focusWidget(), &commit);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::qWait(0);
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2200000点（試算）");
+  EXPECT_EQ(window->targetLabel()->text(), "目標総合得点 2,000,000点　目標達成（200,000点 上回っています）");
+  EXPECT_EQ(window->planTab()->summary()->text(), "目標に届いています。");
+  EXPECT_TRUE(level7->model()->index(rowOf(level7, "曲25"), ColScore).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(sheet->state().EntryScore[25], 0);
+  EXPECT_FALSE(window->tryScore(25, "abc"));
+  EXPECT_EQ(tk.boxes.back().title, "試算");
+  window->button("btnTrialStop")->click();
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1400000点");
+
+  // The plan into a trial, and the trial onto the sheet: typed, not saved.
+  window->planTab()->toTrialButton()->click();
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2000000点（試算）");
+  EXPECT_EQ(files(), before);
+  window->button("btnTrialApply")->click();
+  QTest::qWait(0);
+  EXPECT_EQ(sheet->state().EntryScore[2], 600000);
+  EXPECT_FALSE(window->trial().active());
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2000000点");
+  EXPECT_EQ(files(), before);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // breakdown_model.cpp - the rows of one level, shown and sorted.
 #include "ui/breakdown_model.h"
 
+#include <QFont>
+
 namespace nk {
 
 void BreakdownModel::setRows(std::vector<BreakdownRow> rows) {
@@ -26,6 +28,13 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<size_t>(index.row()) >= rows_.size()) return {};
   const BreakdownRow& row = rows_[static_cast<size_t>(index.row())];
   if (role == PositionRole) return static_cast<int>(row.displayPosition);
+  if (role == UraRole) return row.ura;
+  if (role == Qt::EditRole) return index.column() == ColScore ? QVariant(QString::number(row.score)) : QVariant();
+  if (role == Qt::FontRole && row.tried && index.column() == ColScore) {
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
   if (role == Qt::TextAlignmentRole) {
     const bool number = index.column() == ColRank || index.column() == ColScore || index.column() == ColNeeded;
     return static_cast<int>(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
@@ -50,6 +59,19 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
+}
+
+Qt::ItemFlags BreakdownModel::flags(const QModelIndex& index) const {
+  const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  return trying_ && index.column() == ColScore ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool BreakdownModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!trying_ || role != Qt::EditRole || index.column() != ColScore ||
+      static_cast<size_t>(index.row()) >= rows_.size())
+    return false;
+  emit scoreTyped(rows_[static_cast<size_t>(index.row())].target, value.toString());
+  return true;
 }
 
 QVariant BreakdownModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,9 +1,12 @@
 // breakdown_window.cpp - the breakdown's labels, tables and buttons.
 #include "ui/breakdown_window.h"
 
+#include "ui/plan_tab.h"
 #include "ui/save_dialog.h"
 
+#include "data/target_total.h"
 #include "sheet/breakdown_text.h"
+#include "sheet/plan_text.h"
 #include "sheet/total_score.h"
 #include "toolkit/toolkit.h"
 
@@ -41,6 +44,9 @@ QLabel* makeLine(QWidget& window, const QString& name) {
 BreakdownWindow::BreakdownWindow(const ScoreSheetState& state, QWidget* parent, const LastChanges* changes)
     : QWidget(parent, Qt::Window), state_(state), changes_(changes), positions_(displayPositions(state)) {
   setupWindow();
+  const TargetTotalRead kept = readTargetTotal(state.VersionNumber);
+  target_ = kept.target;
+  status_->setText(QString::fromStdString(kept.failure));
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(0);
   connect(&refreshTimer_, &QTimer::timeout, this, &BreakdownWindow::refresh);
@@ -58,6 +64,11 @@ void BreakdownWindow::setupWindow() {
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   total_->setFont(bold);
   layout->addWidget(total_);
+  layout->addLayout(makeTargetRow());
+  trialNote_ = makeLine(*this, QStringLiteral("lblTrialNote"));
+  trialNote_->setText(QString::fromUtf8(TrialNote));
+  trialNote_->hide();
+  layout->addWidget(trialNote_);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("breakdownTabs"));
   for (size_t slot = 0; slot < CountedLevels; ++slot) {
@@ -65,7 +76,12 @@ void BreakdownWindow::setupWindow() {
     layout->addWidget(levelLines_[slot]);
     tabs_->addTab(makeTable(static_cast<int>(slot)), QString::fromStdString(levelName(CountedLevelNumbers[slot])));
   }
+  planTab_ = new PlanTab(this);
+  tabs_->addTab(planTab_, QStringLiteral("計画"));
+  connect(planTab_, &PlanTab::chartChosen, this, &BreakdownWindow::chartChosen);
+  connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
   layout->addWidget(tabs_, 1);
+  layout->addLayout(makeTrialRow());
 
   auto* buttons = new QHBoxLayout;
   status_ = makeLine(*this, QStringLiteral("lblBreakdownStatus"));
@@ -88,7 +104,8 @@ void BreakdownWindow::setupWindow() {
   copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyAll);
   addAction(copyAction);
-  resize(640, 560);
+  resize(640, 600);
+  showTrialState();
 }
 
 QTableView* BreakdownWindow::makeTable(int slot) {
@@ -102,7 +119,7 @@ QTableView* BreakdownWindow::makeTable(int slot) {
   view->setModel(proxy);
   view->setSortingEnabled(true);
   view->sortByColumn(ColRank, Qt::AscendingOrder);
-  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setEditTriggers(QAbstractItemView::EditKeyPressed);  // a trial's score cells only
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setWordWrap(false);
@@ -112,9 +129,17 @@ QTableView* BreakdownWindow::makeTable(int slot) {
   view->horizontalHeader()->setSectionResizeMode(ColTitle, QHeaderView::Stretch);
   // A table would copy its current cell only; Ctrl+C copies the whole breakdown.
   view->installEventFilter(this);
-  connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+  connect(model, &BreakdownModel::scoreTyped, this, &BreakdownWindow::tryScore);
+  // In a trial a double click types the row's trial score; else it shows the chart.
+  connect(view, &QTableView::doubleClicked, this, [this, view](const QModelIndex& index) {
+    if (trial_.active()) {
+      view->edit(index.siblingAtColumn(ColScore));
+      return;
+    }
     const int position = index.data(BreakdownModel::PositionRole).toInt();
-    if (position >= 0) emit entryChosen(static_cast<int16_t>(position));
+    if (position < 0) return;
+    emit entryChosen(static_cast<int16_t>(position));
+    emit chartChosen(static_cast<int16_t>(position), index.data(BreakdownModel::UraRole).toBool());
   });
   tables_[static_cast<size_t>(slot)] = view;
   return view;
@@ -148,24 +173,30 @@ void BreakdownWindow::scheduleRefresh() {
 
 void BreakdownWindow::refresh() {
   refreshTimer_.stop();
-  breakdown_ = computeTotalBreakdown(state_);
-  total_->setText(QString::fromStdString(breakdownTotalLine(breakdown_)));
+  breakdown_ = trial_.breakdown(state_);
+  total_->setText(QString::fromStdString(breakdownTotalLine(breakdown_) + (trial_.active() ? TrialMark : "")));
+  targetLine_->setText(QString::fromStdString(targetLine(target_, breakdown_.total)));
+  plan_ = target_ ? planTowards(breakdown_, *target_) : TargetPlan{};
+  planTab_->showPlan(planSummary(target_, plan_), planRows(state_, plan_, positions_));
   for (size_t slot = 0; slot < CountedLevels; ++slot) {
     const LevelBreakdown& level = breakdown_.levels[slot];
     levelLines_[slot]->setText(QString::fromStdString(levelSummaryLine(level)));
-    models_[slot]->setRows(breakdownRows(state_, level, positions_, changes_));
+    std::vector<BreakdownRow> rows = breakdownRows(state_, level, positions_, changes_);
+    if (trial_.active())
+      for (BreakdownRow& row : rows) row.tried = trial_.tried(state_, row.target);
+    models_[slot]->setRows(std::move(rows));
   }
 }
 
 void BreakdownWindow::copyAll() {
   if (refreshTimer_.isActive()) refresh();
-  QGuiApplication::clipboard()->setText(QString::fromStdString(breakdownTabText(state_, breakdown_)));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(breakdownTabText(state_, sheetBreakdown())));
   status_->setText(QStringLiteral("内訳をコピーしました。"));
 }
 
 bool BreakdownWindow::saveCsvTo(const QString& path) {
   if (refreshTimer_.isActive()) refresh();
-  const FileWriteResult result = saveBreakdownCsv(path.toStdString(), state_, breakdown_);
+  const FileWriteResult result = saveBreakdownCsv(path.toStdString(), state_, sheetBreakdown());
   if (!result.ok) {
     status_->clear();
     toolkit().messageBox(result.failure, SaveFailureTitle, MsgIcon::Exclamation);

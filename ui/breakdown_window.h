@@ -7,11 +7,20 @@
 // it and deletes it before its state (see ~frmACScore). scheduleRefresh()
 // recomputes on the next pass of the event loop, once however often it was
 // called in this pass, and only while the window is shown. It writes no log
-// line: the log belongs to "合計". A double click on a row reports the entry's
-// display position through entryChosen().
+// line: the log belongs to "合計". A double click on a row reports the chart
+// through chartChosen() (and its entry through entryChosen()).
+//
+// Beyond the levels: the target total (its own file, target_total.h) with
+// what is missing, the tab "計画" with the plan towards it (plan_tab.h), and
+// a trial of scores (score_trial.h) that every figure of the window follows
+// while it runs; "シートに反映" hands its scores to the sheet through
+// scoresToType(), and the sheet types them into its boxes. The window writes
+// no file but the target's and the CSV the player asks for.
 #pragma once
 
 #include "data/score_state.h"
+#include "sheet/score_trial.h"
+#include "sheet/target_plan.h"
 #include "sheet/total_breakdown.h"
 #include "ui/breakdown_model.h"
 
@@ -20,13 +29,18 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QLabel;
+class QLayout;
+class QPushButton;
 class QTabWidget;
 class QTableView;
 
 namespace nk {
+
+class PlanTab;
 
 class BreakdownWindow : public QWidget {
   Q_OBJECT
@@ -46,7 +60,23 @@ public:
   // Writes the CSV file; a failure is shown in a box. True when written.
   bool saveCsvTo(const QString& path);
 
+  // The target as typed by the player ("" for none); a refused text or a
+  // file that cannot be written is shown in a box. True when kept.
+  bool setTargetText(const QString& typed);
+  // The trial: started, its score for the target's chart as typed, dropped,
+  // and its scores handed to the sheet (the trial then ends).
+  void startTrial();
+  bool tryScore(size_t target, const QString& typed);
+  void stopTrial();
+  void applyTrial();
+  void planToTrial();
+
   const TotalBreakdown& breakdown() const { return breakdown_; }
+  const TargetPlan& plan() const { return plan_; }
+  const ScoreTrial& trial() const { return trial_; }
+  QLabel* targetLabel() const { return targetLine_; }
+  PlanTab* planTab() const { return planTab_; }
+  QPushButton* button(const char* name) const;
   QLabel* totalLabel() const { return total_; }
   QLabel* levelLabel(int slot) const { return levelLines_.at(static_cast<size_t>(slot)); }
   QTabWidget* tabs() const { return tabs_; }
@@ -55,6 +85,8 @@ public:
 
 signals:
   void entryChosen(int16_t displayPosition);
+  void chartChosen(int16_t displayPosition, bool ura);
+  void scoresToType(const std::vector<TypedScore>& scores);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -64,6 +96,12 @@ private:
   void setupWindow();
   QTableView* makeTable(int slot);
   void askCsvFile();
+  void askTarget();
+  QLayout* makeTargetRow();
+  QLayout* makeTrialRow();
+  void showTrialState();
+  // The breakdown of what the sheet holds, trial or not: what is copied and saved.
+  TotalBreakdown sheetBreakdown() const;
 
   const ScoreSheetState& state_;
   const LastChanges* changes_;
@@ -76,6 +114,15 @@ private:
   std::array<QTableView*, CountedLevels> tables_{};
   std::array<BreakdownModel*, CountedLevels> models_{};
   QLabel* status_ = nullptr;
+  std::optional<int64_t> target_;
+  TargetPlan plan_;
+  ScoreTrial trial_;
+  QLabel* targetLine_ = nullptr;
+  QLabel* trialNote_ = nullptr;
+  PlanTab* planTab_ = nullptr;
+  QPushButton* trialStart_ = nullptr;
+  QPushButton* trialStop_ = nullptr;
+  QPushButton* trialApply_ = nullptr;
 };
 
 }  // namespace nk

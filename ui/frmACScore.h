@@ -20,6 +20,7 @@
 #include "net/load_cancel.h"
 #include "net/server_locations.h"
 #include "sheet/score_sheet.h"
+#include "sheet/score_trial.h"
 #include "sheet/sheet_lock.h"
 #include "toolkit/toolkit.h"
 #include "ui/score_box.h"
@@ -186,6 +187,11 @@ public:
   // The same for the chart of that entry: its 裏 box when ura, else its
   // normal box (the other one where that is hidden).
   void showEntryChart(int16_t displayPosition, bool ura);
+  // Types each score into its chart's box, as the player would: page by
+  // page (in the order given), through the boxes' own entry, unsaved until
+  // 保存. The last box typed has the focus. Returns how many were typed
+  // (a chart whose box is hidden, or a position off the sheet, is left).
+  int typeScores(const std::vector<TypedScore>& scores);
   // Once a dialog of the sheet has closed: activates the sheet and reports
   // its focused control to assistive technology, so that a screen reader
   // says where typing now goes.

@@ -44,4 +44,28 @@ void frmACScore::showEntryChart(int16_t displayPosition, bool ura) {
   }
 }
 
+int frmACScore::typeScores(const std::vector<TypedScore>& scores) {
+  if (!loaded()) return 0;
+  ScoreBox* last = nullptr;
+  int typed = 0;
+  for (const TypedScore& score : scores) {
+    if (score.displayPosition < 0 || score.displayPosition >= state().EntryCount) continue;
+    const int page = pageOfPosition(score.displayPosition);
+    if (state().CurrentPage != page) {
+      pageTo(state(), page);
+      ShowPage();
+    }
+    ScoreBox* box = (score.ura ? txtScoreU_ : txtScore_)[static_cast<size_t>(rowOfPosition(score.displayPosition))];
+    if (!box->isVisibleTo(this)) continue;
+    box->setText(QString::number(score.score));
+    last = box;
+    ++typed;
+  }
+  if (last) {
+    last->setFocus(Qt::OtherFocusReason);
+    last->selectAll();
+  }
+  return typed;
+}
+
 }  // namespace nk

@@ -161,10 +161,15 @@ void SheetTools::openBreakdown() {
     auto* window = new BreakdownWindow(sheet_.state(), &sheet_, &sheet_.lastChanges());
     connect(&sheet_, &frmACScore::scoresChanged, window, &BreakdownWindow::scheduleRefresh);
     connect(&sheet_, &frmACScore::scoresSaved, window, &BreakdownWindow::scheduleRefresh);
-    connect(window, &BreakdownWindow::entryChosen, &sheet_, [this](int16_t position) {
+    connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, bool ura) {
       sheet_.activateWindow();
       sheet_.raise();
-      sheet_.showEntry(position);
+      sheet_.showEntryChart(position, ura);
+    });
+    connect(window, &BreakdownWindow::scoresToType, &sheet_, [this](const std::vector<TypedScore>& scores) {
+      sheet_.activateWindow();
+      sheet_.raise();
+      sheet_.typeScores(scores);
     });
     // Beside the sheet at the size the screen leaves it.
     fitIntoScreen(*window);
