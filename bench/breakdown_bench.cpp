@@ -1,8 +1,12 @@
 // breakdown_bench.cpp - the total's breakdown at the most ranking targets:
-// recomputing it, and the breakdown window's refresh (the computation, its
-// lines and the four sorted tables' models; with the repaint when painted).
+// recomputing it, the plan towards a target, a trial's recomputation after
+// one typed trial score, and the breakdown window's refresh (the
+// computation, its lines and the four sorted tables' models; with the
+// repaint when painted).
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
+#include "sheet/score_trial.h"
+#include "sheet/target_plan.h"
 #include "sheet/total_breakdown.h"
 #include "ui/breakdown_window.h"
 
@@ -24,6 +28,35 @@ void BM_RecomputeBreakdown(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RecomputeBreakdown)->Unit(benchmark::kMillisecond);
+
+// A target a tenth above the total: the plan raises charts of every level.
+void BM_PlanTowards(benchmark::State& state) {
+  const TotalBreakdown b = computeTotalBreakdown(bench::largestSheetState());
+  for (auto _ : state) {
+    TargetPlan plan = planTowards(b, b.total + b.total / 10);
+    benchmark::DoNotOptimize(plan);
+  }
+  state.counters["planned"] = static_cast<double>(planTowards(b, b.total + b.total / 10).charts.size());
+}
+BENCHMARK(BM_PlanTowards)->Unit(benchmark::kMillisecond);
+
+// One trial score typed into a trial of 30 charts: the breakdown and the
+// plan of the trial's scores, as the window recomputes them.
+void BM_TrialAfterOneScore(benchmark::State& state) {
+  const ScoreSheetState& s = bench::largestSheetState();
+  ScoreTrial trial;
+  trial.start();
+  for (size_t t = 0; t < 30; ++t) trial.set(s, t * 300, 999000);
+  int32_t typed = 0;
+  for (auto _ : state) {
+    typed = (typed + 12345) % 1000000;
+    trial.set(s, static_cast<size_t>(typed % 2731), typed);
+    TotalBreakdown b = trial.breakdown(s);
+    TargetPlan plan = planTowards(b, b.total + 100000);
+    benchmark::DoNotOptimize(plan);
+  }
+}
+BENCHMARK(BM_TrialAfterOneScore)->Unit(benchmark::kMillisecond);
 
 // One typed score, then the window's refresh: the scores change a chart's
 // place, so the sorted tables move rows.
@@ -48,7 +81,8 @@ BENCHMARK(BM_WindowRefresh)->ArgName("painted")->DenseRange(0, 1)->Unit(benchmar
 
 int main(int argc, char** argv) {
   return nk::runQtBenchmarks(argc, argv, [] {
-    std::fprintf(stderr, "aims: BM_RecomputeBreakdown <= 5 ms; BM_WindowRefresh <= 16 ms\n");
+    std::fprintf(stderr, "aims: BM_RecomputeBreakdown, BM_PlanTowards, BM_TrialAfterOneScore <= 5 ms; "
+                         "BM_WindowRefresh <= 16 ms\n");
     benchmark::RunSpecifiedBenchmarks();
   });
 }
