@@ -67,6 +67,10 @@ void BreakdownWindow::setupWindow() {
   layout->addLayout(makeTargetRow());
   trialNote_ = makeLine(*this, QStringLiteral("lblTrialNote"));
   trialNote_->setText(QString::fromUtf8(TrialNote));
+  // Its room is kept while hidden, so that starting a trial moves nothing.
+  QSizePolicy keepRoom = trialNote_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  trialNote_->setSizePolicy(keepRoom);
   trialNote_->hide();
   layout->addWidget(trialNote_);
   tabs_ = new QTabWidget(this);
