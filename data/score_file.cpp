@@ -106,16 +106,18 @@ void ReadScoreFile(const DebugLog& log, ScoreSheetState& s) {
   PutLog(log, "CSVファイル展開終了");
 }
 
-ScoreFileNow readScoreFileNow(const ScoreSheetState& s) {
+ScoreFileNow readScoreFileNow(const ScoreSheetState& s) { return readScoreFileAt(s, s.ScoreFileName); }
+
+ScoreFileNow readScoreFileAt(const ScoreSheetState& s, const std::string& path) {
   ScoreFileNow now;
-  const std::string name = displayFileName(s.ScoreFileName);
-  if (!isNormalFile(s.ScoreFileName)) {
+  const std::string name = displayFileName(path);
+  if (!isNormalFile(path)) {
     now.failure = "ファイル " + name + " が見つかりません。";
     return now;
   }
   now.present = true;
   try {
-    now.bytes = readFileBytes(s.ScoreFileName);
+    now.bytes = readFileBytes(path);
     ScoreSheetState scores;
     scores.EntryScore.assign(s.EntryScore.size(), 0);
     scores.EntryScoreU.assign(s.EntryScoreU.size(), 0);

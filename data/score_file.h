@@ -48,6 +48,8 @@ struct ScoreFileNow {
 // Reads and parses ScoreFileName as ReadScoreFile would, without logging or
 // touching the sheet; every failure lands in the result.
 ScoreFileNow readScoreFileNow(const ScoreSheetState& s);
+// The same for a file of the score file's form at path (a backup of it).
+ScoreFileNow readScoreFileAt(const ScoreSheetState& s, const std::string& path);
 
 // The whole file: a line for each entry whose normal or 裏 score is not 0, in
 // entry order, then CR LF. Only CR LF when every score is 0.

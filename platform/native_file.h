@@ -1,6 +1,7 @@
 // native_file.h - the few plain file operations below the windows, through
 // the platform's own calls so that every failure has its exact cause: writing
-// an output file, removing a file, reading a whole file or parts of it.
+// an output file, removing a file, listing a folder, reading a whole file or
+// parts of it.
 //
 // Paths are UTF-8. Causes are the Japanese texts of system_error_text.h.
 #pragma once
@@ -9,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nk {
 
@@ -47,9 +49,14 @@ private:
 // Removes the file at path; false with cause set when it cannot.
 bool removeFile(const std::string& path, std::string& cause);
 
+// Removes the empty folder at path; false with cause set when it cannot
+// (one that holds anything stays).
+bool removeEmptyFolder(const std::string& path, std::string& cause);
+
 // Makes the folder at path (its parent must exist); true when a folder is
 // there afterwards, made now or before, else false with cause set.
 bool makeFolder(const std::string& path, std::string& cause);
+
 
 // Every byte of the file at path; false with cause set when it cannot be
 // opened or read (a folder gives cause::IsFolder).
@@ -64,6 +71,11 @@ enum class FileRead { Read, Missing, Failed };
 inline constexpr size_t ReadPieceBytes = 1 << 20;
 FileRead readRegularFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
                                  std::string& cause);
+
+// The names of the regular files in the folder at path (no folders, no
+// links), in no particular order; Missing when there is no such folder,
+// Failed with cause set when it cannot be read.
+FileRead listFolderFiles(const std::string& path, std::vector<std::string>& names, std::string& cause);
 
 // The same kind of file opened for reads at any offset, such as its last
 // blocks first.

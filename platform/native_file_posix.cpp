@@ -6,6 +6,7 @@
 #include "platform/system_error_text.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +55,12 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+bool removeEmptyFolder(const std::string& path, std::string& cause) {
+  if (::rmdir(path.c_str()) == 0) return true;
+  cause = lastSystemErrorText();
+  return false;
+}
+
 bool makeFolder(const std::string& path, std::string& cause) {
   if (::mkdir(path.c_str(), 0777) == 0) return true;
   const int err = errno;
@@ -61,6 +68,29 @@ bool makeFolder(const std::string& path, std::string& cause) {
   if (err == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
   cause = systemErrorText(err);
   return false;
+}
+
+FileRead listFolderFiles(const std::string& path, std::vector<std::string>& names, std::string& cause) {
+  names.clear();
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) {
+    if (errno == ENOENT) return FileRead::Missing;
+    cause = lastSystemErrorText();
+    return FileRead::Failed;
+  }
+  const int dirFd = ::dirfd(dir);
+  errno = 0;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    struct stat st {};
+    if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+      names.emplace_back(entry->d_name);
+    errno = 0;
+  }
+  const int err = errno;
+  ::closedir(dir);
+  if (err == 0) return FileRead::Read;
+  cause = systemErrorText(err);
+  return FileRead::Failed;
 }
 
 namespace {

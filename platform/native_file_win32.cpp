@@ -81,6 +81,12 @@ bool removeFile(const std::string& path, std::string& cause) {
   return false;
 }
 
+bool removeEmptyFolder(const std::string& path, std::string& cause) {
+  if (::RemoveDirectoryW(widen(path).c_str())) return true;
+  cause = lastSystemErrorText();
+  return false;
+}
+
 bool makeFolder(const std::string& path, std::string& cause) {
   const std::wstring wide = widen(path);
   if (::CreateDirectoryW(wide.c_str(), nullptr)) return true;
@@ -90,6 +96,27 @@ bool makeFolder(const std::string& path, std::string& cause) {
     return true;
   cause = win32ErrorText(err);
   return false;
+}
+
+FileRead listFolderFiles(const std::string& path, std::vector<std::string>& names, std::string& cause) {
+  names.clear();
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((widen(path) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return FileRead::Missing;
+    cause = win32ErrorText(err);
+    return FileRead::Failed;
+  }
+  do {
+    if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+      names.push_back(narrow(found.cFileName));
+  } while (::FindNextFileW(search, &found));
+  const DWORD err = ::GetLastError();
+  ::FindClose(search);
+  if (err == ERROR_NO_MORE_FILES) return FileRead::Read;
+  cause = win32ErrorText(err);
+  return FileRead::Failed;
 }
 
 namespace {

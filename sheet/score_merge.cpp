@@ -2,6 +2,7 @@
 #include "sheet/score_merge.h"
 
 #include "data/numeric.h"
+#include "data/score_backup.h"
 #include "data/score_file.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ std::vector<ChartConflict> mergeChartScores(const std::vector<int32_t>& base, st
   return conflicts;
 }
 
-MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base) {
+MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base, const Moment* backupAt) {
   MergedSave result;
   const ScoreFileNow now = readScoreFileNow(s);
   const bool sameAsSeen = s.ScoreFileSeen ? now.readable && now.bytes == *s.ScoreFileSeen : !now.present;
@@ -38,7 +39,14 @@ MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base) {
     result.conflicts.insert(result.conflicts.end(), conflictsU.begin(), conflictsU.end());
     result.sheetChanged = scoresOf(s) != typed;
   }
+  // The bytes read are kept even where a line of them was refused: they are
+  // the scores the player may want back.
+  KeptBackup backup;
+  if (backupAt && now.present && !now.bytes.empty() && now.bytes != scoreFileText(s))
+    backup = keepBackup(s.VersionNumber, now.bytes, *backupAt);
+  result.backupFailure = backup.failure;
   result.write = saveScoreFile(s);
+  if (!result.write.ok) dropBackup(backup);
   if (result.write.ok) s.ScoreFileSeen = scoreFileText(s);
   return result;
 }

@@ -10,6 +10,7 @@
 // scores as a save always did, and that is reported too.
 #pragma once
 
+#include "data/moment.h"
 #include "data/score_state.h"
 #include "platform/file_replace.h"
 #include "sheet/score_entry.h"
@@ -48,13 +49,17 @@ struct MergedSave {
   // The scores the file held before the write: the file's own where it
   // changed and could be read, otherwise the base.
   SheetScores before;
+  std::string backupFailure;
 };
 
 // Saves s (saveScoreFile) after merging into it what changed in the file
 // since s.ScoreFileSeen; base holds the scores as the last load or successful
 // save left them. On success ScoreFileSeen becomes the bytes written. On a
-// failed write s keeps the merged scores.
-MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base);
+// failed write s keeps the merged scores. With backupAt, the file as it is
+// before the write is kept as a backup of that moment first (score_backup.h),
+// unless there is none or the save would write the same bytes; a backup that
+// fails leaves its reason in backupFailure and the save goes on.
+MergedSave saveMergingFileChanges(ScoreSheetState& s, const SheetScores& base, const Moment* backupAt = nullptr);
 
 // Conflicts listed beyond this many are counted, not named.
 constexpr size_t ConflictsNamed = 10;

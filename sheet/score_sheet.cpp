@@ -1,6 +1,7 @@
 // score_sheet.cpp - the score sheet's session: opening, entry and saving.
 #include "sheet/score_sheet.h"
 
+#include "data/score_backup.h"
 #include "sheet/save_history.h"
 #include "sheet/score_merge.h"
 
@@ -21,7 +22,7 @@ bool ScoreSheet::hasUnsavedScores() const { return open_ && scoresOf(state_) != 
 
 SaveReport ScoreSheet::save(const Moment& now) {
   SaveReport report;
-  const MergedSave merged = saveMergingFileChanges(state_, base_);
+  const MergedSave merged = saveMergingFileChanges(state_, base_, &now);
   report.sheetChanged = merged.sheetChanged;
   if (!merged.write.ok) {
     report.notices.push_back({merged.write.failure, SaveFailureTitle, MsgIcon::Exclamation, {}});
@@ -43,6 +44,9 @@ SaveReport ScoreSheet::save(const Moment& now) {
     report.notices.push_back({unreadableText(merged.unreadable), UnreadableTitle, MsgIcon::Exclamation, {}});
   if (!records.failure.empty())
     report.notices.push_back({records.failure, HistoryFailureTitle, MsgIcon::Exclamation, records.failure});
+  if (!merged.backupFailure.empty())
+    report.notices.push_back(
+        {merged.backupFailure, BackupFailureTitle, MsgIcon::Exclamation, merged.backupFailure});
   return report;
 }
 

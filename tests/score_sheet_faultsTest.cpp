@@ -107,9 +107,12 @@ TEST_F(ScoreSheetFaults, AFolderThatTakesNoNewFileStillTakesTheSave) {
   fs::permissions(".", fs::perms::owner_all, fs::perm_options::add);
   if (!report) GTEST_SKIP() << "cannot run a child without root rights";
   // The file itself is writable, so it is written in place, as it always was;
-  // the history, a new file, cannot be made there, which only warns.
+  // the history, a new file, cannot be made there, nor the backup's folder,
+  // which only warns.
   EXPECT_EQ(*report, "box 保存完了: 保存完了\nbox 記録の保存失敗: ファイル ac13history.csv に記録を書き込めません"
-                     "（アクセスが拒否されました）。点数は保存されています。\nsaved");
+                     "（アクセスが拒否されました）。点数は保存されています。\nbox バックアップ失敗: 点数は保存しましたが、"
+                     "保存前の点数のバックアップを作れませんでした。フォルダー scorebackup を作れません"
+                     "（アクセスが拒否されました）。\nsaved");
   EXPECT_EQ(test::readBytes(ScoreFile), scoreFileText(sheet->state()));
   EXPECT_NE(test::readBytes(ScoreFile).find(",4321,"), std::string::npos);
   // The sheet's lock file goes with the sheet.
