@@ -64,6 +64,8 @@ public:
   EntryResult store(int row, Chart chart, std::string_view text);
   // True when a score differs from what the last load or save left.
   bool hasUnsavedScores() const;
+  // The scores the last load or save left: what the score file holds.
+  const SheetScores& savedScores() const { return base_; }
 
   // Saves at the moment now, as the comment at the top says.
   SaveReport save(const Moment& now);

@@ -5,6 +5,7 @@
 #include "ui/breakdown_window.h"
 #include "ui/find_song_dialog.h"
 #include "ui/history_window.h"
+#include "ui/today_window.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -250,7 +251,7 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
     entries.emplace_back(action->text().toStdString(), action->shortcut().toString().toStdString());
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"総合得点の内訳…", "Ctrl+B"}, {"記録の推移…", "Ctrl+H"},
-      {"", ""},
+      {"今日の成果…", "Ctrl+T"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -277,12 +278,13 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
     sheet->showEntry(15);
     sheet->showPageNumber(2);
     dialogSeen = dialogSeen || !sheet->findChildren<QDialog*>().isEmpty() ||
-                 !sheet->findChildren<BreakdownWindow*>().isEmpty() || sheet->findChild<HistoryWindow*>();
+                 !sheet->findChildren<BreakdownWindow*>().isEmpty() || sheet->findChild<HistoryWindow*>() ||
+                 sheet->findChild<TodayWindow*>();
   };
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 8);
+  EXPECT_EQ(sheet->actions().size(), 9);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");

@@ -78,6 +78,8 @@ public:
   void showStatus(const std::string& text) override;
   // True when a score differs from what the last load or save left.
   bool hasUnsavedScores() const;
+  // The scores the last load or save left (the day's progress counts these).
+  const SheetScores& savedScores() const { return sheet_.savedScores(); }
 
   ScoreSheetState& state() { return sheet_.state(); }
   const ScoreSheetState& state() const { return sheet_.state(); }

@@ -7,6 +7,7 @@
 #include "ui/history_window.h"
 #include "ui/improvements_tab.h"
 #include "ui/screen_fit.h"
+#include "ui/today_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,7 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
   last_ = addAction("actLastPage", "最後の頁", QKeySequence(Qt::CTRL | Qt::Key_End),
                     [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
   history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { openHistory(); });
+  today_ = addAction("actToday", "今日の成果…", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { openToday(); });
   sheet_.installEventFilter(this);
   // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
   for (int r = 0; r < RowsPerPage; ++r) {
@@ -75,7 +77,7 @@ QAction* SheetTools::addAction(const char* name, const char* text, const QKeySeq
 
 bool SheetTools::isOurShortcut(const QKeyEvent& key) const {
   const QKeySequence pressed(key.keyCombination());
-  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_})
+  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_, today_})
     if (action->shortcut() == pressed) return true;
   return false;
 }
@@ -93,7 +95,7 @@ void SheetTools::showMenu(const QPoint& at) {
   auto* menu = new QMenu(&sheet_);
   menu->setObjectName(QStringLiteral("sheetMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addActions({findSong_, goToPage_, breakdown_, history_});
+  menu->addActions({findSong_, goToPage_, breakdown_, history_, today_});
   menu->addSeparator();
   menu->addActions({next_, back_, first_, last_});
   menu->popup(at);
@@ -190,6 +192,16 @@ void SheetTools::openHistory() {
               sheet_.raise();
               sheet_.showEntryChart(position, ura);
             });
+    window->reload();
+    return window;
+  });
+}
+
+void SheetTools::openToday() {
+  if (todayWindow_) todayWindow_->reload();
+  openToolWindow(todayWindow_, [this] {
+    auto* window = new TodayWindow(sheet_.state(), sheet_.savedScores(), &sheet_);
+    connect(&sheet_, &frmACScore::scoresSaved, window, &TodayWindow::reload);
     window->reload();
     return window;
   });

@@ -1,6 +1,6 @@
 // sheet_tools.h - the sheet's tools beyond its buttons: page keys, the mouse
 // wheel, its tool windows (finding a song, going to a page, the total's
-// breakdown, the history) and the context menu that offers them.
+// breakdown, the history, the day's progress) and the context menu that offers them.
 //
 // The sheet owns every tool window, and these tools alone open them. Every
 // page they show goes through the buttons' own handlers or through
@@ -26,6 +26,7 @@ namespace nk {
 
 class BreakdownWindow;
 class HistoryWindow;
+class TodayWindow;
 class frmACScore;
 
 // Made once by the sheet, as its child; its actions are the sheet's.
@@ -60,10 +61,13 @@ private:
   // Reads the file again after every save, and at every opening: a closed
   // window is only hidden, and the file may have changed meanwhile.
   void openHistory();
+  // The same for the day's progress, from the saved scores.
+  void openToday();
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;
   QPointer<HistoryWindow> historyWindow_;
+  QPointer<TodayWindow> todayWindow_;
   QAction* findSong_ = nullptr;
   QAction* goToPage_ = nullptr;
   QAction* breakdown_ = nullptr;
@@ -72,6 +76,7 @@ private:
   QAction* first_ = nullptr;
   QAction* last_ = nullptr;
   QAction* history_ = nullptr;
+  QAction* today_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };

@@ -1,0 +1,75 @@
+// today_windowTest.cpp - "今日の成果" on real widgets against a loopback
+// server: Ctrl+T opens one window per sheet, a save shows up in it and a typed
+// score does not, the card is painted and saved as PNG, a failed save is told.
+#include "ui/today_window.h"
+#include "score_sheet_fixture.h"
+#include "ui/today_card.h"
+
+#include <QImageReader>
+#include <QSet>
+
+namespace nk {
+namespace {
+
+class TodayWindowTest : public test::ScoreSheetFixture {
+protected:
+  // 30 charts of level 7 and 10 of level 8, all targets: quotas 22 and 7.
+  frmACScore* openSheet() {
+    std::vector<test::Song> songs;
+    std::vector<test::Entry> entries;
+    std::vector<test::Target> targets;
+    for (int i = 0; i < 40; ++i) {
+      songs.push_back({"曲" + std::to_string(i), "J-POP"});
+      entries.push_back({i + 1, i < 30 ? "abc7efg-" : "abc8efg-"});
+      targets.push_back({i + 1, "0"});
+    }
+    serveMasters(113, songs, entries, targets);
+    frmACScore* sheet = open(113);
+    if (sheet && !QTest::qWaitForWindowActive(sheet)) return nullptr;
+    return sheet;
+  }
+};
+
+TEST_F(TodayWindowTest, SavedProgressAsWindowAndCard) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  sheet->txtScore(0)->setText("912345");
+  QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
+  sheet->txtScore(1)->setText("800000");  // typed, not saved
+
+  QTest::keyClick(sheet->txtScore(1), Qt::Key_T, Qt::ControlModifier);
+  const auto windows = sheet->findChildren<TodayWindow*>();
+  ASSERT_EQ(windows.size(), 1);
+  TodayWindow* window = windows[0];
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "今日の成果");
+  EXPECT_EQ(window->progress().totalLine, "総合得点 0点 → 912,345点（+912,345）");
+  EXPECT_TRUE(window->details()->toPlainText().contains("曲0　0 → 912,345　+912,345"));
+
+  // Opened again: the same window, which has read the log once more.
+  window->close();
+  sheet->findChild<QAction*>("actToday")->trigger();
+  EXPECT_EQ(sheet->findChildren<TodayWindow*>().size(), 1);
+  EXPECT_TRUE(window->isVisible());
+
+  const QImage& card = window->card();
+  EXPECT_EQ(card.size(), QSize(TodayCardWidth, TodayCardHeight));
+  QSet<QRgb> colours;
+  for (int y = 0; y < card.height(); y += 7)
+    for (int x = 0; x < card.width(); x += 7) colours.insert(card.pixel(x, y));
+  EXPECT_GT(colours.size(), 50);  // a gradient and antialiased text, not a blank fill
+
+  // A folder that does not exist: a box and no file; then a real save.
+  EXPECT_FALSE(window->saveCardTo("ない/今日.png"));
+  ASSERT_EQ(tk.boxes.size(), 2u);  // "保存完了", then this one
+  EXPECT_EQ(tk.boxes[1].title, "保存失敗");
+  EXPECT_NE(tk.boxes[1].text.find("画像は保存されていません"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(test::utf8Path("ない")));
+  ASSERT_TRUE(window->saveCardTo("今日.png"));
+  QImageReader reader(QStringLiteral("今日.png"));
+  EXPECT_EQ(reader.format(), "png");
+  EXPECT_EQ(reader.read().size(), QSize(TodayCardWidth, TodayCardHeight));
+}
+
+}  // namespace
+}  // namespace nk
