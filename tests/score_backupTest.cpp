@@ -107,6 +107,22 @@ TEST_F(ScoreBackupSave, EachSaveThatChangesTheFileKeepsItAsItWas) {
   EXPECT_EQ(kept.back(), backupFileName(13, Today - days{30} + hours{22}));
   EXPECT_EQ(test::readBytes(backupPath(kept.front())), "1,123,0\r\n\r\n");
   EXPECT_EQ(test::namesIn(BackupFolder).size(), BackupsKept + 1 + 3);
+
+  // A backup folder that takes no file costs a warning, never the save.
+  std::filesystem::permissions(".", std::filesystem::perms::all);
+  std::filesystem::permissions("ac13score.csv", std::filesystem::perms::all);  // the child is another user
+  std::filesystem::permissions(BackupFolder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                                 std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  const auto report = test::unprivilegedOutput([&] {
+    const MergedSave saved = saveAt(999, noon + hours{1});
+    return (saved.write.ok ? "saved " : "not saved ") + saved.backupFailure;
+  });
+  std::filesystem::permissions(BackupFolder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+  if (!report) GTEST_SKIP() << "cannot run a child without root rights";
+  EXPECT_EQ(report->substr(0, 6), "saved ") << *report;
+  EXPECT_NE(report->find("点数は保存しましたが、保存前の点数のバックアップを作れませんでした。"), std::string::npos) << *report;
+  EXPECT_EQ(test::readBytes("ac13score.csv"), "1,999,0\r\n\r\n");
+  EXPECT_EQ(backups(), kept);
 }
 
 }  // namespace
