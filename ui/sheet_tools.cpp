@@ -9,6 +9,8 @@
 #include "ui/screen_fit.h"
 #include "ui/today_window.h"
 
+#include "sheet/backup_restore.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -39,6 +41,9 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
                     [this] { sheet_.showPageNumber(sheet_.state().PageCount); });
   history_ = addAction("actHistory", "記録の推移…", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { openHistory(); });
   today_ = addAction("actToday", "今日の成果…", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { openToday(); });
+  undoSave_ = addAction("actUndoSave", UndoSaveTitle, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z),
+                        [this] { undoLastSave(); });
+  restore_ = addAction("actRestoreBackup", "バックアップから戻す…", QKeySequence(), [this] { openRestore(); });
   sheet_.installEventFilter(this);
   // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
   for (int r = 0; r < RowsPerPage; ++r) {
@@ -77,7 +82,7 @@ QAction* SheetTools::addAction(const char* name, const char* text, const QKeySeq
 
 bool SheetTools::isOurShortcut(const QKeyEvent& key) const {
   const QKeySequence pressed(key.keyCombination());
-  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_, today_})
+  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_, today_, undoSave_})
     if (action->shortcut() == pressed) return true;
   return false;
 }
@@ -96,6 +101,8 @@ void SheetTools::showMenu(const QPoint& at) {
   menu->setObjectName(QStringLiteral("sheetMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addActions({findSong_, goToPage_, breakdown_, history_, today_});
+  menu->addSeparator();
+  menu->addActions({undoSave_, restore_});
   menu->addSeparator();
   menu->addActions({next_, back_, first_, last_});
   menu->popup(at);

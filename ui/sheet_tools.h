@@ -24,6 +24,7 @@ class QWheelEvent;
 
 namespace nk {
 
+struct BackupRead;
 class BreakdownWindow;
 class HistoryWindow;
 class TodayWindow;
@@ -63,6 +64,11 @@ private:
   void openHistory();
   // The same for the day's progress, from the saved scores.
   void openToday();
+  // The scores before the last save (its backup) into the boxes, unsaved;
+  // the list of backups to choose from (sheet_tools_backups.cpp).
+  void undoLastSave();
+  void openRestore();
+  void typeBackup(const BackupRead& backup);
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;
@@ -77,6 +83,8 @@ private:
   QAction* last_ = nullptr;
   QAction* history_ = nullptr;
   QAction* today_ = nullptr;
+  QAction* undoSave_ = nullptr;
+  QAction* restore_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };
