@@ -65,6 +65,9 @@ void BreakdownWindow::setupWindow() {
     layout->addWidget(levelLines_[slot]);
     tabs_->addTab(makeTable(static_cast<int>(slot)), QString::fromStdString(levelName(CountedLevelNumbers[slot])));
   }
+  statistics_ = new StatisticsTab(this);
+  tabs_->addTab(statistics_, QString::fromUtf8(StatisticsTabTitle));
+  connect(statistics_, &StatisticsTab::chartChosen, this, &BreakdownWindow::entryChosen);
   layout->addWidget(tabs_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -86,7 +89,7 @@ void BreakdownWindow::setupWindow() {
   copyAction->setObjectName(QStringLiteral("actCopyBreakdown"));
   copyAction->setShortcut(QKeySequence::Copy);
   copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyAll);
+  connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyCurrentTab);
   addAction(copyAction);
   resize(640, 560);
 }
@@ -155,12 +158,20 @@ void BreakdownWindow::refresh() {
     levelLines_[slot]->setText(QString::fromStdString(levelSummaryLine(level)));
     models_[slot]->setRows(breakdownRows(state_, level, positions_, changes_));
   }
+  statistics_->setTable(levelStatistics(state_, breakdown_, positions_));
 }
 
 void BreakdownWindow::copyAll() {
   if (refreshTimer_.isActive()) refresh();
   QGuiApplication::clipboard()->setText(QString::fromStdString(breakdownTabText(state_, breakdown_)));
   status_->setText(QStringLiteral("内訳をコピーしました。"));
+}
+
+void BreakdownWindow::copyCurrentTab() {
+  if (tabs_->currentWidget() != statistics_) return copyAll();
+  if (refreshTimer_.isActive()) refresh();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(statisticsTabText(statistics_->table())));
+  status_->setText(QString::fromUtf8(StatisticsCopiedStatus));
 }
 
 bool BreakdownWindow::saveCsvTo(const QString& path) {

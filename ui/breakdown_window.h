@@ -14,6 +14,7 @@
 #include "data/score_state.h"
 #include "sheet/total_breakdown.h"
 #include "ui/breakdown_model.h"
+#include "ui/statistics_tab.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -52,6 +53,7 @@ public:
   QTabWidget* tabs() const { return tabs_; }
   QTableView* table(int slot) const { return tables_.at(static_cast<size_t>(slot)); }
   BreakdownModel* model(int slot) const { return models_.at(static_cast<size_t>(slot)); }
+  StatisticsTab* statisticsTab() const { return statistics_; }
 
 signals:
   void entryChosen(int16_t displayPosition);
@@ -64,6 +66,8 @@ private:
   void setupWindow();
   QTableView* makeTable(int slot);
   void askCsvFile();
+  // Ctrl+C: the statistics table while its tab is current, else copyAll().
+  void copyCurrentTab();
 
   const ScoreSheetState& state_;
   const LastChanges* changes_;
@@ -75,6 +79,7 @@ private:
   QTabWidget* tabs_ = nullptr;
   std::array<QTableView*, CountedLevels> tables_{};
   std::array<BreakdownModel*, CountedLevels> models_{};
+  StatisticsTab* statistics_ = nullptr;
   QLabel* status_ = nullptr;
 };
 
