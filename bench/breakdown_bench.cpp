@@ -1,8 +1,11 @@
 // breakdown_bench.cpp - the total's breakdown at the most ranking targets:
-// recomputing it, and the breakdown window's refresh (the computation, its
-// lines and the four sorted tables' models; with the repaint when painted).
+// recomputing it, its statistics (the tab "統計"), and the breakdown window's
+// refresh (the computation, its lines, the four sorted tables' models and the
+// statistics tab; with the repaint when painted).
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
+#include "sheet/breakdown_text.h"
+#include "sheet/level_statistics.h"
 #include "sheet/total_breakdown.h"
 #include "ui/breakdown_window.h"
 
@@ -24,6 +27,19 @@ void BM_RecomputeBreakdown(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RecomputeBreakdown)->Unit(benchmark::kMillisecond);
+
+// The statistics of a breakdown already computed: bands, means, medians and
+// the texts of every chart's line in the lists.
+void BM_LevelStatistics(benchmark::State& state) {
+  const ScoreSheetState& s = bench::largestSheetState();
+  const TotalBreakdown b = computeTotalBreakdown(s);
+  const std::vector<int16_t> positions = displayPositions(s);
+  for (auto _ : state) {
+    StatisticsTable t = levelStatistics(s, b, positions);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_LevelStatistics)->Unit(benchmark::kMillisecond);
 
 // One typed score, then the window's refresh: the scores change a chart's
 // place, so the sorted tables move rows.
@@ -48,7 +64,7 @@ BENCHMARK(BM_WindowRefresh)->ArgName("painted")->DenseRange(0, 1)->Unit(benchmar
 
 int main(int argc, char** argv) {
   return nk::runQtBenchmarks(argc, argv, [] {
-    std::fprintf(stderr, "aims: BM_RecomputeBreakdown <= 5 ms; BM_WindowRefresh <= 16 ms\n");
+    std::fprintf(stderr, "aims: BM_RecomputeBreakdown <= 5 ms; BM_LevelStatistics <= 5 ms; BM_WindowRefresh <= 16 ms\n");
     benchmark::RunSpecifiedBenchmarks();
   });
 }
