@@ -80,10 +80,7 @@ StatisticsTab::StatisticsTab(QWidget* parent) : QWidget(parent) {
   chartList_ = makeView(chartModel_, QStringLiteral("statisticsCharts"));
   chartList_->setSelectionBehavior(QAbstractItemView::SelectRows);
   chartList_->horizontalHeader()->setSectionResizeMode(ChartTitle, QHeaderView::Stretch);
-  // The table's eight rows whole, with room for its scroll bar.
-  tableView_->setFixedHeight(tableView_->verticalHeader()->defaultSectionSize() * static_cast<int>(StatisticsRows) +
-                             tableView_->horizontalHeader()->sizeHint().height() +
-                             tableView_->horizontalScrollBar()->sizeHint().height() + 2 * tableView_->frameWidth());
+  tableView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its eight rows always fit
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tableView_);
@@ -126,6 +123,11 @@ void StatisticsTab::setTable(StatisticsTable table) {
   const bool sameColumns = table.columns == table_.columns;
   table_ = std::move(table);
   tableModel_->setTexts(table_.columns, table_.rows);
+  // The eight rows whole under the heading (its height known once it has
+  // columns), with room for the scroll bar of a wide table.
+  const QTableView& v = *tableView_;
+  tableView_->setFixedHeight(v.verticalHeader()->length() + v.horizontalHeader()->sizeHint().height() +
+                             v.horizontalScrollBar()->sizeHint().height() + 2 * v.frameWidth());
   if (sameColumns && listedRow_ >= 0) {
     listCell(listedRow_, listedColumn_);
     return;
