@@ -1,10 +1,12 @@
 // breakdown_bench.cpp - the total's breakdown at the most ranking targets:
 // recomputing it, the plan towards a target, a trial's recomputation after
-// one typed trial score, and the breakdown window's refresh (the
-// computation, its lines and the four sorted tables' models; with the
-// repaint when painted).
+// one typed trial score, its statistics (the tab "統計"), and the breakdown
+// window's refresh (the computation, its lines, the four sorted tables'
+// models, the plan and the statistics tab; with the repaint when painted).
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
+#include "sheet/breakdown_text.h"
+#include "sheet/level_statistics.h"
 #include "sheet/score_trial.h"
 #include "sheet/target_plan.h"
 #include "sheet/total_breakdown.h"
@@ -57,6 +59,18 @@ void BM_TrialAfterOneScore(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TrialAfterOneScore)->Unit(benchmark::kMillisecond);
+// The statistics of a breakdown already computed: bands, means, medians and
+// the texts of every chart's line in the lists.
+void BM_LevelStatistics(benchmark::State& state) {
+  const ScoreSheetState& s = bench::largestSheetState();
+  const TotalBreakdown b = computeTotalBreakdown(s);
+  const std::vector<int16_t> positions = displayPositions(s);
+  for (auto _ : state) {
+    StatisticsTable t = levelStatistics(s, b, positions);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_LevelStatistics)->Unit(benchmark::kMillisecond);
 
 // One typed score, then the window's refresh: the scores change a chart's
 // place, so the sorted tables move rows.
@@ -81,8 +95,8 @@ BENCHMARK(BM_WindowRefresh)->ArgName("painted")->DenseRange(0, 1)->Unit(benchmar
 
 int main(int argc, char** argv) {
   return nk::runQtBenchmarks(argc, argv, [] {
-    std::fprintf(stderr, "aims: BM_RecomputeBreakdown, BM_PlanTowards, BM_TrialAfterOneScore <= 5 ms; "
-                         "BM_WindowRefresh <= 16 ms\n");
+    std::fprintf(stderr, "aims: BM_RecomputeBreakdown, BM_PlanTowards, BM_TrialAfterOneScore, BM_LevelStatistics "
+                         "<= 5 ms; BM_WindowRefresh <= 16 ms\n");
     benchmark::RunSpecifiedBenchmarks();
   });
 }

@@ -1,7 +1,8 @@
 // breakdown_windowTest.cpp - "総合得点の内訳" on real widgets against a loopback
 // server: opened by Ctrl+B, live while scores are typed on the sheet, a double
-// click on a row leads to the chart's score box, Ctrl+C copies it all; the
-// target total, its plan and a trial that leaves the sheet's files alone.
+// click on a row leads to the chart's score box, Ctrl+C copies it all; the tab
+// "統計" counts, lists a cell's charts and copies its table; the target
+// total, its plan and a trial that leaves the sheet's files alone.
 #include "ui/breakdown_window.h"
 #include "ui/plan_tab.h"
 #include "score_sheet_fixture.h"
@@ -16,6 +17,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -138,6 +140,50 @@ TEST_F(BreakdownWindowTest, FollowsTheScoresTypedOnTheSheet) {
 
   // The log belongs to "合計": nothing of this was written there.
   EXPECT_EQ(test::logMessages().size(), logLines);
+}
+
+TEST_F(BreakdownWindowTest, StatisticsTabCountsListsAndCopies) {
+  frmACScore* sheet = openSheet();
+  ASSERT_NE(sheet, nullptr);
+  QTest::keyClick(sheet->txtScore(0), Qt::Key_B, Qt::ControlModifier);
+  ASSERT_EQ(windowsOf(sheet).size(), 1u);
+  BreakdownWindow* window = windowsOf(sheet)[0];
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->tabs()->tabText(4), "統計");
+  StatisticsTab* tab = window->statisticsTab();
+  window->tabs()->setCurrentWidget(tab);
+  // Row 0 is ☆×７ 表; columns 2 未入力, 3 1～, 13 平均, 16 あと1万点以内.
+  QTableView* table = tab->tableView();
+  const auto cell = [table](int column) { return table->model()->index(0, column).data().toString(); };
+  EXPECT_EQ((QStringList{cell(2), cell(3), cell(13), cell(16)}), (QStringList{"30", "0", "", "8"}));
+
+  // A click on a count lists its charts; a double click on one shows it on the sheet.
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 2)).center());
+  QTableView* list = tab->chartList();
+  ASSERT_EQ(list->model()->rowCount(), 30);
+  const QModelIndex chart = list->model()->index(25, ChartTitle);  // equal scores in target-list order
+  ASSERT_EQ(chart.data().toString(), "曲25");
+  QSignalSpy chosen(window, &BreakdownWindow::entryChosen);
+  list->scrollTo(chart);
+  const QPoint at = list->visualRect(chart).center();
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  ASSERT_EQ(chosen.size(), 1);
+  EXPECT_EQ(chosen[0][0].toInt(), window->model(0)->index(25, 0).data(BreakdownModel::PositionRole).toInt());
+  ASSERT_TRUE(becomesActive(sheet));
+  QTest::keyClicks(QApplication::focusWidget(), "95000");
+  QTest::qWait(0);
+  EXPECT_EQ((QStringList{cell(2), cell(3), cell(13), cell(16)}), (QStringList{"29", "1", "95,000", "8"}));
+  EXPECT_EQ(list->model()->rowCount(), 29);
+
+  // Ctrl+C copies the table (on the other tabs, the whole breakdown: see above).
+  window->activateWindow();
+  ASSERT_TRUE(becomesActive(window));
+  table->setFocus();
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(statisticsTabText(tab->table())));
+  EXPECT_EQ(window->findChild<QLabel*>("lblBreakdownStatus")->text(), "統計をコピーしました。");
 }
 
 TEST_F(BreakdownWindowTest, OneWindowPerSheetGoneWithTheSheet) {

@@ -84,6 +84,12 @@ void BreakdownWindow::setupWindow() {
   tabs_->addTab(planTab_, QStringLiteral("計画"));
   connect(planTab_, &PlanTab::chartChosen, this, &BreakdownWindow::chartChosen);
   connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
+  statistics_ = new StatisticsTab(this);
+  tabs_->addTab(statistics_, QString::fromUtf8(StatisticsTabTitle));
+  connect(statistics_, &StatisticsTab::chartChosen, this, [this](int16_t position, bool ura) {
+    emit entryChosen(position);
+    emit chartChosen(position, ura);
+  });
   layout->addWidget(tabs_, 1);
   layout->addLayout(makeTrialRow());
 
@@ -106,7 +112,7 @@ void BreakdownWindow::setupWindow() {
   copyAction->setObjectName(QStringLiteral("actCopyBreakdown"));
   copyAction->setShortcut(QKeySequence::Copy);
   copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyAll);
+  connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyCurrentTab);
   addAction(copyAction);
   resize(640, 600);
   showTrialState();
@@ -190,12 +196,20 @@ void BreakdownWindow::refresh() {
       for (BreakdownRow& row : rows) row.tried = trial_.tried(state_, row.target);
     models_[slot]->setRows(std::move(rows));
   }
+  statistics_->setTable(levelStatistics(state_, breakdown_, positions_));
 }
 
 void BreakdownWindow::copyAll() {
   if (refreshTimer_.isActive()) refresh();
   QGuiApplication::clipboard()->setText(QString::fromStdString(breakdownTabText(state_, sheetBreakdown())));
   status_->setText(QStringLiteral("内訳をコピーしました。"));
+}
+
+void BreakdownWindow::copyCurrentTab() {
+  if (tabs_->currentWidget() != statistics_) return copyAll();
+  if (refreshTimer_.isActive()) refresh();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(statisticsTabText(statistics_->table())));
+  status_->setText(QString::fromUtf8(StatisticsCopiedStatus));
 }
 
 bool BreakdownWindow::saveCsvTo(const QString& path) {

@@ -23,6 +23,7 @@
 #include "sheet/target_plan.h"
 #include "sheet/total_breakdown.h"
 #include "ui/breakdown_model.h"
+#include "ui/statistics_tab.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -82,6 +83,7 @@ public:
   QTabWidget* tabs() const { return tabs_; }
   QTableView* table(int slot) const { return tables_.at(static_cast<size_t>(slot)); }
   BreakdownModel* model(int slot) const { return models_.at(static_cast<size_t>(slot)); }
+  StatisticsTab* statisticsTab() const { return statistics_; }
 
 signals:
   void entryChosen(int16_t displayPosition);
@@ -102,6 +104,8 @@ private:
   void showTrialState();
   // The breakdown of what the sheet holds, trial or not: what is copied and saved.
   TotalBreakdown sheetBreakdown() const;
+  // Ctrl+C: the statistics table while its tab is current, else copyAll().
+  void copyCurrentTab();
 
   const ScoreSheetState& state_;
   const LastChanges* changes_;
@@ -113,6 +117,7 @@ private:
   QTabWidget* tabs_ = nullptr;
   std::array<QTableView*, CountedLevels> tables_{};
   std::array<BreakdownModel*, CountedLevels> models_{};
+  StatisticsTab* statistics_ = nullptr;
   QLabel* status_ = nullptr;
   std::optional<int64_t> target_;
   TargetPlan plan_;
