@@ -80,16 +80,16 @@ void BreakdownWindow::setupWindow() {
     layout->addWidget(levelLines_[slot]);
     tabs_->addTab(makeTable(static_cast<int>(slot)), QString::fromStdString(levelName(CountedLevelNumbers[slot])));
   }
-  planTab_ = new PlanTab(this);
-  tabs_->addTab(planTab_, QStringLiteral("計画"));
-  connect(planTab_, &PlanTab::chartChosen, this, &BreakdownWindow::chartChosen);
-  connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
   statistics_ = new StatisticsTab(this);
   tabs_->addTab(statistics_, QString::fromUtf8(StatisticsTabTitle));
   connect(statistics_, &StatisticsTab::chartChosen, this, [this](int16_t position, bool ura) {
     emit entryChosen(position);
     emit chartChosen(position, ura);
   });
+  planTab_ = new PlanTab(this);
+  tabs_->addTab(planTab_, QStringLiteral("計画"));
+  connect(planTab_, &PlanTab::chartChosen, this, &BreakdownWindow::chartChosen);
+  connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
   layout->addWidget(tabs_, 1);
   layout->addLayout(makeTrialRow());
 

@@ -80,7 +80,6 @@ StatisticsTab::StatisticsTab(QWidget* parent) : QWidget(parent) {
   chartList_ = makeView(chartModel_, QStringLiteral("statisticsCharts"));
   chartList_->setSelectionBehavior(QAbstractItemView::SelectRows);
   chartList_->horizontalHeader()->setSectionResizeMode(ChartTitle, QHeaderView::Stretch);
-  tableView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its eight rows always fit
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tableView_);
@@ -123,10 +122,11 @@ void StatisticsTab::setTable(StatisticsTable table) {
   const bool sameColumns = table.columns == table_.columns;
   table_ = std::move(table);
   tableModel_->setTexts(table_.columns, table_.rows);
-  // The eight rows whole under the heading (its height known once it has
-  // columns), with room for the scroll bar of a wide table.
+  // At most the eight rows whole under the heading (its height known once it
+  // has columns), with room for the scroll bar of a wide table; less, and
+  // scrolled, on a screen too small for the window.
   const QTableView& v = *tableView_;
-  tableView_->setFixedHeight(v.verticalHeader()->length() + v.horizontalHeader()->sizeHint().height() +
+  tableView_->setMaximumHeight(v.verticalHeader()->length() + v.horizontalHeader()->sizeHint().height() +
                              v.horizontalScrollBar()->sizeHint().height() + 2 * v.frameWidth());
   if (sameColumns && listedRow_ >= 0) {
     listCell(listedRow_, listedColumn_);

@@ -4,7 +4,7 @@
 // It shows the texts it is given and builds none. setTable() keeps the
 // clicked cell listed while the table keeps its columns (the scores changed);
 // a table of other columns empties the list. A double click on a listed chart
-// reports its entry's display position through chartChosen(). Ctrl+C is left
+// reports its entry's display position and 表/裏 through chartChosen(). Ctrl+C is left
 // to the window, which copies the table while this tab is current.
 #pragma once
 
