@@ -82,7 +82,7 @@ StatisticsTab::StatisticsTab(QWidget* parent) : QWidget(parent) {
   chartList_->horizontalHeader()->setSectionResizeMode(ChartTitle, QHeaderView::Stretch);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tableView_);
+  layout->addWidget(tableView_, 3);  // up to its height, before the list
   layout->addWidget(chartList_, 1);
 
   connect(tableView_, &QTableView::clicked, this, [this](const QModelIndex& at) { listCell(at.row(), at.column()); });
