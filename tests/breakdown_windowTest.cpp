@@ -240,6 +240,10 @@ TEST_F(BreakdownWindowTest, TargetPlanAndTrialLeaveTheSheetsFilesAlone) {
   QStringList planned;
   for (int c = 0; c < PlanColumns; ++c) planned << plan->item(0, c)->text();
   EXPECT_EQ(planned, (QStringList{"☆×７", "曲2", "表", "0", "600,000", "+600,000"}));
+  QSignalSpy chosen(window, &BreakdownWindow::chartChosen);
+  emit plan->cellDoubleClicked(0, PlanColTitle);
+  ASSERT_EQ(chosen.size(), 1);
+  EXPECT_EQ(chosen[0][0].value<int16_t>(), positions[2]);
 
   // A trial typed into the level's table: every figure follows it, the sheet does not.
   const auto before = files();
