@@ -63,6 +63,17 @@ SongMatches SongSearchIndex::find(std::string_view query, size_t limit) const {
   return matches;
 }
 
+std::vector<int16_t> SongSearchIndex::findEqual(std::string_view title) const {
+  const QString t = fold(fromUtf8(title));
+  std::vector<int16_t> positions;
+  if (t.isEmpty()) return positions;
+  for (size_t pos = 0; pos < keys_.size(); ++pos)
+    if (keys_[pos] == t) positions.push_back(static_cast<int16_t>(pos));
+  return positions;
+}
+
+std::string foldedText(std::string_view text) { return fold(fromUtf8(text)).toStdString(); }
+
 FoundSong foundSong(const ScoreSheetState& s, int16_t position) {
   const RowView row = entryView(s, static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(position))));
   return {position, pageOfPosition(position), row.title, row.normal.level, row.ura.level};

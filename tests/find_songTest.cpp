@@ -252,7 +252,8 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"曲を探す…", "Ctrl+F"}, {"ページへ移動…", "Ctrl+G"}, {"総合得点の内訳…", "Ctrl+B"}, {"記録の推移…", "Ctrl+H"},
       {"今日の成果…", "Ctrl+T"}, {"", ""},
-      {"直前の保存を取り消す", "Ctrl+Alt+Z"}, {"バックアップから戻す…", ""}, {"", ""},
+      {"直前の保存を取り消す", "Ctrl+Alt+Z"}, {"バックアップから戻す…", ""},
+      {"スコアを貼り付ける…", "Ctrl+Shift+V"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -285,7 +286,7 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 11);
+  EXPECT_EQ(sheet->actions().size(), 12);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");

@@ -6,13 +6,17 @@
 #include "ui/frmACScore.h"
 #include "ui/history_window.h"
 #include "ui/improvements_tab.h"
+#include "ui/paste_dialog.h"
 #include "ui/screen_fit.h"
 #include "ui/today_window.h"
 
 #include "sheet/backup_restore.h"
+#include "sheet/score_paste.h"
+#include "toolkit/toolkit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -44,8 +48,11 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
   undoSave_ = addAction("actUndoSave", UndoSaveTitle, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z),
                         [this] { undoLastSave(); });
   restore_ = addAction("actRestoreBackup", "バックアップから戻す…", QKeySequence(), [this] { openRestore(); });
+  paste_ = addAction("actPasteScores", "スコアを貼り付ける…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+                     [this] { openPaste(); });
   sheet_.installEventFilter(this);
-  // A score box would take Ctrl+Home and Ctrl+End for its own cursor.
+  // A score box would take Ctrl+Home and Ctrl+End for its own cursor, and
+  // Ctrl+Shift+V for a paste of its own.
   for (int r = 0; r < RowsPerPage; ++r) {
     sheet_.txtScore(r)->installEventFilter(this);
     sheet_.txtScoreU(r)->installEventFilter(this);
@@ -82,7 +89,8 @@ QAction* SheetTools::addAction(const char* name, const char* text, const QKeySeq
 
 bool SheetTools::isOurShortcut(const QKeyEvent& key) const {
   const QKeySequence pressed(key.keyCombination());
-  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_, today_, undoSave_})
+  for (const QAction* action : {findSong_, goToPage_, breakdown_, next_, back_, first_, last_, history_, today_, undoSave_,
+                                 paste_})
     if (action->shortcut() == pressed) return true;
   return false;
 }
@@ -102,7 +110,7 @@ void SheetTools::showMenu(const QPoint& at) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addActions({findSong_, goToPage_, breakdown_, history_, today_});
   menu->addSeparator();
-  menu->addActions({undoSave_, restore_});
+  menu->addActions({undoSave_, restore_, paste_});
   menu->addSeparator();
   menu->addActions({next_, back_, first_, last_});
   menu->popup(at);
@@ -211,6 +219,23 @@ void SheetTools::openToday() {
     connect(&sheet_, &frmACScore::scoresSaved, window, &TodayWindow::reload);
     window->reload();
     return window;
+  });
+}
+
+void SheetTools::openPaste() {
+  if (!sheet_.loaded()) return;
+  PasteReview review = reviewPaste(sheet_.state(), index(), QApplication::clipboard()->text().toStdString());
+  if (review.charts.empty()) {
+    toolkit().messageBox(nothingToPasteText(review), PasteTitle, MsgIcon::Exclamation);
+    return;
+  }
+  openDialog([this, &review] {
+    auto* dialog = new PasteDialog(sheet_.state(), std::move(review), &sheet_);
+    connect(dialog, &PasteDialog::scoresToType, this, [this](const std::vector<TypedScore>& scores) {
+      const int typed = sheet_.typeScores(scores);
+      toolkit().messageBox(typedFromPasteText(typed), PasteTitle, MsgIcon::None);
+    });
+    return dialog;
   });
 }
 

@@ -1,6 +1,7 @@
 // sheet_tools.h - the sheet's tools beyond its buttons: page keys, the mouse
 // wheel, its tool windows (finding a song, going to a page, the total's
-// breakdown, the history, the day's progress) and the context menu that offers them.
+// breakdown, the history, the day's progress, scores pasted from the
+// clipboard) and the context menu that offers them.
 //
 // The sheet owns every tool window, and these tools alone open them. Every
 // page they show goes through the buttons' own handlers or through
@@ -69,6 +70,8 @@ private:
   void undoLastSave();
   void openRestore();
   void typeBackup(const BackupRead& backup);
+  // The clipboard's lines reviewed before they are typed, unsaved.
+  void openPaste();
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;
@@ -85,6 +88,7 @@ private:
   QAction* today_ = nullptr;
   QAction* undoSave_ = nullptr;
   QAction* restore_ = nullptr;
+  QAction* paste_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };

@@ -1,0 +1,363 @@
+// score_paste.cpp - the pasted text read, matched and reviewed.
+#include "sheet/score_paste.h"
+
+#include "data/display_text.h"
+#include "data/numeric.h"
+#include "data/typed_number.h"
+#include "sheet/breakdown_text.h"
+#include "sheet/page_view.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace nk {
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view IdeographicSpace = "\xE3\x80\x80";
+// Songs offered for a title that no song has; more would not be read.
+constexpr size_t NearLimit = 20;
+
+const std::string NoCellsReason = "列が足りません（曲名・譜面・点数の順に並べるか、見出しの行を付けてください）";
+const std::string TooManyCellsReason = "列が多すぎます（点数の「,」は \"980,000\" のように引用符で囲んでください）";
+
+enum class Role { None, Title, Chart, UraFlag, Score };
+
+struct Columns {
+  size_t title = 0, chart = 0, score = 0, count = 0;
+  bool hasChart = false, uraFlag = false;
+};
+
+std::string_view trimmed(std::string_view text) {
+  for (;;) {
+    if (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    else if (text.starts_with(IdeographicSpace)) text.remove_prefix(IdeographicSpace.size());
+    else if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    else if (text.ends_with(IdeographicSpace)) text.remove_suffix(IdeographicSpace.size());
+    else return text;
+  }
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// A quote opens a cell only as its first character and closes at the next
+// single quote; what follows up to the separator belongs to the cell. An
+// unclosed quote ends with its line, since a title never spans lines.
+std::vector<std::string> splitCells(std::string_view line, char separator) {
+  std::vector<std::string> cells;
+  size_t i = 0;
+  for (;;) {
+    std::string cell;
+    if (i < line.size() && line[i] == '"') {
+      for (++i; i < line.size(); ++i) {
+        if (line[i] != '"') cell += line[i];
+        else if (i + 1 < line.size() && line[i + 1] == '"') cell += line[++i];
+        else { ++i; break; }
+      }
+    }
+    for (; i < line.size() && line[i] != separator; ++i) cell += line[i];
+    cells.emplace_back(trimmed(cell));
+    if (i >= line.size()) return cells;
+    ++i;
+  }
+}
+
+Role roleOf(const std::string& cell) {
+  static const std::vector<std::pair<std::string, Role>> words = [] {
+    std::vector<std::pair<std::string, Role>> w;
+    for (const char* t : {"曲名", "タイトル", "曲", "title", "song"}) w.emplace_back(foldedText(t), Role::Title);
+    for (const char* t : {"譜面", "表/裏", "表裏", "chart"}) w.emplace_back(foldedText(t), Role::Chart);
+    w.emplace_back(foldedText(UraChartMark), Role::UraFlag);
+    for (const char* t : {"点数", "スコア", "得点", "score"}) w.emplace_back(foldedText(t), Role::Score);
+    return w;
+  }();
+  const std::string folded = foldedText(cell);
+  for (const auto& [word, role] : words)
+    if (word == folded) return role;
+  return Role::None;
+}
+
+// The first cell of each role; a heading needs a title and a score.
+std::optional<Columns> headingOf(const std::vector<std::string>& cells) {
+  Columns c;
+  bool title = false, score = false;
+  for (size_t k = 0; k < cells.size(); ++k) {
+    const Role role = roleOf(cells[k]);
+    if (role == Role::Title && !title) { c.title = k; title = true; }
+    if (role == Role::Score && !score) { c.score = k; score = true; }
+    if ((role == Role::Chart || role == Role::UraFlag) && !c.hasChart) {
+      c.chart = k;
+      c.hasChart = true;
+      c.uraFlag = role == Role::UraFlag;
+    }
+  }
+  c.count = cells.size();
+  if (!title || !score) return std::nullopt;
+  return c;
+}
+
+std::optional<bool> chartOf(const std::string& cell, bool uraFlag) {
+  if (cell == NormalChartMark || cell == "鬼" || (uraFlag && cell.empty())) return false;
+  if (cell == UraChartMark) return true;
+  return std::nullopt;
+}
+
+bool isInteger(const std::string& cell, bool sign) {
+  const size_t from = sign && cell.starts_with('-') ? 1 : 0;
+  return cell.size() > from && std::all_of(cell.begin() + static_cast<ptrdiff_t>(from), cell.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool chartExists(const ScoreSheetState& s, size_t e, bool ura) {
+  if (!ura) return s.EntryDifficulty.at(e) != LevelNoChart;
+  const int16_t u = s.EntryDifficultyU.at(e);
+  return u != LevelNoChart && u != 0;
+}
+
+std::string noChartReason(const std::string& title, bool ura) {
+  return "「" + title + "」に" + chartMark(ura) + "譜面はありません";
+}
+
+class Reader {
+public:
+  Reader(const ScoreSheetState& s, const SongSearchIndex& index, PasteReview& review)
+      : s_(s), index_(index), review_(review), positions_(displayPositions(s)) {}
+
+  void refuse(int line, std::string_view text, std::string reason) {
+    review_.refused.push_back({line, std::string(text), std::move(reason)});
+  }
+
+  // Title, chart and score cells of one line.
+  void readChart(int line, std::string_view text, const std::string& title, const std::string& chart,
+                 const std::string& score, bool uraFlag) {
+    if (title.empty()) return refuse(line, text, "曲名がありません");
+    const std::optional<bool> ura = chartOf(chart, uraFlag);
+    if (!ura) return refuse(line, text, "譜面「" + chart + "」が分かりません（表・鬼・裏のどれか）");
+    const std::optional<int32_t> points = scoreOf(line, text, score);
+    if (!points) return;
+    std::vector<int16_t> equal = index_.findEqual(title);
+    std::vector<int16_t> withChart = having(equal, *ura);
+    if (!equal.empty() && withChart.empty()) return refuse(line, text, noChartReason(title, *ura));
+    PastedChart c{line, std::string(text), title, *ura, *points, withChart.size() == 1, std::move(withChart)};
+    if (equal.empty()) c.candidates = having(index_.find(title, NearLimit).positions, *ura);
+    review_.charts.push_back(std::move(c));
+  }
+
+  void readScoreFileLine(int line, std::string_view text, const std::vector<std::string>& cells) {
+    int64_t number = 0;
+    const std::errc error = std::from_chars(cells[0].data(), cells[0].data() + cells[0].size(), number).ec;
+    if (error != std::errc() || number < 1 || number > s_.EntryCount || positions_.at(static_cast<size_t>(number - 1)) < 0)
+      return refuse(line, text, "番号 " + cells[0] + " の曲はありません（1～" + decimalText(s_.EntryCount) + "）");
+    const auto e = static_cast<size_t>(number - 1);
+    const std::string& title = entryTitle(s_, e);
+    for (const bool ura : {false, true}) {
+      const std::optional<int32_t> points = scoreOf(line, text, cells[ura ? 2 : 1]);
+      if (!points) continue;
+      if (!chartExists(s_, e, ura)) {
+        // The file keeps a 0 for the chart the version lacks.
+        if (*points != 0) refuse(line, text, noChartReason(title, ura));
+        continue;
+      }
+      review_.charts.push_back({line, std::string(text), title, ura, *points, true, {positions_[e]}});
+    }
+  }
+
+private:
+  std::optional<int32_t> scoreOf(int line, std::string_view text, const std::string& cell) {
+    const auto n = parseTypedNumber(cell, 0, std::numeric_limits<int32_t>::max());
+    if (!n) refuse(line, text, "点数「" + cell + "」は 0～2,147,483,647 の整数ではありません");
+    else if (!*n) refuse(line, text, "点数がありません");
+    else return static_cast<int32_t>(**n);
+    return std::nullopt;
+  }
+
+  std::vector<int16_t> having(const std::vector<int16_t>& positions, bool ura) const {
+    std::vector<int16_t> kept;
+    for (int16_t p : positions)
+      if (chartExists(s_, static_cast<size_t>(s_.DisplayOrder.at(static_cast<size_t>(p))), ura)) kept.push_back(p);
+    return kept;
+  }
+
+  const ScoreSheetState& s_;
+  const SongSearchIndex& index_;
+  PasteReview& review_;
+  std::vector<int16_t> positions_;
+};
+
+std::string shownLine(std::string_view line) {
+  std::string text(line);
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  return text;
+}
+
+}  // namespace
+
+PasteReview reviewPaste(const ScoreSheetState& s, const SongSearchIndex& index, std::string_view text) {
+  PasteReview review;
+  if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
+  const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
+  const std::vector<std::string_view> lines = splitLines(text);
+  std::vector<std::vector<std::string>> cells;
+  std::optional<Columns> heading;
+  size_t headingLine = 0;
+  for (std::string_view line : lines) {
+    cells.push_back(splitCells(line, separator));
+    if (!heading && (heading = headingOf(cells.back()))) headingLine = cells.size() - 1;
+  }
+  Reader reader(s, index, review);
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (trimmed(lines[k]).empty()) continue;
+    review.blank = false;
+    const int line = static_cast<int>(std::min<size_t>(k + 1, std::numeric_limits<int>::max()));
+    const std::string shown = shownLine(lines[k]);
+    const std::vector<std::string>& row = cells[k];
+    if (heading && k < headingLine) {
+      reader.refuse(line, shown, "見出しの行より前の行です");
+    } else if (heading && k == headingLine) {
+      continue;
+    } else if (heading) {
+      if (row.size() > heading->count) {
+        reader.refuse(line, shown, TooManyCellsReason);
+        continue;
+      }
+      const auto cell = [&row](size_t c) { return c < row.size() ? row[c] : std::string(); };
+      reader.readChart(line, shown, cell(heading->title), heading->hasChart ? cell(heading->chart) : NormalChartMark,
+                       cell(heading->score), heading->uraFlag);
+    } else if (row.size() == 3 && isInteger(row[0], false) && isInteger(row[1], true) && isInteger(row[2], true)) {
+      reader.readScoreFileLine(line, shown, row);
+    } else if (row.size() != 3) {
+      reader.refuse(line, shown, row.size() < 3 ? NoCellsReason : TooManyCellsReason);
+    } else {
+      reader.readChart(line, shown, row[0], row[1], row[2], false);
+    }
+  }
+  return review;
+}
+
+std::vector<int16_t> firstChoices(const PasteReview& review) {
+  std::vector<int16_t> choices;
+  for (const PastedChart& c : review.charts) choices.push_back(c.found ? c.candidates.front() : int16_t{-1});
+  return choices;
+}
+
+PasteOutcome pasteOutcome(const ScoreSheetState& s, const PasteReview& review, const std::vector<int16_t>& choices) {
+  PasteOutcome outcome;
+  std::vector<int16_t> picked(review.charts.size(), -1);
+  std::map<std::pair<int16_t, bool>, size_t> last;
+  for (size_t i = 0; i < review.charts.size(); ++i) {
+    const PastedChart& c = review.charts[i];
+    const int16_t pick = c.found ? c.candidates.front() : i < choices.size() ? choices[i] : int16_t{-1};
+    if (std::find(c.candidates.begin(), c.candidates.end(), pick) == c.candidates.end()) {
+      ++outcome.undecided;
+      continue;
+    }
+    picked[i] = pick;
+    last[{pick, c.ura}] = i;
+  }
+  outcome.unused = review.refused;
+  for (size_t i = 0; i < review.charts.size(); ++i) {
+    const PastedChart& c = review.charts[i];
+    if (picked[i] < 0) continue;
+    const size_t winner = last.at({picked[i], c.ura});
+    if (winner != i) {
+      outcome.unused.push_back({c.line, c.lineText,
+                                "後の " + decimalText(review.charts[winner].line) + " 行目が同じ譜面です（後の行を使います）"});
+      continue;
+    }
+    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(picked[i])));
+    const int32_t now = (c.ura ? s.EntryScoreU : s.EntryScore).at(e);
+    if (now == c.score) ++outcome.same;
+    else outcome.changes.push_back({c.line, picked[i], c.ura, now, c.score});
+  }
+  std::stable_sort(outcome.unused.begin(), outcome.unused.end(),
+                   [](const UnusedLine& x, const UnusedLine& y) { return x.line < y.line; });
+  return outcome;
+}
+
+std::vector<TypedScore> pastedScores(const PasteOutcome& outcome) {
+  std::vector<TypedScore> typed;
+  for (const PasteChange& c : outcome.changes) typed.push_back({c.position, c.ura, c.pasted});
+  std::stable_sort(typed.begin(), typed.end(),
+                   [](const TypedScore& x, const TypedScore& y) { return x.displayPosition < y.displayPosition; });
+  return typed;
+}
+
+const char* pasteChangeColumnName(int column) {
+  static constexpr std::array<const char*, PasteChangeColumns> names = {"行", "曲名", "譜面", "今", "貼り付け"};
+  return column >= 0 && column < PasteChangeColumns ? names[static_cast<size_t>(column)] : "";
+}
+
+std::vector<std::string> pasteChangeCells(const ScoreSheetState& s, const PasteChange& c) {
+  const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(c.position)));
+  return {decimalText(c.line), entryTitle(s, e), chartMark(c.ura), groupedDecimal(c.now), groupedDecimal(c.pasted)};
+}
+
+const char* pasteChoiceColumnName(int column) {
+  static constexpr std::array<const char*, PasteChoiceColumns> names = {"行", "貼り付けた曲名", "譜面", "点数", "曲"};
+  return column >= 0 && column < PasteChoiceColumns ? names[static_cast<size_t>(column)] : "";
+}
+
+std::vector<std::string> pasteChoiceCells(const PastedChart& c) {
+  return {decimalText(c.line), c.title, chartMark(c.ura), groupedDecimal(c.score)};
+}
+
+std::vector<std::string> pasteChoiceItems(const ScoreSheetState& s, const PastedChart& c) {
+  std::vector<std::string> items = {c.candidates.empty() ? "（似た曲名がありません）" : "（入力しない）"};
+  for (int16_t p : c.candidates) {
+    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(p)));
+    items.push_back(entryTitle(s, e) + "（" + s.EntryGenre.at(e) + "・" + decimalText(pageOfPosition(p)) + "ページ）");
+  }
+  return items;
+}
+
+const char* unusedColumnName(int column) {
+  static constexpr std::array<const char*, UnusedColumns> names = {"行", "内容", "使わない理由"};
+  return column >= 0 && column < UnusedColumns ? names[static_cast<size_t>(column)] : "";
+}
+
+std::vector<std::string> unusedCells(const UnusedLine& line) {
+  return {decimalText(line.line), line.lineText, line.reason};
+}
+
+std::string pasteSummaryText(const PasteOutcome& o) {
+  std::string text = o.changes.empty() ? "入力する点数はありません。"
+                                       : groupedDecimal(static_cast<int64_t>(o.changes.size())) +
+                                             " 譜面の点数を入力します（保存するまでファイルは変わりません）。";
+  if (o.same) text += groupedDecimal(o.same) + " 譜面は今と同じ点数です。";
+  if (o.undecided) text += "曲が決まっていない行が " + groupedDecimal(o.undecided) + " 行あります。";
+  if (!o.unused.empty()) text += "使わない行が " + groupedDecimal(static_cast<int64_t>(o.unused.size())) + " 行あります。";
+  return text;
+}
+
+std::string nothingToPasteText(const PasteReview& review) {
+  if (review.blank) return "クリップボードに文字がありません。曲名・譜面・点数の行をコピーしてから貼り付けてください。";
+  std::string text = "クリップボードの文字に、入力できる点数の行がありません。";
+  constexpr size_t Shown = 3;
+  for (size_t k = 0; k < review.refused.size() && k < Shown; ++k)
+    text += "\n" + decimalText(review.refused[k].line) + " 行目: " + review.refused[k].reason;
+  if (review.refused.size() > Shown)
+    text += "\nほか " + groupedDecimal(static_cast<int64_t>(review.refused.size() - Shown)) + " 行";
+  return text;
+}
+
+std::string typedFromPasteText(int typed) {
+  return "貼り付けた点数を " + groupedDecimal(typed) + " 譜面に入力しました。保存するまでファイルは変わりません。";
+}
+
+}  // namespace nk

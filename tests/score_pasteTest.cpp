@@ -1,0 +1,179 @@
+// score_pasteTest.cpp - pasted texts read, matched and reviewed, with the
+// review's exact texts; plain, without a QApplication.
+#include "sheet/breakdown_text.h"
+#include "sheet/score_paste.h"
+#include "sheet/total_breakdown.h"
+#include "test_support.h"
+
+#include <string>
+#include <vector>
+
+namespace nk {
+namespace {
+
+struct Song {
+  const char* title;
+  const char* genre;
+  int16_t level, levelU;
+  int32_t score;
+};
+
+// Entry e is song e + 1, shown in reverse order (display position 6 - e).
+const std::vector<Song> Songs = {
+    {"ドンと行こう", "J-POP", 10, 9, 500000},    {"ﾄﾞﾝﾄﾞﾝ祭り", "アニメ", 8, LevelNoChart, 0},
+    {"さくら", "J-POP", 7, 8, 0},                {"さくら", "クラシック", 9, LevelNoChart, 0},
+    {"Hello, World", "その他", 6, 7, 0},         {"ヴァイオリン協奏曲", "クラシック", LevelNoChart, 10, 0},
+    {"さくら咲く", "J-POP", 5, LevelNoChart, 0},
+};
+
+ScoreSheetState sheet() {
+  ScoreSheetState s;
+  const auto n = static_cast<int16_t>(Songs.size());
+  s.SongCount = s.EntryCount = n;
+  s.PageCount = s.CurrentPage = 1;
+  for (int16_t e = 0; e < n; ++e) {
+    const Song& song = Songs[static_cast<size_t>(e)];
+    s.SongTitles.push_back(song.title);
+    s.SongGenres.push_back(song.genre);
+    s.EntrySongNo.push_back(static_cast<int16_t>(e + 1));
+    s.EntryGenre.push_back(song.genre);
+    s.EntryDifficulty.push_back(song.level);
+    s.EntryDifficultyU.push_back(song.levelU);
+    s.EntryScore.push_back(song.score);
+    s.EntryScoreU.push_back(0);
+    s.DisplayOrder.push_back(static_cast<int16_t>(n - 1 - e));
+  }
+  // Two ranking targets: ドンと行こう 表 (☆10) and Hello, World 裏 (☆7).
+  s.TargetEntryNo = {1, 5};
+  s.TargetIsUra = {false, true};
+  s.TargetDifficulty = {10, 7};
+  s.TargetCount = 2;
+  return s;
+}
+
+std::string joined(const std::vector<std::string>& cells) {
+  std::string text;
+  for (const std::string& c : cells) text += (text.empty() ? "" : "|") + c;
+  return text;
+}
+
+// Changes, then the lines to pick for with their items, then the unused
+// lines ("x"), then the summary; as the dialog shows them before any pick.
+std::vector<std::string> shown(const ScoreSheetState& s, const PasteReview& review) {
+  const PasteOutcome outcome = pasteOutcome(s, review, firstChoices(review));
+  std::vector<std::string> lines;
+  for (const PasteChange& c : outcome.changes) lines.push_back(joined(pasteChangeCells(s, c)));
+  for (const PastedChart& c : review.charts)
+    if (!c.found) lines.push_back("?" + joined(pasteChoiceCells(c)) + "|" + joined(pasteChoiceItems(s, c)));
+  for (const UnusedLine& u : outcome.unused) lines.push_back("x" + joined(unusedCells(u)));
+  lines.push_back(pasteSummaryText(outcome));
+  return lines;
+}
+
+TEST(ScorePaste, PastedLinesBecomeAReviewWithItsTexts) {
+  const ScoreSheetState s = sheet();
+  const SongSearchIndex index(s);
+  // The breakdown of other scores, as its window copies and saves it.
+  const TotalBreakdown other = computeTotalBreakdown(s, {{990000, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 12345, 0, 0}});
+  const std::vector<std::string> fromBreakdown = {
+      "8|Hello, World|裏|0|12,345", "9|ドンと行こう|表|500,000|990,000", "x1|総合得点 1002345点|見出しの行より前の行です",
+      "x2|☆×７　収録曲 1曲／課題曲 1曲　対象合計 12345点　最低対象点 －（全曲対象）　入力済み 1曲|見出しの行より前の行です",
+      "x3|☆×８　収録曲 0曲／課題曲 0曲　対象合計 0点　最低対象点 －　入力済み 0曲|見出しの行より前の行です",
+      "x4|☆×９　収録曲 0曲／課題曲 0曲　対象合計 0点　最低対象点 －　入力済み 0曲|見出しの行より前の行です",
+      "x5|☆×10　収録曲 1曲／課題曲 1曲　対象合計 990000点　最低対象点 －（全曲対象）　入力済み 1曲|見出しの行より前の行です",
+      "2 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 5 行あります。"};
+  const std::string tooMany = "列が多すぎます（点数の「,」は \"980,000\" のように引用符で囲んでください）";
+  const std::string leave = "（入力しない）";
+  struct Case {
+    std::string text;
+    std::vector<std::string> shown;
+  } cases[] = {
+      // A heading in another order, tabs, CR LF, full-width digits, 鬼, hiragana and half-width titles.
+      {"点数\t曲名\t譜面\r\n９８０，０００\tどんと行こう\t鬼\r\n1,000\tドンドン祭リ\t表\r\n",
+       {"2|ドンと行こう|表|500,000|980,000", "3|ﾄﾞﾝﾄﾞﾝ祭り|表|0|1,000",
+        "2 譜面の点数を入力します（保存するまでファイルは変わりません）。"}},
+      // No heading, commas, LF, a quoted title and score; an ambiguous title (the 裏 decides one), a
+      // part of titles, an unknown title, a chart the song lacks, a score the sheet has.
+      {"\"Hello, World\",裏,\"12,345\"\nさくら,表,1\nさく,表,2\n桜,表,3\nヴァイオリン協奏曲,表,4\n"
+       "ドンと行こう,表,500000\nさくら,裏,5\n",
+       {"1|Hello, World|裏|0|12,345", "7|さくら|裏|0|5",
+        "?2|さくら|表|1|" + leave + "|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
+        "?3|さく|表|2|" + leave + "|さくら咲く（J-POP・1ページ）|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
+        "?4|桜|表|3|（似た曲名がありません）", "x5|ヴァイオリン協奏曲,表,4|「ヴァイオリン協奏曲」に表譜面はありません",
+        "2 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。"
+        "曲が決まっていない行が 3 行あります。使わない行が 1 行あります。"}},
+      {breakdownCsv(s, other), fromBreakdown},
+      {breakdownTabText(s, other), fromBreakdown},
+      // The score file's own lines: a 0 for a chart the version lacks is no line of its own.
+      {"1,600000,0\r\n6,0,777\r\n2,5,9\r\n99,1,1\r\n\r\n",
+       {"1|ドンと行こう|表|500,000|600,000", "2|ヴァイオリン協奏曲|裏|0|777", "3|ﾄﾞﾝﾄﾞﾝ祭り|表|0|5",
+        "x3|2,5,9|「ﾄﾞﾝﾄﾞﾝ祭り」に裏譜面はありません", "x4|99,1,1|番号 99 の曲はありません（1～7）",
+        "3 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。使わない行が 2 行あります。"}},
+      // Refusals; a chart named twice takes the later line.
+      {"ドンと行こう,表,2147483648\nドンと行こう,裏,1\nどんと行こう,裏,2\nドンと行こう,表,-5\nドンと行こう,表,\n"
+       "ドンと行こう,お,1\n ,表,1\nHello,表\nHello, World,表,1\nさくら咲く,表,2147483647\n",
+       {"3|ドンと行こう|裏|0|2", "10|さくら咲く|表|0|2,147,483,647",
+        "x1|ドンと行こう,表,2147483648|点数「2147483648」は 0～2,147,483,647 の整数ではありません",
+        "x2|ドンと行こう,裏,1|後の 3 行目が同じ譜面です（後の行を使います）",
+        "x4|ドンと行こう,表,-5|点数「-5」は 0～2,147,483,647 の整数ではありません",
+        "x5|ドンと行こう,表,|点数がありません", "x6|ドンと行こう,お,1|譜面「お」が分かりません（表・鬼・裏のどれか）",
+        "x7| ,表,1|曲名がありません",
+        "x8|Hello,表|列が足りません（曲名・譜面・点数の順に並べるか、見出しの行を付けてください）",
+        "x9|Hello, World,表,1|" + tooMany,
+        "2 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 8 行あります。"}},
+      // A heading of other words and without a chart column: every line is 表.
+      {"TITLE,ＳＣＯＲＥ,メモ\rさくら咲く,100,\r\"Hello, World\",\"1,000\",x,y\r",
+       {"2|さくら咲く|表|0|100", "x3|\"Hello, World\",\"1,000\",x,y|" + tooMany,
+        "1 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 1 行あります。"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PasteReview review = reviewPaste(s, index, c.text);
+    EXPECT_FALSE(review.blank);
+    EXPECT_EQ(shown(s, review), c.shown);
+  }
+}
+
+TEST(ScorePaste, PicksDecideTheLinesLeftAndTheLastLineOfAChartWins) {
+  const ScoreSheetState s = sheet();
+  const SongSearchIndex index(s);
+  const PasteReview review = reviewPaste(s, index, "さくら,表,100\nさく,表,200\nさくら咲く,表,300\n");
+  ASSERT_EQ(review.charts.size(), 3u);
+  // さくら (J-POP) is position 4; さくら咲く is position 0, named again on line 3.
+  const PasteOutcome o = pasteOutcome(s, review, {4, 0, -1});
+  EXPECT_EQ(o.changes, (std::vector<PasteChange>{{1, 4, false, 0, 100}, {3, 0, false, 0, 300}}));
+  EXPECT_EQ(o.unused, (std::vector<UnusedLine>{{2, "さく,表,200", "後の 3 行目が同じ譜面です（後の行を使います）"}}));
+  EXPECT_EQ(pastedScores(o), (std::vector<TypedScore>{{0, false, 300}, {4, false, 100}}));
+  // A pick that is not a candidate (position 1 is ﾄﾞﾝﾄﾞﾝ祭り) leaves its line.
+  const PasteOutcome wrong = pasteOutcome(s, review, {1, -1, -1});
+  EXPECT_EQ(wrong.undecided, 2);
+  EXPECT_EQ(wrong.changes.size(), 1u);
+}
+
+TEST(ScorePaste, NothingToPasteSaysWhy) {
+  const ScoreSheetState s = sheet();
+  const SongSearchIndex index(s);
+  const std::string blank = "クリップボードに文字がありません。曲名・譜面・点数の行をコピーしてから貼り付けてください。";
+  const std::string none = "クリップボードの文字に、入力できる点数の行がありません。";
+  struct Case {
+    const char* text;
+    std::string box;
+  } cases[] = {
+      {"", blank},
+      {" \r\n\t\n\xE3\x80\x80", blank},
+      {"\xEF\xBB\xBF", blank},
+      {"a\nb,裏,x\n", none + "\n1 行目: 列が足りません（曲名・譜面・点数の順に並べるか、見出しの行を付けてください）"
+                             "\n2 行目: 点数「x」は 0～2,147,483,647 の整数ではありません"},
+      {"a,表,\nb,表,\nc,表,\nd,表,\n", none + "\n1 行目: 点数がありません\n2 行目: 点数がありません\n3 行目: 点数がありません\nほか 1 行"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PasteReview review = reviewPaste(s, index, c.text);
+    EXPECT_TRUE(review.charts.empty());
+    EXPECT_EQ(nothingToPasteText(review), c.box);
+  }
+  EXPECT_EQ(typedFromPasteText(1234), "貼り付けた点数を 1,234 譜面に入力しました。保存するまでファイルは変わりません。");
+}
+
+}  // namespace
+}  // namespace nk

@@ -1,0 +1,126 @@
+// paste_dialog.cpp - the review of pasted scores and the player's picks.
+#include "ui/paste_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace nk {
+namespace {
+
+QTableWidget* makeTable(QWidget& parent, const char* name, int columns, const char* (*header)(int), int stretch) {
+  auto* table = new QTableWidget(0, columns, &parent);
+  table->setObjectName(QString::fromUtf8(name));
+  QStringList headers;
+  for (int c = 0; c < columns; ++c) headers << QString::fromUtf8(header(c));
+  table->setHorizontalHeaderLabels(headers);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setWordWrap(false);
+  table->verticalHeader()->hide();
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setSectionResizeMode(stretch, QHeaderView::Stretch);
+  return table;
+}
+
+void setRow(QTableWidget& table, int row, const std::vector<std::string>& cells, int firstNumber) {
+  for (size_t c = 0; c < cells.size(); ++c) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
+    const bool number = c == 0 || static_cast<int>(c) >= firstNumber;
+    item->setTextAlignment(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    table.setItem(row, static_cast<int>(c), item);
+  }
+}
+
+QLabel* makeLabel(QWidget& parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, &parent);
+  label->setObjectName(QString::fromUtf8(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidget* parent)
+    : QDialog(parent), state_(state), review_(std::move(review)), picks_(firstChoices(review_)) {
+  setObjectName(QStringLiteral("pasteDialog"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowModality(Qt::WindowModal);
+  setFont(QApplication::font());
+  setWindowTitle(QString::fromUtf8(PasteTitle));
+  auto* layout = new QVBoxLayout(this);
+  summary_ = makeLabel(*this, "lblPasteSummary", QString());
+  layout->addWidget(summary_);
+  changes_ = makeTable(*this, "pasteChanges", PasteChangeColumns, pasteChangeColumnName, PasteColTitle);
+  layout->addWidget(changes_, 3);
+
+  choices_ = makeTable(*this, "pasteChoices", PasteChoiceColumns, pasteChoiceColumnName, ChoiceColSong);
+  for (size_t i = 0; i < review_.charts.size(); ++i) {
+    const PastedChart& chart = review_.charts[i];
+    if (chart.found) continue;
+    const int row = choices_->rowCount();
+    choices_->insertRow(row);
+    setRow(*choices_, row, pasteChoiceCells(chart), ChoiceColScore);
+    auto* songs = new QComboBox(choices_);
+    for (const std::string& item : pasteChoiceItems(state_, chart)) songs->addItem(QString::fromStdString(item));
+    songs->setEnabled(!chart.candidates.empty());
+    connect(songs, &QComboBox::currentIndexChanged, this, [this, i](int index) {
+      const std::vector<int16_t>& candidates = review_.charts[i].candidates;
+      picks_[i] = index > 0 && static_cast<size_t>(index) <= candidates.size() ? candidates[static_cast<size_t>(index) - 1]
+                                                                               : int16_t{-1};
+      refresh();
+    });
+    choices_->setCellWidget(row, ChoiceColSong, songs);
+  }
+  const bool picking = choices_->rowCount() > 0;
+  auto* choicesLabel = makeLabel(*this, "lblPasteChoices", QStringLiteral("曲が決まらない行（曲を選ぶと入力します）"));
+  choicesLabel->setVisible(picking);
+  choices_->setVisible(picking);
+  layout->addWidget(choicesLabel);
+  layout->addWidget(choices_, 2);
+
+  unused_ = makeTable(*this, "pasteUnused", UnusedColumns, unusedColumnName, UnusedColText);
+  layout->addWidget(makeLabel(*this, "lblPasteUnused", QStringLiteral("使わない行")));
+  layout->addWidget(unused_, 2);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  type_ = new QPushButton(QStringLiteral("入力する"), this);
+  type_->setObjectName(QStringLiteral("btnTypePasted"));
+  type_->setAutoDefault(false);
+  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+  close->setObjectName(QStringLiteral("btnClose"));
+  buttons->addWidget(type_);
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(type_, &QPushButton::clicked, this, [this] {
+    // Against the sheet as it is now, not as it was when the dialog opened.
+    const std::vector<TypedScore> scores = pastedScores(pasteOutcome(state_, review_, picks_));
+    if (scores.empty()) return;
+    accept();
+    emit scoresToType(scores);
+  });
+  resize(640, 560);
+  refresh();
+}
+
+void PasteDialog::refresh() {
+  const PasteOutcome outcome = pasteOutcome(state_, review_, picks_);
+  summary_->setText(QString::fromStdString(pasteSummaryText(outcome)));
+  changes_->setRowCount(static_cast<int>(outcome.changes.size()));
+  for (size_t r = 0; r < outcome.changes.size(); ++r)
+    setRow(*changes_, static_cast<int>(r), pasteChangeCells(state_, outcome.changes[r]), PasteColNow);
+  unused_->setRowCount(static_cast<int>(outcome.unused.size()));
+  for (size_t r = 0; r < outcome.unused.size(); ++r)
+    setRow(*unused_, static_cast<int>(r), unusedCells(outcome.unused[r]), UnusedColumns);
+  type_->setEnabled(!outcome.changes.empty());
+}
+
+}  // namespace nk
