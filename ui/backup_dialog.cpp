@@ -1,6 +1,8 @@
 // backup_dialog.cpp - the list of backups and the chosen one's differences.
 #include "ui/backup_dialog.h"
 
+#include "ui/text_table.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,33 +12,6 @@
 #include <QVBoxLayout>
 
 namespace nk {
-namespace {
-
-QTableWidget* makeTable(QWidget& parent, const char* name, int columns, const char* (*header)(int)) {
-  auto* table = new QTableWidget(0, columns, &parent);
-  table->setObjectName(QString::fromUtf8(name));
-  QStringList headers;
-  for (int c = 0; c < columns; ++c) headers << QString::fromUtf8(header(c));
-  table->setHorizontalHeaderLabels(headers);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setSelectionMode(QAbstractItemView::SingleSelection);
-  table->setWordWrap(false);
-  table->verticalHeader()->hide();
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->horizontalHeader()->setStretchLastSection(true);
-  return table;
-}
-
-void setRow(QTableWidget& table, int row, const std::vector<std::string>& cells, int firstNumber) {
-  for (size_t c = 0; c < cells.size(); ++c) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
-    if (static_cast<int>(c) >= firstNumber) item->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
-    table.setItem(row, static_cast<int>(c), item);
-  }
-}
-
-}  // namespace
 
 BackupDialog::BackupDialog(const ScoreSheetState& state, std::vector<BackupRead> backups, QWidget* parent)
     : QDialog(parent), state_(state), backups_(std::move(backups)) {
@@ -46,18 +21,18 @@ BackupDialog::BackupDialog(const ScoreSheetState& state, std::vector<BackupRead>
   setFont(QApplication::font());
   setWindowTitle(QString::fromUtf8(RestoreTitle));
   auto* layout = new QVBoxLayout(this);
-  list_ = makeTable(*this, "backupList", BackupColumns, backupColumnName);
+  list_ = makeTextTable(*this, "backupList", BackupColumns, backupColumnName, BackupColDiffering);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setRowCount(static_cast<int>(backups_.size()));
-  for (size_t r = 0; r < backups_.size(); ++r) setRow(*list_, static_cast<int>(r), backupCells(backups_[r]), 1);
+  for (size_t r = 0; r < backups_.size(); ++r) setTextRow(*list_, static_cast<int>(r), backupCells(backups_[r]), 1);
   layout->addWidget(list_, 2);
   note_ = new QLabel(this);
   note_->setObjectName(QStringLiteral("lblBackupNote"));
   note_->setTextFormat(Qt::PlainText);
   note_->setWordWrap(true);
   layout->addWidget(note_);
-  differences_ = makeTable(*this, "backupDifferences", DifferenceColumns, differenceColumnName);
-  differences_->horizontalHeader()->setSectionResizeMode(DiffColTitle, QHeaderView::Stretch);
-  differences_->horizontalHeader()->setStretchLastSection(false);
+  differences_ = makeTextTable(*this, "backupDifferences", DifferenceColumns, differenceColumnName, DiffColTitle);
+  differences_->setSelectionMode(QAbstractItemView::SingleSelection);
   layout->addWidget(differences_, 3);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -91,7 +66,7 @@ void BackupDialog::showDifferences(int row) {
   differences_->setRowCount(backup ? static_cast<int>(backup->differences.size()) : 0);
   if (!backup) return;
   for (size_t r = 0; r < backup->differences.size(); ++r)
-    setRow(*differences_, static_cast<int>(r), differenceCells(state_, backup->differences[r]), DiffColNow);
+    setTextRow(*differences_, static_cast<int>(r), differenceCells(state_, backup->differences[r]), DiffColNow);
   if (!backup->failure.empty())
     note_->setText(QString::fromStdString(backup->failure));
   else if (backup->differences.empty())

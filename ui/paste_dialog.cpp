@@ -1,6 +1,8 @@
 // paste_dialog.cpp - the review of pasted scores and the player's picks.
 #include "ui/paste_dialog.h"
 
+#include "ui/text_table.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,30 +14,6 @@
 
 namespace nk {
 namespace {
-
-QTableWidget* makeTable(QWidget& parent, const char* name, int columns, const char* (*header)(int), int stretch) {
-  auto* table = new QTableWidget(0, columns, &parent);
-  table->setObjectName(QString::fromUtf8(name));
-  QStringList headers;
-  for (int c = 0; c < columns; ++c) headers << QString::fromUtf8(header(c));
-  table->setHorizontalHeaderLabels(headers);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setWordWrap(false);
-  table->verticalHeader()->hide();
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->horizontalHeader()->setSectionResizeMode(stretch, QHeaderView::Stretch);
-  return table;
-}
-
-void setRow(QTableWidget& table, int row, const std::vector<std::string>& cells, int firstNumber) {
-  for (size_t c = 0; c < cells.size(); ++c) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
-    const bool number = c == 0 || static_cast<int>(c) >= firstNumber;
-    item->setTextAlignment(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
-    table.setItem(row, static_cast<int>(c), item);
-  }
-}
 
 QLabel* makeLabel(QWidget& parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, &parent);
@@ -57,16 +35,16 @@ PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidg
   auto* layout = new QVBoxLayout(this);
   summary_ = makeLabel(*this, "lblPasteSummary", QString());
   layout->addWidget(summary_);
-  changes_ = makeTable(*this, "pasteChanges", PasteChangeColumns, pasteChangeColumnName, PasteColTitle);
+  changes_ = makeTextTable(*this, "pasteChanges", PasteChangeColumns, pasteChangeColumnName, PasteColTitle);
   layout->addWidget(changes_, 3);
 
-  choices_ = makeTable(*this, "pasteChoices", PasteChoiceColumns, pasteChoiceColumnName, ChoiceColSong);
+  choices_ = makeTextTable(*this, "pasteChoices", PasteChoiceColumns, pasteChoiceColumnName, ChoiceColSong);
   for (size_t i = 0; i < review_.charts.size(); ++i) {
     const PastedChart& chart = review_.charts[i];
     if (chart.found) continue;
     const int row = choices_->rowCount();
     choices_->insertRow(row);
-    setRow(*choices_, row, pasteChoiceCells(chart), ChoiceColScore);
+    setTextRow(*choices_, row, pasteChoiceCells(chart), ChoiceColScore, true);
     auto* songs = new QComboBox(choices_);
     for (const std::string& item : pasteChoiceItems(state_, chart)) songs->addItem(QString::fromStdString(item));
     songs->setEnabled(!chart.candidates.empty());
@@ -85,7 +63,7 @@ PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidg
   layout->addWidget(choicesLabel);
   layout->addWidget(choices_, 2);
 
-  unused_ = makeTable(*this, "pasteUnused", UnusedColumns, unusedColumnName, UnusedColText);
+  unused_ = makeTextTable(*this, "pasteUnused", UnusedColumns, unusedColumnName, UnusedColText);
   layout->addWidget(makeLabel(*this, "lblPasteUnused", QStringLiteral("使わない行")));
   layout->addWidget(unused_, 2);
 
@@ -116,10 +94,10 @@ void PasteDialog::refresh() {
   summary_->setText(QString::fromStdString(pasteSummaryText(outcome)));
   changes_->setRowCount(static_cast<int>(outcome.changes.size()));
   for (size_t r = 0; r < outcome.changes.size(); ++r)
-    setRow(*changes_, static_cast<int>(r), pasteChangeCells(state_, outcome.changes[r]), PasteColNow);
+    setTextRow(*changes_, static_cast<int>(r), pasteChangeCells(state_, outcome.changes[r]), PasteColNow, true);
   unused_->setRowCount(static_cast<int>(outcome.unused.size()));
   for (size_t r = 0; r < outcome.unused.size(); ++r)
-    setRow(*unused_, static_cast<int>(r), unusedCells(outcome.unused[r]), UnusedColumns);
+    setTextRow(*unused_, static_cast<int>(r), unusedCells(outcome.unused[r]), UnusedColumns, true);
   type_->setEnabled(!outcome.changes.empty());
 }
 
