@@ -15,8 +15,6 @@
 namespace nk {
 namespace {
 
-constexpr const char* StampName = "received.txt";
-
 std::string checkSum(std::string_view bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (const char c : bytes) {
@@ -66,30 +64,33 @@ std::optional<std::string> keepMasterFiles(int16_t versionNumber, const Moment& 
     if (!written.ok) return failed(written.failure);
     stamp += stampLine(file, bytes);
   }
-  const FileWriteResult written = replaceFileContents(keptPath(versionNumber, StampName), stamp);
+  const FileWriteResult written = replaceFileContents(keptPath(versionNumber, KeptStampName), stamp);
   if (!written.ok) return failed(written.failure);
   return std::nullopt;
 }
 
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber) {
   std::string stamp, cause;
-  if (!readWholeFile(keptPath(versionNumber, StampName), stamp, cause)) return std::nullopt;
+  if (!readWholeFile(keptPath(versionNumber, KeptStampName), stamp, cause)) return std::nullopt;
+  std::array<std::string, 4> files;
+  for (size_t i = 0; i < MasterFiles.size(); ++i)
+    if (!readWholeFile(keptPath(versionNumber, MasterFiles[i].testedName), files[i], cause)) return std::nullopt;
+  return keptSetOf(stamp, files);
+}
+
+std::optional<KeptMasters> keptSetOf(std::string_view stamp, const std::array<std::string, 4>& files) {
   const std::optional<Moment> moment = receivedMoment(stamp);
   if (!moment) return std::nullopt;
-  KeptMasters kept{*moment, {}};
-  std::string expected = stamp.substr(0, stamp.find("\r\n") + 2);
-  for (size_t i = 0; i < MasterFiles.size(); ++i) {
-    if (!readWholeFile(keptPath(versionNumber, MasterFiles[i].testedName), kept.files[i], cause)) return std::nullopt;
-    expected += stampLine(MasterFiles[i], kept.files[i]);
-  }
+  std::string expected(stamp.substr(0, stamp.find("\r\n") + 2));
+  for (size_t i = 0; i < MasterFiles.size(); ++i) expected += stampLine(MasterFiles[i], files[i]);
   if (expected != stamp) return std::nullopt;
-  return kept;
+  return KeptMasters{*moment, files};
 }
 
 std::optional<KeptMasters> readBundledMasters(const std::string& folder, int16_t versionNumber) {
   if (folder.empty()) return std::nullopt;
   std::string stamp, cause;
-  if (!readWholeFile(folder + "/" + StampName, stamp, cause)) return std::nullopt;
+  if (!readWholeFile(folder + "/" + KeptStampName, stamp, cause)) return std::nullopt;
   const std::optional<Moment> moment = receivedMoment(stamp);
   if (!moment) return std::nullopt;
   // The package was made elsewhere: its moment is told in this PC's time.

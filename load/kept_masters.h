@@ -18,11 +18,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace nk {
 
 // "masters/ac" + versionNumber, relative to the working folder.
 std::string keptMastersFolder(int16_t versionNumber);
+// The stamp's name in that folder.
+inline constexpr const char* KeptStampName = "received.txt";
 
 // Keeps the four master files that the load left in the working folder as
 // the version's set, received at the moment given. Nothing when it did; else
@@ -37,6 +40,9 @@ struct KeptMasters {
 };
 // The version's kept set, when there is a complete one.
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber);
+// The set of a stamp and the files' bytes (in the order of MasterFiles),
+// when they make a complete one, wherever they were read.
+std::optional<KeptMasters> keptSetOf(std::string_view stamp, const std::array<std::string, 4>& files);
 
 // The version's lists that a package ships (bundledMastersFolder: a served
 // folder, "common/songlist.dat" and the rest, and a "received.txt" whose

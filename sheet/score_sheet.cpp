@@ -2,6 +2,7 @@
 #include "sheet/score_sheet.h"
 
 #include "data/score_backup.h"
+#include "data/score_file.h"
 #include "sheet/save_history.h"
 #include "sheet/score_merge.h"
 
@@ -48,6 +49,21 @@ SaveReport ScoreSheet::save(const Moment& now) {
     report.notices.push_back(
         {merged.backupFailure, BackupFailureTitle, MsgIcon::Exclamation, merged.backupFailure});
   return report;
+}
+
+bool ScoreSheet::takeFileScores() {
+  if (!open_) return false;
+  const ScoreFileNow file = readScoreFileNow(state_);
+  if (!file.readable) return false;
+  SheetScores sheet = scoresOf(state_);
+  mergeChartScores(base_.normal, sheet.normal, file.score, Chart::Normal);
+  mergeChartScores(base_.ura, sheet.ura, file.scoreU, Chart::Ura);
+  state_.EntryScore = std::move(sheet.normal);
+  state_.EntryScoreU = std::move(sheet.ura);
+  base_ = {file.score, file.scoreU};
+  state_.ScoreFileSeen = file.bytes;
+  lastChanges_ = lastChangesFor(state_);
+  return true;
 }
 
 std::array<std::array<std::string, 2>, RowsPerPage> ScoreSheet::pageTips() const {

@@ -69,6 +69,11 @@ public:
 
   // Saves at the moment now, as the comment at the top says.
   SaveReport save(const Moment& now);
+  // After the program itself rewrote the score file (an import of the
+  // player's data): the charts the player left alone take the file's scores,
+  // which become the base; typed scores stay typed and unsaved. False, with
+  // nothing changed, when the file cannot be read; the next save then says so.
+  bool takeFileScores();
 
   // When each chart's score last changed, from the log of improvements.
   const LastChanges& lastChanges() const { return lastChanges_; }

@@ -254,6 +254,7 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
       {"今日の成果…", "Ctrl+T"}, {"", ""},
       {"直前の保存を取り消す", "Ctrl+Alt+Z"}, {"バックアップから戻す…", ""},
       {"スコアを貼り付ける…", "Ctrl+Shift+V"}, {"", ""},
+      {"データを書き出す…", "Ctrl+Shift+E"}, {"データを読み込む…", "Ctrl+Shift+I"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -286,7 +287,7 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 12);
+  EXPECT_EQ(sheet->actions().size(), 14);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");

@@ -194,6 +194,10 @@ public:
   // 保存. The last box typed has the focus. Returns how many were typed
   // (a chart whose box is hidden, or a position off the sheet, is left).
   int typeScores(const std::vector<TypedScore>& scores);
+  // Once an import rewrote the score file: the charts the player left alone
+  // show the file's scores (ScoreSheet::takeFileScores), and the tool
+  // windows follow as after a save.
+  void takeFileScores();
   // Once a dialog of the sheet has closed: activates the sheet and reports
   // its focused control to assistive technology, so that a screen reader
   // says where typing now goes.

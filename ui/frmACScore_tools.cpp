@@ -68,4 +68,12 @@ int frmACScore::typeScores(const std::vector<TypedScore>& scores) {
   return typed;
 }
 
+void frmACScore::takeFileScores() {
+  if (!sheet_.takeFileScores()) return;
+  ShowPage();
+  showChangeTips();
+  emit scoresChanged();
+  emit scoresSaved();
+}
+
 }  // namespace nk

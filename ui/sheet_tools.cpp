@@ -50,6 +50,10 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
   restore_ = addAction("actRestoreBackup", "バックアップから戻す…", QKeySequence(), [this] { openRestore(); });
   paste_ = addAction("actPasteScores", "スコアを貼り付ける…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
                      [this] { openPaste(); });
+  export_ = addAction("actExportData", "データを書き出す…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                      [this] { openExport(); });
+  import_ = addAction("actImportData", "データを読み込む…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
+                      [this] { openImport(); });
   sheet_.installEventFilter(this);
   // A score box would take Ctrl+Home and Ctrl+End for its own cursor, and
   // Ctrl+Shift+V for a paste of its own.
@@ -112,6 +116,8 @@ void SheetTools::showMenu(const QPoint& at) {
   menu->addSeparator();
   menu->addActions({undoSave_, restore_, paste_});
   menu->addSeparator();
+  menu->addActions({export_, import_});
+  menu->addSeparator();
   menu->addActions({next_, back_, first_, last_});
   menu->popup(at);
 }
@@ -124,7 +130,10 @@ const SongSearchIndex& SheetTools::index() {
 template <typename Make>
 void SheetTools::openDialog(Make make) {
   if (!sheet_.loaded()) return;
-  QDialog* dialog = make();
+  showDialog(make());
+}
+
+void SheetTools::showDialog(QDialog* dialog) {
   // Queued: after the dialog's own signals, which may move the focus.
   connect(dialog, &QDialog::finished, &sheet_, [sheet = &sheet_] { sheet->reportFocusAfterDialog(); },
           Qt::QueuedConnection);

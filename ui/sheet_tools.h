@@ -17,6 +17,8 @@
 #include <optional>
 
 class QAction;
+class QDialog;
+class QFileDialog;
 class QInputDialog;
 class QKeyEvent;
 class QKeySequence;
@@ -53,6 +55,7 @@ private:
   // opened again. Until the load is done none opens.
   template <typename Make>
   void openDialog(Make make);
+  void showDialog(QDialog* dialog);
   template <typename Window, typename Make>
   void openToolWindow(QPointer<Window>& window, Make make);
   void openFindSong();
@@ -72,6 +75,13 @@ private:
   void typeBackup(const BackupRead& backup);
   // The clipboard's lines reviewed before they are typed, unsaved.
   void openPaste();
+  // The player's data of every version into one zip, and such a zip read
+  // back: its changes shown before they are made (sheet_tools_data.cpp).
+  void openExport();
+  void openImport();
+  void exportTo(const std::string& path);
+  void importFrom(const std::string& path);
+  QFileDialog* makeDataFileDialog(bool saving);
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;
@@ -89,6 +99,8 @@ private:
   QAction* undoSave_ = nullptr;
   QAction* restore_ = nullptr;
   QAction* paste_ = nullptr;
+  QAction* export_ = nullptr;
+  QAction* import_ = nullptr;
   int wheel_ = 0;
   std::optional<SongSearchIndex> index_;
 };

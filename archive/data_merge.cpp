@@ -1,0 +1,326 @@
+// data_merge.cpp - the import's plan: per version, the scores chart by chart,
+// the joined logs, the target and the kept master lists.
+#include "archive/data_merge.h"
+
+#include "archive/player_files.h"
+#include "data/display_text.h"
+#include "data/improvement_log.h"
+#include "data/numeric.h"
+#include "data/score_file.h"
+#include "data/score_history.h"
+#include "data/song_master.h"
+#include "data/target_total.h"
+#include "data/version_song_list.h"
+#include "diag/runtime_error.h"
+#include "domain/master_files.h"
+#include "domain/server_paths.h"
+#include "load/kept_masters.h"
+#include "platform/cp932.h"
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <map>
+#include <optional>
+#include <tuple>
+
+namespace nk {
+namespace {
+
+constexpr std::string_view Bom = "\xEF\xBB\xBF";
+// Score files name entries up to the 16-bit count; one of another version's
+// sheet is read without its master lists.
+constexpr int16_t MostEntries = std::numeric_limits<int16_t>::max();
+
+const std::string* fileIn(const DataFiles& data, const std::string& path) {
+  const auto found = data.files.find(path);
+  return found == data.files.end() ? nullptr : &found->second;
+}
+
+std::string versionLabel(int16_t v) { return "AC" + decimalText(v); }
+
+// The file's complete lines (ending in LF; CR LF too), a BOM in front passed over.
+template <class Line>
+void eachCompleteLine(std::string_view bytes, Line line) {
+  if (bytes.starts_with(Bom)) bytes.remove_prefix(Bom.size());
+  for (size_t lf; (lf = bytes.find('\n')) != std::string_view::npos; bytes.remove_prefix(lf + 1)) {
+    std::string_view text = bytes.substr(0, lf);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    line(text);
+  }
+}
+
+template <class Record, class Parse>
+std::vector<Record> recordsOf(const std::string* bytes, Parse parse) {
+  std::vector<Record> records;
+  if (bytes)
+    eachCompleteLine(*bytes, [&](std::string_view line) {
+      if (std::optional<Record> record = parse(line)) records.push_back(std::move(*record));
+    });
+  return records;
+}
+
+auto keyOf(const Improvement& r) { return std::tuple(r.time.utc, r.time.offset, r.entryNo, r.ura, r.before, r.after); }
+auto keyOf(const HistoryRecord& r) { return std::tuple(r.time.utc, r.time.offset, r.total, r.levelSums, r.entered); }
+
+// Every record of both, in time order, each once; nothing when the zip adds
+// none to this PC's.
+template <class Record>
+std::optional<std::vector<Record>> joined(std::vector<Record> here, const std::vector<Record>& imported, size_t& added) {
+  const auto before = [](const Record& a, const Record& b) { return keyOf(a) < keyOf(b); };
+  const auto same = [](const Record& a, const Record& b) { return keyOf(a) == keyOf(b); };
+  std::sort(here.begin(), here.end(), before);
+  here.erase(std::unique(here.begin(), here.end(), same), here.end());
+  const size_t hereCount = here.size();
+  here.insert(here.end(), imported.begin(), imported.end());
+  std::sort(here.begin(), here.end(), before);
+  here.erase(std::unique(here.begin(), here.end(), same), here.end());
+  added = here.size() - hereCount;
+  if (added == 0) return std::nullopt;
+  return here;
+}
+
+template <class Record, class LineOf>
+std::string logText(const char* header, const std::vector<Record>& records, LineOf lineOf) {
+  std::string text = std::string(Bom) + header + "\r\n";
+  for (const Record& record : records) text += lineOf(record);
+  return text;
+}
+
+struct Scores {
+  std::vector<int32_t> normal, ura;
+};
+
+// Raises RuntimeError naming the file for a line the score file's reader refuses.
+Scores scoresOf(const std::string* bytes, const std::string& name) {
+  ScoreSheetState s;
+  s.EntryCount = MostEntries;
+  s.EntryScore.assign(MostEntries, 0);
+  s.EntryScoreU.assign(MostEntries, 0);
+  if (bytes) parseScoreFile(s, cp932ToUtf8(*bytes), name);
+  return {std::move(s.EntryScore), std::move(s.EntryScoreU)};
+}
+
+// When each chart's score came to be what its file holds, where the log says.
+using ChartKey = std::pair<int16_t, bool>;
+std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const Scores& scores) {
+  std::map<ChartKey, Improvement> newest;
+  for (const Improvement& r : log) {
+    auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.ura}, r);
+    if (!fresh && r.time.utc >= at->second.time.utc) at->second = r;
+  }
+  std::map<ChartKey, Moment> when;
+  for (const auto& [key, r] : newest) {
+    if (key.first < 1 || key.first > MostEntries) continue;
+    const auto& list = key.second ? scores.ura : scores.normal;
+    if (list[size_t(key.first - 1)] == r.after) when.emplace(key, r.time);
+  }
+  return when;
+}
+
+// Titles by entry from a version's master lists; empty without them.
+std::vector<std::string> entryTitles(const DataFiles& data, int16_t v) {
+  const std::string folder = keptMastersFolder(v) + "/";
+  const std::string* songs = fileIn(data, folder + MasterFiles[SongMaster].testedName);
+  const std::string* entries = fileIn(data, folder + MasterFiles[VersionSongList].testedName);
+  if (!songs || !entries) return {};
+  SilentToolkit quiet;  // the readers' yields and status line: not while a plan is worked out
+  ScopedToolkit scope(quiet);
+  try {
+    ScoreSheetState s;
+    parseSongMaster(DebugLog{}, s, cp932ToUtf8(*songs));
+    parseVersionSongList(DebugLog{}, s, cp932ToUtf8(*entries), static_cast<int16_t>(100 + v));
+    std::vector<std::string> titles;
+    for (size_t e = 0; e < size_t(s.EntryCount); ++e) titles.push_back(entryTitle(s, e));
+    return titles;
+  } catch (const RuntimeError&) {
+    return {};
+  }
+}
+
+class VersionPlan {
+public:
+  VersionPlan(const DataFiles& imported, const DataFiles& here, int16_t v, ImportPlan& plan)
+      : imported_(imported), here_(here), v_(v), plan_(plan) {}
+
+  void masters() {
+    const std::string folder = keptMastersFolder(v_) + "/";
+    std::array<std::string, 4> files;
+    bool any = false;
+    for (size_t i = 0; i < MasterFiles.size(); ++i)
+      if (const std::string* file = fileIn(imported_, folder + MasterFiles[i].testedName)) {
+        files[i] = *file;
+        any = true;
+      }
+    const std::string* stamp = fileIn(imported_, folder + KeptStampName);
+    if (!any && !stamp) return;
+    const std::optional<KeptMasters> theirs = stamp ? keptSetOf(*stamp, files) : std::nullopt;
+    if (!theirs) return refuse(versionLabel(v_) + " のマスターデータが揃っていません。zip が壊れています。");
+    std::optional<KeptMasters> ours;
+    if (const std::string* ourStamp = fileIn(here_, folder + KeptStampName)) {
+      std::array<std::string, 4> ourFiles;
+      for (size_t i = 0; i < MasterFiles.size(); ++i)
+        if (const std::string* file = fileIn(here_, folder + MasterFiles[i].testedName)) ourFiles[i] = *file;
+      ours = keptSetOf(*ourStamp, ourFiles);
+    }
+    if (ours && ours->received.utc >= theirs->received.utc) return;
+    for (size_t i = 0; i < MasterFiles.size(); ++i) plan_.writes.emplace_back(folder + MasterFiles[i].testedName, files[i]);
+    plan_.writes.emplace_back(folder + KeptStampName, *stamp);
+    note("マスターデータ: " + minuteText(theirs->received) + " 受信のものにします");
+    newerMasters_ = true;
+  }
+
+  void scores() {
+    const std::string name = scoreFileNameFor(v_);
+    const std::string* theirFile = fileIn(imported_, name);
+    if (!theirFile) return;
+    Scores ours, theirs;
+    try {
+      theirs = scoresOf(theirFile, name);
+    } catch (const RuntimeError& e) {
+      return refuse("zip の " + e.description() + "。zip が壊れています。");
+    }
+    try {
+      ours = scoresOf(fileIn(here_, name), name);
+    } catch (const RuntimeError& e) {
+      return refuse("このPCの " + e.description() + "。直してから読み込んでください。");
+    }
+    const auto ourWhen = whenOf(ourLog(), ours);
+    const auto theirWhen = whenOf(theirLog(), theirs);
+    const std::vector<std::string> titles = entryTitles(newerMasters_ ? imported_ : here_, v_);
+    const std::vector<std::string> otherTitles = titles.empty() ? entryTitles(imported_, v_) : titles;
+    size_t changed = 0;
+    for (const bool ura : {false, true}) {
+      std::vector<int32_t>& mine = ura ? ours.ura : ours.normal;
+      const std::vector<int32_t>& other = ura ? theirs.ura : theirs.normal;
+      for (size_t e = 0; e < mine.size(); ++e) {
+        if (mine[e] == other[e]) continue;
+        const ChartKey key{static_cast<int16_t>(e + 1), ura};
+        const auto a = ourWhen.find(key), b = theirWhen.find(key);
+        ChangeReason reason = ChangeReason::HigherScore;
+        bool take = other[e] > mine[e];
+        if (a != ourWhen.end() && b != theirWhen.end() && a->second.utc != b->second.utc) {
+          take = b->second.utc > a->second.utc;
+          reason = ChangeReason::LaterChange;
+        }
+        if (!take) {
+          ++plan_.chartsKept;
+          continue;
+        }
+        plan_.changes.push_back({v_, key.first, ura, e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
+                                 other[e], reason});
+        mine[e] = other[e];
+        ++changed;
+      }
+    }
+    if (changed == 0) return;
+    ScoreSheetState merged;
+    merged.EntryCount = MostEntries;
+    merged.EntryScore = std::move(ours.normal);
+    merged.EntryScoreU = std::move(ours.ura);
+    plan_.writes.emplace_back(name, scoreFileText(merged));
+    note("点数: " + decimalText(int64_t(changed)) + " 譜面を変えます");
+  }
+
+  void improvements() {
+    size_t added = 0;
+    if (const auto all = joined(ourLog(), theirLog(), added)) {
+      plan_.writes.emplace_back(logFileName(ImprovementFormat, v_), logText(ImprovementHeader, *all, improvementLine));
+      note("更新履歴: " + decimalText(int64_t(added)) + " 件を加えます");
+    }
+  }
+
+  void history() {
+    const std::string name = logFileName(HistoryFormat, v_);
+    const auto parse = [](std::string_view line) { return parseHistoryLine(line); };
+    size_t added = 0;
+    if (const auto all = joined(recordsOf<HistoryRecord>(fileIn(here_, name), parse),
+                                recordsOf<HistoryRecord>(fileIn(imported_, name), parse), added)) {
+      plan_.writes.emplace_back(name, logText(HistoryHeader, *all, historyLine));
+      note("記録の推移: " + decimalText(int64_t(added)) + " 件を加えます");
+    }
+  }
+
+  void target() {
+    const std::string name = targetTotalFileName(v_);
+    const std::string* theirs = fileIn(imported_, name);
+    const std::string* ours = fileIn(here_, name);
+    if (!theirs || (ours && *ours == *theirs)) return;
+    if (ours) return note("目標総合得点: このPCの目標を残します");
+    plan_.writes.emplace_back(name, *theirs);
+    note("目標総合得点: 読み込むデータの目標にします");
+  }
+
+private:
+  std::vector<Improvement> logOf(const DataFiles& data) const {
+    return recordsOf<Improvement>(fileIn(data, logFileName(ImprovementFormat, v_)),
+                                  [](std::string_view line) { return parseImprovementLine(line); });
+  }
+  std::vector<Improvement> ourLog() const { return logOf(here_); }
+  std::vector<Improvement> theirLog() const { return logOf(imported_); }
+  void note(const std::string& text) { plan_.notes.push_back(versionLabel(v_) + " " + text); }
+  void refuse(const std::string& why) {
+    if (plan_.failure.empty()) plan_.failure = why;
+  }
+
+  const DataFiles& imported_;
+  const DataFiles& here_;
+  int16_t v_;
+  ImportPlan& plan_;
+  bool newerMasters_ = false;
+};
+
+}  // namespace
+
+ImportPlan planImport(const DataFiles& imported, const DataFiles& here) {
+  ImportPlan plan;
+  for (const auto& [path, bytes] : imported.files)
+    if (!playerFileAt(path)) {
+      plan.failure = "このプログラムのデータではないファイル " + path + " があります。";
+      return plan;
+    }
+  for (const int16_t v : DataVersions) {
+    VersionPlan version(imported, here, v, plan);
+    version.masters();
+    version.scores();
+    version.improvements();
+    version.history();
+    version.target();
+  }
+  if (!plan.failure.empty()) return ImportPlan{{}, 0, {}, {}, plan.failure};
+  return plan;
+}
+
+const char* reasonText(ChangeReason reason) {
+  return reason == ChangeReason::LaterChange ? "後の変更" : "高い点数";
+}
+
+const char* importColumnName(int column) {
+  static constexpr std::array<const char*, ImportColumns> names = {"版", "曲名", "譜面", "このPC", "読み込み後", "理由"};
+  return column >= 0 && column < ImportColumns ? names[static_cast<size_t>(column)] : "";
+}
+
+std::vector<std::string> changeCells(const ChartChange& change) {
+  return {versionLabel(change.versionNumber),
+          change.title.empty() ? "曲番号 " + decimalText(change.entryNo) : change.title,
+          chartMark(change.ura),
+          groupedDecimal(change.here),
+          groupedDecimal(change.imported),
+          reasonText(change.reason)};
+}
+
+std::string importSummary(const ImportPlan& plan, const DataFiles& imported) {
+  std::string text = minuteText(imported.written) + " に書き出したデータです。";
+  if (plan.writes.empty()) return text + "このPCのデータと同じか、このPCの方が新しいので、何も変わりません。";
+  for (const std::string& note : plan.notes) text += "\n" + note;
+  if (plan.chartsKept > 0)
+    text += "\nこのPCの点数を残す譜面: " + groupedDecimal(static_cast<int64_t>(plan.chartsKept));
+  return text;
+}
+
+std::string importDoneText(const ImportPlan& plan) {
+  return "データを読み込みました（点数が変わった譜面: " + groupedDecimal(static_cast<int64_t>(plan.changes.size())) + "）。";
+}
+
+}  // namespace nk
