@@ -253,12 +253,15 @@ public:
   }
 
 private:
-  std::vector<Improvement> logOf(const DataFiles& data) const {
-    return recordsOf<Improvement>(fileIn(data, logFileName(ImprovementFormat, v_)),
-                                  [](std::string_view line) { return parseImprovementLine(line); });
+  // Each log is parsed once, for the scores and for the join.
+  const std::vector<Improvement>& logOf(const DataFiles& data, std::optional<std::vector<Improvement>>& parsed) const {
+    if (!parsed)
+      parsed = recordsOf<Improvement>(fileIn(data, logFileName(ImprovementFormat, v_)),
+                                      [](std::string_view line) { return parseImprovementLine(line); });
+    return *parsed;
   }
-  std::vector<Improvement> ourLog() const { return logOf(here_); }
-  std::vector<Improvement> theirLog() const { return logOf(imported_); }
+  const std::vector<Improvement>& ourLog() { return logOf(here_, ourLog_); }
+  const std::vector<Improvement>& theirLog() { return logOf(imported_, theirLog_); }
   void note(const std::string& text) { plan_.notes.push_back(versionLabel(v_) + " " + text); }
   void refuse(const std::string& why) {
     if (plan_.failure.empty()) plan_.failure = why;
@@ -269,6 +272,7 @@ private:
   int16_t v_;
   ImportPlan& plan_;
   bool newerMasters_ = false;
+  std::optional<std::vector<Improvement>> ourLog_, theirLog_;
 };
 
 }  // namespace

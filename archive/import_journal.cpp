@@ -3,6 +3,7 @@
 #include "archive/import_journal.h"
 
 #include "archive/player_files.h"
+#include "data/score_backup.h"
 #include "platform/file_presence.h"
 #include "platform/file_replace.h"
 #include "platform/native_file.h"
@@ -59,12 +60,12 @@ bool undoWrites(const ImportPlan& plan, size_t written, const DataFiles& old) {
 }  // namespace
 
 AppliedImport applyImport(const ImportPlan& plan, const DataFiles& here, const Moment& now) {
-  if (!plan.failure.empty()) return {false, plan.failure};
+  if (!plan.failure.empty()) return {false, plan.failure, {}};
   const GatheredData current = gatherPlayerData(now);
-  if (!current.failure.empty()) return {false, current.failure + "何も変えていません。"};
+  if (!current.failure.empty()) return {false, current.failure + "何も変えていません。", {}};
   if (current.data.files != here.files)
-    return {false, "読み込みの準備のあとで、ほかのウィンドウがデータを変えました。何も変えていません。もう一度読み込んでください。"};
-  if (plan.writes.empty()) return {true, {}};
+    return {false, "読み込みの準備のあとで、ほかのウィンドウがデータを変えました。何も変えていません。もう一度読み込んでください。", {}};
+  if (plan.writes.empty()) return {true, {}, {}};
 
   DataFiles journal{now, {}};
   std::string order;
@@ -75,18 +76,28 @@ AppliedImport applyImport(const ImportPlan& plan, const DataFiles& here, const M
   }
   journal.files[OrderName] = order;
   const FileWriteResult kept = replaceFileContents(ImportJournalName, dataZipBytes(journal));
-  if (!kept.ok) return {false, kept.failure + "何も変えていません。"};
+  if (!kept.ok) return {false, kept.failure + "何も変えていません。", {}};
 
+  std::vector<KeptBackup> backups;
+  std::string warning;
+  for (const auto& [path, bytes] : plan.writes) {
+    const PlayerFile* file = playerFileAt(path);
+    const auto old = here.files.find(path);
+    if (!file || file->kind != PlayerFileKind::Scores || old == here.files.end()) continue;
+    backups.push_back(keepBackup(file->versionNumber, old->second, now));
+    if (!backups.back().failure.empty() && warning.empty()) warning = backups.back().failure;
+  }
   for (size_t i = 0; i < plan.writes.size(); ++i) {
     std::string failure;
     if (writeFile(plan.writes[i].first, plan.writes[i].second, failure)) continue;
     if (!undoWrites(plan, i + 1, journal))
-      return {false, failure + "元に戻せなかったファイルがあります。次にプログラムを起動したとき、読み込みを終えます。"};
+      return {false, failure + "元に戻せなかったファイルがあります。次にプログラムを起動したとき、読み込みを終えます。", {}};
+    for (auto backup = backups.rbegin(); backup != backups.rend(); ++backup) dropBackup(*backup);
     dropJournal();
-    return {false, failure + "何も変えていません。"};
+    return {false, failure + "何も変えていません。", {}};
   }
   dropJournal();
-  return {true, {}};
+  return {true, {}, warning};
 }
 
 std::string finishPendingImport() {

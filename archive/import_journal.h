@@ -23,10 +23,14 @@ inline constexpr const char* ImportJournalName = "norukaku-import.zip";
 struct AppliedImport {
   bool ok = false;
   std::string failure;  // why not, for the player, when not ok
+  std::string warning;  // when ok: a score file's backup that could not be made
 };
 
 // Writes the plan's files. here is what the plan was worked out from: when a
 // file of it has changed since (another window saved), nothing is written.
+// A score file that the import replaces is kept as a backup first, as a save
+// keeps it (data/score_backup.h), so that "直前の保存を取り消す" undoes the
+// import of the open sheet's version too.
 AppliedImport applyImport(const ImportPlan& plan, const DataFiles& here, const Moment& now);
 
 // At the program's start, before any sheet opens: finishes an import that a

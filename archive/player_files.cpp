@@ -14,6 +14,7 @@
 #include "platform/native_file.h"
 
 #include <chrono>
+#include <map>
 #include <cstdio>
 
 namespace nk {
@@ -43,9 +44,12 @@ const PlayerFile* playerFileAt(const std::string& path) {
 
 GatheredData gatherPlayerData(const Moment& now) {
   GatheredData gathered{{now, {}}, {}};
+  std::map<int16_t, bool> completeSet;
   for (const PlayerFile& file : playerFiles()) {
     const bool kept = file.kind == PlayerFileKind::KeptMaster || file.kind == PlayerFileKind::KeptStamp;
-    if (kept && !readKeptMasters(file.versionNumber)) continue;  // no complete set to carry
+    if (kept && !completeSet.contains(file.versionNumber))
+      completeSet[file.versionNumber] = readKeptMasters(file.versionNumber).has_value();
+    if (kept && !completeSet[file.versionNumber]) continue;  // no complete set to carry
     std::string bytes, cause;
     if (!isNormalFile(file.path)) continue;
     if (!readWholeFile(file.path, bytes, cause)) {

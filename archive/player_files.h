@@ -11,6 +11,7 @@
 
 #include "archive/data_zip.h"
 #include "data/moment.h"
+#include "domain/arcade_version.h"
 
 #include <cstdint>
 #include <string>
@@ -18,8 +19,9 @@
 
 namespace nk {
 
-// The versions whose data is kept, by VersionNumber.
-inline constexpr int16_t DataVersions[] = {12, 13, 14};
+// The versions whose data is kept, by VersionNumber (the VersionCode - 100
+// of file names).
+inline constexpr int16_t DataVersions[] = {AC12.VersionCode - 100, AC13.VersionCode - 100, AC14.VersionCode - 100};
 
 enum class PlayerFileKind { Scores, History, Improvements, Target, KeptMaster, KeptStamp };
 

@@ -46,7 +46,10 @@ TEST(ImportJournal, ExportedDataIsImportedOnAnotherPcAndOnlyOnce) {
   EXPECT_EQ(test::readBytes("ac13score.csv"), "1,950000,0\r\n2,0,800000\r\n\r\n");
   ASSERT_TRUE(readKeptMasters(13));  // its folders made
   EXPECT_EQ(readKeptMasters(13)->files[0], "firstsonglist.dat");
-  EXPECT_EQ(test::namesIn("."), (std::vector<std::string>{"ac13score.csv", "masters"}));
+  EXPECT_EQ(test::namesIn("."), (std::vector<std::string>{"ac13score.csv", "masters", "scorebackup"}));
+  const std::vector<std::string> backups = test::namesIn("scorebackup");  // as a save keeps one
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(test::readBytes("scorebackup/" + backups[0]), "1,950000,0\r\n\r\n");
   // The same plan once more: this PC changed since it was worked out.
   const AppliedImport again = applyImport(plan, here.data, Now);
   EXPECT_FALSE(again.ok);

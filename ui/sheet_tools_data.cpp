@@ -6,6 +6,7 @@
 #include "archive/data_merge.h"
 #include "archive/import_journal.h"
 #include "archive/player_files.h"
+#include "data/score_backup.h"
 #include "platform/native_file.h"
 #include "toolkit/toolkit.h"
 #include "ui/frmACScore.h"
@@ -92,6 +93,7 @@ void SheetTools::importFrom(const std::string& path) {
     }
     sheet_.takeFileScores();
     toolkit().messageBox(importDoneText(*plan), ImportTitle, MsgIcon::None);
+    if (!applied.warning.empty()) toolkit().messageBox(applied.warning, BackupFailureTitle, MsgIcon::Exclamation);
   });
   showDialog(dialog);
 }
