@@ -3,6 +3,7 @@
 // a cell and the copied text.
 #include "sheet/level_statistics.h"
 
+#include "ranking_sheet.h"
 #include "sheet/breakdown_text.h"
 
 #include <gtest/gtest.h>
@@ -14,29 +15,14 @@
 namespace nk {
 namespace {
 
-constexpr int32_t Max32 = std::numeric_limits<int32_t>::max();
+using test::Max32;
+using Chart = test::RankedChart;
 
-struct Chart {
-  int16_t level;
-  int32_t score;
-  bool ura = false;
-};
-
-// Target i is a chart of entry i (its 裏 chart when ura), titled "t" and i;
-// `filler` level-10 charts of score 0 follow, to shrink the other quotas.
+// The statistics of rankingSheet(charts), after `filler` level-10 charts of
+// score 0 that shrink the other quotas.
 StatisticsTable statisticsOf(std::vector<Chart> charts, int filler = 0) {
   for (int k = 0; k < filler; ++k) charts.push_back({10, 0});
-  ScoreSheetState s;
-  for (size_t i = 0; i < charts.size(); ++i) {
-    s.SongTitles.push_back("t" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(charts[i].ura ? -9 : charts[i].score);
-    s.EntryScoreU.push_back(charts[i].ura ? charts[i].score : -9);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(charts[i].ura);
-    s.TargetDifficulty.push_back(charts[i].level);
-  }
-  s.SongCount = s.EntryCount = s.TargetCount = static_cast<int16_t>(charts.size());
+  const ScoreSheetState s = test::rankingSheet(charts);
   return levelStatistics(s, computeTotalBreakdown(s), displayPositions(s));
 }
 

@@ -13,21 +13,7 @@ namespace {
 
 class TodayWindowTest : public test::ScoreSheetFixture {
 protected:
-  // 30 charts of level 7 and 10 of level 8, all targets: quotas 22 and 7.
-  frmACScore* openSheet() {
-    std::vector<test::Song> songs;
-    std::vector<test::Entry> entries;
-    std::vector<test::Target> targets;
-    for (int i = 0; i < 40; ++i) {
-      songs.push_back({"曲" + std::to_string(i), "J-POP"});
-      entries.push_back({i + 1, i < 30 ? "abc7efg-" : "abc8efg-"});
-      targets.push_back({i + 1, "0"});
-    }
-    serveMasters(113, songs, entries, targets);
-    frmACScore* sheet = open(113);
-    if (sheet && !QTest::qWaitForWindowActive(sheet)) return nullptr;
-    return sheet;
-  }
+  frmACScore* openSheet() { return openRankingSheet(false); }
 };
 
 TEST_F(TodayWindowTest, SavedProgressAsWindowAndCard) {

@@ -2,6 +2,7 @@
 // levels, and random sheets against the "合計" box's own text.
 #include "sheet/total_breakdown.h"
 #include "sheet/total_score.h"
+#include "ranking_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +13,9 @@
 namespace nk {
 namespace {
 
-constexpr int32_t Max32 = std::numeric_limits<int32_t>::max();
-
-struct Chart {
-  int16_t level;
-  int32_t score;
-  bool ura = false;
-};
-
-// One entry per pair of targets: target 2k is the normal chart of entry k
-// (or its 裏 chart, when ura), so a score raised on one target never moves
-// another. Every target has a title of its own: "t" and its number.
-ScoreSheetState sheetOf(const std::vector<Chart>& charts) {
-  ScoreSheetState s;
-  for (size_t i = 0; i < charts.size(); ++i) {
-    s.SongTitles.push_back("t" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(charts[i].ura ? -9 : charts[i].score);
-    s.EntryScoreU.push_back(charts[i].ura ? charts[i].score : -9);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(charts[i].ura);
-    s.TargetDifficulty.push_back(charts[i].level);
-    s.TargetScore.push_back(0);
-  }
-  s.SongCount = s.EntryCount = s.TargetCount = static_cast<int16_t>(charts.size());
-  return s;
-}
+using test::Max32;
+using Chart = test::RankedChart;
+ScoreSheetState sheetOf(const std::vector<Chart>& charts) { return test::rankingSheet(charts); }
 
 int32_t& scoreOf(ScoreSheetState& s, size_t target) {
   const auto e = static_cast<size_t>(s.TargetEntryNo[target] - 1);
