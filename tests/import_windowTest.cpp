@@ -11,6 +11,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QTimer>
 #include <QTableWidget>
 
 namespace nk {
@@ -20,11 +21,16 @@ class ImportWindowTest : public test::ScoreSheetFixture {
 protected:
   // Chooses path in the sheet's file dialog that the action opens.
   void chooseFile(frmACScore& sheet, const char* action, const std::string& path) {
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog || dialog->objectName() != "dataFileDialog") return;
+      dialog->selectFile(QString::fromStdString((std::filesystem::current_path() / path).string()));
+      QMetaObject::invokeMethod(dialog, "accept");
+      chosen = true;
+    });
     sheet.findChild<QAction*>(action)->trigger();
-    auto* dialog = sheet.findChild<QFileDialog*>("dataFileDialog");
-    ASSERT_NE(dialog, nullptr);
-    dialog->selectFile(QString::fromStdString((std::filesystem::current_path() / path).string()));
-    QMetaObject::invokeMethod(dialog, "accept");
+    ASSERT_TRUE(chosen);
     test::runDeferredDeletes();
   }
 };

@@ -15,6 +15,7 @@
 #include <QPointer>
 
 #include <optional>
+#include <string>
 
 class QAction;
 class QDialog;
@@ -82,6 +83,8 @@ private:
   void exportTo(const std::string& path);
   void importFrom(const std::string& path);
   QFileDialog* makeDataFileDialog(bool saving);
+  // The path chosen, or empty when the dialog was cancelled.
+  std::string chooseDataFile(bool saving);
 
   frmACScore& sheet_;
   QPointer<BreakdownWindow> breakdownWindow_;

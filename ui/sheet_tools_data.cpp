@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include <memory>
@@ -26,8 +27,6 @@ QFileDialog* SheetTools::makeDataFileDialog(bool saving) {
   auto* dialog = new QFileDialog(&sheet_, QString::fromUtf8(saving ? "データを書き出す" : "データを読み込む"), folder,
                                  QStringLiteral("zip (*.zip)"));
   dialog->setObjectName(QStringLiteral("dataFileDialog"));
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowModality(Qt::WindowModal);
   dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog->setDefaultSuffix(QStringLiteral("zip"));
@@ -35,18 +34,26 @@ QFileDialog* SheetTools::makeDataFileDialog(bool saving) {
   return dialog;
 }
 
+// Run as a modal loop of its own: Windows then shows its own file dialog on
+// the program's thread, as every program's "save as" does (a window-modal
+// one would run it in a thread of its own, which Wine never draws).
+std::string SheetTools::chooseDataFile(bool saving) {
+  QPointer<QFileDialog> dialog = makeDataFileDialog(saving);
+  const bool chosen = dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty();
+  const std::string path = chosen ? dialog->selectedFiles().front().toStdString() : std::string();
+  delete dialog;
+  sheet_.reportFocusAfterDialog();
+  return path;
+}
+
 void SheetTools::openExport() {
   if (!sheet_.loaded()) return;
-  QFileDialog* dialog = makeDataFileDialog(true);
-  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { exportTo(path.toStdString()); });
-  showDialog(dialog);
+  if (const std::string path = chooseDataFile(true); !path.empty()) exportTo(path);
 }
 
 void SheetTools::openImport() {
   if (!sheet_.loaded()) return;
-  QFileDialog* dialog = makeDataFileDialog(false);
-  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { importFrom(path.toStdString()); });
-  showDialog(dialog);
+  if (const std::string path = chooseDataFile(false); !path.empty()) importFrom(path);
 }
 
 void SheetTools::exportTo(const std::string& path) {
