@@ -25,18 +25,31 @@ TEST(ImportKill, FilesAreAllOldOrAllNew) {
   ImportPlan plan;
   for (const auto& [path, bytes] : old) plan.writes.emplace_back(path, bytes + "new");
   plan.writes.emplace_back("masters/ac13/srlist.dat", "new");
-  std::mt19937 random(2026);
-  int sawOld = 0, sawNew = 0, finished = 0;
-  for (int kill = 0; kill < 60; ++kill) {
+  // A child that applies the import from the old files, killed after `wait`
+  // microseconds (never, when negative).
+  const auto applyKilledAfter = [&](int64_t wait) {
     std::filesystem::remove_all("masters");
     for (const auto& [path, bytes] : old) test::writeBytes(path, bytes);
     const DataFiles here = gatherPlayerData(Now).data;
     const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
     if (child == 0) ::_exit(applyImport(plan, here, Now).ok ? 0 : 1);
-    ::usleep(std::uniform_int_distribution<useconds_t>(0, 120000)(random));
-    ::kill(child, SIGKILL);
+    if (wait >= 0) {
+      ::usleep(static_cast<useconds_t>(wait));
+      ::kill(child, SIGKILL);
+    }
     ::waitpid(child, nullptr, 0);
+    return here;
+  };
+  // The kills fall over the whole of an import and a little past it, however
+  // fast this machine (or a sanitizer's build) applies one.
+  const auto started = std::chrono::steady_clock::now();
+  applyKilledAfter(-1);
+  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+  std::mt19937 random(2026);
+  std::uniform_int_distribution<int64_t> moment(0, whole.count() * 5 / 4);
+  int sawOld = 0, sawNew = 0, finished = 0;
+  for (int kill = 0; kill < 60; ++kill) {
+    const DataFiles here = applyKilledAfter(moment(random));
     if (!finishPendingImport().empty()) ++finished;  // the next start
     // A lone kept master file is no kept set: it is looked at by itself.
     const DataFiles after = gatherPlayerData(Now).data;
@@ -51,6 +64,7 @@ TEST(ImportKill, FilesAreAllOldOrAllNew) {
   RecordProperty("old", sawOld);
   RecordProperty("new", sawNew);
   RecordProperty("finished_at_start", finished);
+  RecordProperty("import_microseconds", static_cast<int>(whole.count()));
   EXPECT_GT(sawOld, 0);
   EXPECT_GT(sawNew, 0);
 }
