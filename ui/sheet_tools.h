@@ -1,7 +1,8 @@
 // sheet_tools.h - the sheet's tools beyond its buttons: page keys, the mouse
 // wheel, its tool windows (finding a song, going to a page, the total's
 // breakdown, the history, the day's progress, scores pasted from the
-// clipboard) and the context menu that offers them.
+// clipboard, the player's data written into a zip and read back) and the
+// context menu that offers them.
 //
 // The sheet owns every tool window, and these tools alone open them. Every
 // page they show goes through the buttons' own handlers or through
