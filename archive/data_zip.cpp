@@ -2,12 +2,13 @@
 // own zip reader and writer.
 #include "archive/data_zip.h"
 
+#include "data/check_sum.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QtGui/private/qzipreader_p.h>
 #include <QtGui/private/qzipwriter_p.h>
 
-#include <cstdio>
 #include <set>
 
 namespace nk {
@@ -58,17 +59,6 @@ std::optional<std::pair<Moment, std::vector<ManifestLine>>> parseManifest(std::s
 ReadDataZip refused(const std::string& why) { return {std::nullopt, why}; }
 
 }  // namespace
-
-std::string checkSumText(std::string_view bytes) {
-  uint64_t hash = 14695981039346656037ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
-}
 
 std::string dataZipBytes(const DataFiles& data) {
   QByteArray zipped;

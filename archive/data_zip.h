@@ -10,6 +10,7 @@
 // reason is a sentence for the player.
 #pragma once
 
+#include "data/check_sum.h"
 #include "data/moment.h"
 
 #include <cstddef>
@@ -43,8 +44,5 @@ struct ReadDataZip {
 };
 // The files of a zip written by dataZipBytes, checked against its manifest.
 ReadDataZip readDataZip(std::string_view zipBytes);
-
-// The FNV-1a 64-bit check sum of bytes, as 16 lower-case hexadecimal digits.
-std::string checkSumText(std::string_view bytes);
 
 }  // namespace nk

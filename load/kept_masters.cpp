@@ -1,6 +1,7 @@
 // kept_masters.cpp - keeping the last good master lists, and reading them back.
 #include "load/kept_masters.h"
 
+#include "data/check_sum.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
 #include "diag/runtime_error.h"
@@ -9,26 +10,14 @@
 #include "platform/file_replace.h"
 #include "platform/native_file.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace nk {
 namespace {
 
-std::string checkSum(std::string_view bytes) {
-  uint64_t hash = 14695981039346656037ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
-}
-
 // The stamp's line of one file: "songlist.dat,1234,<check sum>".
 std::string stampLine(const MasterFile& file, std::string_view bytes) {
-  return std::string(file.testedName) + "," + std::to_string(bytes.size()) + "," + checkSum(bytes) + "\r\n";
+  return std::string(file.testedName) + "," + std::to_string(bytes.size()) + "," + checkSumText(bytes) + "\r\n";
 }
 
 // The moment of a stamp's first line, "received,<ISO 8601>" and CR LF.
