@@ -3,6 +3,7 @@
 #include "archive/data_zip.h"
 
 #include "data/check_sum.h"
+#include "platform/native_file.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -107,6 +108,12 @@ ReadDataZip readDataZip(std::string_view zipBytes) {
   names.erase(ManifestName);
   if (!names.empty()) return refused("目録にないファイル " + *names.begin() + " があります。");
   return {std::move(data), {}};
+}
+
+ReadDataZip readDataZipFile(const std::string& path) {
+  std::string bytes, cause;
+  if (!readWholeFile(path, bytes, cause)) return refused("ファイル " + path + " を読めません（" + cause + "）。");
+  return readDataZip(bytes);
 }
 
 }  // namespace nk

@@ -44,5 +44,8 @@ struct ReadDataZip {
 };
 // The files of a zip written by dataZipBytes, checked against its manifest.
 ReadDataZip readDataZip(std::string_view zipBytes);
+// The same for the zip file at path; a file that cannot be read is refused
+// with its cause.
+ReadDataZip readDataZipFile(const std::string& path);
 
 }  // namespace nk

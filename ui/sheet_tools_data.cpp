@@ -7,7 +7,6 @@
 #include "archive/import_journal.h"
 #include "archive/player_files.h"
 #include "data/score_backup.h"
-#include "platform/native_file.h"
 #include "toolkit/toolkit.h"
 #include "ui/frmACScore.h"
 #include "ui/import_dialog.h"
@@ -69,12 +68,7 @@ void SheetTools::exportTo(const std::string& path) {
 
 void SheetTools::importFrom(const std::string& path) {
   if (!sheet_.loaded()) return;
-  std::string bytes, cause;
-  if (!readWholeFile(path, bytes, cause)) {
-    toolkit().messageBox("ファイル " + path + " を読めません（" + cause + "）。", ImportTitle, MsgIcon::Exclamation);
-    return;
-  }
-  ReadDataZip zip = readDataZip(bytes);
+  ReadDataZip zip = readDataZipFile(path);
   if (!zip.data) {
     toolkit().messageBox(zip.failure + "\n読み込んでいません。", ImportTitle, MsgIcon::Exclamation);
     return;
