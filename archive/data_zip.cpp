@@ -1,14 +1,10 @@
-// data_zip.cpp - the zip of the player's data and its manifest, through Qt's
-// own zip reader and writer.
+// data_zip.cpp - the zip of the player's data and its manifest.
 #include "archive/data_zip.h"
 
+#include "archive/zip_writer.h"
 #include "data/check_sum.h"
 #include "platform/native_file.h"
-
-#include <QBuffer>
-#include <QByteArray>
-#include <QtGui/private/qzipreader_p.h>
-#include <QtGui/private/qzipwriter_p.h>
+#include "platform/utf8.h"
 
 #include <set>
 
@@ -16,8 +12,6 @@ namespace nk {
 namespace {
 
 constexpr std::string_view Written = "written,";
-
-QByteArray bytesOf(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string manifestText(const DataFiles& data) {
   std::string text = std::string(ManifestHeader) + "\r\n" + std::string(Written) + isoText(data.written) + "\r\n";
@@ -59,61 +53,119 @@ std::optional<std::pair<Moment, std::vector<ManifestLine>>> parseManifest(std::s
 
 ReadDataZip refused(const std::string& why) { return {std::nullopt, why}; }
 
+// A name as a zip may spell it, fit for a message: a control character or a
+// byte that starts no UTF-8 character shows as "?", and a name of hundreds
+// of characters is cut short.
+std::string shownName(std::string_view name) {
+  constexpr size_t Longest = 80;
+  std::string shown;
+  size_t characters = 0;
+  for (size_t at = 0; at < name.size(); ++characters) {
+    if (characters == Longest) return shown + "…";
+    const auto lead = static_cast<unsigned char>(name[at]);
+    const size_t length = lead >= 0x80 && lead < 0xC2 ? 1 : utf8Length(lead);
+    bool whole = at + length <= name.size() && lead < 0xF5;
+    for (size_t k = 1; whole && k < length; ++k) whole = isUtf8Continuation(name[at + k]);
+    if (!whole || (length == 1 && (lead < 0x20 || lead >= 0x7F))) {
+      shown += '?';
+      ++at;
+      continue;
+    }
+    shown += name.substr(at, length);
+    at += length;
+  }
+  return shown;
+}
+
+std::string mebibytes(uint64_t bytes) { return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB"; }
+
+// The player's words for what the zip reader refused.
+std::string zipFaultText(const ZipContents& zip, const ZipBounds& bounds) {
+  const std::string file = "zip の中のファイル " + shownName(zip.faultyName);
+  switch (zip.fault) {
+    case ZipFault::None:
+    case ZipFault::NoZip: break;
+    case ZipFault::TooManyFiles:
+      return "zip の中のファイルが多すぎます（" + std::to_string(zip.entryCount) + " 個、このプログラムが書き出すのは " +
+             std::to_string(bounds.mostEntries) + " 個まで）。";
+    case ZipFault::FileTooLarge:
+      return file + " が大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestFile) + " まで）。";
+    case ZipFault::TotalTooLarge:
+      return "zip の中のファイルが合わせて大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestTotal) +
+             " まで）。";
+    case ZipFault::Zip64:
+      return zip.faultyName.empty() ? "このプログラムが書き出さない形式（zip64）の zip です。"
+                                    : file + " は、このプログラムが書き出さない形式（zip64）です。";
+    case ZipFault::Unreadable: return file + " は暗号化されているか、このプログラムが読めない圧縮方式です。";
+    case ZipFault::Damaged: return "ファイル " + shownName(zip.faultyName) + " が書き出したときと違います。zip が壊れています。";
+  }
+  return "zip ファイルではないか、壊れています。";
+}
+
 }  // namespace
 
 std::string dataZipBytes(const DataFiles& data) {
-  QByteArray zipped;
-  {
-    QBuffer buffer(&zipped);
-    buffer.open(QIODevice::WriteOnly);
-    QZipWriter writer(&buffer);
-    writer.setCompressionPolicy(QZipWriter::AutoCompress);
-    writer.addFile(QString::fromLatin1(ManifestName), bytesOf(manifestText(data)));
-    for (const auto& [path, bytes] : data.files) writer.addFile(QString::fromStdString(path), bytesOf(bytes));
-    writer.close();
-  }
-  return zipped.toStdString();
+  ZipFiles files{{ManifestName, manifestText(data)}};
+  for (const auto& [path, bytes] : data.files) files.emplace_back(path, bytes);
+  return zipBytes(files, data.written);
 }
 
-ReadDataZip readDataZip(std::string_view zipBytes) {
-  QByteArray bytes = bytesOf(zipBytes);
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QZipReader reader(&buffer);
-  const QList<QZipReader::FileInfo> entries = reader.fileInfoList();
-  if (reader.status() != QZipReader::NoError || entries.isEmpty())
-    return refused("zip ファイルではないか、壊れています。");
-  std::set<std::string> names;
-  for (const QZipReader::FileInfo& entry : entries) {
-    if (!names.insert(entry.filePath.toStdString()).second)
-      return refused("同じ名前のファイル " + entry.filePath.toStdString() + " が二つあります。");
-    if (entry.size < 0 || static_cast<uint64_t>(entry.size) > LargestZippedFile)
-      return refused("ファイル " + entry.filePath.toStdString() + " が大きすぎます。");
+std::string zipBoundsFailure(const DataFiles& data, const ZipBounds& bounds) {
+  if (data.files.size() + 1 > bounds.mostEntries)
+    return "ファイルが多すぎます（" + std::to_string(data.files.size()) + " 個）。";
+  uint64_t total = manifestText(data).size();
+  for (const auto& [path, bytes] : data.files) {
+    if (bytes.size() > bounds.largestFile)
+      return "ファイル " + path + " が大きすぎます（" + mebibytes(bytes.size()) + "、zip に入れられるのは " +
+             mebibytes(bounds.largestFile) + " まで）。";
+    total += bytes.size();
   }
-  if (!names.contains(ManifestName))
+  if (total > bounds.largestTotal)
+    return "ファイルが合わせて大きすぎます（" + mebibytes(total) + "、zip に入れられるのは " + mebibytes(bounds.largestTotal) +
+           " まで）。";
+  return {};
+}
+
+ReadDataZip readDataZip(std::string_view zipBytes, const ZipBounds& bounds) {
+  ZipContents zip = readZip(zipBytes, bounds);
+  if (zip.fault != ZipFault::None) return refused(zipFaultText(zip, bounds));
+  std::map<std::string, std::string> named;
+  for (ZipEntry& entry : zip.entries)
+    if (!named.emplace(entry.name, std::move(entry.bytes)).second)
+      return refused("同じ名前のファイル " + shownName(entry.name) + " が二つあります。");
+  const auto manifestFile = named.find(ManifestName);
+  if (manifestFile == named.end())
     return refused("このプログラムが書き出したデータではありません（" + std::string(ManifestName) + " がありません）。");
-  const QByteArray manifestBytes = reader.fileData(QString::fromLatin1(ManifestName));
-  const auto manifest = parseManifest(std::string_view(manifestBytes.constData(), size_t(manifestBytes.size())));
+  const auto manifest = parseManifest(manifestFile->second);
   if (!manifest) return refused("このプログラムが書き出したデータではありません（" + std::string(ManifestName) + " が読めません）。");
+  named.erase(manifestFile);
   DataFiles data{manifest->first, {}};
   for (const ManifestLine& line : manifest->second) {
-    if (!names.erase(line.path)) return refused("ファイル " + line.path + " がありません。zip が壊れています。");
-    const QByteArray file = reader.fileData(QString::fromStdString(line.path));
-    std::string content = file.toStdString();
-    if (std::to_string(content.size()) != line.size || checkSumText(content) != line.sum)
-      return refused("ファイル " + line.path + " が書き出したときと違います。zip が壊れています。");
-    if (!data.files.emplace(line.path, std::move(content)).second)
-      return refused("同じ名前のファイル " + line.path + " が二つあります。");
+    const auto file = named.find(line.path);
+    if (file == named.end()) {
+      if (data.files.contains(line.path)) return refused("同じ名前のファイル " + shownName(line.path) + " が二つあります。");
+      return refused("ファイル " + shownName(line.path) + " がありません。zip が壊れています。");
+    }
+    if (std::to_string(file->second.size()) != line.size || checkSumText(file->second) != line.sum)
+      return refused("ファイル " + shownName(line.path) + " が書き出したときと違います。zip が壊れています。");
+    data.files.emplace(line.path, std::move(file->second));
+    named.erase(file);
   }
-  names.erase(ManifestName);
-  if (!names.empty()) return refused("目録にないファイル " + *names.begin() + " があります。");
+  if (!named.empty()) return refused("目録にないファイル " + shownName(named.begin()->first) + " があります。");
   return {std::move(data), {}};
 }
 
-ReadDataZip readDataZipFile(const std::string& path) {
-  std::string bytes, cause;
-  if (!readWholeFile(path, bytes, cause)) return refused("ファイル " + path + " を読めません（" + cause + "）。");
-  return readDataZip(bytes);
+ReadDataZip readDataZipFile(const std::string& path, const ZipBounds& bounds, uint64_t largestFile) {
+  InputFile file(path);
+  if (file.outcome() == FileRead::Missing) return refused("ファイル " + path + " がありません。");
+  if (file.outcome() != FileRead::Read) return refused("ファイル " + path + " を読めません（" + file.cause() + "）。");
+  if (static_cast<uint64_t>(file.size()) > largestFile)
+    return refused("ファイル " + path + " は大きすぎます（" + mebibytes(static_cast<uint64_t>(file.size())) +
+                   "）。このプログラムが書き出した zip ではありません。");
+  std::string bytes;
+  if (!file.readAt(0, static_cast<size_t>(file.size()), bytes))
+    return refused("ファイル " + path + " を読めません（" + file.cause() + "）。");
+  return readDataZip(bytes, bounds);
 }
 
 }  // namespace nk

@@ -75,6 +75,9 @@ AppliedImport applyImport(const ImportPlan& plan, const DataFiles& here, const M
     order += path + "\r\n";
   }
   journal.files[OrderName] = order;
+  if (const std::string tooLarge = zipBoundsFailure(journal, JournalBounds); !tooLarge.empty())
+    return {false, "読み込んだあとのファイルが大きすぎて、" + std::string(ImportJournalName) + " に入りません（" + tooLarge +
+                       "）。何も変えていません。", {}};
   const FileWriteResult kept = replaceFileContents(ImportJournalName, dataZipBytes(journal));
   if (!kept.ok) return {false, kept.failure + "何も変えていません。", {}};
 
@@ -100,12 +103,31 @@ AppliedImport applyImport(const ImportPlan& plan, const DataFiles& here, const M
   return {true, {}, warning};
 }
 
+namespace {
+
+// The journal's bytes; false when it is no file, cannot be read now, or is
+// larger than any journal this program writes (too large is dropped).
+bool readJournal(std::string& bytes) {
+  if (!isNormalFile(ImportJournalName)) return false;
+  bool tooLarge = false;
+  {
+    InputFile file(ImportJournalName);
+    if (file.outcome() != FileRead::Read) return false;
+    tooLarge = static_cast<uint64_t>(file.size()) > LargestJournalFile;
+    if (!tooLarge && !file.readAt(0, static_cast<size_t>(file.size()), bytes)) return false;
+  }
+  if (tooLarge) dropJournal();
+  return !tooLarge;
+}
+
+}  // namespace
+
 std::string finishPendingImport() {
-  std::string bytes, cause;
-  if (!isNormalFile(ImportJournalName) || !readWholeFile(ImportJournalName, bytes, cause)) return {};
+  std::string bytes;
+  if (!readJournal(bytes)) return {};
   // Empty: an import that finished. Not whole: one that never began to
   // change a file, since the journal is complete before the first write.
-  const ReadDataZip journal = readDataZip(bytes);
+  const ReadDataZip journal = readDataZip(bytes, JournalBounds);
   if (!journal.data || !journal.data->files.contains(OrderName)) {
     dropJournal();
     return {};

@@ -19,6 +19,13 @@
 namespace nk {
 
 inline constexpr const char* ImportJournalName = "norukaku-import.zip";
+// The journal holds, for each file an import writes, its new bytes and its
+// old ones. A file joined from this PC's and the zip's is at most twice the
+// largest a data zip holds, and all of them together at most this PC's data
+// twice and the zip's once. An import whose journal would be larger is
+// refused before anything is written, so a larger journal is none of ours.
+inline constexpr ZipBounds JournalBounds{2 * MostZippedFiles + 2, 2 * LargestZippedFile, 4 * LargestZippedTotal};
+inline constexpr uint64_t LargestJournalFile = JournalBounds.largestTotal + (uint64_t{1} << 20);
 
 struct AppliedImport {
   bool ok = false;

@@ -66,6 +66,8 @@ std::string exportPlayerData(const std::string& path, const Moment& now, size_t&
   const GatheredData gathered = gatherPlayerData(now);
   if (!gathered.failure.empty()) return gathered.failure + "書き出していません。";
   if (gathered.data.files.empty()) return "書き出すデータがありません。";
+  if (const std::string tooLarge = zipBoundsFailure(gathered.data, DataZipBounds); !tooLarge.empty())
+    return tooLarge + "書き出していません。";
   const FileWriteResult written = replaceFileContents(path, dataZipBytes(gathered.data));
   if (!written.ok) return written.failure;
   files = gathered.data.files.size();
