@@ -99,6 +99,7 @@ TEST(DataZip, RefusesWhatNoExportWritesByItsBounds) {
   }
 
   // A file larger than any export is refused from its size (sparse here: 3 GiB, nothing read).
+  const test::TempWorkDir dir;
   test::writeBytes("big.zip", "");
   std::filesystem::resize_file("big.zip", uint64_t{3} << 30);
   EXPECT_EQ(readDataZipFile("big.zip").failure, "ファイル big.zip は大きすぎます（3072 MB）。このプログラムが書き出した zip ではありません。");
