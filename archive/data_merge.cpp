@@ -281,7 +281,7 @@ ImportPlan planImport(const DataFiles& imported, const DataFiles& here) {
   ImportPlan plan;
   for (const auto& [path, bytes] : imported.files)
     if (!playerFileAt(path)) {
-      plan.failure = "このプログラムのデータではないファイル " + path + " があります。";
+      plan.failure = "このプログラムのデータではないファイル " + shownZipName(path) + " があります。";
       return plan;
     }
   for (const int16_t v : DataVersions) {

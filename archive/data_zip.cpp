@@ -53,10 +53,34 @@ std::optional<std::pair<Moment, std::vector<ManifestLine>>> parseManifest(std::s
 
 ReadDataZip refused(const std::string& why) { return {std::nullopt, why}; }
 
-// A name as a zip may spell it, fit for a message: a control character or a
-// byte that starts no UTF-8 character shows as "?", and a name of hundreds
-// of characters is cut short.
-std::string shownName(std::string_view name) {
+std::string mebibytes(uint64_t bytes) { return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB"; }
+
+// The player's words for what the zip reader refused.
+std::string zipFaultText(const ZipContents& zip, const ZipBounds& bounds) {
+  const std::string file = "zip の中のファイル " + shownZipName(zip.faultyName);
+  switch (zip.fault) {
+    case ZipFault::None:
+    case ZipFault::NoZip: break;
+    case ZipFault::TooManyFiles:
+      return "zip の中のファイルが多すぎます（" + std::to_string(zip.entryCount) + " 個、このプログラムが書き出すのは " +
+             std::to_string(bounds.mostEntries) + " 個まで）。";
+    case ZipFault::FileTooLarge:
+      return file + " が大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestFile) + " まで）。";
+    case ZipFault::TotalTooLarge:
+      return "zip の中のファイルが合わせて大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestTotal) +
+             " まで）。";
+    case ZipFault::Zip64:
+      return zip.faultyName.empty() ? "このプログラムが書き出さない形式（zip64）の zip です。"
+                                    : file + " は、このプログラムが書き出さない形式（zip64）です。";
+    case ZipFault::Unreadable: return file + " は暗号化されているか、このプログラムが読めない圧縮方式です。";
+    case ZipFault::Damaged: return "ファイル " + shownZipName(zip.faultyName) + " が書き出したときと違います。zip が壊れています。";
+  }
+  return "zip ファイルではないか、壊れています。";
+}
+
+}  // namespace
+
+std::string shownZipName(std::string_view name) {
   constexpr size_t Longest = 80;
   std::string shown;
   size_t characters = 0;
@@ -76,33 +100,6 @@ std::string shownName(std::string_view name) {
   }
   return shown;
 }
-
-std::string mebibytes(uint64_t bytes) { return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB"; }
-
-// The player's words for what the zip reader refused.
-std::string zipFaultText(const ZipContents& zip, const ZipBounds& bounds) {
-  const std::string file = "zip の中のファイル " + shownName(zip.faultyName);
-  switch (zip.fault) {
-    case ZipFault::None:
-    case ZipFault::NoZip: break;
-    case ZipFault::TooManyFiles:
-      return "zip の中のファイルが多すぎます（" + std::to_string(zip.entryCount) + " 個、このプログラムが書き出すのは " +
-             std::to_string(bounds.mostEntries) + " 個まで）。";
-    case ZipFault::FileTooLarge:
-      return file + " が大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestFile) + " まで）。";
-    case ZipFault::TotalTooLarge:
-      return "zip の中のファイルが合わせて大きすぎます（このプログラムが書き出すのは " + mebibytes(bounds.largestTotal) +
-             " まで）。";
-    case ZipFault::Zip64:
-      return zip.faultyName.empty() ? "このプログラムが書き出さない形式（zip64）の zip です。"
-                                    : file + " は、このプログラムが書き出さない形式（zip64）です。";
-    case ZipFault::Unreadable: return file + " は暗号化されているか、このプログラムが読めない圧縮方式です。";
-    case ZipFault::Damaged: return "ファイル " + shownName(zip.faultyName) + " が書き出したときと違います。zip が壊れています。";
-  }
-  return "zip ファイルではないか、壊れています。";
-}
-
-}  // namespace
 
 std::string dataZipBytes(const DataFiles& data) {
   ZipFiles files{{ManifestName, manifestText(data)}};
@@ -132,7 +129,7 @@ ReadDataZip readDataZip(std::string_view zipBytes, const ZipBounds& bounds) {
   std::map<std::string, std::string> named;
   for (ZipEntry& entry : zip.entries)
     if (!named.emplace(entry.name, std::move(entry.bytes)).second)
-      return refused("同じ名前のファイル " + shownName(entry.name) + " が二つあります。");
+      return refused("同じ名前のファイル " + shownZipName(entry.name) + " が二つあります。");
   const auto manifestFile = named.find(ManifestName);
   if (manifestFile == named.end())
     return refused("このプログラムが書き出したデータではありません（" + std::string(ManifestName) + " がありません）。");
@@ -143,15 +140,15 @@ ReadDataZip readDataZip(std::string_view zipBytes, const ZipBounds& bounds) {
   for (const ManifestLine& line : manifest->second) {
     const auto file = named.find(line.path);
     if (file == named.end()) {
-      if (data.files.contains(line.path)) return refused("同じ名前のファイル " + shownName(line.path) + " が二つあります。");
-      return refused("ファイル " + shownName(line.path) + " がありません。zip が壊れています。");
+      if (data.files.contains(line.path)) return refused("同じ名前のファイル " + shownZipName(line.path) + " が二つあります。");
+      return refused("ファイル " + shownZipName(line.path) + " がありません。zip が壊れています。");
     }
     if (std::to_string(file->second.size()) != line.size || checkSumText(file->second) != line.sum)
-      return refused("ファイル " + shownName(line.path) + " が書き出したときと違います。zip が壊れています。");
+      return refused("ファイル " + shownZipName(line.path) + " が書き出したときと違います。zip が壊れています。");
     data.files.emplace(line.path, std::move(file->second));
     named.erase(file);
   }
-  if (!named.empty()) return refused("目録にないファイル " + shownName(named.begin()->first) + " があります。");
+  if (!named.empty()) return refused("目録にないファイル " + shownZipName(named.begin()->first) + " があります。");
   return {std::move(data), {}};
 }
 

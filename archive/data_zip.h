@@ -68,6 +68,11 @@ ReadDataZip readDataZip(std::string_view zipBytes, const ZipBounds& bounds = Dat
 ReadDataZip readDataZipFile(const std::string& path, const ZipBounds& bounds = DataZipBounds,
                             uint64_t largestFile = LargestDataZipFile);
 
+// A name as a zip may spell it, fit for a message: a control character or a
+// byte that starts no UTF-8 character shows as "?", and a name of hundreds of
+// characters is cut short.
+std::string shownZipName(std::string_view name);
+
 // Why files (with the manifest) would make a zip past the bounds, in the
 // player's words; empty when they fit.
 std::string zipBoundsFailure(const DataFiles& data, const ZipBounds& bounds);
