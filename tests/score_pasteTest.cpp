@@ -93,15 +93,17 @@ TEST(ScorePaste, PastedLinesBecomeAReviewWithItsTexts) {
        {"2|ドンと行こう|表|500,000|980,000", "3|ﾄﾞﾝﾄﾞﾝ祭り|表|0|1,000",
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。"}},
       // No heading, commas, LF, a quoted title and score; an ambiguous title (the 裏 decides one), a
-      // part of titles, an unknown title, a chart the song lacks, a score the sheet has.
+      // part of titles, an unknown title, a chart the song lacks, a score the sheet has; a quoted
+      // title's doubled quote is one quote.
       {"\"Hello, World\",裏,\"12,345\"\nさくら,表,1\nさく,表,2\n桜,表,3\nヴァイオリン協奏曲,表,4\n"
-       "ドンと行こう,表,500000\nさくら,裏,5\n",
+       "ドンと行こう,表,500000\nさくら,裏,5\n\"Say \"\"Hi\"\"\",表,6\n",
        {"1|Hello, World|裏|0|12,345", "7|さくら|裏|0|5",
         "?2|さくら|表|1|" + leave + "|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
         "?3|さく|表|2|" + leave + "|さくら咲く（J-POP・1ページ）|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
-        "?4|桜|表|3|（似た曲名がありません）", "x5|ヴァイオリン協奏曲,表,4|「ヴァイオリン協奏曲」に表譜面はありません",
+        "?4|桜|表|3|（似た曲名がありません）", "?8|Say \"Hi\"|表|6|（似た曲名がありません）",
+        "x5|ヴァイオリン協奏曲,表,4|「ヴァイオリン協奏曲」に表譜面はありません",
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。"
-        "曲が決まっていない行が 3 行あります。使わない行が 1 行あります。"}},
+        "曲が決まっていない行が 4 行あります。使わない行が 1 行あります。"}},
       {breakdownCsv(s, other), fromBreakdown},
       {breakdownTabText(s, other), fromBreakdown},
       // The score file's own lines: a 0 for a chart the version lacks is no line of its own.
