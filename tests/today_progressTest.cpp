@@ -44,7 +44,7 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   test::setTimeZone("JST-9");
   // Saves in file order: 十1 just before and just after midnight of 11-02,
   // 十0 twice on 11-02, 乙 up to 甲's score, 十3 down (a typo mended), a
-  // record of an entry the sheet does not have.
+  // record of an entry the sheet does not have, 十5 up and back down.
   const std::vector<std::vector<Improvement>> saves = {
       {at("2026-11-01T20:00:00+09:00", 4, false, 0, 100'000)},
       {at("2026-11-01T23:59:59+09:00", 4, false, 100'000, 200'000)},
@@ -56,6 +56,9 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
        at("2026-11-02T15:00:00+09:00", 6, false, 400'000, 300'000)},
       {at("2026-11-02T11:00:00Z", 3, false, 600'000, 700'000),  // 20:00 in Tokyo
        at("2026-11-02T21:00:00+09:00", 99, false, 0, 1), at("2026-11-02T21:00:00+09:00", 7, false, 0, 10'000)},
+      // 十5 typed wrong and mended the same day: back where it began, not improved.
+      {at("2026-11-02T21:10:00+09:00", 8, false, 0, 50'000)},
+      {at("2026-11-02T21:20:00+09:00", 8, false, 50'000, 0)},
   };
   for (const auto& save : saves) ASSERT_TRUE(appendImprovements("ac13improvements.csv", save).ok);
   const ScoreSheetState s = sheet();
@@ -104,7 +107,7 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   // Midnight of Tokyo, and only the log's tail since then is read.
   EXPECT_EQ(cases[1].day.start, sys_days{2026y / 10 / 31} + 15h);
   EXPECT_EQ(cases[1].day.end, sys_days{2026y / 11 / 1} + 15h);
-  EXPECT_EQ(readImprovementsSince(13, cases[0].day.start).records.size(), 9u);
+  EXPECT_EQ(readImprovementsSince(13, cases[0].day.start).records.size(), 11u);
   EXPECT_EQ(todayCardFileName(loadTodayProgress(s, saved, cases[0].day), 13), "今日の成果_AC13_2026-11-02.png");
   test::setTimeZone(nullptr);
 }
