@@ -125,8 +125,9 @@ TEST(ScorePaste, PastedLinesBecomeAReviewWithItsTexts) {
         "x8|Hello,表|列が足りません（曲名・譜面・点数の順に並べるか、見出しの行を付けてください）",
         "x9|Hello, World,表,1|" + tooMany,
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 8 行あります。"}},
-      // A heading of other words and without a chart column: every line is 表.
-      {"TITLE,ＳＣＯＲＥ,メモ\rさくら咲く,100,\r\"Hello, World\",\"1,000\",x,y\r",
+      // A heading of other words and without a chart column: every line is 表; of two title
+      // columns the first is the title.
+      {"TITLE,ＳＣＯＲＥ,Song\rさくら咲く,100,\r\"Hello, World\",\"1,000\",x,y\r",
        {"2|さくら咲く|表|0|100", "x3|\"Hello, World\",\"1,000\",x,y|" + tooMany,
         "1 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 1 行あります。"}},
   };
