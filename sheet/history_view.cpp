@@ -39,7 +39,12 @@ HistoryView historyViewOf(std::vector<HistoryRecord> records, int64_t nowMsecs, 
   } else {
     view.firstMsecs = view.lastMsecs = msecsOf(records.front());
     for (const HistoryRecord& r : records) {
+      for (const int64_t value : r.levelSums) {
+        view.highest = std::max(view.highest, value);
+        view.lowest = std::min(view.lowest, value);
+      }
       view.highest = std::max(view.highest, r.total);
+      view.lowest = std::min(view.lowest, r.total);
       view.firstMsecs = std::min(view.firstMsecs, msecsOf(r));
       view.lastMsecs = std::max(view.lastMsecs, msecsOf(r));
     }

@@ -40,8 +40,11 @@ struct HistoryView {
   // (or the last week before now when there is none).
   int64_t firstMsecs = 0;
   int64_t lastMsecs = 0;
-  // The value axis runs from 0 to the highest total (1 when there is none).
+  // The value axis runs from 0 to the highest value of the lines, the total
+  // or a level's sum (1 when there is none); down to the lowest one when a
+  // line goes below 0 (negative scores).
   int64_t highest = 1;
+  int64_t lowest = 0;
   // Below the chart: HistorySparseNote with fewer than two records; how many
   // old records were left out; why the file could not be read, when it could not.
   std::string note;

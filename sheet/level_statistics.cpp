@@ -15,7 +15,8 @@ int64_t floorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) !
 
 std::string bandName(int64_t band) { return band == 0 ? "1～" : std::to_string(band * 10) + "万～"; }
 
-int64_t bandOf(int32_t score) { return score / ScoreBandWidth; }  // score > 0
+// score > 0; every score from 1,000,000 up is in the last, open band "100万～".
+int64_t bandOf(int32_t score) { return std::min<int64_t>(score / ScoreBandWidth, ShownBands); }
 
 // Where each kind of cell sits, once the table's widest band is known.
 struct Layout {
@@ -37,7 +38,7 @@ Layout layoutFor(const TotalBreakdown& b, std::vector<std::string>& columns) {
       highest = std::max(highest, c.score);
       at.negative = at.negative || c.score < 0;
     }
-  const int64_t bands = std::max(ShownBands, bandOf(highest) + 1);
+  const int64_t bands = bandOf(highest) == ShownBands ? ShownBands + 1 : ShownBands;
   columns = {"レベル", "譜面"};
   if (at.negative) columns.emplace_back("0未満");
   at.unentered = columns.size();

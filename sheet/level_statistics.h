@@ -9,8 +9,10 @@
 // to show; the window arranges them and builds none of its own.
 //
 // Bands are fixed, so two days compare: "未入力" holds the score 0, "1～" the
-// scores 1 .. 99,999, "10万～" 100,000 .. 199,999, and so on. The columns run up
-// to the band of the highest score in the table, at least up to "90万～".
+// scores 1 .. 99,999, "10万～" 100,000 .. 199,999, and so on up to "90万～"
+// (900,000 .. 999,999), which every table shows. A last, open band "100万～"
+// holds every score from 1,000,000 up to the largest a box takes; it is shown
+// only when the table has such a score, so no table is wider than that.
 // A negative score (the boxes take a sign) is entered but in no band: it
 // gets a column "0未満" of its own, shown only when the table has one.
 // Mean and median are over the entered (non-zero) scores of the row, a half

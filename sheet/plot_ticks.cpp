@@ -116,27 +116,35 @@ std::vector<PlotTick> timeTicks(int64_t from, int64_t to, int mostTicks) {
   return {};
 }
 
-ValueTicks valueTicks(int64_t highest, int mostTicks) {
+ValueTicks valueTicks(int64_t highest, int mostTicks) { return valueTicks(0, highest, mostTicks); }
+
+ValueTicks valueTicks(int64_t lowest, int64_t highest, int mostTicks) {
+  constexpr int64_t Most = std::numeric_limits<int64_t>::max();
   highest = std::max<int64_t>(highest, 1);
+  // Below 0 the axis reaches as far down as the other way up: -Most at most.
+  lowest = std::clamp<int64_t>(lowest, -Most, 0);
   const int64_t intervalsAllowed = std::max(mostTicks, 2) - 1;
-  auto axisOf = [](int64_t step, int64_t top) {
-    ValueTicks axis{top, {}};
-    for (int64_t v = 0; v < top; v += step) axis.ticks.push_back({v, groupedDecimal(v)});
+  auto axisOf = [](int64_t step, int64_t bottom, int64_t top) {
+    ValueTicks axis{bottom, top, {}};
+    for (int64_t v = bottom; v < top; v += step) axis.ticks.push_back({v, groupedDecimal(v)});
     axis.ticks.push_back({top, groupedDecimal(top)});
     return axis;
   };
-  constexpr int64_t Most = std::numeric_limits<int64_t>::max();
   for (int64_t power = 1;; power *= 10) {
     for (int64_t f : {1, 2, 5}) {
       const int64_t step = power * f;
-      const int64_t intervals = ceilDiv(highest, step);
-      if (intervals <= intervalsAllowed && intervals <= Most / step) return axisOf(step, intervals * step);
+      const int64_t up = ceilDiv(highest, step), down = ceilDiv(-lowest, step);
+      if (up > Most / step || down > Most / step || up > intervalsAllowed - down) continue;
+      const int64_t bottom = -down * step, top = up * step;
+      if (bottom < 0 && top > Most + bottom) continue;  // the span itself must fit
+      return axisOf(step, bottom, top);
     }
     // Five times the next power would not fit.
     if (power > Most / 10 / 5) break;
   }
-  // Nothing round is left that holds highest: the axis ends at it.
-  return axisOf(highest, highest);
+  // Nothing round is left that holds both: the axis ends at them.
+  if (lowest < 0 && highest > Most + lowest) return axisOf(Most, 0, highest);
+  return axisOf(highest - lowest, lowest, highest);
 }
 
 }  // namespace nk

@@ -6,7 +6,8 @@
 // step of which no more than the ticks asked for fall into the span, so two
 // ticks never read the same. The value axis runs from 0 to a round number at
 // or above the highest value, in steps of 1, 2 or 5 times a power of ten,
-// written with our own grouping ("2,000,000").
+// written with our own grouping ("2,000,000"); with a value below 0, from a
+// round number at or below the lowest one, by the same steps through 0.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +30,16 @@ struct PlotTick {
 std::vector<PlotTick> timeTicks(int64_t from, int64_t to, int mostTicks);
 
 struct ValueTicks {
-  int64_t top = 1;  // the axis runs from 0 to top
-  std::vector<PlotTick> ticks;  // 0 .. top, evenly
+  int64_t bottom = 0;  // the axis runs from bottom (0 unless a value is below it)
+  int64_t top = 1;     // to top
+  std::vector<PlotTick> ticks;  // bottom .. top, evenly
 };
 
 // The value axis for values from 0 to highest (at least 1), with at most
 // mostTicks ticks (at least 2).
 ValueTicks valueTicks(int64_t highest, int mostTicks);
+// The same for values from lowest (0 when not below it) to highest; a tick
+// at 0 whenever lowest is below it.
+ValueTicks valueTicks(int64_t lowest, int64_t highest, int mostTicks);
 
 }  // namespace nk

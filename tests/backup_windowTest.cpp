@@ -2,11 +2,14 @@
 // save undone with Ctrl+Alt+Z, a backup chosen from the list after its
 // differences are shown; both as typed scores, unsaved until 保存.
 #include "score_sheet_fixture.h"
+#include "data/display_text.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/page_view.h"
 #include "ui/backup_dialog.h"
 
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace nk {
 namespace {
@@ -60,6 +63,58 @@ TEST_F(BackupWindowTest, TheLastSaveUndoneAndABackupChosenAreTypedScores) {
   EXPECT_EQ(sheet->state().EntryScore[0], 650000);
   EXPECT_TRUE(sheet->hasUnsavedScores());
   EXPECT_EQ(test::readBytes("ac13score.csv"), "1,500000,0\r\n\r\n");
+}
+
+// A backup that differs in one chart only, chosen from the list: a 裏 chart
+// goes back into its own box, not the 表 box beside it; the chart shown
+// first on the sheet (display position 0) is typed like any other.
+TEST_F(BackupWindowTest, ABackupsOnlyDifferenceIsTypedIntoItsOwnBox) {
+  serveMasters(113, demoSongs, demoEntries, demoTargets);
+  test::writeBytes("ac13score.csv", "2,200000,300000\r\n\r\n");
+  frmACScore* sheet = open(113);
+  ASSERT_NE(sheet, nullptr);
+  const std::vector<int16_t> positions = displayPositions(sheet->state());
+  const auto first = static_cast<size_t>(std::find(positions.begin(), positions.end(), 0) - positions.begin());
+  ASSERT_LT(first, positions.size());
+  ASSERT_NE(first, 0u);  // entry order is not display order: the test tells them apart
+  struct Case {
+    const char* name;
+    size_t entry;
+    bool ura;
+    const char* mark;  // in the differences' list
+  } cases[] = {
+      {"a 裏 chart (entry 2 has both)", 1, true, "裏"},
+      {"the 表 chart beside it", 1, false, "表"},
+      {"the chart shown first", first, false, "表"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int16_t position = positions[c.entry];
+    const int32_t before = (c.ura ? sheet->state().EntryScoreU : sheet->state().EntryScore)[c.entry];
+    const int32_t other = (c.ura ? sheet->state().EntryScore : sheet->state().EntryScoreU)[c.entry];
+    sheet->showEntry(position);
+    const int row = rowOfPosition(position);
+    ScoreBox* box = c.ura ? sheet->txtScoreU(row) : sheet->txtScore(row);
+    ScoreBox* beside = c.ura ? sheet->txtScore(row) : sheet->txtScoreU(row);
+    box->setText("777777");
+    QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
+
+    sheet->findChild<QAction*>("actRestoreBackup")->trigger();
+    auto* dialog = sheet->findChild<BackupDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->differences()->rowCount(), 1);
+    EXPECT_EQ(dialog->differences()->item(0, DiffColChart)->text(), c.mark);
+    EXPECT_EQ(dialog->differences()->item(0, DiffColThen)->text(), QString::fromStdString(groupedDecimal(before)));
+    dialog->restoreButton()->click();
+    test::runDeferredDeletes();
+    EXPECT_EQ(box->text(), QString::number(before));
+    EXPECT_EQ(beside->text(), QString::number(other));
+    EXPECT_EQ((c.ura ? sheet->state().EntryScoreU : sheet->state().EntryScore)[c.entry], before);
+    EXPECT_EQ((c.ura ? sheet->state().EntryScore : sheet->state().EntryScoreU)[c.entry], other);
+    EXPECT_NE(tk.boxes.back().text.find("の保存前の点数を 1 譜面に入力しました。"), std::string::npos);
+    QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
+    EXPECT_EQ(test::readBytes("ac13score.csv"), "2,200000,300000\r\n\r\n");
+  }
 }
 
 }  // namespace

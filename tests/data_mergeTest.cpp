@@ -120,6 +120,17 @@ TEST(DataMerge, HistoriesJoinTargetsStayMastersTakeTheLaterSet) {
   EXPECT_EQ(plan.notes[0], "AC12 記録の推移: 1 件を加えます");
   EXPECT_EQ(plan.notes[1], "AC12 目標総合得点: このPCの目標を残します");
   EXPECT_EQ(plan.notes[3], "AC14 目標総合得点: 読み込むデータの目標にします");
+
+  // One's own export imported again: kept lists received at the same moment
+  // as this PC's change nothing, and the summary says so.
+  DataFiles own{at(50), {}};
+  keptSet(own, 13, 100, "ours");
+  const DataFiles export_{at(60), own.files};
+  const ImportPlan same = planImport(export_, own);
+  ASSERT_EQ(same.failure, "");
+  EXPECT_TRUE(same.writes.empty());
+  EXPECT_TRUE(same.notes.empty());
+  EXPECT_NE(importSummary(same, export_).find("何も変わりません。"), std::string::npos);
 }
 
 TEST(DataMerge, FilesThatCannotBeReadRefuseTheImport) {

@@ -295,6 +295,48 @@ TEST(HistoryChart, ALongHistoryKeepsItsPeak) {
   EXPECT_EQ(chart.hoverText(), "総合得点 3,000,000\n2026-06-30 10:00");
 }
 
+// Totals and level sums at the ends of what 30 charts of 32-bit scores give,
+// a level's sum above the total and lines below 0: every point inside the
+// plot, the value axis labelled down to the lowest and up to the highest.
+TEST(HistoryChart, TheLargestAndTheSmallestValuesStayInThePlot) {
+  const struct Case {
+    const char* name;
+    std::vector<const char*> lines;
+    int64_t lowest, highest;
+  } cases[] = {
+      {"the smallest", {"2026-05-09T20:00:00+09:00,-64424509440,-47244640256,-15032385536,0,-2147483648,30",
+                        "2026-05-09T21:00:00+09:00,-64424509439,-47244640255,-15032385536,0,-2147483648,30"},
+       -64424509440, 1},
+      {"a level above the total", {"2026-05-09T20:00:00+09:00,1000,2147483647,-2147482647,0,0,2",
+                                   "2026-05-09T21:00:00+09:00,2000,2147483647,-2147481647,0,0,2"},
+       -2147482647, 2147483647},
+      {"the largest", {"2026-05-09T20:00:00+09:00,64424509410,47244640234,15032385529,2147483647,0,30",
+                       "2026-05-09T21:00:00+09:00,64424509410,47244640234,15032385529,2147483647,0,30"},
+       0, 64424509410},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<HistoryRecord> records;
+    for (const char* line : c.lines) records.push_back(parseHistoryLine(line).value());
+    HistoryChart chart;
+    chart.resize(740, 380);
+    chart.setView(historyViewOf(records, 0));
+    const HistoryPlotLayout& l = chart.plotLayout();
+    for (size_t i = 0; i < records.size(); ++i)
+      for (int series = 0; series < HistoryChart::SeriesCount; ++series) {
+        const QPointF at = l.pointOf(i, series);
+        EXPECT_GE(at.y(), l.plot.top()) << series;
+        EXPECT_LE(at.y(), l.plot.bottom() + 1) << series;
+      }
+    const auto labels = l.valueLabels;
+    ASSERT_GE(labels.size(), 2);
+    EXPECT_LE(QString(labels.front().text).remove(',').toLongLong(), c.lowest);
+    EXPECT_GE(QString(labels.back().text).remove(',').toLongLong(), c.highest);
+    for (qsizetype i = 1; i < labels.size(); ++i) EXPECT_LT(labels[i].rect.bottom(), labels[i - 1].rect.top());
+    for (const auto& label : labels) EXPECT_TRUE(chart.rect().contains(label.rect)) << label.text.toStdString();
+  }
+}
+
 // The log of improvements end to end: the tooltips from the log as it was,
 // a save's records of ups and downs, the tab "更新履歴" with its period and
 // double click, the breakdown's "更新日", and a log that cannot be written.

@@ -16,6 +16,7 @@ namespace nk {
 namespace {
 
 using test::Max32;
+constexpr int32_t Min32 = std::numeric_limits<int32_t>::min();
 using Chart = test::RankedChart;
 
 // The statistics of rankingSheet(charts), after `filler` level-10 charts of
@@ -62,9 +63,13 @@ TEST(LevelStatistics, BandsFiguresChartsAndCopiedText) {
        {{"t3", "表", "290,001", "あと 10,000点"}, {"t4", "表", "290,000", "あと 10,001点"}}},
       {"quota 0", {{7, 700}}, 40, 0, {{"最低対象点", "－"}, {"あと1万点以内", "0"}}, "1～",
        {{"t0", "表", "700", "対象枠なし"}}},
-      {"the 32-bit maximum", {{7, Max32}, {7, Max32}, {7, Max32}, {7, Max32}, {7, 7}}, 40, 0,
-       {{"214740万～", "4"}, {"1～", "1"}, {"最低対象点", "2,147,483,647"}, {"あと1万点以内", "0"}}, "1～",
-       {{"t4", "表", "7", "届かない"}}},
+      {"the 32-bit maximum: in the last, open band", {{7, Max32}, {7, Max32}, {7, Max32}, {7, Max32}, {7, 7}}, 40, 0,
+       {{"100万～", "4"}, {"1～", "1"}, {"平均", "1,717,986,919"}, {"最低対象点", "2,147,483,647"},
+        {"あと1万点以内", "0"}}, "1～", {{"t4", "表", "7", "届かない"}}},
+      {"the 32-bit minimum and the largest a box takes", {{9, Min32}, {9, Min32}, {9, 9999999}, {9, 1000000}}, 0, 4,
+       {{"0未満", "2"}, {"100万～", "2"}, {"90万～", "0"}, {"平均", "-1,070,991,824"},
+        {"中央値", "-1,073,241,824"}}, "100万～",
+       {{"t2", "表", "9,999,999", "対象"}, {"t3", "表", "1,000,000", "対象"}}},
       {"裏 apart", {{8, 100000}, {8, 200000, true}, {8, 300000, true}, {8, 0}, {8, 0, true}}, 40, 3,
        {{"未入力", "1"}, {"10万～", "0"}, {"20万～", "1"}, {"30万～", "1"}, {"平均", "250,000"},
         {"中央値", "250,000"}, {"最低対象点", "100,000"}, {"あと1万点以内", "0"}},
@@ -80,7 +85,10 @@ TEST(LevelStatistics, BandsFiguresChartsAndCopiedText) {
     for (const StatisticsChart& chart : t.charts[c.row][columnNamed(t, c.listed)]) lines.push_back(chart.cells);
     EXPECT_EQ(lines, c.lines);
   }
-  EXPECT_EQ(statisticsOf({{7, Max32}}).columns.size(), 2 + 1 + 21475 + 4u);
+  // However large the scores, the bands stop at the open one.
+  EXPECT_EQ(statisticsOf({{7, Max32}, {8, Min32}}).columns.size(), 2 + 1 + 1 + 11 + 4u);
+  EXPECT_EQ(statisticsOf({{7, 999999}}).columns.back(), "あと1万点以内");
+  EXPECT_EQ(statisticsOf({{7, 999999}}).columns.size(), 2 + 1 + 10 + 4u);
 
   EXPECT_EQ(statisticsTabText(statisticsOf({{7, 150000}, {7, 0}, {7, 950000, true}, {9, 1000000}})),
             "レベル\t譜面\t未入力\t1～\t10万～\t20万～\t30万～\t40万～\t50万～\t60万～\t70万～\t80万～\t90万～\t100万～"

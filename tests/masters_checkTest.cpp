@@ -47,6 +47,8 @@ TEST(MastersCheck, NamesEachProblemWithItsFileAndRecord) {
         "sr/12/srlist.dat の 40 件目: エントリ 2 に裏の譜面はありません（難易度が「-」です）。"}},
       {"common/ac13list.dat", replacing("2<>2<>鬼☆×4裏", "2<>2<>鬼☆×x裏"),
        {"common/ac13list.dat の 2 件目: 難易度「鬼☆×x裏☆×-」の 4 文字目（表）「x」は 1～9、T、?、- のどれでもありません（☆0 として読まれます）。"}},
+      {"common/ac13list.dat", replacing("2<>2<>鬼☆×4裏", "2<>2<>鬼☆×0裏"),
+       {"common/ac13list.dat の 2 件目: 難易度「鬼☆×0裏☆×-」の 4 文字目（表）「0」は 1～9、T、?、- のどれでもありません（☆0 として読まれます）。"}},
       {"common/ac13list.dat", replacing("3<>3<>鬼☆×9裏☆×T", "3<>3<>鬼☆×9裏"),
        {"common/ac13list.dat の 3 件目: 難易度「鬼☆×9裏」の 8 文字目（裏）がありません（☆0 として読まれます）。"}},
       {"common/ac12list.dat", [](std::string& text) { text = manyEntries(8192); },

@@ -88,6 +88,22 @@ TEST(PlotTicks, TheValueAxisEndsAtARoundNumber) {
     EXPECT_EQ(texts(axis.ticks), c.ticks);
     EXPECT_EQ(axis.ticks.back().at, axis.top);
   }
+  // Values below 0: from a round number at or below the lowest, through 0.
+  struct Below { int64_t lowest, highest; int most; int64_t bottom, top; const char* ticks; } below[] = {
+      {0, 3000, 6, 0, 3000, "0 1,000 2,000 3,000"},
+      {-5, 10, 6, -5, 10, "-5 0 5 10"},
+      {-30 * int64_t{2147483648}, 1, 6, -80000000000, 20000000000,
+       "-80,000,000,000 -60,000,000,000 -40,000,000,000 -20,000,000,000 0 20,000,000,000"},
+      {-1, 1, 2, -1, 1, "-1 1"},
+      {std::numeric_limits<int64_t>::min(), Max, 6, 0, Max, "0 9,223,372,036,854,775,807"},
+  };
+  for (const Below& c : below) {
+    SCOPED_TRACE(c.lowest);
+    const ValueTicks axis = valueTicks(c.lowest, c.highest, c.most);
+    EXPECT_EQ(axis.bottom, c.bottom);
+    EXPECT_EQ(axis.top, c.top);
+    EXPECT_EQ(texts(axis.ticks), c.ticks);
+  }
 }
 
 }  // namespace

@@ -95,18 +95,22 @@ TEST_F(ScoreBackupSave, EachSaveThatChangesTheFileKeepsItAsItWas) {
   EXPECT_EQ(test::readBytes(backupPath(backups()[0])), "1,6,0\r\n\r\n");
 
   // Names of other versions and files of the player stay; the version's
-  // old backups go as the rule says: 100 days back, and a second of a day.
+  // old backups go as the rule says: 100 days back, the day before the last
+  // 60, and a second of a day.
   for (const char* name : {"ac14score-20200101-000000.csv", "メモ.txt", "ac13score-20200101-000000-01.csv"})
     test::writeBytes(backupPath(name), "x");
   test::writeBytes(backupPath(backupFileName(13, Today - days{100})), "old");
+  test::writeBytes(backupPath(backupFileName(13, Today - days{BackupDaysKept} + hours{23})), "a day too old");
+  test::writeBytes(backupPath(backupFileName(13, Today - days{BackupDaysKept - 1})), "the oldest day kept");
   test::writeBytes(backupPath(backupFileName(13, Today - days{30} + hours{9})), "morning");
   test::writeBytes(backupPath(backupFileName(13, Today - days{30} + hours{22})), "evening");
   for (int i = 0; i < 25; ++i) ASSERT_TRUE(saveAt(100 + i, noon + minutes{i + 1}).write.ok);
   const std::vector<std::string> kept = backups();
-  ASSERT_EQ(kept.size(), BackupsKept + 1);
-  EXPECT_EQ(kept.back(), backupFileName(13, Today - days{30} + hours{22}));
+  ASSERT_EQ(kept.size(), BackupsKept + 2);
+  EXPECT_EQ(kept[BackupsKept], backupFileName(13, Today - days{30} + hours{22}));
+  EXPECT_EQ(kept.back(), backupFileName(13, Today - days{BackupDaysKept - 1}));
   EXPECT_EQ(test::readBytes(backupPath(kept.front())), "1,123,0\r\n\r\n");
-  EXPECT_EQ(test::namesIn(BackupFolder).size(), BackupsKept + 1 + 3);
+  EXPECT_EQ(test::namesIn(BackupFolder).size(), BackupsKept + 2 + 3);
 
   // A backup folder that takes no file costs a warning, never the save.
   std::filesystem::permissions(".", std::filesystem::perms::all);

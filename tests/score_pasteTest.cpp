@@ -23,7 +23,7 @@ const std::vector<Song> Songs = {
     {"ドンと行こう", "J-POP", 10, 9, 500000},    {"ﾄﾞﾝﾄﾞﾝ祭り", "アニメ", 8, LevelNoChart, 0},
     {"さくら", "J-POP", 7, 8, 0},                {"さくら", "クラシック", 9, LevelNoChart, 0},
     {"Hello, World", "その他", 6, 7, 0},         {"ヴァイオリン協奏曲", "クラシック", LevelNoChart, 10, 0},
-    {"さくら咲く", "J-POP", 5, LevelNoChart, 0},
+    {"さくら咲く", "J-POP", 5, 0, 0},  // a 裏 chart of level code 0 is no chart
 };
 
 ScoreSheetState sheet() {
@@ -93,22 +93,26 @@ TEST(ScorePaste, PastedLinesBecomeAReviewWithItsTexts) {
        {"2|ドンと行こう|表|500,000|980,000", "3|ﾄﾞﾝﾄﾞﾝ祭り|表|0|1,000",
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。"}},
       // No heading, commas, LF, a quoted title and score; an ambiguous title (the 裏 decides one), a
-      // part of titles, an unknown title, a chart the song lacks, a score the sheet has.
+      // part of titles, an unknown title, a chart the song lacks, a score the sheet has; a quoted
+      // title's doubled quote is one quote.
       {"\"Hello, World\",裏,\"12,345\"\nさくら,表,1\nさく,表,2\n桜,表,3\nヴァイオリン協奏曲,表,4\n"
-       "ドンと行こう,表,500000\nさくら,裏,5\n",
+       "ドンと行こう,表,500000\nさくら,裏,5\n\"Say \"\"Hi\"\"\",表,6\n",
        {"1|Hello, World|裏|0|12,345", "7|さくら|裏|0|5",
         "?2|さくら|表|1|" + leave + "|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
         "?3|さく|表|2|" + leave + "|さくら咲く（J-POP・1ページ）|さくら（クラシック・1ページ）|さくら（J-POP・1ページ）",
-        "?4|桜|表|3|（似た曲名がありません）", "x5|ヴァイオリン協奏曲,表,4|「ヴァイオリン協奏曲」に表譜面はありません",
+        "?4|桜|表|3|（似た曲名がありません）", "?8|Say \"Hi\"|表|6|（似た曲名がありません）",
+        "x5|ヴァイオリン協奏曲,表,4|「ヴァイオリン協奏曲」に表譜面はありません",
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。"
-        "曲が決まっていない行が 3 行あります。使わない行が 1 行あります。"}},
+        "曲が決まっていない行が 4 行あります。使わない行が 1 行あります。"}},
       {breakdownCsv(s, other), fromBreakdown},
       {breakdownTabText(s, other), fromBreakdown},
-      // The score file's own lines: a 0 for a chart the version lacks is no line of its own.
-      {"1,600000,0\r\n6,0,777\r\n2,5,9\r\n99,1,1\r\n\r\n",
+      // The score file's own lines: a 0 for a chart the version lacks is no line of its own; the
+      // last entry is one of them; a 裏 chart of level code 0 takes no score.
+      {"1,600000,0\r\n6,0,777\r\n2,5,9\r\n99,1,1\r\n7,300,1\r\n\r\n",
        {"1|ドンと行こう|表|500,000|600,000", "2|ヴァイオリン協奏曲|裏|0|777", "3|ﾄﾞﾝﾄﾞﾝ祭り|表|0|5",
-        "x3|2,5,9|「ﾄﾞﾝﾄﾞﾝ祭り」に裏譜面はありません", "x4|99,1,1|番号 99 の曲はありません（1～7）",
-        "3 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。使わない行が 2 行あります。"}},
+        "5|さくら咲く|表|0|300", "x3|2,5,9|「ﾄﾞﾝﾄﾞﾝ祭り」に裏譜面はありません",
+        "x4|99,1,1|番号 99 の曲はありません（1～7）", "x5|7,300,1|「さくら咲く」に裏譜面はありません",
+        "4 譜面の点数を入力します（保存するまでファイルは変わりません）。1 譜面は今と同じ点数です。使わない行が 3 行あります。"}},
       // Refusals; a chart named twice takes the later line.
       {"ドンと行こう,表,2147483648\nドンと行こう,裏,1\nどんと行こう,裏,2\nドンと行こう,表,-5\nドンと行こう,表,\n"
        "ドンと行こう,お,1\n ,表,1\nHello,表\nHello, World,表,1\nさくら咲く,表,2147483647\n",
@@ -121,8 +125,9 @@ TEST(ScorePaste, PastedLinesBecomeAReviewWithItsTexts) {
         "x8|Hello,表|列が足りません（曲名・譜面・点数の順に並べるか、見出しの行を付けてください）",
         "x9|Hello, World,表,1|" + tooMany,
         "2 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 8 行あります。"}},
-      // A heading of other words and without a chart column: every line is 表.
-      {"TITLE,ＳＣＯＲＥ,メモ\rさくら咲く,100,\r\"Hello, World\",\"1,000\",x,y\r",
+      // A heading of other words and without a chart column: every line is 表; of two title
+      // columns the first is the title.
+      {"TITLE,ＳＣＯＲＥ,Song\rさくら咲く,100,\r\"Hello, World\",\"1,000\",x,y\r",
        {"2|さくら咲く|表|0|100", "x3|\"Hello, World\",\"1,000\",x,y|" + tooMany,
         "1 譜面の点数を入力します（保存するまでファイルは変わりません）。使わない行が 1 行あります。"}},
   };

@@ -2,10 +2,15 @@
 // the cut-off, and random sheets against every smaller set of raises.
 #include "sheet/target_plan.h"
 
+#include "data/target_total.h"
+#include "sheet/breakdown_text.h"
+#include "sheet/plan_text.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <random>
 
 namespace nk {
@@ -84,6 +89,46 @@ TEST(TargetPlan, AQuotaOfZeroPlansNothingThere) {
   const TargetPlan plan = planTowards(b, b.total + 1000000);
   EXPECT_FALSE(plan.charts.empty());
   for (const PlannedChart& p : plan.charts) EXPECT_EQ(p.level, 10);
+}
+
+// Scores at the ends of 32 bits on 30 places of ☆10: the gap, the raises and
+// their texts are whole beyond 32 bits.
+TEST(TargetPlan, TheLargestAndTheSmallestScores) {
+  constexpr int32_t Max32 = std::numeric_limits<int32_t>::max(), Min32 = std::numeric_limits<int32_t>::min();
+  struct Case {
+    const char* name;
+    int32_t last;  // the score of the last of 30 charts; the others hold Max32
+    int64_t target;
+    int64_t gap;
+    std::string summary;
+    std::string rows;  // now, needed, raise of each planned chart
+  } cases[] = {
+      {"the highest target reached", Max32, HighestTargetTotal, 0, "目標に届いています。", ""},
+      {"the smallest raised to the largest", Min32, HighestTargetTotal, 4294967295,
+       "1譜面を上げると目標に届きます（各レベルの最高点を超えない点数で）。",
+       "t29|-2,147,483,648|2,147,483,647|+4,294,967,295;"},
+      {"the smallest raised by 1", Min32, 29 * int64_t{Max32} + Min32 + 1, 1,
+       "1譜面を上げると目標に届きます（各レベルの最高点を超えない点数で）。", "t29|-2,147,483,648|-2,147,483,647|+1;"},
+      {"beyond the highest total", Min32, HighestTargetTotal + 5, 4294967300,
+       "1譜面をすべて上げても +4,294,967,295点で、目標まで あと 5点。", "t29|-2,147,483,648|2,147,483,647|+4,294,967,295;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::pair<int16_t, int32_t>> charts(29, {10, Max32});
+    charts.push_back({10, c.last});
+    const ScoreSheetState s = sheetOf(charts);
+    const TotalBreakdown b = computeTotalBreakdown(s);
+    const TargetPlan plan = planTowards(b, c.target);
+    EXPECT_EQ(plan.gap, c.gap);
+    EXPECT_EQ(planSummary(c.target, plan), c.summary);
+    std::string rows;
+    for (const PlanRow& r : planRows(s, plan, displayPositions(s)))
+      rows += r.title + "|" + r.now + "|" + r.needed + "|" + r.raise + ";";
+    EXPECT_EQ(rows, c.rows);
+    if (plan.closes()) {
+      EXPECT_EQ(totalAfter(s, plan), c.target);
+    }
+  }
 }
 
 // On random small sheets: the plan closes the gap when any set of raises to

@@ -4,6 +4,8 @@
 #include "sheet/today_progress.h"
 #include "test_support.h"
 
+#include <limits>
+
 namespace nk {
 namespace {
 
@@ -42,7 +44,7 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   test::setTimeZone("JST-9");
   // Saves in file order: 十1 just before and just after midnight of 11-02,
   // 十0 twice on 11-02, 乙 up to 甲's score, 十3 down (a typo mended), a
-  // record of an entry the sheet does not have.
+  // record of an entry the sheet does not have, 十5 up and back down.
   const std::vector<std::vector<Improvement>> saves = {
       {at("2026-11-01T20:00:00+09:00", 4, false, 0, 100'000)},
       {at("2026-11-01T23:59:59+09:00", 4, false, 100'000, 200'000)},
@@ -54,6 +56,9 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
        at("2026-11-02T15:00:00+09:00", 6, false, 400'000, 300'000)},
       {at("2026-11-02T11:00:00Z", 3, false, 600'000, 700'000),  // 20:00 in Tokyo
        at("2026-11-02T21:00:00+09:00", 99, false, 0, 1), at("2026-11-02T21:00:00+09:00", 7, false, 0, 10'000)},
+      // 十5 typed wrong and mended the same day: back where it began, not improved.
+      {at("2026-11-02T21:10:00+09:00", 8, false, 0, 50'000)},
+      {at("2026-11-02T21:20:00+09:00", 8, false, 50'000, 0)},
   };
   for (const auto& save : saves) ASSERT_TRUE(appendImprovements("ac13improvements.csv", save).ok);
   const ScoreSheetState s = sheet();
@@ -102,8 +107,38 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   // Midnight of Tokyo, and only the log's tail since then is read.
   EXPECT_EQ(cases[1].day.start, sys_days{2026y / 10 / 31} + 15h);
   EXPECT_EQ(cases[1].day.end, sys_days{2026y / 11 / 1} + 15h);
-  EXPECT_EQ(readImprovementsSince(13, cases[0].day.start).records.size(), 9u);
+  EXPECT_EQ(readImprovementsSince(13, cases[0].day.start).records.size(), 11u);
   EXPECT_EQ(todayCardFileName(loadTodayProgress(s, saved, cases[0].day), 13), "今日の成果_AC13_2026-11-02.png");
+  test::setTimeZone(nullptr);
+}
+
+// Scores at the ends of what a score file holds: the log keeps them, the
+// sums of 30 charts and a change of more than 32 bits are whole.
+TEST(TodayProgress, TheLargestAndTheSmallestScores) {
+  test::TempWorkDir dir;
+  test::setTimeZone("JST-9");
+  constexpr int32_t Max32 = std::numeric_limits<int32_t>::max(), Min32 = std::numeric_limits<int32_t>::min();
+  const ScoreSheetState s = sheet();
+  SheetScores saved = scoresOf(s);
+  for (size_t e = 2; e < saved.normal.size(); ++e) saved.normal[e] = Max32;
+  saved.normal[1] = Max32;
+  saved.ura[0] = Min32;
+  ASSERT_TRUE(appendImprovements("ac13improvements.csv",
+                                 {at("2026-11-02T10:00:00+09:00", 2, false, Min32, Max32),
+                                  at("2026-11-02T10:00:00+09:00", 1, true, Max32, Min32),
+                                  at("2026-11-02T10:00:00+09:00", 3, false, 0, Max32)})
+                  .ok);
+  const TodayProgress p = loadTodayProgress(s, saved, todayOf(*parseIsoMoment("2026-11-02T22:00:00+09:00")));
+  EXPECT_EQ(todayProgressText(p),
+            "今日の成果（2026-11-02）\n総合得点 60,129,542,116点 → 64,424,509,410点（+4,294,967,294）\n\n"
+            "更新した譜面 3\n乙　-2,147,483,648 → 2,147,483,647　+4,294,967,295\n十0　0 → 2,147,483,647　+2,147,483,647\n"
+            "甲（裏）　2,147,483,647 → -2,147,483,648　-4,294,967,295\n\n"
+            "対象に入った譜面 1\n☆×７　乙　-2,147,483,648 → 2,147,483,647\n\n"
+            "☆×７　最低対象点 0点 → 2,147,483,647点（+2,147,483,647）\n"
+            "☆×８　最低対象点 － → －\n☆×９　最低対象点 － → －\n"
+            "☆×10　最低対象点 －（全曲対象） → －（全曲対象）\n");
+  const TodayCardText card = todayCardText(p, s.VersionNumber);
+  EXPECT_EQ(card.total + "|" + card.difference + "|" + card.from, "64,424,509,410点|+4,294,967,294|60,129,542,116点から");
   test::setTimeZone(nullptr);
 }
 

@@ -123,7 +123,8 @@ double HistoryPlotLayout::xOf(int64_t msecs) const {
 }
 
 double HistoryPlotLayout::yOf(int64_t value) const {
-  const double share = static_cast<double>(value) / static_cast<double>(top);
+  const double share = (static_cast<double>(value) - static_cast<double>(bottom)) /
+                       (static_cast<double>(top) - static_cast<double>(bottom));
   return plot.top() + 0.5 + (plot.height() - 1) * (1.0 - share);
 }
 
@@ -180,7 +181,8 @@ HistoryPlotLayout layOutHistoryPlot(QSize size, const QFont& font, const History
   const int top = l.title.bottom() + 1 + fm.height();
   const int bottom = l.legend[0].top() - Gap * 2 - fm.height() - timeLabelsBelow;
   const int height = std::max(2, bottom - top);
-  const ValueTicks values = valueTicks(view.highest, height / (fm.height() * 2) + 1);
+  const ValueTicks values = valueTicks(view.lowest, view.highest, height / (fm.height() * 2) + 1);
+  l.bottom = values.bottom;
   l.top = values.top;
   int labelWidth = 0;
   for (const PlotTick& t : values.ticks)

@@ -75,7 +75,8 @@ struct HistoryPlotLayout {
 
   QRect title;
   QRect plot;
-  int64_t top = 1;  // the value axis runs from 0 to top
+  int64_t bottom = 0;  // the value axis runs from bottom (0 unless a line goes below it)
+  int64_t top = 1;     // to top
   std::array<QRect, HistorySeries::Count> legend;
   QList<AxisLabel> timeLabels;
   std::vector<double> timeTickXs;
