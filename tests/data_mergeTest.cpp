@@ -4,6 +4,7 @@
 // kept master lists; files that cannot be read refuse it.
 #include "archive/data_merge.h"
 #include "archive/data_zip.h"
+#include "data/display_text.h"
 #include "data/improvement_log.h"
 #include "data/score_history.h"
 
@@ -131,6 +132,32 @@ TEST(DataMerge, HistoriesJoinTargetsStayMastersTakeTheLaterSet) {
   EXPECT_TRUE(same.writes.empty());
   EXPECT_TRUE(same.notes.empty());
   EXPECT_NE(importSummary(same, export_).find("何も変わりません。"), std::string::npos);
+}
+
+// A PC whose log has two saves of one chart in the same second and a line
+// copied twice by hand, read against zips that differ from it in one way each.
+TEST(DataMerge, ALogsTiesAndCopiesAndAnEqualTargetChangeNothing) {
+  const Improvement first{at(20), 1, false, 0, 800000}, second{at(20), 1, false, 800000, 810000};
+  const DataFiles own{at(50), {{"ac13score.csv", "1,810000,0\r\n\r\n"},
+                               {"ac13improvements.csv", improvements({first, second, second})},
+                               {"ac13target.txt", "3000000\r\n"}}};
+  const ImportPlan same = planImport(own, own);
+  EXPECT_TRUE(same.writes.empty() && same.notes.empty());
+
+  // Higher in the zip, but changed earlier there: the later of this PC's two records of the same second says when.
+  DataFiles higher = own;
+  higher.files["ac13score.csv"] = "1,900000,0\r\n\r\n";
+  higher.files["ac13improvements.csv"] = improvements({{at(10), 1, false, 0, 900000}});
+  const ImportPlan kept = planImport(higher, own);
+  EXPECT_TRUE(kept.changes.empty());
+  EXPECT_EQ(kept.chartsKept, 1u);
+
+  // Only a record of the history more: no chart changes, yet the summary says what is added.
+  DataFiles moreHistory = own;
+  moreHistory.files["ac13history.csv"] = historyLine(totalAt(30, 9));
+  const ImportPlan history = planImport(moreHistory, own);
+  ASSERT_TRUE(history.changes.empty());
+  EXPECT_EQ(importSummary(history, moreHistory), minuteText(at(50)) + " に書き出したデータです。\nAC13 記録の推移: 1 件を加えます");
 }
 
 TEST(DataMerge, FilesThatCannotBeReadRefuseTheImport) {
