@@ -2,9 +2,9 @@
 #include "data/target_total.h"
 
 #include "data/numeric.h"
+#include "data/text_file.h"
 #include "data/typed_number.h"
 #include "platform/file_name.h"
-#include "platform/native_file.h"
 
 #include <algorithm>
 
@@ -15,20 +15,22 @@ std::string targetTotalFileName(int16_t versionNumber) { return "ac" + decimalTe
 TargetTotalRead readTargetTotal(int16_t versionNumber) {
   TargetTotalRead read;
   std::string bytes, cause;
+  int64_t size = 0;
   const std::string name = targetTotalFileName(versionNumber);
-  const FileRead result = readRegularFileInPieces(
-      name, [&bytes](std::string_view piece) { if (bytes.size() < 64) bytes.append(piece.substr(0, 64)); }, cause);
-  if (result == FileRead::Missing) return read;
-  if (result == FileRead::Failed) {
+  const BoundedRead result = readFileWithin(name, MostTargetFileBytes, bytes, size, cause);
+  if (result == BoundedRead::Missing) return read;
+  if (result == BoundedRead::Failed) {
     read.failure = "ファイル " + displayFileName(name) + " を読めません（" + cause + "）。";
     return read;
   }
-  if (bytes.empty()) return read;
+  if (result == BoundedRead::Read && bytes.empty()) return read;
   // The file holds ASCII digits only, as saveTargetTotal writes them.
   const std::string_view digits = std::string_view(bytes).substr(0, bytes.size() - std::min<size_t>(bytes.size(), 2));
   const bool plain = bytes.ends_with("\r\n") && !digits.empty() &&
                      digits.find_first_not_of("0123456789") == std::string_view::npos;
-  const auto parsed = plain ? parseTypedNumber(digits, 1, HighestTargetTotal) : std::nullopt;
+  // A file too large to be one is left unread: no target in it.
+  const bool whole = result == BoundedRead::Read;
+  const auto parsed = whole && plain ? parseTypedNumber(digits, 1, HighestTargetTotal) : std::nullopt;
   if (!parsed || !*parsed)
     read.failure = "ファイル " + displayFileName(name) + " に目標総合得点がありません。";
   else

@@ -17,6 +17,12 @@ namespace nk {
 // The highest total a sheet can reach: 30 places of the 32-bit maximum.
 inline constexpr int64_t HighestTargetTotal = 30 * int64_t{2147483647};
 
+// The most bytes the file may hold: saveTargetTotal writes at most the 11
+// digits of HighestTargetTotal and CR LF (13 bytes); 64 leaves room for a
+// hand edit with leading zeros. A larger file is refused from its size
+// before a byte of it is read (one of gigabytes is no target, only a damage).
+inline constexpr int64_t MostTargetFileBytes = 64;
+
 // "ac" + versionNumber + "target.txt".
 std::string targetTotalFileName(int16_t versionNumber);
 

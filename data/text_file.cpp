@@ -62,4 +62,23 @@ std::string readFileBytes(const std::string& path) {
   return bytes;
 }
 
+BoundedRead readFileWithin(const std::string& path, int64_t mostBytes, std::string& bytes, int64_t& size,
+                           std::string& cause) {
+  bytes.clear();
+  InputFile file(path);
+  size = file.size();
+  if (file.outcome() == FileRead::Missing) return BoundedRead::Missing;
+  if (file.outcome() == FileRead::Failed) {
+    cause = file.cause();
+    return BoundedRead::Failed;
+  }
+  if (size > mostBytes) return BoundedRead::TooLarge;
+  if (size > 0 && !file.readAt(0, static_cast<size_t>(size), bytes)) {
+    cause = file.cause();
+    bytes.clear();
+    return BoundedRead::Failed;
+  }
+  return BoundedRead::Read;
+}
+
 }  // namespace nk

@@ -8,6 +8,7 @@
 
 #include "platform/file_name.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,15 @@ std::string joinLines(std::string_view text);
 // Every byte of a file. RuntimeError naming the file and the cause when it
 // cannot be opened or read.
 std::string readFileBytes(const std::string& path);
+
+// A file read only when its size allows: a reader whose file has a known
+// greatest size asks it of the file first, so that a file of gigabytes (put
+// there by mistake, or damaged) is refused from its size, never read whole.
+// Read with bytes set; Missing when nothing is at path; Failed with cause set
+// for a folder, a pipe, a device or a file that cannot be read; TooLarge with
+// the file's size in size when it holds more than mostBytes.
+enum class BoundedRead { Read, Missing, Failed, TooLarge };
+BoundedRead readFileWithin(const std::string& path, int64_t mostBytes, std::string& bytes, int64_t& size,
+                           std::string& cause);
 
 }  // namespace nk

@@ -21,6 +21,9 @@ std::optional<int64_t> plainNumber(std::string_view text, int64_t highest) {
     }
     if (text[i] < '0' || text[i] > '9') return std::nullopt;
     ++group;
+    // Checked before it grows too: past highest / 10 a digit more would
+    // overflow for a highest near the most the type holds.
+    if (value > highest / 10) return std::nullopt;
     value = value * 10 + (text[i] - '0');
     if (value > highest) return std::nullopt;
   }

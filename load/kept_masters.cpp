@@ -4,8 +4,10 @@
 #include "data/check_sum.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/text_file.h"
 #include "diag/runtime_error.h"
 #include "domain/master_files.h"
+#include "net/fetch_limits.h"
 #include "platform/file_name.h"
 #include "platform/file_replace.h"
 #include "platform/native_file.h"
@@ -26,6 +28,17 @@ std::optional<Moment> receivedMoment(std::string_view stamp) {
   const size_t end = stamp.find("\r\n");
   if (end == std::string_view::npos || !stamp.starts_with(Received)) return std::nullopt;
   return parseIsoMoment(stamp.substr(Received.size(), end - Received.size()));
+}
+
+// Every byte of a file of the set, when it is there and within most bytes.
+bool readSetFile(const std::string& path, int64_t most, std::string& bytes) {
+  std::string cause;
+  int64_t size = 0;
+  return readFileWithin(path, most, bytes, size, cause) == BoundedRead::Read;
+}
+
+bool readMasterFile(const std::string& path, std::string& bytes) {
+  return readSetFile(path, static_cast<int64_t>(MasterFileSizeLimit), bytes);
 }
 
 std::string keptPath(int16_t versionNumber, const char* name) {
@@ -59,11 +72,11 @@ std::optional<std::string> keepMasterFiles(int16_t versionNumber, const Moment& 
 }
 
 std::optional<KeptMasters> readKeptMasters(int16_t versionNumber) {
-  std::string stamp, cause;
-  if (!readWholeFile(keptPath(versionNumber, KeptStampName), stamp, cause)) return std::nullopt;
+  std::string stamp;
+  if (!readSetFile(keptPath(versionNumber, KeptStampName), MostStampBytes, stamp)) return std::nullopt;
   std::array<std::string, 4> files;
   for (size_t i = 0; i < MasterFiles.size(); ++i)
-    if (!readWholeFile(keptPath(versionNumber, MasterFiles[i].testedName), files[i], cause)) return std::nullopt;
+    if (!readMasterFile(keptPath(versionNumber, MasterFiles[i].testedName), files[i])) return std::nullopt;
   return keptSetOf(stamp, files);
 }
 
@@ -78,14 +91,14 @@ std::optional<KeptMasters> keptSetOf(std::string_view stamp, const std::array<st
 
 std::optional<KeptMasters> readBundledMasters(const std::string& folder, int16_t versionNumber) {
   if (folder.empty()) return std::nullopt;
-  std::string stamp, cause;
-  if (!readWholeFile(folder + "/" + KeptStampName, stamp, cause)) return std::nullopt;
+  std::string stamp;
+  if (!readSetFile(folder + "/" + KeptStampName, MostStampBytes, stamp)) return std::nullopt;
   const std::optional<Moment> moment = receivedMoment(stamp);
   if (!moment) return std::nullopt;
   // The package was made elsewhere: its moment is told in this PC's time.
   KeptMasters bundled{localMoment(moment->utc), {}};
   for (size_t i = 0; i < MasterFiles.size(); ++i)
-    if (!readWholeFile(folder + "/" + MasterFiles[i].serverPath(versionNumber), bundled.files[i], cause))
+    if (!readMasterFile(folder + "/" + MasterFiles[i].serverPath(versionNumber), bundled.files[i]))
       return std::nullopt;
   return bundled;
 }

@@ -27,6 +27,13 @@ std::string keptMastersFolder(int16_t versionNumber);
 // The stamp's name in that folder.
 inline constexpr const char* KeptStampName = "received.txt";
 
+// The most bytes of a stamp: its moment line and four lines of a name, a
+// size and a check sum stay below 300 bytes; a larger stamp is no stamp of
+// ours and is refused from its size, unread. A kept (or shipped) master file
+// is read only up to MasterFileSizeLimit (net/fetch_limits.h), the most a
+// download takes: a larger one was never received, so its set is none.
+inline constexpr int64_t MostStampBytes = 4096;
+
 // Keeps the four master files that the load left in the working folder as
 // the version's set, received at the moment given. Nothing when it did; else
 // why not (Japanese, one line; the set kept before may then be gone).

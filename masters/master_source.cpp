@@ -1,13 +1,17 @@
 // master_source.cpp - the source tables of a set of master data.
 #include "masters/master_source.h"
 
+#include "data/display_text.h"
 #include "data/master_list.h"
 #include "data/numeric.h"
 #include "data/required_version.h"
 #include "data/text_file.h"
 #include "data/version_song_list.h"
+#include "diag/runtime_error.h"
 #include "masters/source_table.h"
 #include "platform/cp932.h"
+#include "platform/file_name.h"
+#include "platform/system_error_text.h"
 #include "platform/utf8.h"
 
 #include <filesystem>
@@ -61,7 +65,18 @@ struct Table {
 };
 
 Table readTable(const std::filesystem::path& dir, const std::string& name, const std::vector<std::string>& header) {
-  return {name, parseSourceTable(readFileBytes((dir / name).string()), name, header)};
+  const std::string path = (dir / name).string();
+  std::string bytes, cause;
+  int64_t size = 0;
+  const BoundedRead read = readFileWithin(path, MostSourceTableBytes, bytes, size, cause);
+  if (read == BoundedRead::TooLarge)
+    cause = std::string(cause::FileTooLarge) + ": " + groupedDecimal(size) + " バイト。表は " +
+            groupedDecimal(MostSourceTableBytes) + " バイトまで";
+  else if (read == BoundedRead::Missing)
+    cause = cause::NoSuchFile;
+  if (read != BoundedRead::Read)
+    throw RuntimeError("ファイル " + displayFileName(path) + " を読み込めません（" + cause + "）。");
+  return {name, parseSourceTable(bytes, name, header)};
 }
 
 int16_t levelCode(const Table& t, const SourceRow& row, size_t column) {

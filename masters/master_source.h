@@ -25,10 +25,18 @@ std::string targetSourceName(int16_t versionNumber);   // "sr12list.tsv"
 inline constexpr const char* SongSourceName = "songlist.tsv";
 inline constexpr const char* RequiredVersionSourceName = "nkclient.tsv";
 
+// The most bytes of one table. The largest server file the program fetches
+// is 32 MiB (its download limit); its text in UTF-8 takes at most half as
+// much again (a two-byte CP932 character is three bytes in UTF-8) and a
+// spreadsheet's quotes add a little: 64 MiB holds any table that makes a
+// list the program can read. A larger table is refused from its size before
+// it is read, with its name.
+inline constexpr int64_t MostSourceTableBytes = int64_t{64} << 20;
+
 // The set of the source folder dir. RuntimeError "<file> の <N> 行目: ..."
 // for the first row that is not a legal one, a text the server files could
 // not hold (a character that CP932 has not, "<>", a CR) included; or naming
-// the file that cannot be read.
+// the file that cannot be read or is larger than MostSourceTableBytes.
 MasterSet readMasterSource(const std::string& dir);
 
 // The eight tables of a set, by file name, in the order above.

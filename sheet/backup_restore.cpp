@@ -60,6 +60,12 @@ BackupRead readBackup(const ScoreSheetState& s, const BackupName& name) {
   return read;
 }
 
+std::vector<BackupRead> readNewestBackups(const ScoreSheetState& s, const std::vector<BackupName>& newestFirst) {
+  std::vector<BackupRead> read;
+  for (size_t k = 0; k < newestFirst.size() && k < MostBackupsListed; ++k) read.push_back(readBackup(s, newestFirst[k]));
+  return read;
+}
+
 const char* backupColumnName(int column) {
   static constexpr std::array<const char*, BackupColumns> names = {"保存の時刻", "総合得点", "今と違う譜面"};
   return column >= 0 && column < BackupColumns ? names[static_cast<size_t>(column)] : "";

@@ -49,6 +49,16 @@ struct BackupRead {
 // Reads the backup (as the score file is read) against the sheet now.
 BackupRead readBackup(const ScoreSheetState& s, const BackupName& name);
 
+// The most backups the list reads: as many as the keeping rule keeps (the
+// newest BackupsKept and the newest of each of BackupDaysKept days). A folder
+// that holds more (backups copied in by hand, a clock set back) is listed by
+// its newest ones: reading every one would read thousands of score files
+// before the list opens. The next save removes the rest by the rule.
+inline constexpr size_t MostBackupsListed = BackupsKept + BackupDaysKept;
+// The first MostBackupsListed of the backups given newest first (as
+// listBackups gives them), each read against the sheet now.
+std::vector<BackupRead> readNewestBackups(const ScoreSheetState& s, const std::vector<BackupName>& newestFirst);
+
 // The texts of the list and of the differences.
 enum BackupColumn { BackupColTime, BackupColTotal, BackupColDiffering, BackupColumns };
 const char* backupColumnName(int column);

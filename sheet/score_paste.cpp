@@ -206,10 +206,36 @@ std::string shownLine(std::string_view line) {
   return text;
 }
 
+// The lines of the text as splitLines cuts them, counted up to one past most.
+size_t linesUpTo(std::string_view text, size_t most) {
+  size_t lines = 0;
+  for (size_t i = 0; i < text.size() && lines <= most; ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    ++lines;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  const bool unended = !text.empty() && text.back() != '\r' && text.back() != '\n';
+  return lines + unended;
+}
+
+std::string tooLargeText(std::string_view text) {
+  const std::string what = text.size() > MostPastedBytes
+                               ? groupedDecimal(static_cast<int64_t>(text.size())) + " バイト"
+                               : groupedDecimal(static_cast<int64_t>(MostPastedLines)) + " 行を超えています";
+  return "クリップボードの文字が多すぎるため読みません（" + what + "）。一度に貼り付けられるのは " +
+         groupedDecimal(static_cast<int64_t>(MostPastedLines)) + " 行、" +
+         groupedDecimal(static_cast<int64_t>(MostPastedBytes)) + " バイトまでです。分けてコピーしてください。";
+}
+
 }  // namespace
 
 PasteReview reviewPaste(const ScoreSheetState& s, const SongSearchIndex& index, std::string_view text) {
   PasteReview review;
+  if (text.size() > MostPastedBytes || linesUpTo(text, MostPastedLines) > MostPastedLines) {
+    review.blank = false;
+    review.tooLarge = tooLargeText(text);
+    return review;
+  }
   if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
   const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
   const std::vector<std::string_view> lines = splitLines(text);
@@ -346,6 +372,7 @@ std::string pasteSummaryText(const PasteOutcome& o) {
 }
 
 std::string nothingToPasteText(const PasteReview& review) {
+  if (!review.tooLarge.empty()) return review.tooLarge;
   if (review.blank) return "クリップボードに文字がありません。曲名・譜面・点数の行をコピーしてから貼り付けてください。";
   std::string text = "クリップボードの文字に、入力できる点数の行がありません。";
   constexpr size_t Shown = 3;

@@ -32,6 +32,18 @@ namespace nk {
 
 inline constexpr const char* PasteTitle = "スコアを貼り付ける";
 
+// The most a paste is read for. The largest text a player copies to paste
+// here is a whole breakdown of the largest sheet: 10,922 chart rows (the
+// most ranking targets a list holds) and some twenty lines above them. A row
+// is under 1 KiB (a 256-character title is 768 bytes of UTF-8; rank, score,
+// chart, mark and the points needed are under a hundred), so such a text is
+// under 11 MiB. 32,768 lines and 16 MiB take it three times over; a larger
+// clipboard (a log, a file copied by mistake, binary data) is refused whole,
+// unread, before it is cut into lines, so that no clipboard can hold the
+// program for long or fill its memory.
+inline constexpr size_t MostPastedLines = 32768;
+inline constexpr size_t MostPastedBytes = size_t{16} << 20;
+
 // A line (or, for a score-file line, one of its two charts) with a score.
 struct PastedChart {
   int line = 0;          // 1-based
@@ -56,6 +68,9 @@ struct UnusedLine {
 
 struct PasteReview {
   bool blank = true;  // the text holds nothing but blanks and line ends
+  // The text was past MostPastedLines or MostPastedBytes and is not read:
+  // no charts and no lines, only why (Japanese).
+  std::string tooLarge;
   std::vector<PastedChart> charts;
   std::vector<UnusedLine> refused;
 };
@@ -105,7 +120,8 @@ const char* unusedColumnName(int column);
 std::vector<std::string> unusedCells(const UnusedLine& line);
 
 std::string pasteSummaryText(const PasteOutcome& outcome);
-// The box when no line of the clipboard gives a score (or it holds no text).
+// The box when no line of the clipboard gives a score (or it holds no text,
+// or more than is read).
 std::string nothingToPasteText(const PasteReview& review);
 std::string typedFromPasteText(int typed);
 

@@ -49,6 +49,16 @@ TEST_F(KeptMastersTest, ALoadKeepsWhatItReceivedAndOnlyAWholeSetCounts) {
          const auto stamp = test::readBytes("masters/ac13/received.txt");
          test::writeBytes("masters/ac13/received.txt", stamp.substr(0, stamp.size() - 3));
        }},
+      {"the stamp's rows garbage", [] {
+         const auto stamp = test::readBytes("masters/ac13/received.txt");
+         test::writeBytes("masters/ac13/received.txt",
+                          stamp.substr(0, stamp.find("\r\n") + 2) + std::string("\0\xFF<>,,\r\n\x81", 10) + "\r\n");
+       }},
+      {"the stamp a gigabyte", [] {
+         test::writeSparse("masters/ac13/received.txt", test::readBytes("masters/ac13/received.txt"), 1ull << 30);
+       }},
+      // Larger than the memory: a set that read it whole would fail to hold it.
+      {"a kept list a terabyte", [] { test::writeSparse("masters/ac13/songlist.dat", "", 1ull << 40); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

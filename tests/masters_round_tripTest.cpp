@@ -94,6 +94,7 @@ TEST(MastersRoundTrip, BuildRefusesWhatTheServerFilesCannotHoldAndKeepsTheOldFol
     const char* file;
     std::string from, to;
     std::string error;
+    std::uintmax_t size = 0;  // the table made this large (a hole after its text)
   } cases[] = {
       {"songlist.tsv", "3\tC\t", "3\tC\xF0\x9F\x98\x80\t",
        "songlist.tsv の 4 行目: 曲名「C\xF0\x9F\x98\x80」の文字「\xF0\x9F\x98\x80」は CP932（シフト JIS）で書けません。"},
@@ -107,6 +108,9 @@ TEST(MastersRoundTrip, BuildRefusesWhatTheServerFilesCannotHoldAndKeepsTheOldFol
        "ac13list.tsv の 2 行目: 表の難易度「10」は 1～9、T（☆10）、?（不明）、-（譜面なし）、0 のどれでもありません。"},
       {"sr13list.tsv", "1\t1\t裏", "1\t1\tうら", "sr13list.tsv の 2 行目: 譜面「うら」は「表」か「裏」でなければなりません。"},
       {"nkclient.tsv", "1.54", "ver1.54", "nkclient.tsv の 2 行目: 要求バージョン「ver1.54」は 1.54 のような数ではありません。"},
+      {"songlist.tsv", "2\tB\t", "2\tB\t",
+       "ファイル src/songlist.tsv を読み込めません（ファイルが大きすぎます: 104,857,600 バイト。表は 67,108,864 バイトまで）。",
+       100ull << 20},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
@@ -118,6 +122,7 @@ TEST(MastersRoundTrip, BuildRefusesWhatTheServerFilesCannotHoldAndKeepsTheOldFol
     std::string text = test::readBytes("src/" + std::string(c.file));
     ASSERT_NE(text.find(c.from), std::string::npos);
     test::writeBytes("src/" + std::string(c.file), text.replace(text.find(c.from), c.from.size(), c.to));
+    if (c.size) test::writeSparse("src/" + std::string(c.file), text, c.size);
 
     const test::Run run = test::nkMasters({"build", "src", "out"});
     EXPECT_EQ(run.status, ExitFailed);

@@ -2,6 +2,7 @@
 // names, the keeping rule at its edges, and saves that make them (or not).
 #include "data/score_backup.h"
 #include "data/score_file.h"
+#include "sheet/backup_restore.h"
 #include "sheet/score_merge.h"
 #include "test_support.h"
 
@@ -82,6 +83,35 @@ protected:
   }
   ScoreSheetState s;
 };
+
+// A folder of a hundred thousand files: 40,000 backups, one each five minutes
+// back from today, and 60,000 files of the player's. The list reads only the
+// newest that the rule keeps; a save keeps its backup, removes the version's
+// surplus by the rule and leaves every other file.
+TEST_F(ScoreBackupSave, AFolderOfAHundredThousandFilesIsListedByItsNewestAndKept) {
+  const local_seconds noon = Today + hours{12};
+  ASSERT_TRUE(saveAt(5, noon).write.ok);
+  std::filesystem::create_directory(BackupFolder);
+  constexpr int Backups = 40000, Others = 60000;
+  for (int i = 0; i < Backups; ++i) test::writeBytes(backupPath(backupFileName(13, Today - minutes{5 * (i + 1)})), "1,7,0\r\n");
+  for (int i = 0; i < Others; ++i) test::writeBytes(backupPath("メモ-" + std::to_string(i) + ".txt"), "");
+
+  std::string failure;
+  const std::vector<BackupRead> listed = readNewestBackups(s, listBackups(13, failure));
+  EXPECT_EQ(failure, "");
+  ASSERT_EQ(listed.size(), MostBackupsListed);
+  EXPECT_EQ(listed.front().name.name, "ac13score-20261207-235500.csv");
+  EXPECT_EQ(listed.back().name.name, backupFileName(13, Today - minutes{5 * MostBackupsListed}));
+
+  const MergedSave saved = saveAt(6, noon + seconds{1});
+  ASSERT_TRUE(saved.write.ok);
+  EXPECT_EQ(saved.backupFailure, "");
+  // The 20 newest (the new one and 19 of yesterday) and the newest of each of
+  // the 58 days before yesterday within the 60.
+  EXPECT_EQ(backups().size(), 78u);
+  EXPECT_EQ(backups().front(), "ac13score-20261208-120001.csv");
+  EXPECT_EQ(test::namesIn(BackupFolder).size(), 78u + Others);
+}
 
 TEST_F(ScoreBackupSave, EachSaveThatChangesTheFileKeepsItAsItWas) {
   const local_seconds noon = Today + hours{12};

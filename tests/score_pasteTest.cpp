@@ -155,6 +155,43 @@ TEST(ScorePaste, PicksDecideTheLinesLeftAndTheLastLineOfAChartWins) {
   EXPECT_EQ(wrong.changes.size(), 1u);
 }
 
+// A clipboard past what any player pastes is refused whole, unread; up to
+// that it is read line by line, binary bytes and NUL as any other text.
+TEST(ScorePaste, AClipboardPastTheBoundIsRefusedWholeAndBinaryTextLineByLine) {
+  const ScoreSheetState s = sheet();
+  const SongSearchIndex index(s);
+  std::string lines;
+  for (size_t k = 0; k < MostPastedLines; ++k) lines += "x\n";
+  const std::string tail = "クリップボードの文字が多すぎるため読みません（";
+  const std::string rest = "）。一度に貼り付けられるのは 32,768 行、16,777,216 バイトまでです。分けてコピーしてください。";
+  static const char bytes[] = "\0\xFF\x01\tx\n\x80\x80,表,\0\nドンと行こう\t表\t990000\r\n\xFE\xFF";
+  const std::string binary(bytes, sizeof bytes - 1);
+  const std::string chart = "ドンと行こう,表,990000\n";
+  const struct {
+    const char* what;
+    std::string text;
+    size_t charts, refused;
+    std::string box;  // empty: a chart was read
+  } cases[] = {
+      {"50 MB", chart + std::string(50'000'000, 'a'), 0, 0, tail + "50,000,030 バイト" + rest},
+      {"16 MiB", chart + std::string(MostPastedBytes - chart.size(), 'a'), 1, 1, ""},
+      {"a byte more", chart + std::string(MostPastedBytes - chart.size() + 1, 'a'), 0, 0, tail + "16,777,217 バイト" + rest},
+      {"a million lines", std::string(1'000'000, '\n') + "ドンと行こう,表,990000", 0, 0, tail + "32,768 行を超えています" + rest},
+      {"one line more", lines + "y", 0, 0, tail + "32,768 行を超えています" + rest},
+      {"the most lines", lines, 0, MostPastedLines, ""},
+      {"binary", binary, 1, 3, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const PasteReview review = reviewPaste(s, index, c.text);
+    EXPECT_EQ(review.charts.size(), c.charts);
+    EXPECT_EQ(review.refused.size(), c.refused);
+    if (!c.box.empty()) {
+      EXPECT_EQ(nothingToPasteText(review), c.box);
+    }
+  }
+}
+
 TEST(ScorePaste, NothingToPasteSaysWhy) {
   const ScoreSheetState s = sheet();
   const SongSearchIndex index(s);

@@ -42,5 +42,25 @@ TEST(TargetTotal, KeptInAFileOfItsOwn) {
   }
 }
 
+// The file is read only when its size is one the program could have
+// written: a file of a gigabyte is refused from its size, unread and kept.
+TEST(TargetTotal, AFileTooLargeToBeOneIsRefusedUnread) {
+  test::TempWorkDir dir;
+  const std::string padded = std::string(62 - 7, '0') + "2750000\r\n";  // 64 bytes
+  const struct { std::string head; std::uintmax_t size; std::optional<int64_t> target; } cases[] = {
+      {padded, 64, 2750000},
+      {"0" + padded, 65, std::nullopt},
+      {padded, std::uintmax_t{1} << 30, std::nullopt},
+      {"", std::uintmax_t{1} << 30, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    test::writeSparse("ac13target.txt", c.head, c.size);
+    const TargetTotalRead read = readTargetTotal(13);
+    EXPECT_EQ(read.target, c.target) << c.size;
+    EXPECT_EQ(read.failure, c.target ? "" : "ファイル ac13target.txt に目標総合得点がありません。") << c.size;
+    EXPECT_EQ(std::filesystem::file_size("ac13target.txt"), c.size);
+  }
+}
+
 }  // namespace
 }  // namespace nk

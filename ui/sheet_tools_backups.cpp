@@ -39,9 +39,8 @@ void SheetTools::openRestore() {
   if (!sheet_.loaded()) return;
   {
     std::string failure;
-    std::vector<BackupRead> backups;
-    for (const BackupName& name : listBackups(sheet_.state().VersionNumber, failure))
-      backups.push_back(readBackup(sheet_.state(), name));
+    std::vector<BackupRead> backups =
+        readNewestBackups(sheet_.state(), listBackups(sheet_.state().VersionNumber, failure));
     if (!failure.empty()) toolkit().messageBox(failure, RestoreTitle, MsgIcon::Exclamation);
     auto* dialog = new BackupDialog(sheet_.state(), std::move(backups), &sheet_);
     connect(dialog, &BackupDialog::chosen, this, [this](const BackupRead& backup) { typeBackup(backup); });

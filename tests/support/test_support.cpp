@@ -74,6 +74,11 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+void writeSparse(const std::string& path, const std::string& head, std::uintmax_t size) {
+  writeBytes(utf8Path(path), head);
+  std::filesystem::resize_file(utf8Path(path), size);
+}
+
 std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream all;

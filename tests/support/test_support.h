@@ -81,6 +81,10 @@ inline void writeBytes(const std::string& path, const std::string& bytes) { writ
 inline void writeBytes(const char* path, const std::string& bytes) { writeBytes(utf8Path(path), bytes); }
 inline std::string readBytes(const std::string& path) { return readBytes(utf8Path(path)); }
 inline std::string readBytes(const char* path) { return readBytes(utf8Path(path)); }
+// A file of size bytes that begins with head and is a hole after it (sparse
+// where the file system can), so that a file of gigabytes costs no disk and
+// no time to make.
+void writeSparse(const std::string& path, const std::string& head, std::uintmax_t size);
 // The names in a folder (in UTF-8), sorted, so that a leftover temporary file shows.
 std::vector<std::string> namesIn(const std::filesystem::path& folder);
 // UTF-8 text encoded to CP932 by the platform (iconv, or code page 932 of
