@@ -37,11 +37,13 @@ inline constexpr const char* PasteTitle = "スコアを貼り付ける";
 // most ranking targets a list holds) and some twenty lines above them. A row
 // is under 1 KiB (a 256-character title is 768 bytes of UTF-8; rank, score,
 // chart, mark and the points needed are under a hundred), so such a text is
-// under 11 MiB. 32,768 lines and 16 MiB take it three times over; a larger
+// under 11 MiB. 16,384 lines and 16 MiB take it with half as much again to
+// spare (a paste at the bound, every line a title to look up on the largest
+// sheet, takes a few seconds; at twice the lines, seven); a larger
 // clipboard (a log, a file copied by mistake, binary data) is refused whole,
 // unread, before it is cut into lines, so that no clipboard can hold the
 // program for long or fill its memory.
-inline constexpr size_t MostPastedLines = 32768;
+inline constexpr size_t MostPastedLines = 16384;
 inline constexpr size_t MostPastedBytes = size_t{16} << 20;
 
 // A line (or, for a score-file line, one of its two charts) with a score.

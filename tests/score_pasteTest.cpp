@@ -163,7 +163,7 @@ TEST(ScorePaste, AClipboardPastTheBoundIsRefusedWholeAndBinaryTextLineByLine) {
   std::string lines;
   for (size_t k = 0; k < MostPastedLines; ++k) lines += "x\n";
   const std::string tail = "クリップボードの文字が多すぎるため読みません（";
-  const std::string rest = "）。一度に貼り付けられるのは 32,768 行、16,777,216 バイトまでです。分けてコピーしてください。";
+  const std::string rest = "）。一度に貼り付けられるのは 16,384 行、16,777,216 バイトまでです。分けてコピーしてください。";
   static const char bytes[] = "\0\xFF\x01\tx\n\x80\x80,表,\0\nドンと行こう\t表\t990000\r\n\xFE\xFF";
   const std::string binary(bytes, sizeof bytes - 1);
   const std::string chart = "ドンと行こう,表,990000\n";
@@ -176,8 +176,8 @@ TEST(ScorePaste, AClipboardPastTheBoundIsRefusedWholeAndBinaryTextLineByLine) {
       {"50 MB", chart + std::string(50'000'000, 'a'), 0, 0, tail + "50,000,030 バイト" + rest},
       {"16 MiB", chart + std::string(MostPastedBytes - chart.size(), 'a'), 1, 1, ""},
       {"a byte more", chart + std::string(MostPastedBytes - chart.size() + 1, 'a'), 0, 0, tail + "16,777,217 バイト" + rest},
-      {"a million lines", std::string(1'000'000, '\n') + "ドンと行こう,表,990000", 0, 0, tail + "32,768 行を超えています" + rest},
-      {"one line more", lines + "y", 0, 0, tail + "32,768 行を超えています" + rest},
+      {"a million lines", std::string(1'000'000, '\n') + "ドンと行こう,表,990000", 0, 0, tail + "16,384 行を超えています" + rest},
+      {"one line more", lines + "y", 0, 0, tail + "16,384 行を超えています" + rest},
       {"the most lines", lines, 0, MostPastedLines, ""},
       {"binary", binary, 1, 3, ""},
   };
