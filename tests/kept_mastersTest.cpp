@@ -44,6 +44,11 @@ TEST_F(KeptMastersTest, ALoadKeepsWhatItReceivedAndOnlyAWholeSetCounts) {
   const auto saved = test::readBytes("masters/ac13/srlist.dat");
   struct Case { const char* name; std::function<void()> spoil; } cases[] = {
       {"a file changed", [] { test::writeBytes("masters/ac13/srlist.dat", "<>1<>0<>"); }},
+      {"a byte changed, the size kept", [&saved] {
+         std::string changed = saved;
+         changed.back() ^= 1;
+         test::writeBytes("masters/ac13/srlist.dat", changed);
+       }},
       {"a file gone", [] { fs::remove("masters/ac13/version.dat"); }},
       {"the stamp torn", [] {
          const auto stamp = test::readBytes("masters/ac13/received.txt");

@@ -100,6 +100,15 @@ TEST(MastersCheck, AGenreThatIsARankedOneWrittenOtherwiseIsAWarning) {
             "問題 0 件、警告 1 件\n");
 }
 
+TEST(MastersCheck, ARequiredVersionThatThisProgramCannotOpenIsAWarning) {
+  test::TempWorkDir dir;
+  damagedCopy("common/nkclient.dat", replacing("1.54", "9.99"));
+  const test::Run run = test::nkMasters({"check", "served"});
+  EXPECT_EQ(run.status, ExitDone);
+  EXPECT_EQ(run.out, "common/nkclient.dat: 警告: 要求バージョン 9.99 はこのプログラムのバージョン 1.54 より新しく、"
+                     "1.54 ではこのデータを開けません。\n問題 0 件、警告 1 件\n");
+}
+
 TEST(MastersCheck, RefusesChangesSinceThePreviousFolderThatMoveScores) {
   const struct Case {
     const char* file;
