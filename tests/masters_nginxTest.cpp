@@ -1,7 +1,8 @@
 // masters_nginxTest.cpp - the folder that nk-masters builds from the demo's
-// source, served by a real nginx as the README shows (no caching), loads in
-// the program for every version. nginx runs as the test's own user, with its
-// configuration, pid and logs in the test's folder, on a loopback port.
+// source, served by a real nginx as the distributor's guide shows (no
+// caching), loads in the program for every version. nginx runs as the test's
+// own user, with its configuration, pid and logs in the test's folder, on a
+// loopback port.
 #include "load/load_sequence.h"
 #include "loopback_server.h"
 #include "masters/master_source.h"
