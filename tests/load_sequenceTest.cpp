@@ -5,6 +5,7 @@
 #include "diag/runtime_error.h"
 #include "diag/traced_procedure.h"
 #include "domain/master_files.h"
+#include "failure_of.h"
 #include "master_server.h"
 
 #include <algorithm>
@@ -209,12 +210,7 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   const std::optional<std::string> out = test::unprivilegedOutput([] {
     const DebugLog log{"./Debug.txt"};
-    std::string raised;
-    try {
-      removeMasterFiles(log, true);
-    } catch (const RuntimeError& e) {
-      raised = e.description();
-    }
+    std::string raised = test::failureOf([&] { removeMasterFiles(log, true); });
     removeMasterFiles(log, false);  // must go on past every failure
     return raised;
   });

@@ -1,6 +1,7 @@
 // numericTest.cpp - the numeric value of texts and the integer conversions.
 #include "data/numeric.h"
 #include "diag/runtime_error.h"
+#include "failure_of.h"
 #include "test_support.h"
 
 #include <climits>
@@ -66,12 +67,7 @@ TEST(IntegerConversion, HalvesGoToEvenAndRangesAreChecked) {
     if (c.expected == LLONG_MIN) EXPECT_THROW(toInt32(c.value), RuntimeError) << c.value;
     else EXPECT_EQ(toInt32(c.value), c.expected) << c.value;
   }
-  try {
-    toInt16(40000);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.description(), "オーバーフローしました。");
-  }
+  EXPECT_EQ(test::failureOf([] { toInt16(40000); }), "オーバーフローしました。");
 }
 
 TEST(IntegerConversion, Checked16) {
