@@ -33,15 +33,6 @@ ScoreSheetState oneEntry() {
   return s;
 }
 
-ScoreSheetState scoreEntries(int n) {
-  ScoreSheetState s;
-  s.EntryCount = static_cast<int16_t>(n);
-  s.EntryScore.assign(static_cast<size_t>(n), 0);
-  s.EntryScoreU.assign(static_cast<size_t>(n), 0);
-  s.ScoreFileName = "ac13score.csv";
-  return s;
-}
-
 struct ReaderFailure {
   const char* name;  // the test's own name: letters, digits and '_'
   std::function<void(const DebugLog&)> read;
@@ -68,7 +59,10 @@ const auto srList = [](const DebugLog& log) {
 };
 const auto requiredVersion = [](const DebugLog& log) { CheckRequiredVersion(log); };
 const auto scoreFile = [](const DebugLog& log) {
-  ScoreSheetState s = scoreEntries(40);
+  ScoreSheetState s;
+  s.ScoreFileName = "ac13score.csv";
+  s.EntryCount = 40;
+  s.EntryScore = s.EntryScoreU = std::vector<int32_t>(40, 0);
   ReadScoreFile(log, s);
 };
 
