@@ -26,15 +26,12 @@ class LoadSequenceTest : public test::MasterServerTest {
 protected:
   // Runs the load; returns true when it ended the program.
   bool load() {
-    try {
+    return test::endsProgram([this] {
       runScoreSheetLoad(debugLog, state, request, [this] {
         ++pagesShown;
         pageShownAt = state.CurrentPage;
       });
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
+    });
   }
 
   ScoreSheetState state;
@@ -178,13 +175,8 @@ TEST_F(LoadSequenceTest, AMasterFileThatNeitherServerHasEndsTheProgramInItsStep)
 
 TEST_F(LoadSequenceTest, AFailingPageDisplayIsARunTimeErrorToo) {
   serveMasters(113, demoSongs, demoEntries, demoTargets);
-  bool ended = false;
-  try {
-    runScoreSheetLoad(debugLog, state, request, [] { throw RuntimeError("表示できません。"); });
-  } catch (const ProgramEnded&) {
-    ended = true;
-  }
-  EXPECT_TRUE(ended);
+  EXPECT_TRUE(test::endsProgram(
+      [this] { runScoreSheetLoad(debugLog, state, request, [] { throw RuntimeError("表示できません。"); }); }));
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "表示できません。");
   EXPECT_FALSE(anyMasterFileLeft());

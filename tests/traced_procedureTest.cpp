@@ -2,6 +2,7 @@
 // the program, with the debug log on a real file.
 #include "diag/traced_procedure.h"
 #include "diag/runtime_error.h"
+#include "failure_of.h"
 #include "log_fixture.h"
 
 #include <stdexcept>
@@ -51,13 +52,7 @@ TEST_F(TraceTest, EachStatusHasItsReport) {
     test::RecordingToolkit recorder;
     ScopedToolkit scoped(recorder);
 
-    bool ended = false;
-    try {
-      EndFunc(debugLog, "DownloadSRList", c.status, c.lastError);
-    } catch (const ProgramEnded&) {
-      ended = true;
-    }
-    EXPECT_EQ(ended, c.ends);
+    EXPECT_EQ(test::endsProgram([&] { EndFunc(debugLog, "DownloadSRList", c.status, c.lastError); }), c.ends);
     EXPECT_EQ(recorder.ended, c.ends);
     EXPECT_EQ(logMessages(), c.log);
     Strings texts;

@@ -1,4 +1,5 @@
-// failure_of.h - the description of the run-time error that a call raises.
+// failure_of.h - the description of the run-time error that a call raises,
+// and whether a call ended the program.
 //
 // failureOf(call) runs call and returns the description of the RuntimeError
 // it raises, for comparison with the exact text the player reads. A call that
@@ -6,9 +7,13 @@
 // caller's line, and the text returned then says what happened instead, so
 // that the comparison fails as well and shows it beside the expected text.
 // Anything thrown that is no std::exception (ProgramEnded) passes through.
+//
+// endsProgram(call) runs call and says whether it ended the program, which
+// under the recording toolkit is the ProgramEnded it throws.
 #pragma once
 
 #include "diag/runtime_error.h"
+#include "toolkit/toolkit.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +38,16 @@ std::string failureOf(Call&& call, std::source_location where = std::source_loca
   const std::string none = "(no run-time error was raised)";
   ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << none;
   return none;
+}
+
+template <class Call>
+bool endsProgram(Call&& call) {
+  try {
+    std::forward<Call>(call)();
+  } catch (const ProgramEnded&) {
+    return true;
+  }
+  return false;
 }
 
 }  // namespace nk::test
