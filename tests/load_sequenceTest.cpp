@@ -202,7 +202,7 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   const std::optional<std::string> out = test::unprivilegedOutput([] {
     const DebugLog log{"./Debug.txt"};
-    std::string raised = test::failureOf([&] { removeMasterFiles(log, true); });
+    const std::string raised = test::failureOf([&] { removeMasterFiles(log, true); });
     removeMasterFiles(log, false);  // must go on past every failure
     return raised;
   });
