@@ -1,6 +1,7 @@
 // checked_intTest.cpp - the range check of the 16-bit and 32-bit fields at
 // their bounds, from integers and from rounded doubles.
 #include "diag/checked_int.h"
+#include "failure_of.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,9 @@ TEST(CheckedInt, FitsExactlyTheBoundsOfTheField) {
 TEST(CheckedInt, ConvertsOrRaisesTheOverflowError) {
   EXPECT_EQ(checkedInt<int16_t>(-32768LL), -32768);
   EXPECT_EQ(checkedInt<int32_t>(2147483647.0), 2147483647);
-  try {
-    checkedInt<int16_t>(32768);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.description(), "オーバーフローしました。");
-  }
-  EXPECT_THROW(checkedInt<int32_t>(std::numeric_limits<double>::quiet_NaN()), RuntimeError);
+  EXPECT_EQ(test::failureOf([] { checkedInt<int16_t>(32768); }), "オーバーフローしました。");
+  EXPECT_EQ(test::failureOf([] { checkedInt<int32_t>(std::numeric_limits<double>::quiet_NaN()); }),
+            "オーバーフローしました。");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the program.
 #include "net/download_steps.h"
 #include "diag/debug_log.h"
+#include "failure_of.h"
 #include "loopback_server.h"
 #include "net/http_fetch.h"
 #include "net/server_locations.h"
@@ -62,12 +63,7 @@ protected:
   // Runs a step on a fetcher of its own; true when it ended the program.
   bool ends(const StepRow& step) {
     HttpFetch fetch(options);
-    try {
-      EXPECT_EQ(step.run(log, paths, fetch, WhenNoServer::EndProgram), 0);
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
+    return test::endsProgram([&] { EXPECT_EQ(step.run(log, paths, fetch, WhenNoServer::EndProgram), 0); });
   }
 
   // The step took its file from the secondary server, asked once, without a box.

@@ -5,6 +5,7 @@
 #include "diag/runtime_error.h"
 #include "diag/traced_procedure.h"
 #include "domain/master_files.h"
+#include "failure_of.h"
 #include "master_server.h"
 
 #include <algorithm>
@@ -25,15 +26,12 @@ class LoadSequenceTest : public test::MasterServerTest {
 protected:
   // Runs the load; returns true when it ended the program.
   bool load() {
-    try {
+    return test::endsProgram([this] {
       runScoreSheetLoad(debugLog, state, request, [this] {
         ++pagesShown;
         pageShownAt = state.CurrentPage;
       });
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
+    });
   }
 
   ScoreSheetState state;
@@ -177,13 +175,8 @@ TEST_F(LoadSequenceTest, AMasterFileThatNeitherServerHasEndsTheProgramInItsStep)
 
 TEST_F(LoadSequenceTest, AFailingPageDisplayIsARunTimeErrorToo) {
   serveMasters(113, demoSongs, demoEntries, demoTargets);
-  bool ended = false;
-  try {
-    runScoreSheetLoad(debugLog, state, request, [] { throw RuntimeError("表示できません。"); });
-  } catch (const ProgramEnded&) {
-    ended = true;
-  }
-  EXPECT_TRUE(ended);
+  EXPECT_TRUE(test::endsProgram(
+      [this] { runScoreSheetLoad(debugLog, state, request, [] { throw RuntimeError("表示できません。"); }); }));
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "表示できません。");
   EXPECT_FALSE(anyMasterFileLeft());
@@ -209,12 +202,7 @@ TEST(MasterFileRemoval, AFileThatCannotBeDeletedRaisesBeforeTheLoadAndIsLoggedAt
                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   const std::optional<std::string> out = test::unprivilegedOutput([] {
     const DebugLog log{"./Debug.txt"};
-    std::string raised;
-    try {
-      removeMasterFiles(log, true);
-    } catch (const RuntimeError& e) {
-      raised = e.description();
-    }
+    const std::string raised = test::failureOf([&] { removeMasterFiles(log, true); });
     removeMasterFiles(log, false);  // must go on past every failure
     return raised;
   });

@@ -1,8 +1,8 @@
 // load_sequence_win32Test.cpp - the removal of the master files on Windows,
 // where a read-only file cannot be deleted.
 #include "diag/debug_log.h"
-#include "diag/runtime_error.h"
 #include "domain/master_files.h"
+#include "failure_of.h"
 #include "load/load_sequence.h"
 #include "platform/win32_support.h"
 #include "test_support.h"
@@ -22,12 +22,7 @@ TEST(MasterFileRemovalWin32, AReadOnlyFileRaisesBeforeTheLoadAndIsLoggedAtItsEnd
     ASSERT_TRUE(::SetFileAttributesW(widen(file.testedName).c_str(), FILE_ATTRIBUTE_READONLY));
   }
   const DebugLog log{"./Debug.txt"};
-  std::string raised;
-  try {
-    removeMasterFiles(log, true);
-  } catch (const RuntimeError& e) {
-    raised = e.description();
-  }
+  const std::string raised = test::failureOf([&] { removeMasterFiles(log, true); });
   removeMasterFiles(log, false);  // must go on past every failure
   EXPECT_EQ(raised, "ファイル songlist.dat を削除できません（アクセスが拒否されました）。");
   for (const MasterFile& file : MasterFiles) {

@@ -1,6 +1,6 @@
 // master_listTest.cpp - elements of a master list and the texts quoted in errors.
 #include "data/master_list.h"
-#include "diag/runtime_error.h"
+#include "failure_of.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ TEST(MasterList, ElementsOfTheJoinedLines) {
   EXPECT_EQ(list.element(3), "");
   EXPECT_EQ(MasterList("", "x.dat").lastElement(), -1);
   EXPECT_EQ(list.advance(32760, 7, 1), 32767);
-  EXPECT_THROW(list.advance(32761, 7, 1), RuntimeError);
+  EXPECT_EQ(test::failureOf([&] { list.advance(32761, 7, 1); }),
+            "x.dat は項目が多すぎて読み込めません（1 件目で項目の番号が 32767 を超えました）。");
 }
 
 TEST(MasterList, RecordNumbersAsSixteenBits) {
@@ -26,8 +27,9 @@ TEST(MasterList, RecordNumbersAsSixteenBits) {
       {"-0.5", 0},   {"&H7FFF", 32767},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(recordNumber16(list, text, 1, "番号"), value) << text;
-  for (const char* text : {"32768", "32767.5", "-32769", "1e9", "9e999"})
-    EXPECT_THROW(recordNumber16(list, text, 1, "番号"), RuntimeError) << text;
+  for (const std::string text : {"32768", "32767.5", "-32769", "1e9", "9e999"})
+    EXPECT_EQ(test::failureOf([&] { recordNumber16(list, text, 1, "番号"); }),
+              "x.dat の 1 件目: 番号「" + text + "」が 16 ビット整数の範囲（-32768～32767）を超えています。");
 }
 
 TEST(MasterList, QuotedTextIsCutAfterTwentyCharacters) {

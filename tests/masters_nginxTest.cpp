@@ -3,6 +3,7 @@
 // caching), loads in the program for every version. nginx runs as the test's
 // own user, with its configuration, pid and logs in the test's folder, on a
 // loopback port.
+#include "failure_of.h"
 #include "load/load_sequence.h"
 #include "loopback_server.h"
 #include "masters/master_source.h"
@@ -78,11 +79,8 @@ TEST(MastersServedByNginx, EveryVersionLoadsFromTheFolderNginxServes) {
     request.version = ArcadeVersion{versionCodeOf(KitVersionNumbers[v])};
     request.servers = {"http://127.0.0.1:" + std::to_string(port) + "/nk/", test::closedPortBaseUrl() + "nk/"};
     ScoreSheetState s;
-    try {
-      runScoreSheetLoad(DebugLog{"./Debug.txt"}, s, request, [] {});
-    } catch (const ProgramEnded&) {
-      FAIL() << "the load ended the program: " << (tk.boxes.empty() ? "" : tk.boxes.back().text);
-    }
+    ASSERT_FALSE(test::endsProgram([&] { runScoreSheetLoad(DebugLog{"./Debug.txt"}, s, request, [] {}); }))
+        << "the load ended the program: " << (tk.boxes.empty() ? "" : tk.boxes.back().text);
     EXPECT_EQ(s.SongTitles, source.SongTitles);
     EXPECT_EQ(s.SongGenres, source.SongGenres);
     EXPECT_EQ((VersionLists{s.EntrySongNo, s.EntryDifficulty, s.EntryDifficultyU, s.TargetEntryNo, s.TargetIsUra}),

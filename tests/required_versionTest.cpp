@@ -1,6 +1,5 @@
 // required_versionTest.cpp - the required-version check: comparison, box, logs.
 #include "data/required_version.h"
-#include "diag/runtime_error.h"
 #include "log_fixture.h"
 
 namespace nk {
@@ -59,28 +58,6 @@ TEST_F(RequiredVersionCheck, ComparesAsNumbers) {
   }
   EXPECT_EQ(tk.statusTexts.front(), "ノルカクライアント要求ファイルを処理中です");
   EXPECT_EQ(tk.statusTexts.size(), std::size(cases));
-}
-
-TEST_F(RequiredVersionCheck, EmptyOrMissingFileFails) {
-  test::writeBytes("version.dat", "");
-  try {
-    CheckRequiredVersion(debugLog);
-    ADD_FAILURE() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.description(), "version.dat が空です。要求バージョンを確認できません。");
-  }
-  EXPECT_EQ(log(), (Strings{"要求バージョン確認開始", "本体バージョン:1.54"}));
-
-  std::filesystem::remove("version.dat");
-  test::writeBytes("Debug.txt", "");
-  try {
-    CheckRequiredVersion(debugLog);
-    ADD_FAILURE() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.description(), "ファイル version.dat を読み込めません（ファイルまたはフォルダーがありません）。");
-  }
-  EXPECT_EQ(log(), Strings{"要求バージョン確認開始"});
-  EXPECT_TRUE(tk.boxes.empty());
 }
 
 TEST(RequiredVersion, ParseOfDecodedText) {

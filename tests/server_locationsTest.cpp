@@ -1,8 +1,7 @@
 // server_locationsTest.cpp - LoadPath's names and URLs for each version.
-#include "diag/debug_log.h"
+#include "log_fixture.h"
 #include "loopback_server.h"
 #include "net/server_locations.h"
-#include "test_support.h"
 
 namespace nk {
 namespace {
@@ -10,12 +9,7 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-class LoadPathTest : public test::WorkDirTest {
-protected:
-  void SetUp() override { test::writeBytes("Debug.txt", ""); }
-
-  const DebugLog log{"./Debug.txt"};
-};
+class LoadPathTest : public test::LoggedWorkDirTest {};
 
 TEST_F(LoadPathTest, TheBuildFixesTwoFolderUrls) {
   const ServerBases built = builtInServerBases();
@@ -36,7 +30,7 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
   for (const Case& c : {Case{112, 12, "12"}, Case{113, 13, "13"}, Case{114, 14, "14"}}) {
     SCOPED_TRACE(c.versionCode);
     ServerPaths paths;
-    EXPECT_EQ(LoadPath(log, ArcadeVersion{c.versionCode}, bases, paths), 0);
+    EXPECT_EQ(LoadPath(debugLog, ArcadeVersion{c.versionCode}, bases, paths), 0);
     EXPECT_EQ(paths.VersionNumber, c.versionNumber);
     EXPECT_EQ(paths.ScoreFileName, "ac" + c.n + "score.csv");
     EXPECT_EQ(paths.PrimarySRListUrl, "http://p.example/nk/sr/" + c.n + "/srlist.dat");
@@ -58,7 +52,7 @@ TEST_F(LoadPathTest, DerivesTheVersionsFileNameAndEightUrls) {
 
 TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
   ServerPaths paths;
-  EXPECT_THROW(LoadPath(log, ArcadeVersion{-32768}, builtInServerBases(), paths), ProgramEnded);
+  EXPECT_THROW(LoadPath(debugLog, ArcadeVersion{-32768}, builtInServerBases(), paths), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].title, "異常終了");
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\nオーバーフローしました。");
@@ -67,7 +61,7 @@ TEST_F(LoadPathTest, AVersionNumberOutside16BitsEndsTheProgram) {
   EXPECT_TRUE(tk.ended);
 
   // The lowest code that still fits.
-  EXPECT_EQ(LoadPath(log, ArcadeVersion{-32668}, builtInServerBases(), paths), 0);
+  EXPECT_EQ(LoadPath(debugLog, ArcadeVersion{-32668}, builtInServerBases(), paths), 0);
   EXPECT_EQ(paths.VersionNumber, -32768);
   EXPECT_EQ(paths.ScoreFileName, "ac-32768score.csv");
 }

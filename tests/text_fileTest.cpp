@@ -1,6 +1,6 @@
 // text_fileTest.cpp - splitting, lines, and the bytes of a file as the readers take them.
 #include "data/text_file.h"
-#include "diag/runtime_error.h"
+#include "failure_of.h"
 #include "platform/cp932.h"
 #include "test_support.h"
 
@@ -56,14 +56,7 @@ TEST(TextFile, FailuresNameTheFileAndTheCause) {
       {"./songlist.dat", "ファイル songlist.dat を読み込めません（ファイルまたはフォルダーがありません）。"},
       {"folder.dat", "ファイル folder.dat を読み込めません（同じ名前のフォルダーがあります）。"},
   };
-  for (const auto& [path, text] : cases) {
-    try {
-      readFileBytes(path);
-      ADD_FAILURE() << path;
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.description(), text);
-    }
-  }
+  for (const auto& [path, text] : cases) EXPECT_EQ(test::failureOf([&] { readFileBytes(path); }), text);
 }
 
 }  // namespace

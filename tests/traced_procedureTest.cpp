@@ -1,9 +1,9 @@
 // traced_procedureTest.cpp - start and end marks, the failure box and the end of
 // the program, with the debug log on a real file.
 #include "diag/traced_procedure.h"
-#include "diag/debug_log.h"
 #include "diag/runtime_error.h"
-#include "test_support.h"
+#include "failure_of.h"
+#include "log_fixture.h"
 
 #include <stdexcept>
 
@@ -14,16 +14,11 @@ namespace fs = std::filesystem;
 using test::logMessages;
 using Strings = std::vector<std::string>;
 
-class TraceTest : public test::WorkDirTest {
-protected:
-  void SetUp() override { test::writeBytes("Debug.txt", ""); }
-
-  const DebugLog log{"./Debug.txt"};
-};
+class TraceTest : public test::LoggedWorkDirTest {};
 
 TEST_F(TraceTest, StartAndNormalEndAreOneLineEach) {
-  StartFunc(log, "LoadPath");
-  EndFunc(log, "LoadPath", 0, "");
+  StartFunc(debugLog, "LoadPath");
+  EndFunc(debugLog, "LoadPath", 0, "");
   EXPECT_EQ(logMessages(), (Strings{"関数 LoadPath 開始", "関数 LoadPath 正常終了"}));
   EXPECT_TRUE(tk.calls.empty());
 }
@@ -57,13 +52,7 @@ TEST_F(TraceTest, EachStatusHasItsReport) {
     test::RecordingToolkit recorder;
     ScopedToolkit scoped(recorder);
 
-    bool ended = false;
-    try {
-      EndFunc(log, "DownloadSRList", c.status, c.lastError);
-    } catch (const ProgramEnded&) {
-      ended = true;
-    }
-    EXPECT_EQ(ended, c.ends);
+    EXPECT_EQ(test::endsProgram([&] { EndFunc(debugLog, "DownloadSRList", c.status, c.lastError); }), c.ends);
     EXPECT_EQ(recorder.ended, c.ends);
     EXPECT_EQ(logMessages(), c.log);
     Strings texts;
@@ -90,8 +79,8 @@ public:
 TEST_F(TraceTest, TheBoxIsShownBeforeTheFailureLineAndTheEndComesLast) {
   LogPeekingToolkit peeking;
   ScopedToolkit scoped(peeking);
-  StartFunc(log, "DownloadNKVersion");
-  EXPECT_THROW(EndFunc(log, "DownloadNKVersion", -9, "原因"), ProgramEnded);
+  StartFunc(debugLog, "DownloadNKVersion");
+  EXPECT_THROW(EndFunc(debugLog, "DownloadNKVersion", -9, "原因"), ProgramEnded);
   EXPECT_EQ(peeking.logAtBox, (Strings{"関数 DownloadNKVersion 開始"}));
   EXPECT_EQ(logMessages(), (Strings{"関数 DownloadNKVersion 開始", "関数 DownloadNKVersion 異常終了:原因"}));
   EXPECT_EQ(peeking.calls, (Strings{"box:異常終了", "end"}));
@@ -108,15 +97,15 @@ public:
 TEST_F(TraceTest, AFailingBoxDoesNotStopTheLogLineOrTheEnd) {
   FailingBoxToolkit failing;
   ScopedToolkit scoped(failing);
-  EXPECT_NO_THROW(EndFunc(log, "LoadPath", -1, "原因"));
-  EXPECT_THROW(EndFunc(log, "LoadPath", -9, "原因"), ProgramEnded);
+  EXPECT_NO_THROW(EndFunc(debugLog, "LoadPath", -1, "原因"));
+  EXPECT_THROW(EndFunc(debugLog, "LoadPath", -9, "原因"), ProgramEnded);
   EXPECT_EQ(logMessages(), (Strings{"関数 LoadPath 異常終了:原因", "関数 LoadPath 異常終了:原因"}));
   EXPECT_EQ(failing.calls, (Strings{"box failed", "box failed", "end"}));
 }
 
 TEST_F(TraceTest, WithoutALogTheBoxIsStillShown) {
   fs::remove("Debug.txt");
-  EXPECT_THROW(EndFunc(log, "LoadPath", -9, "原因"), ProgramEnded);
+  EXPECT_THROW(EndFunc(debugLog, "LoadPath", -9, "原因"), ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);
   EXPECT_EQ(tk.boxes[0].text, "LoadPathで異常が発生しました。\r\n原因");
   EXPECT_FALSE(fs::exists("Debug.txt"));
@@ -124,12 +113,12 @@ TEST_F(TraceTest, WithoutALogTheBoxIsStillShown) {
 
 TEST_F(TraceTest, RunTracedReportsTheStatusTheWorkLeft) {
   // Success.
-  EXPECT_EQ(runTraced(log, "DownloadSongMaster", [](ProcStatus& s, std::string&) { s = 0; }), 0);
+  EXPECT_EQ(runTraced(debugLog, "DownloadSongMaster", [](ProcStatus& s, std::string&) { s = 0; }), 0);
   // A failure the program survives.
   const auto survivable = [](ProcStatus& s, std::string& failure) { s = -1; failure = "続行できる失敗"; };
-  EXPECT_EQ(runTraced(log, "DownloadSongMaster", survivable), -1);
+  EXPECT_EQ(runTraced(debugLog, "DownloadSongMaster", survivable), -1);
   // An error after the work set 0 is reported with 0.
-  EXPECT_EQ(runTraced(log, "DownloadSongMaster",
+  EXPECT_EQ(runTraced(debugLog, "DownloadSongMaster",
                       [](ProcStatus& s, std::string&) {
                         s = 0;
                         throw RuntimeError("後の失敗");
@@ -144,7 +133,7 @@ TEST_F(TraceTest, RunTracedReportsTheStatusTheWorkLeft) {
 }
 
 TEST_F(TraceTest, RunTracedEndsTheProgramOnAnUnexpectedError) {
-  EXPECT_THROW(runTraced(log, "LoadPath",
+  EXPECT_THROW(runTraced(debugLog, "LoadPath",
                          [](ProcStatus&, std::string&) { throw RuntimeError("オーバーフローしました。"); }),
                ProgramEnded);
   ASSERT_EQ(tk.boxes.size(), 1u);

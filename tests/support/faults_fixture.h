@@ -2,6 +2,7 @@
 // on loopback, with a score file whose bytes must survive every fault.
 #pragma once
 
+#include "failure_of.h"
 #include "load/load_sequence.h"
 #include "master_server.h"
 #include "net/server_locations.h"
@@ -81,14 +82,9 @@ protected:
     // Each load as a player's first: no lists kept from an earlier case.
     std::error_code ignored;  // a folder the test made unreadable keeps them
     std::filesystem::remove_all("masters", ignored);
-    try {
-      LoadRequest withCancel = request;
-      withCancel.fetch.cancel = cancel;
-      runScoreSheetLoad(debugLog, state, withCancel, [this] { ++pagesShown; });
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
+    LoadRequest withCancel = request;
+    withCancel.fetch.cancel = cancel;
+    return endsProgram([&] { runScoreSheetLoad(debugLog, state, withCancel, [this] { ++pagesShown; }); });
   }
 
   // The failure exit of the load: its box, its two log lines, the end, and
