@@ -13,6 +13,7 @@
 #include "ui/frmACScore.h"
 #include "ui/frmMenu.h"
 #include "ui/qt_toolkit.h"
+#include "ui/sheet_load_step.h"
 
 #include <benchmark/benchmark.h>
 
@@ -176,7 +177,7 @@ class Scope {
 public:
   Scope(Site& site, bool yields)
       : site_(site), previousDir_(fs::current_path()), toolkit_(yields), installed_(toolkit_) {
-    sheetLoad_ = frmACScore::loadFrom({site.server.url("/nk/"), test::closedPortBaseUrl() + "nk/"},
+    sheetLoad_ = loadFrom({site.server.url("/nk/"), test::closedPortBaseUrl() + "nk/"},
                                       {std::chrono::seconds(2), std::chrono::seconds(5)});
     fs::current_path(site.dir);
   }

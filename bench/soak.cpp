@@ -13,6 +13,7 @@
 #include "ui/frmACScore.h"
 #include "ui/frmMenu.h"
 #include "ui/qt_toolkit.h"
+#include "ui/sheet_load_step.h"
 
 #include <QApplication>
 
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
     serveMasters(server);
     std::ofstream("ac13score.csv", std::ios::binary) << "1,0,0\r\n\r\n";
 
-    nk::showMenu(nk::frmACScore::loadFrom({server.url("/nk/"), nk::test::closedPortBaseUrl() + "nk/"}));
+    nk::showMenu(nk::loadFrom({server.url("/nk/"), nk::test::closedPortBaseUrl() + "nk/"}));
     for (int cycle = 1; cycle <= cycles; ++cycle) {
       runCycle(cycle, tk);
       server.clearRequests();

@@ -6,7 +6,7 @@
 #include "largest_masters.h"
 #include "long_log.h"
 #include "qt_benchmark_main.h"
-#include "ui/frmACScore.h"
+#include "ui/sheet_font.h"
 #include "ui/today_card.h"
 
 #include <benchmark/benchmark.h>

@@ -10,7 +10,7 @@ protected:
   // AC13 opened from a fresh menu, a question answered with answer: the sheet other than first, or nullptr.
   frmACScore* openBeside(const frmACScore* first, const char* answer) {
     answerNextQuestion(answer);
-    showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits))->btnAC13Score()->click();
+    showMenu(loadFrom(request.servers, request.fetch.limits))->btnAC13Score()->click();
     test::runDeferredDeletes();
     for (frmACScore* sheet : test::visibleWindows<frmACScore>())
       if (sheet != first) return sheet;

@@ -1,6 +1,8 @@
 // frmACScore.cpp - the score sheet window: layout, focus order and event wiring.
 #include "ui/frmACScore.h"
 
+#include "net/load_cancel.h"
+#include "ui/sheet_font.h"
 #include "ui/twips.h"
 
 #include <QPalette>
@@ -72,24 +74,12 @@ ScoreBox* makeScoreBox(QWidget& window, const char* name, int r, TwipsBox at) {
 
 }  // namespace
 
-QFont sheetFont() {
-  const QString face = QStringLiteral("ＭＳ Ｐ明朝");
-  // Windows of another system locale list the face by its English name only;
-  // then the faces nearest to it: Windows' newer Mincho, and IPA's (Linux, Wine).
-  QFont::insertSubstitutions(face, {QStringLiteral("MS PMincho"), QStringLiteral("Yu Mincho"),
-                                    QStringLiteral("IPAPMincho")});
-  QFont font(face);
-  font.setStyleHint(QFont::Serif);
-  font.setPointSizeF(14.25);
-  font.setWeight(QFont::Bold);
-  font.setItalic(false);
-  font.setUnderline(false);
-  font.setStrikeOut(false);
-  return font;
-}
-
 frmACScore::frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep, QWidget* parent)
-    : QWidget(parent), version_(version), log_(std::move(log)), loadStep_(std::move(loadStep)) {
+    : QWidget(parent),
+      version_(version),
+      log_(std::move(log)),
+      loadStep_(std::move(loadStep)),
+      loadCancel_(std::make_unique<LoadCancel>()) {
   setupWindow();
   setupHeaders();
   setupRows();

@@ -16,9 +16,6 @@
 #include "data/score_state.h"
 #include "diag/debug_log.h"
 #include "domain/arcade_version.h"
-#include "net/fetch_limits.h"
-#include "net/load_cancel.h"
-#include "net/server_locations.h"
 #include "sheet/score_sheet.h"
 #include "sheet/score_trial.h"
 #include "sheet/sheet_lock.h"
@@ -32,25 +29,24 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace nk {
+
+class LoadCancel;
 
 class frmACScore : public QWidget, public StatusLine {
   Q_OBJECT
 
 public:
   // What Form_Load runs once the sheet is visible: the load that downloads
-  // and reads everything and shows the first page (loadFrom), or a step of a
-  // test's own; none leaves the sheet empty.
+  // and reads everything and shows the first page (loadFrom in
+  // sheet_load_step.h), or a step of a test's own; none leaves the sheet empty.
   using LoadStep = std::function<void(frmACScore&)>;
-  // The load against servers, with the fetch's limits and the sheet's own
-  // cancel request.
-  static LoadStep loadFrom(ServerBases servers, FetchLimits limits = {});
 
   // A sheet for version that logs to log (the menu's); its load is loadStep.
-  explicit frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep = loadFrom(builtInServerBases()),
-                      QWidget* parent = nullptr);
+  frmACScore(ArcadeVersion version, DebugLog log, LoadStep loadStep, QWidget* parent = nullptr);
   // Deletes the tool windows (find, breakdown) first: they read the state.
   ~frmACScore() override;
 
@@ -60,6 +56,9 @@ public:
   // The step this sheet loads with; the menu it returns to opens the next
   // sheet with the same.
   const LoadStep& loadStep() const { return loadStep_; }
+  // The request to stop this sheet's load, which closing the sheet sets
+  // while the load runs; the load step hands it to the fetch.
+  LoadCancel& loadCancel() { return *loadCancel_; }
 
   // The sheet's load: takes the version's lock, asking first whether to go on
   // when another window holds it; shows the window, so that the status line
@@ -156,7 +155,7 @@ private:
   ArcadeVersion version_;
   DebugLog log_;
   LoadStep loadStep_;
-  LoadCancel loadCancel_;
+  std::unique_ptr<LoadCancel> loadCancel_;
   SheetLock lock_;  // held from the load to the close
   bool loading_ = false;
   bool leaving_ = false;  // the player already agreed to leave
@@ -206,10 +205,5 @@ public:
 private:
   void setupTools();
 };
-
-// The sheet's font: "ＭＳ Ｐ明朝" 14.25 point bold; where that face is missing,
-// "MS PMincho" (its name on a Windows of another locale), "Yu Mincho" or
-// IPAPMincho stands in, the first found.
-QFont sheetFont();
 
 }  // namespace nk

@@ -2,8 +2,7 @@
 // display, score entry, the total, saving and leaving.
 #include "ui/frmACScore.h"
 
-#include "load/load_sequence.h"
-#include "platform/work_folder.h"
+#include "net/load_cancel.h"
 #include "sheet/page_view.h"
 #include "sheet/score_sheet.h"
 #include "sheet/total_score.h"
@@ -40,13 +39,6 @@ void showChart(Box* box, QLabel* level, const ChartView& chart) {
 }
 
 }  // namespace
-
-frmACScore::LoadStep frmACScore::loadFrom(ServerBases servers, FetchLimits limits) {
-  return [servers = std::move(servers), limits](frmACScore& sheet) {
-    const LoadRequest request{sheet.version_, servers, {limits, &sheet.loadCancel_}, bundledMastersFolder()};
-    runScoreSheetLoad(sheet.log_, sheet.state(), request, [&sheet] { sheet.ShowPage(); });
-  };
-}
 
 void frmACScore::Form_Load() {
   if (!lock_.acquire(version_) && toolkit().ask(sharedSheetQuestion(version_)) != GoOn) return;
@@ -176,7 +168,7 @@ void frmACScore::closeEvent(QCloseEvent* event) {
   // load sees the request after the yield that brought this event and ends
   // the program; there are no scores yet that could be lost.
   if (loading_) {
-    loadCancel_.request();
+    loadCancel_->request();
     event->ignore();
     return;
   }

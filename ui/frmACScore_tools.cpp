@@ -1,6 +1,7 @@
 // frmACScore_tools.cpp - the sheet's handlers that its tools call: showing a
 // page by number, showing an entry's chart with the cursor in its box, and
-// the focus after a dialog. The tools themselves are sheet_tools.cpp.
+// the focus after a dialog. The tools themselves are put together by
+// sheet_tools.cpp.
 #include "sheet/page_view.h"
 #include "ui/frmACScore.h"
 #include "ui/sheet_tools.h"

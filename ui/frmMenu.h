@@ -5,6 +5,7 @@
 
 #include "diag/debug_log.h"
 #include "ui/frmACScore.h"
+#include "ui/sheet_load_step.h"
 
 #include <QPushButton>
 #include <QWidget>
@@ -18,7 +19,7 @@ class frmMenu : public QWidget {
 
 public:
   // The sheets this menu opens load with sheetLoad.
-  explicit frmMenu(frmACScore::LoadStep sheetLoad = frmACScore::loadFrom(builtInServerBases()),
+  explicit frmMenu(frmACScore::LoadStep sheetLoad = loadFrom(builtInServerBases()),
                    QWidget* parent = nullptr);
 
   // Runs before the window is first shown: the title with the program's
@@ -57,6 +58,6 @@ private:
 
 // Creates a menu, runs its Form_Load and shows it: the program's start, and
 // the way back from the score sheet, whose load step the new menu keeps.
-frmMenu* showMenu(frmACScore::LoadStep sheetLoad = frmACScore::loadFrom(builtInServerBases()));
+frmMenu* showMenu(frmACScore::LoadStep sheetLoad = loadFrom(builtInServerBases()));
 
 }  // namespace nk

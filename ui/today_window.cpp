@@ -3,8 +3,8 @@
 
 #include "data/moment.h"
 #include "toolkit/toolkit.h"
-#include "ui/frmACScore.h"
 #include "ui/save_dialog.h"
+#include "ui/sheet_font.h"
 #include "ui/today_card.h"
 
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include "master_server.h"
 #include "ui/frmACScore.h"
 #include "ui/frmMenu.h"
+#include "ui/sheet_load_step.h"
 
 #include <QTest>
 
@@ -20,7 +21,7 @@ protected:
 
   // Opens the menu and clicks the version's button; returns the loaded sheet.
   frmACScore* open(int versionCode) {
-    frmMenu* menu = showMenu(frmACScore::loadFrom(request.servers, request.fetch.limits));
+    frmMenu* menu = showMenu(loadFrom(request.servers, request.fetch.limits));
     QPushButton* button = versionCode == 112   ? menu->btnAC12Score()
                           : versionCode == 113 ? menu->btnAC13Score()
                                                : menu->btnAC14Score();

@@ -4,7 +4,7 @@
 // "<family>|<weight>|<曲 drawn by that face: 1 or 0>|<GDI face>|<GDI weight>".
 // The Windows tour runs it beside the installed program under Wine, where the
 // face a player sees is otherwise only a picture.
-#include "ui/frmACScore.h"
+#include "ui/sheet_font.h"
 
 #include <QApplication>
 #include <QFontInfo>

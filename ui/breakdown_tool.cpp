@@ -1,0 +1,44 @@
+// breakdown_tool.cpp - the breakdown window of the sheet.
+#include "ui/breakdown_tool.h"
+
+#include "ui/breakdown_window.h"
+#include "ui/frmACScore.h"
+#include "ui/screen_fit.h"
+#include "ui/sheet_action.h"
+#include "ui/tool_window.h"
+
+namespace nk {
+
+BreakdownTool::BreakdownTool(frmACScore& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {
+  // The window recomputes once per pass of the event loop, however many
+  // boxes a paste or a trial typed, and again whenever it is shown.
+  window_ = new ToolWindow(
+      [this] { return makeWindow(); },
+      [](QWidget& window) { static_cast<BreakdownWindow&>(window).scheduleRefresh(); }, this);
+  window_->staleOn(sheet, &frmACScore::scoresChanged);
+  window_->staleOn(sheet, &frmACScore::scoresSaved);
+  action_ = addSheetAction(sheet, *this, "actBreakdown", "総合得点の内訳…", QKeySequence(Qt::CTRL | Qt::Key_B),
+                           [this] { open(); });
+}
+
+void BreakdownTool::open() {
+  if (sheet_.loaded()) window_->open();
+}
+
+QWidget* BreakdownTool::makeWindow() {
+  auto* window = new BreakdownWindow(sheet_.state(), &sheet_, &sheet_.lastChanges());
+  connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, bool ura) {
+    raiseSheet(sheet_);
+    sheet_.showEntryChart(position, ura);
+  });
+  connect(window, &BreakdownWindow::scoresToType, &sheet_, [this](const std::vector<TypedScore>& scores) {
+    raiseSheet(sheet_);
+    sheet_.typeScores(scores);
+  });
+  // Beside the sheet at the size the screen leaves it.
+  fitIntoScreen(*window);
+  window->placeBeside(sheet_);
+  return window;
+}
+
+}  // namespace nk
