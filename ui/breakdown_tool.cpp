@@ -9,7 +9,7 @@
 
 namespace nk {
 
-BreakdownTool::BreakdownTool(frmACScore& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {
+BreakdownTool::BreakdownTool(frmACScore& sheet, QObject* parent) : WindowTool(sheet, parent) {
   // The window recomputes once per pass of the event loop, however many
   // boxes a paste or a trial typed, and again whenever it is shown.
   window_ = new ToolWindow(

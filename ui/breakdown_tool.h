@@ -4,28 +4,17 @@
 // it on the sheet, and a trial's "シートに反映" types its scores there.
 #pragma once
 
-#include <QObject>
-
-class QAction;
+#include "ui/tool_window.h"
 
 namespace nk {
 
-class ToolWindow;
-class frmACScore;
-
-class BreakdownTool : public QObject {
+class BreakdownTool : public WindowTool {
 public:
   BreakdownTool(frmACScore& sheet, QObject* parent);
-
-  QAction* action() const { return action_; }
 
 private:
   QWidget* makeWindow();
   void open();
-
-  frmACScore& sheet_;
-  ToolWindow* window_ = nullptr;
-  QAction* action_ = nullptr;
 };
 
 }  // namespace nk

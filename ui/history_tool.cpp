@@ -9,7 +9,7 @@
 
 namespace nk {
 
-HistoryTool::HistoryTool(frmACScore& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {
+HistoryTool::HistoryTool(frmACScore& sheet, QObject* parent) : WindowTool(sheet, parent) {
   window_ = new ToolWindow(
       [this] { return makeWindow(); }, [](QWidget& window) { static_cast<HistoryWindow&>(window).reload(); },
       this);

@@ -6,28 +6,17 @@
 // shows its chart on the sheet.
 #pragma once
 
-#include <QObject>
-
-class QAction;
+#include "ui/tool_window.h"
 
 namespace nk {
 
-class ToolWindow;
-class frmACScore;
-
-class HistoryTool : public QObject {
+class HistoryTool : public WindowTool {
 public:
   HistoryTool(frmACScore& sheet, QObject* parent);
-
-  QAction* action() const { return action_; }
 
 private:
   QWidget* makeWindow();
   void open();
-
-  frmACScore& sheet_;
-  ToolWindow* window_ = nullptr;
-  QAction* action_ = nullptr;
 };
 
 }  // namespace nk

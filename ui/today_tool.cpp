@@ -8,7 +8,7 @@
 
 namespace nk {
 
-TodayTool::TodayTool(frmACScore& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {
+TodayTool::TodayTool(frmACScore& sheet, QObject* parent) : WindowTool(sheet, parent) {
   window_ = new ToolWindow(
       [&sheet] {
         auto* window = new TodayWindow(sheet.state(), sheet.savedScores(), &sheet);

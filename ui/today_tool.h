@@ -4,27 +4,16 @@
 // may have saved meanwhile, and today may have become a new day.
 #pragma once
 
-#include <QObject>
-
-class QAction;
+#include "ui/tool_window.h"
 
 namespace nk {
 
-class ToolWindow;
-class frmACScore;
-
-class TodayTool : public QObject {
+class TodayTool : public WindowTool {
 public:
   TodayTool(frmACScore& sheet, QObject* parent);
 
-  QAction* action() const { return action_; }
-
 private:
   void open();
-
-  frmACScore& sheet_;
-  ToolWindow* window_ = nullptr;
-  QAction* action_ = nullptr;
 };
 
 }  // namespace nk

@@ -19,7 +19,11 @@
 
 #include <functional>
 
+class QAction;
+
 namespace nk {
+
+class frmACScore;
 
 class ToolWindow : public QObject {
 public:
@@ -46,6 +50,21 @@ private:
   std::function<void(QWidget&)> refresh_;
   QPointer<QWidget> window_;
   bool stale_ = false;
+};
+
+// A tool that is one action of the sheet opening one tool window (the
+// breakdown, the history, the day's progress); the tool makes both in its
+// constructor.
+class WindowTool : public QObject {
+public:
+  QAction* action() const { return action_; }
+
+protected:
+  WindowTool(frmACScore& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {}
+
+  frmACScore& sheet_;
+  ToolWindow* window_ = nullptr;
+  QAction* action_ = nullptr;
 };
 
 }  // namespace nk
