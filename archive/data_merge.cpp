@@ -7,7 +7,7 @@
 #include "data/improvement_log.h"
 #include "data/numeric.h"
 #include "data/score_file.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "data/song_master.h"
 #include "data/target_total.h"
 #include "data/version_song_list.h"

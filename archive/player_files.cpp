@@ -3,7 +3,7 @@
 
 #include "data/appended_log.h"
 #include "data/improvement_log.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "data/target_total.h"
 #include "domain/master_files.h"
 #include "domain/server_paths.h"

@@ -10,7 +10,7 @@
 #include "archive/data_zip.h"
 #include "archive/zip_reader.h"
 #include "data/improvement_log.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "hostile_zip.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // last record and the append) on histories of 1 MB, 100 MB and 1 GB. The
 // files are sparse below their last records: what the step reads of them is
 // what it costs.
-#include "data/score_history.h"
+#include "data/total_history.h"
 
 #include <benchmark/benchmark.h>
 

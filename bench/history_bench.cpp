@@ -3,7 +3,7 @@
 // them with the chart and the list rebuilt (and, painted, the chart drawn
 // once), as after every save; a window opened on a million records (about
 // 70 MB of file), with the memory it takes, and the mouse's point found on them.
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "qt_benchmark_main.h"
 #include "sheet/history_view.h"
 #include "ui/history_chart.h"

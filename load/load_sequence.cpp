@@ -10,7 +10,7 @@
 #include "data/version_song_list.h"
 #include "diag/runtime_error.h"
 #include "load/kept_masters.h"
-#include "load/master_changes.h"
+#include "load/kept_lists_state.h"
 #include "net/download_steps.h"
 #include "net/http_fetch.h"
 #include "net/server_locations.h"

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "data/display_text.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 
 #include <array>
 #include <cstdint>

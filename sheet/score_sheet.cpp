@@ -3,7 +3,7 @@
 
 #include "data/score_backup.h"
 #include "data/score_file.h"
-#include "sheet/save_history.h"
+#include "sheet/save_records.h"
 #include "sheet/score_merge.h"
 
 namespace nk {

@@ -11,7 +11,7 @@
 // boxes' tooltips. Every change of a box's text goes through store(). A save
 // (save(now)) merges what another window or program wrote to the score file
 // since the base (score_merge.h), writes the file crash-safe, appends to the
-// history and the improvements log (save_history.h), takes the new last
+// history and the improvements log (save_records.h), takes the new last
 // changes, and returns one report: whether the sheet's scores changed under
 // the player (the page is shown again), whether the file was written, and the
 // boxes to show in their order, each with the debug-log line that precedes

@@ -6,7 +6,7 @@
 #include "archive/data_zip.h"
 #include "data/display_text.h"
 #include "data/improvement_log.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // of the sample score sheet on the demo master data, so that a first save
 // without changes adds nothing. Its log of improvements is the same saves'.
 #include "data/improvement_log.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "data/text_file.h"
 #include "master_server.h"
 #include "sheet/total_breakdown.h"

@@ -3,7 +3,7 @@
 // The seam: the test program's own fsync, which the program's calls reach before the
 // C library's; it fails with EIO while failing is set. (On Windows the flush is FlushFileBuffers.)
 #include "data/score_file.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "test_support.h"
 
 #include <cerrno>

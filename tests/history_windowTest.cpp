@@ -6,7 +6,7 @@
 #include "ui/history_window.h"
 #include "data/improvement_log.h"
 #include "data/score_file.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "score_sheet_fixture.h"
 #include "sheet/history_view.h"
 #include "ui/breakdown_window.h"

@@ -2,7 +2,7 @@
 // of totals, the log of improvements) on any bytes: every record found writes
 // back to a line that reads as the same record.
 #include "data/improvement_log.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "fuzz_support.h"
 
 using namespace nk;

@@ -1,7 +1,7 @@
-// score_historyTest.cpp - the history file: reading past torn, edited and
+// total_historyTest.cpp - the history file: reading past torn, edited and
 // marked lines, and appending after whatever a crash or a hand edit left, in
 // real files of the test's folder.
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "platform/native_file.h"
 #include "test_support.h"
 

@@ -1,5 +1,5 @@
-// save_history.h - what a save of the score sheet adds beside the score file:
-// to the history of totals (score_history.h) a record of the total's
+// save_records.h - what a save of the score sheet adds beside the score file:
+// to the history of totals (total_history.h) a record of the total's
 // summary, which the history takes when it differs from its last record in
 // anything but the time, and to the log of improvements (chart_changes.h)
 // the charts whose scores changed.
@@ -11,7 +11,7 @@
 
 #include "data/improvement_log.h"
 #include "data/moment.h"
-#include "data/score_history.h"
+#include "data/total_history.h"
 #include "data/score_state.h"
 #include "sheet/sheet_scores.h"
 

@@ -1,7 +1,7 @@
-// save_historyTest.cpp - when a save adds a record to the history, and what
+// save_recordsTest.cpp - when a save adds a record to the history, and what
 // a failure tells the player and the log.
 #include "log_fixture.h"
-#include "sheet/save_history.h"
+#include "sheet/save_records.h"
 #include "sheet/total_breakdown.h"
 
 #include <cstdlib>

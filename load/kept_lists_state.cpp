@@ -1,5 +1,5 @@
-// master_changes.cpp - the kept master lists, read for the comparison.
-#include "load/master_changes.h"
+// kept_lists_state.cpp - the kept master lists, read for the comparison.
+#include "load/kept_lists_state.h"
 
 #include "diag/runtime_error.h"
 

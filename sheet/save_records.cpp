@@ -1,5 +1,5 @@
-// save_history.cpp - a save's records beside the score file, and its warning.
-#include "sheet/save_history.h"
+// save_records.cpp - a save's records beside the score file, and its warning.
+#include "sheet/save_records.h"
 
 #include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"

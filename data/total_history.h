@@ -1,4 +1,4 @@
-// score_history.h - the history of totals "ac<VersionNumber>history.csv":
+// total_history.h - the history of totals "ac<VersionNumber>history.csv":
 // one record per save that changed the total's summary, beside the score file
 // and independent of it. An appended log (appended_log.h) of this format.
 //

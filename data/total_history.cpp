@@ -1,6 +1,6 @@
-// score_history.cpp - the history file's records: their lines, and the
+// total_history.cpp - the history file's records: their lines, and the
 // history's use of the appended log.
-#include "data/score_history.h"
+#include "data/total_history.h"
 
 namespace nk {
 namespace {

@@ -1,4 +1,4 @@
-// master_changes.h - the master lists kept from the last load, read for the
+// kept_lists_state.h - the master lists kept from the last load, read for the
 // comparison with the lists a load has just read (data/master_changes.h),
 // which is told to the player once, after page 1.
 #pragma once
