@@ -84,7 +84,7 @@ bool BreakdownWindow::setTargetText(const QString& typed) {
   }
   const FileWriteResult saved = saveTargetTotal(state_.VersionNumber, *parsed);
   if (!saved.ok) {
-    toolkit().messageBox(saved.failure + "目標総合得点は保存されていません。", TargetTitle, MsgIcon::Exclamation);
+    toolkit().messageBox(saved.failure + notSavedText("目標総合得点") + "。", TargetTitle, MsgIcon::Exclamation);
     return false;
   }
   target_ = *parsed;
