@@ -247,6 +247,9 @@ TEST_F(BreakdownWindowTest, TargetPlanAndTrialLeaveTheSheetsFilesAlone) {
   EXPECT_EQ(window->totalLabel()->text(), "総合得点 2,200,000点（試算）");
   EXPECT_EQ(window->targetLabel()->text(), "目標総合得点 2,000,000点　目標達成（200,000点 上回っています）");
   EXPECT_EQ(window->planTab()->summary()->text(), "目標に届いています。");
+  // Digits after kana in the window's one face, the bold total's too.
+  for (const QLabel* label : {window->totalLabel(), window->targetLabel(), window->planTab()->summary()})
+    EXPECT_EQ(QFontInfo(label->font()).family(), test::toolWindowFace()) << label->text().toStdString();
   EXPECT_TRUE(level7->model()->index(rowOf(level7, "曲25"), ColScore).data(Qt::FontRole).value<QFont>().bold());
   EXPECT_EQ(sheet->state().EntryScore[25], 0);
   EXPECT_FALSE(window->tryScore(25, "abc"));
