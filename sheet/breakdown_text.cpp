@@ -52,12 +52,14 @@ std::string breakdownTotalLine(const TotalBreakdown& b, Digits digits) {
   return "総合得点 " + pointsText(b.total, digits);
 }
 
+std::string cutOffText(const LevelBreakdown& level, Digits digits) {
+  if (level.cutOffScore) return pointsText(*level.cutOffScore, digits);
+  if (level.count == 0) return "－";
+  return level.quota == 0 ? "－（対象枠なし）" : "－（全曲対象）";
+}
+
 std::string levelSummaryLine(const LevelBreakdown& level, Digits digits) {
-  std::string cutOff = "－";
-  if (level.cutOffScore)
-    cutOff = pointsText(*level.cutOffScore, digits);
-  else if (level.count > 0)
-    cutOff += level.quota == 0 ? "（対象枠なし）" : "（全曲対象）";
+  const std::string cutOff = cutOffText(level, digits);
   return levelName(level.level) + "　収録曲 " + decimalText(level.count) + "曲／課題曲 " + decimalText(level.quota) +
          "曲　対象合計 " + pointsText(level.countedSum, digits) + "　最低対象点 " + cutOff + "　入力済み " +
          decimalText(level.entered) + "曲";

@@ -22,6 +22,10 @@ namespace nk {
 // clipboard (display_text.h).
 std::string breakdownTotalLine(const TotalBreakdown& b, Digits digits = Digits::Grouped);
 
+// The level's lowest counted score, "N点"; without one, why: "－" alone (no
+// charts), "－（全曲対象）" or "－（対象枠なし）".
+std::string cutOffText(const LevelBreakdown& level, Digits digits = Digits::Grouped);
+
 // "☆×10　収録曲 12曲／課題曲 9曲　対象合計 N点　最低対象点 N点　入力済み 10曲";
 // a level without a cut-off says why: "－" alone (no charts), "－（全曲対象）"
 // or "－（対象枠なし）".

@@ -86,12 +86,6 @@ std::vector<std::string> beganToCount(const ScoreSheetState& s, const TotalBreak
   return lines;
 }
 
-std::string cutOffText(const LevelBreakdown& level) {
-  if (level.cutOffScore) return pointsText(*level.cutOffScore);
-  if (level.count == 0) return "－";
-  return level.quota == 0 ? "－（対象枠なし）" : "－（全曲対象）";
-}
-
 std::string cutOffLine(const LevelBreakdown& then, const LevelBreakdown& now) {
   std::string line = levelName(now.level) + "　最低対象点 " + cutOffText(then) + " → " + cutOffText(now);
   if (then.cutOffScore && now.cutOffScore)
