@@ -206,14 +206,14 @@ public:
     merged.EntryScore = std::move(ours.normal);
     merged.EntryScoreU = std::move(ours.ura);
     plan_.writes.emplace_back(name, scoreFileText(merged));
-    note("点数: " + decimalText(int64_t(changed)) + " 譜面を変えます");
+    note("点数: " + groupedDecimal(int64_t(changed)) + " 譜面を変えます");
   }
 
   void improvements() {
     size_t added = 0;
     if (const auto all = joined(ourLog(), theirLog(), added)) {
       plan_.writes.emplace_back(logFileName(ImprovementFormat, v_), logText(ImprovementHeader, *all, improvementLine));
-      note("更新履歴: " + decimalText(int64_t(added)) + " 件を加えます");
+      note("更新履歴: " + groupedDecimal(int64_t(added)) + " 件を加えます");
     }
   }
 
@@ -224,7 +224,7 @@ public:
     if (const auto all = joined(recordsOf<HistoryRecord>(fileIn(here_, name), parse),
                                 recordsOf<HistoryRecord>(fileIn(imported_, name), parse), added)) {
       plan_.writes.emplace_back(name, logText(HistoryHeader, *all, historyLine));
-      note("記録の推移: " + decimalText(int64_t(added)) + " 件を加えます");
+      note("記録の推移: " + groupedDecimal(int64_t(added)) + " 件を加えます");
     }
   }
 
