@@ -3,6 +3,7 @@
 #include "archive/data_merge.h"
 
 #include "archive/player_files.h"
+#include "data/delimited_text.h"
 #include "data/display_text.h"
 #include "data/improvement_log.h"
 #include "data/numeric.h"
@@ -28,7 +29,6 @@
 namespace nk {
 namespace {
 
-constexpr std::string_view Bom = "\xEF\xBB\xBF";
 // Score files name entries up to the 16-bit count; one of another version's
 // sheet is read without its master lists.
 constexpr int16_t MostEntries = std::numeric_limits<int16_t>::max();
@@ -38,26 +38,12 @@ const std::string* fileIn(const DataFiles& data, const std::string& path) {
   return found == data.files.end() ? nullptr : &found->second;
 }
 
-std::string versionLabel(int16_t v) { return "AC" + decimalText(v); }
-
-// The file's complete lines (ending in LF; CR LF too), a BOM in front passed over.
-template <class Line>
-void eachCompleteLine(std::string_view bytes, Line line) {
-  if (bytes.starts_with(Bom)) bytes.remove_prefix(Bom.size());
-  for (size_t lf; (lf = bytes.find('\n')) != std::string_view::npos; bytes.remove_prefix(lf + 1)) {
-    std::string_view text = bytes.substr(0, lf);
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    line(text);
-  }
-}
-
 template <class Record, class Parse>
 std::vector<Record> recordsOf(const std::string* bytes, Parse parse) {
   std::vector<Record> records;
   if (bytes)
-    eachCompleteLine(*bytes, [&](std::string_view line) {
+    for (const std::string_view line : completeLines(withoutBom(*bytes)))
       if (std::optional<Record> record = parse(line)) records.push_back(std::move(*record));
-    });
   return records;
 }
 
@@ -83,7 +69,7 @@ std::optional<std::vector<Record>> joined(std::vector<Record> here, const std::v
 
 template <class Record, class LineOf>
 std::string logText(const char* header, const std::vector<Record>& records, LineOf lineOf) {
-  std::string text = std::string(Bom) + header + "\r\n";
+  std::string text = std::string(Utf8Bom) + header + "\r\n";
   for (const Record& record : records) text += lineOf(record);
   return text;
 }
@@ -220,14 +206,14 @@ public:
     merged.EntryScore = std::move(ours.normal);
     merged.EntryScoreU = std::move(ours.ura);
     plan_.writes.emplace_back(name, scoreFileText(merged));
-    note("点数: " + decimalText(int64_t(changed)) + " 譜面を変えます");
+    note("点数: " + groupedDecimal(int64_t(changed)) + " 譜面を変えます");
   }
 
   void improvements() {
     size_t added = 0;
     if (const auto all = joined(ourLog(), theirLog(), added)) {
       plan_.writes.emplace_back(logFileName(ImprovementFormat, v_), logText(ImprovementHeader, *all, improvementLine));
-      note("更新履歴: " + decimalText(int64_t(added)) + " 件を加えます");
+      note("更新履歴: " + groupedDecimal(int64_t(added)) + " 件を加えます");
     }
   }
 
@@ -238,7 +224,7 @@ public:
     if (const auto all = joined(recordsOf<HistoryRecord>(fileIn(here_, name), parse),
                                 recordsOf<HistoryRecord>(fileIn(imported_, name), parse), added)) {
       plan_.writes.emplace_back(name, logText(HistoryHeader, *all, historyLine));
-      note("記録の推移: " + decimalText(int64_t(added)) + " 件を加えます");
+      note("記録の推移: " + groupedDecimal(int64_t(added)) + " 件を加えます");
     }
   }
 

@@ -21,7 +21,7 @@ namespace nk {
 
 // The versions whose data is kept, by VersionNumber (the VersionCode - 100
 // of file names).
-inline constexpr int16_t DataVersions[] = {AC12.VersionCode - 100, AC13.VersionCode - 100, AC14.VersionCode - 100};
+inline constexpr const auto& DataVersions = ArcadeVersionNumbers;
 
 enum class PlayerFileKind { Scores, History, Improvements, Target, KeptMaster, KeptStamp };
 

@@ -2,6 +2,8 @@
 // and records appended to it.
 #include "data/appended_log.h"
 
+#include "data/delimited_text.h"
+
 #include "platform/durable_append.h"
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 namespace nk {
 namespace {
 
-constexpr std::string_view Bom = "\xEF\xBB\xBF";
 // Blocks of a backward read: a few hundred records, the tail of a history
 // that ends in a complete record in one read.
 constexpr size_t BackwardBlockBytes = 64 * 1024;
@@ -21,7 +22,7 @@ using ReadAt = std::function<bool(int64_t offset, size_t n, std::string& bytes)>
 // nothing for a line too long to be a record. atStart: the file's first line,
 // which may begin with a BOM.
 std::optional<std::string_view> lineText(std::string_view text, bool atStart) {
-  if (atStart && text.starts_with(Bom)) text.remove_prefix(Bom.size());
+  if (atStart && text.starts_with(Utf8Bom)) text.remove_prefix(Utf8Bom.size());
   if (text.size() > LongestRecordLine) return std::nullopt;
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   return text;
@@ -33,7 +34,7 @@ public:
   explicit ForwardLines(const std::function<void(std::string_view)>& line) : line_(line) {}
 
   void take(std::string_view piece) {
-    if (first_ && piece.starts_with(Bom)) piece.remove_prefix(Bom.size());
+    if (first_ && piece.starts_with(Utf8Bom)) piece.remove_prefix(Utf8Bom.size());
     first_ = false;
     for (size_t end; (end = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(end + 1)) {
       if (carried_.empty() && !overlong_) {
@@ -98,7 +99,7 @@ bool readBackward(int64_t size, uint64_t window, const ReadAt& readAt,
     }
     if (!overlong) {
       pending.insert(0, rest);
-      if (pending.size() > LongestRecordLine + Bom.size()) {
+      if (pending.size() > LongestRecordLine + Utf8Bom.size()) {
         pending.clear();
         overlong = true;
       }
@@ -162,7 +163,7 @@ AppendResult appendRecords(const std::string& path, const LogFormat& format, std
   if (size == 0) {
     // The BOM tells Excel on Japanese Windows that the file is UTF-8, not
     // Shift-JIS; a file that exists keeps its bytes, with or without one.
-    text.append(Bom);
+    text.append(Utf8Bom);
     text.append(format.header);
     text += "\r\n";
   } else if (!file.readAt(std::max<int64_t>(0, size - 2), static_cast<size_t>(std::min<int64_t>(2, size)), tail) ||

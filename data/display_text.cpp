@@ -23,18 +23,35 @@ std::string signedGroupedDecimal(int64_t value) {
   return value > 0 ? "+" + groupedDecimal(value) : groupedDecimal(value);
 }
 
-std::string minuteText(const Moment& moment) {
+std::string pointsText(int64_t value, Digits digits) {
+  return (digits == Digits::Grouped ? groupedDecimal(value) : std::to_string(value)) + "点";
+}
+
+std::string levelName(int16_t level) {
+  switch (level) {
+    case 7: return "☆×７";
+    case 8: return "☆×８";
+    case 9: return "☆×９";
+    default: return "☆×" + std::to_string(level);
+  }
+}
+
+std::string shortLevelName(int16_t level) { return "☆" + std::to_string(level); }
+
+std::string secondText(std::chrono::local_seconds local) {
   using namespace std::chrono;
-  const local_seconds local = moment.local();
   const local_days day = floor<days>(local);
   const year_month_day date{day};
   const hh_mm_ss<seconds> time{local - day};
   char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d", static_cast<int>(date.year()),
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()));
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
+
+std::string minuteText(const Moment& moment) { return secondText(moment.local()).substr(0, 16); }
 
 std::string dateText(const Moment& moment) { return minuteText(moment).substr(0, 10); }
 
@@ -44,6 +61,13 @@ std::string leftOutNote(uint64_t leftOut) {
 
 std::string unreadableNote(const std::string& fileName, const std::string& cause) {
   return "ファイル " + fileName + " を読めません（" + cause + "）。";
+}
+
+std::string notSavedText(std::string_view what) { return std::string(what) + "は保存されていません"; }
+
+void addNotSavedNote(FileWriteResult& result, std::string_view what, std::string_view file) {
+  result.failure += notSavedText(what) + "（" + std::string(file) +
+                    (result.oldKept ? "は変更していません）。" : "は書きかけの状態かもしれません）。");
 }
 
 }  // namespace nk

@@ -1,6 +1,7 @@
 // score_file.cpp - the personal score file: read into the entries' scores, and written whole.
 #include "data/score_file.h"
 
+#include "data/display_text.h"
 #include "data/master_list.h"
 #include "data/numeric.h"
 #include "data/text_file.h"
@@ -150,8 +151,7 @@ std::string scoreFileText(const ScoreSheetState& s) {
 FileWriteResult saveScoreFile(const ScoreSheetState& s) {
   FileWriteResult result = replaceFileContents(scoreFileNameFor(s.VersionNumber), scoreFileText(s));
   if (result.ok) return result;
-  result.failure += result.oldKept ? "スコアは保存されていません（保存済みのファイルは変更していません）。"
-                                   : "スコアは保存されていません（保存済みのファイルは書きかけの状態かもしれません）。";
+  addNotSavedNote(result, "スコア", "保存済みのファイル");
   return result;
 }
 

@@ -1,6 +1,8 @@
 // typed_number.cpp - digits of either width, separators and blanks.
 #include "data/typed_number.h"
 
+#include "data/full_width.h"
+
 #include <string>
 
 namespace nk {
@@ -33,20 +35,9 @@ std::optional<int64_t> plainNumber(std::string_view text, int64_t highest) {
 }  // namespace
 
 std::optional<std::optional<int64_t>> parseTypedNumber(std::string_view typed, int64_t lowest, int64_t highest) {
-  // Full-width digits and commas (U+FF10..U+FF19, U+FF0C) become ASCII; blanks
-  // (ASCII and U+3000) around the number go.
-  std::string ascii;
-  for (size_t i = 0; i < typed.size();) {
-    const auto c = static_cast<unsigned char>(typed[i]);
-    if (c == 0xEF && i + 2 < typed.size()) {
-      const auto b1 = static_cast<unsigned char>(typed[i + 1]), b2 = static_cast<unsigned char>(typed[i + 2]);
-      if (b1 == 0xBC && b2 >= 0x90 && b2 <= 0x99) { ascii += static_cast<char>('0' + (b2 - 0x90)); i += 3; continue; }
-      if (b1 == 0xBC && b2 == 0x8C) { ascii += ','; i += 3; continue; }
-    }
-    if (c == 0xE3 && typed.substr(i, 3) == "\u3000") { ascii += ' '; i += 3; continue; }
-    ascii += static_cast<char>(c);
-    ++i;
-  }
+  // Full-width digits, commas and blanks (U+3000 too) become ASCII; blanks
+  // around the number go.
+  const std::string ascii = halfWidthAscii(typed, "0123456789, ");
   const size_t first = ascii.find_first_not_of(" \t");
   if (first == std::string::npos) return std::optional<int64_t>{};
   const std::string_view number = std::string_view(ascii).substr(first, ascii.find_last_not_of(" \t") - first + 1);

@@ -1,4 +1,5 @@
 // genre_likeness.cpp - a genre label that is a ranked genre written otherwise.
+#include "data/full_width.h"
 #include "data/genre_order.h"
 #include "masters/master_check.h"
 
@@ -45,12 +46,12 @@ void encode(std::u32string_view in, std::string& out) {
 
 // The label with blanks gone, full-width ASCII and half-width katakana
 // (voiced marks joined to their kana) in their usual widths, ASCII lower case.
-std::string folded(std::string_view label) {
+std::string folded(std::string_view original) {
+  const std::string label = halfWidthAscii(original);
   std::u32string out;
   for (size_t i = 0; i < label.size();) {
     char32_t c = decode(label, i);
     if (c == U' ' || c == U'\t' || c == 0x3000) continue;
-    if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
     if (c >= 0xFF61 && c <= 0xFF9F) {
       const bool voiced = c == 0xFF9E, semi = c == 0xFF9F;
       const char32_t prev = out.empty() ? 0 : out.back();

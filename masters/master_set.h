@@ -8,6 +8,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "domain/arcade_version.h"
 
 #include <array>
 #include <cstdint>
@@ -17,8 +18,7 @@
 namespace nk {
 
 // The versions the kit serves, as their version numbers (12, 13, 14).
-inline constexpr std::array<int16_t, 3> KitVersionNumbers = {12, 13, 14};
-inline constexpr int16_t versionCodeOf(int16_t versionNumber) { return static_cast<int16_t>(versionNumber + 100); }
+inline constexpr const auto& KitVersionNumbers = ArcadeVersionNumbers;
 
 struct VersionLists {
   std::vector<int16_t> EntrySongNo;

@@ -67,7 +67,7 @@ std::string mastersDiffText(const std::string& oldDir, const std::string& newDir
   std::string text;
   for (size_t v = 0; v < KitVersionNumbers.size(); ++v) {
     const std::string changes = masterChangesText(sheetStateOf(before, v), sheetStateOf(after, v));
-    text += "AC" + decimalText(KitVersionNumbers[v]) + ":" + (changes.empty() ? " 変更なし\n" : "\n" + withLf(changes) + "\n");
+    text += versionLabel(KitVersionNumbers[v]) + ":" + (changes.empty() ? " 変更なし\n" : "\n" + withLf(changes) + "\n");
   }
   if (before.required != after.required || before.hint != after.hint)
     text += "要求バージョン: " + exactNumberText(before.required) + "「" + before.hint + "」 → " +

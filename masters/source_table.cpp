@@ -1,13 +1,12 @@
 // source_table.cpp - reading and writing the source's tab-separated tables.
 #include "masters/source_table.h"
 
+#include "data/delimited_text.h"
 #include "data/numeric.h"
 #include "diag/runtime_error.h"
 
 namespace nk {
 namespace {
-
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // Cuts text into rows of cells; line counts from 1 for the first row.
 class TableScanner {
@@ -89,19 +88,6 @@ std::string joinedHeader(const std::vector<std::string>& header) {
   return joined;
 }
 
-void appendCell(std::string& out, const std::string& cell) {
-  if (cell.find_first_of("\t\r\n\"") == std::string::npos) {
-    out += cell;
-    return;
-  }
-  out += '"';
-  for (const char c : cell) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
 }  // namespace
 
 void failSourceLine(const std::string& fileName, int line, std::string_view detail) {
@@ -135,7 +121,7 @@ size_t firstInvalidUtf8(std::string_view text) {
 
 std::vector<SourceRow> parseSourceTable(std::string_view text, const std::string& fileName,
                                         const std::vector<std::string>& header) {
-  if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
+  text = withoutBom(text);
   if (const size_t bad = firstInvalidUtf8(text); bad < text.size()) {
     int line = 1;
     for (size_t i = 0; i < bad; ++i)
@@ -168,7 +154,7 @@ std::string sourceTableText(const std::vector<std::string>& header, const std::v
   auto appendRow = [&](const std::vector<std::string>& cells) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) out += '\t';
-      appendCell(out, cells[i]);
+      out += quotedCell(cells[i], "\t\r\n\"");
     }
     out += '\n';
   };

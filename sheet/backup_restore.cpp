@@ -7,24 +7,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace nk {
-namespace {
-
-std::string secondText(std::chrono::local_seconds time) {
-  const auto day = std::chrono::floor<std::chrono::days>(time);
-  const std::chrono::year_month_day date{day};
-  const std::chrono::hh_mm_ss clock{time - day};
-  char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<long>(clock.hours().count()), static_cast<long>(clock.minutes().count()),
-                static_cast<long>(clock.seconds().count()));
-  return text;
-}
-
-}  // namespace
 
 std::vector<ChartDifference> differencesFrom(const ScoreSheetState& s, const SheetScores& then) {
   std::vector<ChartDifference> differences;

@@ -2,6 +2,7 @@
 // total's breakdown.
 #include "sheet/breakdown_text.h"
 
+#include "data/delimited_text.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
 
@@ -11,7 +12,6 @@
 namespace nk {
 namespace {
 
-const std::array<const char*, CountedLevels> LevelNames = {"☆×７", "☆×８", "☆×９", "☆×10"};
 const std::array<const char*, BreakdownTableColumns> ColumnNames = {"順位", "点数", "曲名", "裏",
                                                                     "対象", "あと", "更新日"};
 
@@ -20,8 +20,6 @@ const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   return entryTitle(s, entry);
 }
 
-std::string points(int64_t n) { return decimalText(n) + "点"; }
-
 // A spreadsheet cell that cannot break the table's lines or columns.
 std::string tabCell(std::string text) {
   for (char& c : text)
@@ -29,21 +27,11 @@ std::string tabCell(std::string text) {
   return text;
 }
 
-std::string csvCell(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 // The breakdown as lines of cells: what the tab text and the CSV share.
 std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, const TotalBreakdown& b) {
   std::vector<std::vector<std::string>> lines;
-  lines.push_back({breakdownTotalLine(b)});
-  for (const LevelBreakdown& level : b.levels) lines.push_back({levelSummaryLine(level)});
+  lines.push_back({breakdownTotalLine(b, Digits::Plain)});
+  for (const LevelBreakdown& level : b.levels) lines.push_back({levelSummaryLine(level, Digits::Plain)});
   lines.emplace_back();
   std::vector<std::string> heading = {"レベル"};
   for (int c = 0; c < BreakdownColumns; ++c) heading.emplace_back(breakdownColumnName(c));
@@ -60,21 +48,20 @@ std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, c
 
 }  // namespace
 
-std::string levelName(int16_t level) {
-  const int slot = countedLevelIndex(level);
-  return slot >= 0 ? LevelNames[static_cast<size_t>(slot)] : "☆×" + decimalText(level);
+std::string breakdownTotalLine(const TotalBreakdown& b, Digits digits) {
+  return "総合得点 " + pointsText(b.total, digits);
 }
 
-std::string breakdownTotalLine(const TotalBreakdown& b) { return "総合得点 " + points(b.total); }
+std::string cutOffText(const LevelBreakdown& level, Digits digits) {
+  if (level.cutOffScore) return pointsText(*level.cutOffScore, digits);
+  if (level.count == 0) return "－";
+  return level.quota == 0 ? "－（対象枠なし）" : "－（全曲対象）";
+}
 
-std::string levelSummaryLine(const LevelBreakdown& level) {
-  std::string cutOff = "－";
-  if (level.cutOffScore)
-    cutOff = points(*level.cutOffScore);
-  else if (level.count > 0)
-    cutOff += level.quota == 0 ? "（対象枠なし）" : "（全曲対象）";
+std::string levelSummaryLine(const LevelBreakdown& level, Digits digits) {
+  const std::string cutOff = cutOffText(level, digits);
   return levelName(level.level) + "　収録曲 " + decimalText(level.count) + "曲／課題曲 " + decimalText(level.quota) +
-         "曲　対象合計 " + points(level.countedSum) + "　最低対象点 " + cutOff + "　入力済み " +
+         "曲　対象合計 " + pointsText(level.countedSum, digits) + "　最低対象点 " + cutOff + "　入力済み " +
          decimalText(level.entered) + "曲";
 }
 
@@ -105,7 +92,7 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     row.counts = c.counts;
     if (c.pointsNeeded) {
       row.neededKey = *c.pointsNeeded;
-      row.neededText = "あと " + points(*c.pointsNeeded);
+      row.neededText = "あと " + pointsText(*c.pointsNeeded);
     } else if (!c.counts) {
       row.neededKey = std::numeric_limits<int64_t>::max();
       row.neededText = level.quota == 0 ? "対象枠なし" : "届かない";
@@ -130,9 +117,9 @@ std::string breakdownTabText(const ScoreSheetState& s, const TotalBreakdown& b) 
 }
 
 std::string breakdownCsv(const ScoreSheetState& s, const TotalBreakdown& b) {
-  std::string text = "\xEF\xBB\xBF";
+  std::string text(Utf8Bom);
   for (const auto& line : breakdownCells(s, b)) {
-    for (size_t c = 0; c < line.size(); ++c) text += (c ? "," : "") + csvCell(line[c]);
+    for (size_t c = 0; c < line.size(); ++c) text += (c ? "," : "") + quotedCell(line[c], ",\"\r\n");
     text += "\r\n";
   }
   return text;
@@ -140,9 +127,7 @@ std::string breakdownCsv(const ScoreSheetState& s, const TotalBreakdown& b) {
 
 FileWriteResult saveBreakdownCsv(const std::string& path, const ScoreSheetState& s, const TotalBreakdown& b) {
   FileWriteResult result = replaceFileContents(path, breakdownCsv(s, b));
-  if (!result.ok)
-    result.failure += result.oldKept ? "内訳は保存されていません（元のファイルは変更していません）。"
-                                     : "内訳は保存されていません（元のファイルは書きかけの状態かもしれません）。";
+  if (!result.ok) addNotSavedNote(result, "内訳");
   return result;
 }
 

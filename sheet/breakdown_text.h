@@ -6,6 +6,7 @@
 // The window only shows these; it builds no text of its own.
 #pragma once
 
+#include "data/display_text.h"
 #include "data/score_state.h"
 #include "platform/file_replace.h"
 #include "sheet/chart_changes.h"
@@ -17,16 +18,18 @@
 
 namespace nk {
 
-// "☆×７" .. "☆×10", as the "合計" box writes the levels.
-std::string levelName(int16_t level);
+// "総合得点 N点", digits grouped in the window, plain in the CSV and the
+// clipboard (display_text.h).
+std::string breakdownTotalLine(const TotalBreakdown& b, Digits digits = Digits::Grouped);
 
-// "総合得点 N点".
-std::string breakdownTotalLine(const TotalBreakdown& b);
+// The level's lowest counted score, "N点"; without one, why: "－" alone (no
+// charts), "－（全曲対象）" or "－（対象枠なし）".
+std::string cutOffText(const LevelBreakdown& level, Digits digits = Digits::Grouped);
 
 // "☆×10　収録曲 12曲／課題曲 9曲　対象合計 N点　最低対象点 N点　入力済み 10曲";
 // a level without a cut-off says why: "－" alone (no charts), "－（全曲対象）"
 // or "－（対象枠なし）".
-std::string levelSummaryLine(const LevelBreakdown& level);
+std::string levelSummaryLine(const LevelBreakdown& level, Digits digits = Digits::Grouped);
 
 // One chart of a level's table.
 struct BreakdownRow {

@@ -64,7 +64,7 @@ StatisticsChart chartLine(const ScoreSheetState& s, const LevelBreakdown& level,
   if (c.counts)
     line.cells[ChartNeeded] = CountsMark;
   else if (c.pointsNeeded)
-    line.cells[ChartNeeded] = "あと " + groupedDecimal(*c.pointsNeeded) + "点";
+    line.cells[ChartNeeded] = "あと " + pointsText(*c.pointsNeeded);
   else
     line.cells[ChartNeeded] = level.quota == 0 ? "対象枠なし" : "届かない";
   line.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};

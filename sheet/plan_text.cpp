@@ -10,7 +10,6 @@
 namespace nk {
 namespace {
 
-std::string points(int64_t value) { return groupedDecimal(value) + "点"; }
 
 }  // namespace
 
@@ -18,9 +17,9 @@ std::string targetLine(std::optional<int64_t> target, int64_t total) {
   const std::string head = std::string(TargetTitle) + " ";
   if (!target) return head + "未設定";
   const int64_t gap = *target - total;
-  if (gap > 0) return head + points(*target) + "　目標まで あと " + points(gap);
-  if (gap == 0) return head + points(*target) + "　目標達成";
-  return head + points(*target) + "　目標達成（" + points(-gap) + " 上回っています）";
+  if (gap > 0) return head + pointsText(*target) + "　目標まで あと " + pointsText(gap);
+  if (gap == 0) return head + pointsText(*target) + "　目標達成";
+  return head + pointsText(*target) + "　目標達成（" + pointsText(-gap) + " 上回っています）";
 }
 
 std::string planSummary(std::optional<int64_t> target, const TargetPlan& plan) {
@@ -29,9 +28,9 @@ std::string planSummary(std::optional<int64_t> target, const TargetPlan& plan) {
   const std::string charts = groupedDecimal(static_cast<int64_t>(plan.charts.size())) + "譜面";
   if (plan.closes()) return charts + "を上げると目標に届きます（各レベルの最高点を超えない点数で）。";
   if (plan.charts.empty())
-    return "対象の譜面はどれも各レベルの最高点にあり、上げる余地がありません。目標まで あと " + points(plan.gap) + "。";
+    return "対象の譜面はどれも各レベルの最高点にあり、上げる余地がありません。目標まで あと " + pointsText(plan.gap) + "。";
   return charts + "をすべて上げても " + signedGroupedDecimal(plan.closed) + "点で、目標まで あと " +
-         points(plan.gap - plan.closed) + "。";
+         pointsText(plan.gap - plan.closed) + "。";
 }
 
 const char* planColumnName(int column) {

@@ -1,6 +1,7 @@
 // score_entry.cpp - storing what a score box holds.
 #include "sheet/score_entry.h"
 
+#include "data/full_width.h"
 #include "data/numeric.h"
 #include "diag/runtime_error.h"
 #include "sheet/page_view.h"
@@ -23,29 +24,18 @@ EntryResult storeBoxText(ScoreSheetState& s, int row, Chart chart, std::string_v
 }
 
 std::string asciiScoreText(std::string_view text) {
+  // Only what a number is written with: the box shows the result again.
+  const std::string folded = halfWidthAscii(text, "0123456789+-.");
   std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    if (i + 2 < text.size() && byte(0) == 0xEF && byte(1) == 0xBC) {
-      const unsigned char last = byte(2);  // U+FF00 + (last - 0x80)
-      if (last >= 0x90 && last <= 0x99) {  // ０ .. ９
-        out += static_cast<char>('0' + (last - 0x90));
-        i += 2;
-        continue;
-      }
-      if (last == 0x8B || last == 0x8D || last == 0x8E) {  // ＋ － ．
-        out += last == 0x8B ? '+' : last == 0x8D ? '-' : '.';
-        i += 2;
-        continue;
-      }
-    }
-    if (i + 2 < text.size() && byte(0) == 0xE2 && byte(1) == 0x88 && byte(2) == 0x92) {  // − U+2212
+  out.reserve(folded.size());
+  constexpr std::string_view MinusSign = "\u2212";
+  for (size_t i = 0; i < folded.size(); ++i) {
+    if (std::string_view(folded).substr(i).starts_with(MinusSign)) {
       out += '-';
-      i += 2;
+      i += MinusSign.size() - 1;
       continue;
     }
-    out += text[i];
+    out += folded[i];
   }
   return out;
 }

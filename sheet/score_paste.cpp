@@ -1,6 +1,7 @@
 // score_paste.cpp - the pasted text read, matched and reviewed.
 #include "sheet/score_paste.h"
 
+#include "data/delimited_text.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
 #include "data/typed_number.h"
@@ -18,7 +19,6 @@
 namespace nk {
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view IdeographicSpace = "\xE3\x80\x80";
 // Songs offered for a title that no song has; more would not be read.
 constexpr size_t NearLimit = 20;
@@ -43,39 +43,11 @@ std::string_view trimmed(std::string_view text) {
   }
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-// A quote opens a cell only as its first character and closes at the next
-// single quote; what follows up to the separator belongs to the cell. An
-// unclosed quote ends with its line, since a title never spans lines.
-std::vector<std::string> splitCells(std::string_view line, char separator) {
-  std::vector<std::string> cells;
-  size_t i = 0;
-  for (;;) {
-    std::string cell;
-    if (i < line.size() && line[i] == '"') {
-      for (++i; i < line.size(); ++i) {
-        if (line[i] != '"') cell += line[i];
-        else if (i + 1 < line.size() && line[i + 1] == '"') cell += line[++i];
-        else { ++i; break; }
-      }
-    }
-    for (; i < line.size() && line[i] != separator; ++i) cell += line[i];
-    cells.emplace_back(trimmed(cell));
-    if (i >= line.size()) return cells;
-    ++i;
-  }
+// The line's cells, each trimmed of blanks; see delimited_text.h for quotes.
+std::vector<std::string> trimmedCells(std::string_view line, char separator) {
+  std::vector<std::string> cells = splitCells(line, separator);
+  for (std::string& cell : cells) cell = std::string(trimmed(cell));
+  return cells;
 }
 
 Role roleOf(const std::string& cell) {
@@ -236,14 +208,14 @@ PasteReview reviewPaste(const ScoreSheetState& s, const SongSearchIndex& index, 
     review.tooLarge = tooLargeText(text);
     return review;
   }
-  if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
+  text = withoutBom(text);
   const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
   const std::vector<std::string_view> lines = splitLines(text);
   std::vector<std::vector<std::string>> cells;
   std::optional<Columns> heading;
   size_t headingLine = 0;
   for (std::string_view line : lines) {
-    cells.push_back(splitCells(line, separator));
+    cells.push_back(trimmedCells(line, separator));
     if (!heading && (heading = headingOf(cells.back()))) headingLine = cells.size() - 1;
   }
   Reader reader(s, index, review);

@@ -1,7 +1,6 @@
 // sheet_lock.cpp - the lock file of an open sheet, on QLockFile.
 #include "sheet/sheet_lock.h"
 
-#include "data/numeric.h"
 #include "domain/server_paths.h"
 
 #include <QLockFile>
@@ -36,8 +35,7 @@ void SheetLock::release() {
 bool SheetLock::held() const { return lock_ && lock_->isLocked(); }
 
 Question sharedSheetQuestion(ArcadeVersion version) {
-  const std::string name = "AC" + decimalText(version.VersionCode - 100);
-  return Question{name +
+  return Question{versionLabel(version) +
                       " の自己ベストスコアは、別のウィンドウでも開かれています。"
                       "続けると、保存のときに別のウィンドウが保存した点数と合わせて保存します。",
                   "同時に開いています",

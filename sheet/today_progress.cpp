@@ -3,6 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "domain/arcade_version.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/improvement_view.h"
 #include "sheet/total_breakdown.h"
@@ -17,7 +18,6 @@ namespace {
 
 using std::chrono::sys_seconds;
 
-std::string points(int64_t n) { return groupedDecimal(n) + "点"; }
 
 std::string chartTitle(const ScoreSheetState& s, size_t entry, bool ura) {
   return entryTitle(s, entry) + (ura ? "（裏）" : "");
@@ -86,20 +86,12 @@ std::vector<std::string> beganToCount(const ScoreSheetState& s, const TotalBreak
   return lines;
 }
 
-std::string cutOffText(const LevelBreakdown& level) {
-  if (level.cutOffScore) return points(*level.cutOffScore);
-  if (level.count == 0) return "－";
-  return level.quota == 0 ? "－（対象枠なし）" : "－（全曲対象）";
-}
-
 std::string cutOffLine(const LevelBreakdown& then, const LevelBreakdown& now) {
   std::string line = levelName(now.level) + "　最低対象点 " + cutOffText(then) + " → " + cutOffText(now);
   if (then.cutOffScore && now.cutOffScore)
     line += "（" + signedGroupedDecimal(int64_t{*now.cutOffScore} - *then.cutOffScore) + "）";
   return line;
 }
-
-std::string versionName(int16_t versionNumber) { return "AC" + decimalText(versionNumber); }
 
 }  // namespace
 
@@ -138,8 +130,8 @@ TodayProgress todayProgress(const ScoreSheetState& s, const SheetScores& saved, 
   p.beganToCount = beganToCount(s, start, end);
   for (size_t l = 0; l < CountedLevels; ++l) p.cutOffs[l] = cutOffLine(start.levels[l], end.levels[l]);
   p.heading = day.today ? TodayWindowTitle : day.date + " の成果";
-  p.startTotalText = points(p.startTotal);
-  p.endTotalText = points(p.endTotal);
+  p.startTotalText = pointsText(p.startTotal);
+  p.endTotalText = pointsText(p.endTotal);
   p.difference = signedGroupedDecimal(p.endTotal - p.startTotal);
   p.totalLine = "総合得点 " + p.startTotalText + " → " + p.endTotalText + "（" + p.difference + "）";
   return p;
@@ -201,7 +193,7 @@ std::string todayProgressText(const TodayProgress& p) {
 TodayCardText todayCardText(const TodayProgress& p, int16_t versionNumber) {
   TodayCardText card;
   card.heading = p.day.today ? TodayWindowTitle : "この日の成果";
-  card.versionDay = versionName(versionNumber) + "　" + p.day.date;
+  card.versionDay = versionLabel(versionNumber) + "　" + p.day.date;
   card.caption = "総合得点";
   card.total = p.endTotalText;
   card.difference = p.difference;
@@ -217,15 +209,14 @@ TodayCardText todayCardText(const TodayProgress& p, int16_t versionNumber) {
 }
 
 std::string todayCardFileName(const TodayProgress& p, int16_t versionNumber) {
-  return std::string(TodayWindowTitle) + "_" + versionName(versionNumber) + "_" + p.day.date + ".png";
+  return std::string(TodayWindowTitle) + "_" + versionLabel(versionNumber) + "_" + p.day.date + ".png";
 }
 
 FileWriteResult saveTodayCard(const std::string& path, std::string_view png) {
-  if (png.empty()) return {false, "画像を作れませんでした。画像は保存されていません。", true};
+  if (png.empty()) return {false, "画像を作れませんでした。" + notSavedText("画像") + "。", true};
   FileWriteResult result = replaceFileContents(path, png);
   if (!result.ok)
-    result.failure += result.oldKept ? "画像は保存されていません（元のファイルは変更していません）。"
-                                     : "画像は保存されていません（元のファイルは書きかけの状態かもしれません）。";
+    addNotSavedNote(result, "画像");
   return result;
 }
 

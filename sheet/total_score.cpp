@@ -1,6 +1,7 @@
 // total_score.cpp - the "合計" box and log lines built from the breakdown.
 #include "sheet/total_score.h"
 
+#include "data/display_text.h"
 #include "data/numeric.h"
 #include "diag/debug_log.h"
 #include "sheet/total_breakdown.h"
@@ -11,10 +12,10 @@
 namespace nk {
 namespace {
 
-const std::array<const char*, CountedLevels> CountHeadings = {
-    "☆×７　収録曲", "☆×８　収録曲", "☆×９　収録曲", "☆×10　収録曲"};
-const std::array<const char*, CountedLevels> ResultHeadings = {
-    "☆×７　総合対象曲", "☆×８　総合対象曲", "☆×９　総合対象曲", "☆×10　総合対象曲"};
+// "☆×７　収録曲" .. "☆×10　収録曲".
+std::string countHeading(size_t slot) { return levelName(CountedLevelNumbers[slot]) + "　収録曲"; }
+// "☆×７　総合対象曲" .. "☆×10　総合対象曲".
+std::string resultHeading(size_t slot) { return levelName(CountedLevelNumbers[slot]) + "　総合対象曲"; }
 
 const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
   const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
@@ -35,11 +36,11 @@ TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
   for (size_t l = 0; l < CountedLevels; ++l) {
     r.counts[l] = b.levels[l].count;
     r.quotas[l] = b.levels[l].quota;
-    r.logBefore.push_back(std::string(CountHeadings[l]) + decimalText(r.counts[l]) + "曲／課題曲" +
+    r.logBefore.push_back(countHeading(l) + decimalText(r.counts[l]) + "曲／課題曲" +
                           decimalText(r.quotas[l]) + "曲");
   }
   for (size_t l = 0; l < CountedLevels; ++l) {
-    r.resultText += ResultHeadings[l];
+    r.resultText += resultHeading(l);
     r.resultText += "\r\n";
     for (const ChartStanding& c : b.levels[l].charts) {
       if (!c.counts) break;

@@ -97,10 +97,10 @@ TEST_F(BreakdownWindowTest, FollowsTheScoresTypedOnTheSheet) {
   EXPECT_EQ(sheet->lblSongTitle(sheetRow)->text(), "曲25");
   QTest::keyClicks(box, "1234567");
   QTest::qWait(0);
-  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1234567点");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1,234,567点");
   EXPECT_EQ(window->levelLabel(0)->text(),
-            "☆×７　収録曲 30曲／課題曲 22曲　対象合計 1234567点　最低対象点 0点　入力済み 1曲");
-  EXPECT_EQ(rowTexts(level7, 0), (QStringList{"1", "1234567", "曲25", "", "対象", ""}));
+            "☆×７　収録曲 30曲／課題曲 22曲　対象合計 1,234,567点　最低対象点 0点　入力済み 1曲");
+  EXPECT_EQ(rowTexts(level7, 0), (QStringList{"1", "1,234,567", "曲25", "", "対象", ""}));
   EXPECT_EQ(rowTexts(level7, 22), (QStringList{"23", "0", "曲21", "", "", "あと 1点"}));
 
   // Sorted on a click, numbers as numbers: the scores ascending put 1234567 last.
@@ -116,6 +116,7 @@ TEST_F(BreakdownWindowTest, FollowsTheScoresTypedOnTheSheet) {
   QTest::keyClick(level7, Qt::Key_C, Qt::ControlModifier);
   const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
   ASSERT_EQ(copied.size(), 6 + 1 + 40 + 1);  // the last line ends too
+  // The clipboard is for a spreadsheet: its digits stay plain, as the CSV's.
   EXPECT_EQ(copied[0], "総合得点 1234567点");
   EXPECT_EQ(copied[2], "☆×８　収録曲 10曲／課題曲 7曲　対象合計 0点　最低対象点 0点　入力済み 0曲");
   EXPECT_EQ(copied[6], "レベル\t順位\t点数\t曲名\t裏\t対象\tあと必要な点数");
@@ -243,25 +244,28 @@ TEST_F(BreakdownWindowTest, TargetPlanAndTrialLeaveTheSheetsFilesAlone) {
   QApplication::sendEvent(QApplication::focusWidget(), &commit);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::qWait(0);
-  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2200000点（試算）");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2,200,000点（試算）");
   EXPECT_EQ(window->targetLabel()->text(), "目標総合得点 2,000,000点　目標達成（200,000点 上回っています）");
   EXPECT_EQ(window->planTab()->summary()->text(), "目標に届いています。");
+  // Digits after kana in the window's one face, the bold total's too.
+  for (const QLabel* label : {window->totalLabel(), window->targetLabel(), window->planTab()->summary()})
+    EXPECT_EQ(QFontInfo(label->font()).family(), test::toolWindowFace()) << label->text().toStdString();
   EXPECT_TRUE(level7->model()->index(rowOf(level7, "曲25"), ColScore).data(Qt::FontRole).value<QFont>().bold());
   EXPECT_EQ(sheet->state().EntryScore[25], 0);
   EXPECT_FALSE(window->tryScore(25, "abc"));
   EXPECT_EQ(tk.boxes.back().title, "試算");
   window->button("btnTrialStop")->click();
-  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1400000点");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 1,400,000点");
 
   // The plan into a trial, and the trial onto the sheet: typed, not saved.
   window->planTab()->toTrialButton()->click();
-  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2000000点（試算）");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2,000,000点（試算）");
   EXPECT_EQ(files(), before);
   window->button("btnTrialApply")->click();
   QTest::qWait(0);
   EXPECT_EQ(sheet->state().EntryScore[2], 600000);
   EXPECT_FALSE(window->trial().active());
-  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2000000点");
+  EXPECT_EQ(window->totalLabel()->text(), "総合得点 2,000,000点");
   EXPECT_EQ(files(), before);
 }
 

@@ -158,6 +158,10 @@ TEST(DataMerge, ALogsTiesAndCopiesAndAnEqualTargetChangeNothing) {
   const ImportPlan history = planImport(moreHistory, own);
   ASSERT_TRUE(history.changes.empty());
   EXPECT_EQ(importSummary(history, moreHistory), minuteText(at(50)) + " に書き出したデータです。\nAC13 記録の推移: 1 件を加えます");
+
+  // Counts in the thousands grouped, as the window's other counts are.
+  for (int minute = 100; minute < 1100; ++minute) moreHistory.files["ac13history.csv"] += historyLine(totalAt(minute, 9));
+  EXPECT_EQ(planImport(moreHistory, own).notes, (std::vector<std::string>{"AC13 記録の推移: 1,001 件を加えます"}));
 }
 
 TEST(DataMerge, FilesThatCannotBeReadRefuseTheImport) {

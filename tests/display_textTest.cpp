@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace nk {
 namespace {
@@ -30,7 +31,49 @@ TEST(DisplayText, ListTimeIsTheFilesOwnClock) {
     ASSERT_TRUE(moment) << time;
     EXPECT_EQ(minuteText(*moment), time.substr(0, 10) + " " + time.substr(11, 5)) << time;
     EXPECT_EQ(dateText(*moment), time.substr(0, 10)) << time;
+    EXPECT_EQ(secondText(moment->local()), time.substr(0, 10) + " " + time.substr(11, 8)) << time;
   }
+}
+
+// Points as the tool windows write them and as the sheet's box and the
+// spreadsheet texts do.
+TEST(DisplayText, PointsGroupedOrPlain) {
+  const struct {
+    int64_t value;
+    const char *grouped, *plain;
+  } cases[] = {{0, "0点", "0点"},
+               {999, "999点", "999点"},
+               {1000, "1,000点", "1000点"},
+               {-1000, "-1,000点", "-1000点"},
+               {-999, "-999点", "-999点"},
+               {1000000, "1,000,000点", "1000000点"},
+               {2200000, "2,200,000点", "2200000点"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(pointsText(c.value), c.grouped) << c.value;
+    EXPECT_EQ(pointsText(c.value, Digits::Plain), c.plain) << c.value;
+  }
+}
+
+// The counted levels as the "合計" box writes them: full-width 7 to 9, ASCII 10.
+TEST(DisplayText, LevelNames) {
+  const std::tuple<int16_t, const char*, const char*> cases[] = {
+      {7, "☆×７", "☆7"}, {8, "☆×８", "☆8"}, {9, "☆×９", "☆9"}, {10, "☆×10", "☆10"}, {6, "☆×6", "☆6"}};
+  for (const auto& [level, name, shortName] : cases) {
+    EXPECT_EQ(levelName(level), name);
+    EXPECT_EQ(shortLevelName(level), shortName);
+  }
+}
+
+TEST(DisplayText, TheNoteOfAFailedSave) {
+  for (const bool kept : {true, false}) {
+    FileWriteResult result{false, "書けません。", kept};
+    addNotSavedNote(result, "内訳");
+    EXPECT_EQ(result.failure, kept ? "書けません。内訳は保存されていません（元のファイルは変更していません）。"
+                                   : "書けません。内訳は保存されていません（元のファイルは書きかけの状態かもしれません）。");
+  }
+  FileWriteResult score{false, "", true};
+  addNotSavedNote(score, "スコア", "保存済みのファイル");
+  EXPECT_EQ(score.failure, "スコアは保存されていません（保存済みのファイルは変更していません）。");
 }
 
 TEST(DisplayText, TheNoteOfRecordsLeftOut) {

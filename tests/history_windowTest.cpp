@@ -107,6 +107,10 @@ TEST_F(HistoryWindowTest, SavesBecomePointsOfTheChart) {
   EXPECT_EQ(ys(window, HistoryChart::Level8), (std::vector<int64_t>{0, 2000}));
   EXPECT_EQ(ys(window, HistoryChart::Level10), (std::vector<int64_t>{0, 0}));
   ASSERT_EQ(cells(window, 0), "2 rows; 3,000 +2,000 1,000 2,000 0 0 2");
+  QStringList headers;
+  for (int c = 0; c < window->list()->model()->columnCount(); ++c)
+    headers << window->list()->model()->headerData(c, Qt::Horizontal).toString();
+  EXPECT_EQ(headers, (QStringList{"日時", "総合得点", "増減", "☆7", "☆8", "☆9", "☆10", "入力済み譜面"}));
   EXPECT_EQ(cells(window, 1), "2 rows; 1,000  1,000 0 0 0 1");
   EXPECT_FALSE(window->note()->isVisible());
 

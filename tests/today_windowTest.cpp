@@ -32,6 +32,9 @@ TEST_F(TodayWindowTest, SavedProgressAsWindowAndCard) {
   EXPECT_EQ(window->progress().totalLine, "総合得点 0点 → 912,345点（+912,345）");
   EXPECT_TRUE(window->details()->toPlainText().contains("曲0　0 → 912,345　+912,345"));
 
+  // Kana and the digits after them in one face, one with both scripts.
+  EXPECT_EQ(QFontInfo(window->details()->font()).family(), test::toolWindowFace());
+
   // Opened again: the same window, which has read the log once more.
   window->close();
   sheet->findChild<QAction*>("actToday")->trigger();

@@ -1,6 +1,7 @@
 // backup_dialog.cpp - the list of backups and the chosen one's differences.
 #include "ui/backup_dialog.h"
 
+#include "ui/qt_japanese.h"
 #include "ui/text_table.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ BackupDialog::BackupDialog(const ScoreSheetState& state, std::vector<BackupRead>
   setObjectName(QStringLiteral("backupDialog"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowModality(Qt::WindowModal);
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   setWindowTitle(QString::fromUtf8(RestoreTitle));
   auto* layout = new QVBoxLayout(this);
   list_ = makeTextTable(*this, "backupList", BackupColumns, backupColumnName, BackupColDiffering);

@@ -1,6 +1,8 @@
 // breakdown_model.cpp - the rows of one level, shown and sorted.
 #include "ui/breakdown_model.h"
 
+#include "data/display_text.h"
+
 #include <QFont>
 
 namespace nk {
@@ -29,7 +31,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   const BreakdownRow& row = rows_[static_cast<size_t>(index.row())];
   if (role == PositionRole) return static_cast<int>(row.displayPosition);
   if (role == UraRole) return row.ura;
-  if (role == Qt::EditRole) return index.column() == ColScore ? QVariant(QString::number(row.score)) : QVariant();
+  if (role == Qt::EditRole) return index.column() == ColScore ? QVariant(QString::fromStdString(groupedDecimal(row.score))) : QVariant();
   if (role == Qt::FontRole && row.tried && index.column() == ColScore) {
     QFont bold;
     bold.setBold(true);
@@ -43,9 +45,9 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   const bool sort = role == SortRole;
   switch (index.column()) {
     case ColRank:
-      return sort ? QVariant(static_cast<qlonglong>(row.rank)) : QVariant(QString::number(row.rank));
+      return sort ? QVariant(static_cast<qlonglong>(row.rank)) : QVariant(QString::fromStdString(groupedDecimal(row.rank)));
     case ColScore:
-      return sort ? QVariant(row.score) : QVariant(QString::number(row.score));
+      return sort ? QVariant(row.score) : QVariant(QString::fromStdString(groupedDecimal(row.score)));
     case ColTitle:
       return QString::fromStdString(row.title);
     case ColUra:

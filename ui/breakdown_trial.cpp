@@ -7,6 +7,7 @@
 #include "sheet/plan_text.h"
 #include "toolkit/toolkit.h"
 #include "ui/plan_tab.h"
+#include "ui/qt_japanese.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -68,7 +69,7 @@ void BreakdownWindow::askTarget() {
   dialog->setObjectName(QStringLiteral("targetDialog"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowModality(Qt::WindowModal);
-  dialog->setFont(QApplication::font());
+  dialog->setFont(toolWindowFont());
   dialog->setWindowTitle(QString::fromUtf8(TargetTitle));
   dialog->setLabelText(QStringLiteral("目標総合得点（空欄で目標なし）:"));
   dialog->setTextValue(target_ ? QString::number(*target_) : QString());
@@ -84,7 +85,7 @@ bool BreakdownWindow::setTargetText(const QString& typed) {
   }
   const FileWriteResult saved = saveTargetTotal(state_.VersionNumber, *parsed);
   if (!saved.ok) {
-    toolkit().messageBox(saved.failure + "目標総合得点は保存されていません。", TargetTitle, MsgIcon::Exclamation);
+    toolkit().messageBox(saved.failure + notSavedText("目標総合得点") + "。", TargetTitle, MsgIcon::Exclamation);
     return false;
   }
   target_ = *parsed;

@@ -2,6 +2,7 @@
 #include "ui/breakdown_window.h"
 
 #include "ui/plan_tab.h"
+#include "ui/qt_japanese.h"
 #include "ui/save_dialog.h"
 
 #include "data/target_total.h"
@@ -56,7 +57,7 @@ void BreakdownWindow::setupWindow() {
   setObjectName(QStringLiteral("breakdownWindow"));
   setWindowTitle(QStringLiteral("総合得点の内訳"));
   // The sheet's large serif face would leave room for a few rows only.
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   auto* layout = new QVBoxLayout(this);
   total_ = makeLine(*this, QStringLiteral("lblBreakdownTotal"));
   QFont bold = total_->font();

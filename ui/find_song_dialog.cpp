@@ -1,6 +1,7 @@
 // find_song_dialog.cpp - the find dialog's controls and their wiring.
 #include "ui/find_song_dialog.h"
 
+#include "ui/qt_japanese.h"
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -29,7 +30,7 @@ FindSongDialog::FindSongDialog(const ScoreSheetState& state, const SongSearchInd
   setWindowModality(Qt::WindowModal);
   setAttribute(Qt::WA_DeleteOnClose);
   // The sheet's large bold face would leave room for only a few rows.
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
 
   query_ = new QLineEdit(this);
   query_->setObjectName(QStringLiteral("query"));

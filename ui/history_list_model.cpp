@@ -1,18 +1,22 @@
 // history_list_model.cpp - the records' rows, made as the list shows them.
 #include "ui/history_list_model.h"
 
-#include <array>
+#include "data/display_text.h"
+#include "domain/ranking_rule.h"
 
 namespace nk {
-namespace {
 
-const std::array<const char*, HistoryColumns> ColumnNames = {"日時", "総合得点", "増減", "☆7",
-                                                             "☆8",   "☆9",       "☆10", "入力済み譜面"};
-
-}  // namespace
-
-const char* historyColumnName(int column) {
-  return column >= 0 && column < HistoryColumns ? ColumnNames[static_cast<size_t>(column)] : "";
+std::string historyColumnName(int column) {
+  switch (column) {
+    case HistColTime: return "日時";
+    case HistColTotal: return "総合得点";
+    case HistColChange: return "増減";
+    case HistColEntered: return "入力済み譜面";
+    default: break;
+  }
+  if (column >= HistColLevel7 && column <= HistColLevel10)
+    return shortLevelName(CountedLevelNumbers[static_cast<size_t>(column - HistColLevel7)]);
+  return "";
 }
 
 void HistoryListModel::setView(const HistoryView& view) {
@@ -41,7 +45,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 
 QVariant HistoryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= HistoryColumns) return {};
-  return QString::fromUtf8(historyColumnName(section));
+  return QString::fromStdString(historyColumnName(section));
 }
 
 }  // namespace nk

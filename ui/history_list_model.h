@@ -10,12 +10,14 @@
 
 #include <QAbstractTableModel>
 
+#include <string>
+
 namespace nk {
 
 // The columns of the records' table, in order, beside HistoryRow's fields.
 enum HistoryColumn { HistColTime, HistColTotal, HistColChange, HistColLevel7, HistColLevel8, HistColLevel9,
                      HistColLevel10, HistColEntered, HistoryColumns };
-const char* historyColumnName(int column);
+std::string historyColumnName(int column);
 
 class HistoryListModel : public QAbstractTableModel {
   Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include "data/display_text.h"
 #include "data/moment.h"
+#include "domain/ranking_rule.h"
 #include "sheet/plot_ticks.h"
 
 #include <QFontMetrics>
@@ -13,7 +14,6 @@
 namespace nk {
 namespace {
 
-const char* const Names[] = {"総合得点", "☆7", "☆8", "☆9", "☆10"};
 constexpr size_t MostPointsWithMarkers = 60;
 constexpr int Margin = 10;
 constexpr int Gap = HistoryPlotLayout::Gap;
@@ -96,7 +96,10 @@ void layOutLines(HistoryPlotLayout& l) {
 
 }  // namespace
 
-QString historySeriesName(int series) { return QString::fromUtf8(Names[series]); }
+QString historySeriesName(int series) {
+  if (series == 0) return QStringLiteral("総合得点");
+  return QString::fromStdString(shortLevelName(CountedLevelNumbers[static_cast<size_t>(series - 1)]));
+}
 
 int64_t historySeriesValue(const HistoryRecord& entry, int series) {
   return series == HistorySeries::Total ? entry.total

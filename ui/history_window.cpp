@@ -8,6 +8,7 @@
 #include "ui/history_chart.h"
 #include "ui/history_list_model.h"
 #include "ui/improvements_tab.h"
+#include "ui/qt_japanese.h"
 #include "ui/save_dialog.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ HistoryWindow::HistoryWindow(int16_t versionNumber, QWidget* parent)
     : QWidget(parent, Qt::Window), versionNumber_(versionNumber) {
   setObjectName(QStringLiteral("historyWindow"));
   setWindowTitle(QString::fromUtf8(HistoryWindowTitle));
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   chart_ = new HistoryChart(this);
   setupList();
   note_ = new QLabel(this);

@@ -2,6 +2,7 @@
 #include "ui/import_dialog.h"
 
 #include "archive/player_files.h"
+#include "ui/qt_japanese.h"
 #include "ui/text_table.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@ namespace nk {
 ImportDialog::ImportDialog(const ImportPlan& plan, const DataFiles& imported, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("importDialog"));
   setWindowModality(Qt::WindowModal);
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   setWindowTitle(QString::fromUtf8(ImportTitle));
   auto* layout = new QVBoxLayout(this);
   summary_ = new QLabel(QString::fromStdString(importSummary(plan, imported)), this);

@@ -1,6 +1,7 @@
 // paste_dialog.cpp - the review of pasted scores and the player's picks.
 #include "ui/paste_dialog.h"
 
+#include "ui/qt_japanese.h"
 #include "ui/text_table.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidg
   setObjectName(QStringLiteral("pasteDialog"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowModality(Qt::WindowModal);
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   setWindowTitle(QString::fromUtf8(PasteTitle));
   auto* layout = new QVBoxLayout(this);
   summary_ = makeLabel(*this, "lblPasteSummary", QString());

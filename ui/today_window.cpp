@@ -3,6 +3,7 @@
 
 #include "data/moment.h"
 #include "toolkit/toolkit.h"
+#include "ui/qt_japanese.h"
 #include "ui/save_dialog.h"
 #include "ui/sheet_font.h"
 #include "ui/today_card.h"
@@ -35,7 +36,7 @@ TodayWindow::TodayWindow(const ScoreSheetState& state, const SheetScores& saved,
 void TodayWindow::setupWindow() {
   setObjectName(QStringLiteral("todayWindow"));
   setWindowTitle(QString::fromUtf8(TodayWindowTitle));
-  setFont(QApplication::font());
+  setFont(toolWindowFont());
   dateEdit_ = new QDateEdit(this);
   dateEdit_->setObjectName(QStringLiteral("dateDay"));
   dateEdit_->setCalendarPopup(true);

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "test_support.h"
+#include "ui/qt_japanese.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QList>
 #include <QPointer>
@@ -42,6 +45,16 @@ inline void typeCharacters(QWidget* w, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
     QApplication::sendEvent(w, &press);
   }
+}
+
+// The one face of the tool windows (ui/qt_japanese.h), checked to draw kana
+// and Latin alike: what a tool window's text with digits after kana is drawn in.
+inline QString toolWindowFace() {
+  const QString face = QFontInfo(toolWindowFont()).family();
+  const QList<QFontDatabase::WritingSystem> scripts = QFontDatabase::writingSystems(face);
+  EXPECT_TRUE(scripts.contains(QFontDatabase::Japanese) && scripts.contains(QFontDatabase::Latin))
+      << face.toStdString();
+  return face;
 }
 
 // Fresh working folder, recording toolkit, and no window left afterwards.
