@@ -3,9 +3,9 @@
 
 #include "ui/find_song_dialog.h"
 #include "ui/frmACScore.h"
+#include "ui/qt_japanese.h"
 #include "ui/sheet_action.h"
 
-#include <QApplication>
 #include <QInputDialog>
 
 namespace nk {
@@ -36,7 +36,7 @@ QInputDialog* FindSongTool::makeGoToPage() {
   dialog->setObjectName(QStringLiteral("goToPageDialog"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowModality(Qt::WindowModal);
-  dialog->setFont(QApplication::font());
+  dialog->setFont(toolWindowFont());
   dialog->setWindowTitle(QStringLiteral("ページへ移動"));
   dialog->setLabelText(QStringLiteral("移動先のページ (1～%1):").arg(s.PageCount));
   dialog->setInputMode(QInputDialog::IntInput);
