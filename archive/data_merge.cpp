@@ -8,6 +8,7 @@
 #include "data/numeric.h"
 #include "data/score_file.h"
 #include "data/score_history.h"
+#include "data/sheet_catalogue.h"
 #include "data/song_master.h"
 #include "data/target_total.h"
 #include "data/version_song_list.h"
@@ -88,12 +89,8 @@ std::string logText(const char* header, const std::vector<Record>& records, Line
   return text;
 }
 
-struct Scores {
-  std::vector<int32_t> normal, ura;
-};
-
 // Raises RuntimeError naming the file for a line the score file's reader refuses.
-Scores scoresOf(const std::string* bytes, const std::string& name) {
+SheetScores scoresOf(const std::string* bytes, const std::string& name) {
   ScoreSheetState s;
   s.EntryCount = MostEntries;
   s.EntryScore.assign(MostEntries, 0);
@@ -104,7 +101,7 @@ Scores scoresOf(const std::string* bytes, const std::string& name) {
 
 // When each chart's score came to be what its file holds, where the log says.
 using ChartKey = std::pair<int16_t, bool>;
-std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const Scores& scores) {
+std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const SheetScores& scores) {
   std::map<ChartKey, Improvement> newest;
   for (const Improvement& r : log) {
     auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.ura}, r);
@@ -113,7 +110,7 @@ std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const Sco
   std::map<ChartKey, Moment> when;
   for (const auto& [key, r] : newest) {
     if (key.first < 1 || key.first > MostEntries) continue;
-    const auto& list = key.second ? scores.ura : scores.normal;
+    const auto& list = scores.of(chartOf(key.second));
     if (list[size_t(key.first - 1)] == r.after) when.emplace(key, r.time);
   }
   return when;
@@ -175,7 +172,7 @@ public:
     const std::string name = scoreFileNameFor(v_);
     const std::string* theirFile = fileIn(imported_, name);
     if (!theirFile) return;
-    Scores ours, theirs;
+    SheetScores ours, theirs;
     try {
       theirs = scoresOf(theirFile, name);
     } catch (const RuntimeError& e) {
@@ -191,12 +188,12 @@ public:
     const std::vector<std::string> titles = entryTitles(newerMasters_ ? imported_ : here_, v_);
     const std::vector<std::string> otherTitles = titles.empty() ? entryTitles(imported_, v_) : titles;
     size_t changed = 0;
-    for (const bool ura : {false, true}) {
-      std::vector<int32_t>& mine = ura ? ours.ura : ours.normal;
-      const std::vector<int32_t>& other = ura ? theirs.ura : theirs.normal;
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      std::vector<int32_t>& mine = ours.of(chart);
+      const std::vector<int32_t>& other = theirs.of(chart);
       for (size_t e = 0; e < mine.size(); ++e) {
         if (mine[e] == other[e]) continue;
-        const ChartKey key{static_cast<int16_t>(e + 1), ura};
+        const ChartKey key{static_cast<int16_t>(e + 1), isUra(chart)};
         const auto a = ourWhen.find(key), b = theirWhen.find(key);
         ChangeReason reason = ChangeReason::HigherScore;
         bool take = other[e] > mine[e];
@@ -208,7 +205,7 @@ public:
           ++plan_.chartsKept;
           continue;
         }
-        plan_.changes.push_back({v_, key.first, ura, e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
+        plan_.changes.push_back({v_, key.first, isUra(chart), e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
                                  other[e], reason});
         mine[e] = other[e];
         ++changed;

@@ -10,8 +10,8 @@
 
 #include "data/score_backup.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/score_trial.h"
-#include "sheet/sheet_scores.h"
 
 #include <cstdint>
 #include <string>

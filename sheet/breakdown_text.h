@@ -6,7 +6,7 @@
 // The window only shows these; it builds no text of its own.
 #pragma once
 
-#include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "platform/file_replace.h"
 #include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"
@@ -55,10 +55,6 @@ enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded
                        ColChanged = BreakdownColumns, BreakdownTableColumns };
 const char* breakdownColumnName(int column);
 inline const char* const CountsMark = "対象";
-
-// For every entry, its position in the display order (DisplayOrder inverted);
-// -1 for an entry that is not shown.
-std::vector<int16_t> displayPositions(const ScoreSheetState& s);
 
 // A level's rows in ranking order, with the dates of the charts' last
 // changes where changes are given.

@@ -3,6 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "data/typed_number.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/page_view.h"
@@ -112,7 +113,7 @@ std::optional<Columns> headingOf(const std::vector<std::string>& cells) {
   return c;
 }
 
-std::optional<bool> chartOf(const std::string& cell, bool uraFlag) {
+std::optional<bool> chartOfCell(const std::string& cell, bool uraFlag) {
   if (cell == NormalChartMark || cell == "鬼" || (uraFlag && cell.empty())) return false;
   if (cell == UraChartMark) return true;
   return std::nullopt;
@@ -122,12 +123,6 @@ bool isInteger(const std::string& cell, bool sign) {
   const size_t from = sign && cell.starts_with('-') ? 1 : 0;
   return cell.size() > from && std::all_of(cell.begin() + static_cast<ptrdiff_t>(from), cell.end(),
                                            [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool chartExists(const ScoreSheetState& s, size_t e, bool ura) {
-  if (!ura) return s.EntryDifficulty.at(e) != LevelNoChart;
-  const int16_t u = s.EntryDifficultyU.at(e);
-  return u != LevelNoChart && u != 0;
 }
 
 std::string noChartReason(const std::string& title, bool ura) {
@@ -147,7 +142,7 @@ public:
   void readChart(int line, std::string_view text, const std::string& title, const std::string& chart,
                  const std::string& score, bool uraFlag) {
     if (title.empty()) return refuse(line, text, "曲名がありません");
-    const std::optional<bool> ura = chartOf(chart, uraFlag);
+    const std::optional<bool> ura = chartOfCell(chart, uraFlag);
     if (!ura) return refuse(line, text, "譜面「" + chart + "」が分かりません（表・鬼・裏のどれか）");
     const std::optional<int32_t> points = scoreOf(line, text, score);
     if (!points) return;
@@ -169,7 +164,7 @@ public:
     for (const bool ura : {false, true}) {
       const std::optional<int32_t> points = scoreOf(line, text, cells[ura ? 2 : 1]);
       if (!points) continue;
-      if (!chartExists(s_, e, ura)) {
+      if (!chartExists(s_, e, chartOf(ura))) {
         // The file keeps a 0 for the chart the version lacks.
         if (*points != 0) refuse(line, text, noChartReason(title, ura));
         continue;
@@ -190,7 +185,7 @@ private:
   std::vector<int16_t> having(const std::vector<int16_t>& positions, bool ura) const {
     std::vector<int16_t> kept;
     for (int16_t p : positions)
-      if (chartExists(s_, static_cast<size_t>(s_.DisplayOrder.at(static_cast<size_t>(p))), ura)) kept.push_back(p);
+      if (chartExists(s_, entryAt(s_, static_cast<size_t>(p)), chartOf(ura))) kept.push_back(p);
     return kept;
   }
 
@@ -306,8 +301,7 @@ PasteOutcome pasteOutcome(const ScoreSheetState& s, const PasteReview& review, c
                                 "後の " + decimalText(review.charts[winner].line) + " 行目が同じ譜面です（後の行を使います）"});
       continue;
     }
-    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(picked[i])));
-    const int32_t now = (c.ura ? s.EntryScoreU : s.EntryScore).at(e);
+    const int32_t now = chartScore(s, entryAt(s, static_cast<size_t>(picked[i])), chartOf(c.ura));
     if (now == c.score) ++outcome.same;
     else outcome.changes.push_back({c.line, picked[i], c.ura, now, c.score});
   }
@@ -330,8 +324,7 @@ const char* pasteChangeColumnName(int column) {
 }
 
 std::vector<std::string> pasteChangeCells(const ScoreSheetState& s, const PasteChange& c) {
-  const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(c.position)));
-  return {decimalText(c.line), entryTitle(s, e), chartMark(c.ura), groupedDecimal(c.now), groupedDecimal(c.pasted)};
+  return {decimalText(c.line), entryTitle(s, entryAt(s, static_cast<size_t>(c.position))), chartMark(c.ura), groupedDecimal(c.now), groupedDecimal(c.pasted)};
 }
 
 const char* pasteChoiceColumnName(int column) {
@@ -346,7 +339,7 @@ std::vector<std::string> pasteChoiceCells(const PastedChart& c) {
 std::vector<std::string> pasteChoiceItems(const ScoreSheetState& s, const PastedChart& c) {
   std::vector<std::string> items = {c.candidates.empty() ? "（似た曲名がありません）" : "（入力しない）"};
   for (int16_t p : c.candidates) {
-    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(p)));
+    const size_t e = entryAt(s, static_cast<size_t>(p));
     items.push_back(entryTitle(s, e) + "（" + s.EntryGenre.at(e) + "・" + decimalText(pageOfPosition(p)) + "ページ）");
   }
   return items;

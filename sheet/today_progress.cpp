@@ -3,6 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/improvement_view.h"
 #include "sheet/total_breakdown.h"
@@ -19,8 +20,8 @@ using std::chrono::sys_seconds;
 
 std::string points(int64_t n) { return groupedDecimal(n) + "点"; }
 
-std::string chartTitle(const ScoreSheetState& s, size_t entry, bool ura) {
-  return entryTitle(s, entry) + (ura ? "（裏）" : "");
+std::string chartTitle(const ScoreSheetState& s, size_t entry, Chart chart) {
+  return entryTitle(s, entry) + (chart == Chart::Ura ? "（裏）" : "");
 }
 
 // The entry index of a record's chart, or false when the sheet has no such entry.
@@ -41,7 +42,7 @@ ScoreSheetState sheetBefore(const ScoreSheetState& s, const SheetScores& saved, 
     const Improvement& r = log[i];
     size_t e = 0;
     if (r.time.utc < from || !entryOf(copy, r, e)) continue;
-    (r.ura ? copy.EntryScoreU : copy.EntryScore).at(e) = r.before;
+    chartScore(copy, e, chartOf(r.ura)) = r.before;
   }
   return copy;
 }
@@ -62,7 +63,7 @@ std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::v
     return int64_t{a.after} - a.before > int64_t{b.after} - b.before;
   });
   for (ProgressChart& c : charts) {
-    c.title = chartTitle(s, c.entry, c.ura);
+    c.title = chartTitle(s, c.entry, chartOf(c.ura));
     c.scores = groupedDecimal(c.before) + " → " + groupedDecimal(c.after);
     c.change = signedGroupedDecimal(int64_t{c.after} - c.before);
   }
@@ -79,8 +80,7 @@ std::vector<std::string> beganToCount(const ScoreSheetState& s, const TotalBreak
   for (const LevelBreakdown& level : end.levels)
     for (const ChartStanding& c : level.charts) {
       if (!c.counts || counted.count(c.target)) continue;
-      const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
-      lines.push_back(levelName(level.level) + "　" + chartTitle(s, entry, s.TargetIsUra.at(c.target)) + "　" +
+      lines.push_back(levelName(level.level) + "　" + chartTitle(s, targetEntry(s, c.target), targetChart(s, c.target)) + "　" +
                       groupedDecimal(start.targetScores.at(c.target)) + " → " + groupedDecimal(c.score));
     }
   return lines;

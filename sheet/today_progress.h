@@ -20,9 +20,9 @@
 #include "data/improvement_log.h"
 #include "data/moment.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "domain/ranking_rule.h"
 #include "platform/file_replace.h"
-#include "sheet/sheet_scores.h"
 
 #include <array>
 #include <chrono>

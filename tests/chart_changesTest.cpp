@@ -47,7 +47,7 @@ TEST_F(ChartChanges, TheLastChangeOfEachChartIsItsTooltip) {
                 {at(Now - 3600, 0), 2, false, 1, 12346},  // saved on a clock at UTC
                 {at(Now, Jst), 4, false, 0, 1},           // an entry the sheet does not have
                 {at(Now, Jst), 0, true, 0, 1}});
-  EXPECT_EQ(changes.of(3, false), nullptr);
+  EXPECT_EQ(changes.of(3, Chart::Normal), nullptr);
   // Rows are shown in reverse order: row 0 is C, row 2 is A.
   const auto tips = pageChangeTips(sheet(), changes);
   const std::vector<std::string> normal = {tips[0][0], tips[1][0], tips[2][0], tips[3][0]};
