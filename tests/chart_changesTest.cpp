@@ -2,6 +2,7 @@
 // the improvements of a period as the history window's tab lists them.
 #include "sheet/chart_changes.h"
 #include "sheet/improvement_view.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 namespace nk {
@@ -18,18 +19,13 @@ Moment at(int64_t t, int32_t offset) {
 // Three entries: "A" (☆7, 裏 ☆9), "B" (☆10, no 裏), "C" (level unknown),
 // shown in reverse order.
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  s.VersionNumber = 13;
-  s.EntryCount = 3;
-  s.CurrentPage = 1;
-  s.SongTitles = {"A", "B", "C"};
-  s.EntrySongNo = {1, 2, 3};
-  s.EntryDifficulty = {7, 10, LevelUnknown};
-  s.EntryDifficultyU = {9, LevelNoChart, LevelNoChart};
-  s.EntryScore = {1000, 2000, 0};
-  s.EntryScoreU = {500, 0, 0};
-  s.DisplayOrder = {2, 1, 0};
-  return s;
+  return test::SheetBuilder()
+      .version(13)
+      .entry({.title = "A", .level = 7, .score = 1000, .levelU = 9, .scoreU = 500})
+      .entry({.title = "B", .level = 10, .score = 2000})
+      .entry({.title = "C", .level = LevelUnknown})
+      .shownInReverse()
+      .build();
 }
 
 class ChartChanges : public ::testing::Test {

@@ -2,6 +2,7 @@
 // the day's bounds at midnight, a chart saved twice, a chart that enters by a
 // tie in target order, a day with nothing; the exact texts and the card's.
 #include "sheet/today_progress.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 #include <limits>
@@ -14,25 +15,11 @@ using namespace std::chrono;
 // Two ☆7 targets for one place (乙 before 甲 in the target list) and 29 ☆10
 // targets "十0" .. "十28" that all count; 甲's 裏 chart is no target.
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  s.VersionNumber = 13;
-  s.SongTitles = {"甲", "乙"};
-  s.EntrySongNo = {1, 2};
-  s.TargetEntryNo = {2, 1};
-  s.TargetDifficulty = {7, 7};
-  for (int k = 0; k < 29; ++k) {
-    s.SongTitles.push_back("十" + std::to_string(k));
-    s.EntrySongNo.push_back(static_cast<int16_t>(k + 3));
-    s.TargetEntryNo.push_back(static_cast<int16_t>(k + 3));
-    s.TargetDifficulty.push_back(10);
-  }
-  s.EntryCount = s.SongCount = static_cast<int16_t>(s.EntrySongNo.size());
-  s.TargetCount = static_cast<int16_t>(s.TargetEntryNo.size());
-  s.TargetIsUra.assign(s.TargetEntryNo.size(), false);
-  s.TargetScore.assign(s.TargetEntryNo.size(), 0);
-  s.EntryScore.assign(s.EntrySongNo.size(), 0);
-  s.EntryScoreU = s.EntryScore;
-  return s;
+  test::SheetBuilder sheet;
+  sheet.version(13).entry({.title = "甲"}).entry({.title = "乙"}).target(2, Chart::Normal, 7).target(1, Chart::Normal, 7);
+  for (int k = 0; k < 29; ++k)
+    sheet.entry({.title = "十" + std::to_string(k)}).target(static_cast<int16_t>(k + 3), Chart::Normal, 10);
+  return sheet.build();
 }
 
 Improvement at(const char* time, int16_t entryNo, bool ura, int32_t before, int32_t after) {
