@@ -25,7 +25,7 @@ inline constexpr const char* RestoreTitle = "バックアップから戻す";
 // A chart whose score in the backup is not the sheet's.
 struct ChartDifference {
   size_t entry = 0;  // index into the entries
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t now = 0;
   int32_t then = 0;
   bool operator==(const ChartDifference&) const = default;

@@ -88,7 +88,7 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     row.target = c.target;
     row.score = c.score;
     row.title = targetTitle(s, c.target);
-    row.ura = isUra(targetChart(s, c.target));
+    row.chart = targetChart(s, c.target);
     row.counts = c.counts;
     if (c.pointsNeeded) {
       row.neededKey = *c.pointsNeeded;
@@ -99,7 +99,7 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     }
     const size_t entry = targetEntry(s, c.target);
     row.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};
-    if (const Improvement* change = changes ? changes->of(entry, chartOf(row.ura)) : nullptr) {
+    if (const Improvement* change = changes ? changes->of(entry, row.chart) : nullptr) {
       row.changed = dateText(change->time);
       row.changedKey = change->time.utc.time_since_epoch().count();
     }

@@ -33,7 +33,7 @@ struct BreakdownRow {
   int64_t rank = 0;
   int32_t score = 0;
   std::string title;
-  bool ura = false;
+  Chart chart = Chart::Normal;
   bool counts = false;
   // The points needed; for sorting, 0 for a chart that counts and the
   // largest value for one that cannot count.

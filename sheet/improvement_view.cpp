@@ -71,8 +71,8 @@ ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int1
                                 const Improvement& record) {
   ImprovementRow row;
   row.time = minuteText(record.time);
-  row.ura = record.ura;
-  row.chart = chartMark(record.ura);
+  row.kind = chartOf(record.ura);
+  row.chart = chartMark(row.kind);
   row.scores = groupedDecimal(record.before) + " → " + groupedDecimal(record.after);
   row.change = signedGroupedDecimal(static_cast<int64_t>(record.after) - record.before);
   const auto e = static_cast<size_t>(record.entryNo - 1);
@@ -82,7 +82,7 @@ ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int1
   }
   const RowView entry = entryView(s, e);
   row.title = entry.title;
-  row.level = (record.ura ? entry.ura : entry.normal).level;
+  row.level = (row.kind == Chart::Ura ? entry.ura : entry.normal).level;
   row.displayPosition = e < positions.size() ? positions[e] : -1;
   return row;
 }

@@ -36,7 +36,7 @@ struct ImprovementRow {
   std::string scores;  // "700,000 → 712,345"
   std::string change;  // "+12,345"
   int16_t displayPosition = -1;  // of its entry on the sheet; -1 when it has none
-  bool ura = false;
+  Chart kind = Chart::Normal;    // what chart names
 };
 
 enum ImprovementColumn { ImpColTime, ImpColTitle, ImpColChart, ImpColLevel, ImpColScores, ImpColChange,

@@ -47,7 +47,7 @@ std::vector<PlanRow> planRows(const ScoreSheetState& s, const TargetPlan& plan, 
     const size_t entry = targetEntry(s, c.target);
     const Chart chart = targetChart(s, c.target);
     rows.push_back({levelName(c.level), entryTitle(s, entry), chartMark(chart), groupedDecimal(c.now),
-                    groupedDecimal(c.needed), signedGroupedDecimal(int64_t{c.needed} - c.now), positions.at(entry), isUra(chart)});
+                    groupedDecimal(c.needed), signedGroupedDecimal(int64_t{c.needed} - c.now), positions.at(entry), chart});
   }
   return rows;
 }

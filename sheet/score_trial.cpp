@@ -48,10 +48,10 @@ std::vector<TypedScore> ScoreTrial::typedScores(const ScoreSheetState& s, const 
     const auto entry = static_cast<size_t>(chart.first);
     const int32_t now = chartScore(s, entry, chart.second);
     if (score == now || positions.at(entry) < 0) continue;
-    typed.push_back({positions[entry], isUra(chart.second), score});
+    typed.push_back({positions[entry], chart.second, score});
   }
   std::sort(typed.begin(), typed.end(), [](const TypedScore& x, const TypedScore& y) {
-    return x.displayPosition != y.displayPosition ? x.displayPosition < y.displayPosition : !x.ura && y.ura;
+    return x.displayPosition != y.displayPosition ? x.displayPosition < y.displayPosition : x.chart < y.chart;
   });
   return typed;
 }

@@ -25,7 +25,7 @@ namespace nk {
 // position and 表/裏.
 struct TypedScore {
   int16_t displayPosition = -1;
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t score = 0;
   bool operator==(const TypedScore&) const = default;
 };

@@ -50,12 +50,12 @@ ScoreSheetState sheetBefore(const ScoreSheetState& s, const SheetScores& saved, 
 std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::vector<Improvement>& log,
                                           const ProgressDay& day) {
   std::vector<ProgressChart> charts;
-  std::map<std::pair<size_t, bool>, size_t> seen;  // chart -> its place in charts
+  std::map<std::pair<size_t, Chart>, size_t> seen;  // chart -> its place in charts
   for (const Improvement& r : log) {
     size_t e = 0;
     if (r.time.utc < day.start || r.time.utc >= day.end || !entryOf(s, r, e)) continue;
-    const auto [at, first] = seen.try_emplace({e, r.ura}, charts.size());
-    if (first) charts.push_back({e, r.ura, r.before, r.after, {}, {}, {}});
+    const auto [at, first] = seen.try_emplace({e, chartOf(r.ura)}, charts.size());
+    if (first) charts.push_back({e, chartOf(r.ura), r.before, r.after, {}, {}, {}});
     charts[at->second].after = r.after;
   }
   std::erase_if(charts, [](const ProgressChart& c) { return c.before == c.after; });
@@ -63,7 +63,7 @@ std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::v
     return int64_t{a.after} - a.before > int64_t{b.after} - b.before;
   });
   for (ProgressChart& c : charts) {
-    c.title = chartTitle(s, c.entry, chartOf(c.ura));
+    c.title = chartTitle(s, c.entry, c.chart);
     c.scores = groupedDecimal(c.before) + " → " + groupedDecimal(c.after);
     c.change = signedGroupedDecimal(int64_t{c.after} - c.before);
   }

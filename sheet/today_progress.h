@@ -50,7 +50,7 @@ ProgressDay dayOf(std::chrono::year_month_day date);
 // A chart whose score the day changed: its first old and its last new score.
 struct ProgressChart {
   size_t entry = 0;  // index into the entries
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t before = 0;
   int32_t after = 0;
   std::string title;   // "曲名", "曲名（裏）"

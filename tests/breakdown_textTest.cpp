@@ -80,7 +80,7 @@ TEST(BreakdownText, RowsOfALevel) {
       EXPECT_EQ(rows[k].neededText, c.needed[k]);
       EXPECT_EQ(rows[k].neededKey, c.keys[k]);
       EXPECT_EQ(rows[k].displayPosition, c.positions[k]);
-      EXPECT_EQ(rows[k].ura, c.slot == 1);
+      EXPECT_EQ(rows[k].chart, chartOf(c.slot == 1));
     }
   }
 }

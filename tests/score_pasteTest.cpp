@@ -130,9 +130,9 @@ TEST(ScorePaste, PicksDecideTheLinesLeftAndTheLastLineOfAChartWins) {
   ASSERT_EQ(review.charts.size(), 3u);
   // さくら (J-POP) is position 4; さくら咲く is position 0, named again on line 3.
   const PasteOutcome o = pasteOutcome(s, review, {4, 0, -1});
-  EXPECT_EQ(o.changes, (std::vector<PasteChange>{{1, 4, false, 0, 100}, {3, 0, false, 0, 300}}));
+  EXPECT_EQ(o.changes, (std::vector<PasteChange>{{1, 4, Chart::Normal, 0, 100}, {3, 0, Chart::Normal, 0, 300}}));
   EXPECT_EQ(o.unused, (std::vector<UnusedLine>{{2, "さく,表,200", "後の 3 行目が同じ譜面です（後の行を使います）"}}));
-  EXPECT_EQ(pastedScores(o), (std::vector<TypedScore>{{0, false, 300}, {4, false, 100}}));
+  EXPECT_EQ(pastedScores(o), (std::vector<TypedScore>{{0, Chart::Normal, 300}, {4, Chart::Normal, 100}}));
   // A pick that is not a candidate (position 1 is ﾄﾞﾝﾄﾞﾝ祭り) leaves its line.
   const PasteOutcome wrong = pasteOutcome(s, review, {1, -1, -1});
   EXPECT_EQ(wrong.undecided, 2);

@@ -53,7 +53,7 @@ TEST(ScoreTrial, TakesThePlaceOfTheSheetsScoresAndWritesNothingBack) {
   // A score equal to the sheet's is not typed; the rest come in display order.
   trial.set(s, 0, 800000);
   EXPECT_EQ(trial.typedScores(s, displayPositions(s)),
-            (std::vector<TypedScore>{{19, false, 800001}, {19, true, 5}}));
+            (std::vector<TypedScore>{{19, Chart::Normal, 800001}, {19, Chart::Ura, 5}}));
   trial.set(s, 60, std::nullopt);
   EXPECT_EQ(trial.typedScores(s, displayPositions(s)).size(), 1u);
   EXPECT_EQ(s.EntryScore, before.EntryScore);

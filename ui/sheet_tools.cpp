@@ -187,10 +187,10 @@ void SheetTools::openBreakdown() {
     auto* window = new BreakdownWindow(sheet_.state(), &sheet_, &sheet_.lastChanges());
     connect(&sheet_, &frmACScore::scoresChanged, window, &BreakdownWindow::scheduleRefresh);
     connect(&sheet_, &frmACScore::scoresSaved, window, &BreakdownWindow::scheduleRefresh);
-    connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, bool ura) {
+    connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, Chart chart) {
       sheet_.activateWindow();
       sheet_.raise();
-      sheet_.showEntryChart(position, ura);
+      sheet_.showEntryChart(position, chart);
     });
     connect(window, &BreakdownWindow::scoresToType, &sheet_, [this](const std::vector<TypedScore>& scores) {
       sheet_.activateWindow();
@@ -211,10 +211,10 @@ void SheetTools::openHistory() {
     connect(&sheet_, &frmACScore::scoresSaved, window, &HistoryWindow::reload);
     // A double click on an improvement shows its chart on the sheet.
     connect(window->addImprovements(sheet_.state()), &ImprovementsTab::chartChosen, &sheet_,
-            [this](int16_t position, bool ura) {
+            [this](int16_t position, Chart chart) {
               sheet_.activateWindow();
               sheet_.raise();
-              sheet_.showEntryChart(position, ura);
+              sheet_.showEntryChart(position, chart);
             });
     window->reload();
     return window;
