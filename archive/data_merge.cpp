@@ -62,7 +62,7 @@ std::vector<Record> recordsOf(const std::string* bytes, Parse parse) {
   return records;
 }
 
-auto keyOf(const Improvement& r) { return std::tuple(r.time.utc, r.time.offset, r.entryNo, r.ura, r.before, r.after); }
+auto keyOf(const Improvement& r) { return std::tuple(r.time.utc, r.time.offset, r.entryNo, r.chart, r.before, r.after); }
 auto keyOf(const HistoryRecord& r) { return std::tuple(r.time.utc, r.time.offset, r.total, r.levelSums, r.entered); }
 
 // Every record of both, in time order, each once; nothing when the zip adds
@@ -100,17 +100,17 @@ SheetScores scoresOf(const std::string* bytes, const std::string& name) {
 }
 
 // When each chart's score came to be what its file holds, where the log says.
-using ChartKey = std::pair<int16_t, bool>;
+using ChartKey = std::pair<int16_t, Chart>;
 std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const SheetScores& scores) {
   std::map<ChartKey, Improvement> newest;
   for (const Improvement& r : log) {
-    auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.ura}, r);
+    auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.chart}, r);
     if (!fresh && r.time.utc >= at->second.time.utc) at->second = r;
   }
   std::map<ChartKey, Moment> when;
   for (const auto& [key, r] : newest) {
     if (key.first < 1 || key.first > MostEntries) continue;
-    const auto& list = scores.of(chartOf(key.second));
+    const auto& list = scores.of(key.second);
     if (list[size_t(key.first - 1)] == r.after) when.emplace(key, r.time);
   }
   return when;
@@ -193,7 +193,7 @@ public:
       const std::vector<int32_t>& other = theirs.of(chart);
       for (size_t e = 0; e < mine.size(); ++e) {
         if (mine[e] == other[e]) continue;
-        const ChartKey key{static_cast<int16_t>(e + 1), isUra(chart)};
+        const ChartKey key{static_cast<int16_t>(e + 1), chart};
         const auto a = ourWhen.find(key), b = theirWhen.find(key);
         ChangeReason reason = ChangeReason::HigherScore;
         bool take = other[e] > mine[e];

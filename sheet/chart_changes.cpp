@@ -14,8 +14,8 @@ std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const SheetSco
   const size_t entries = std::min({s.EntryScore.size(), s.EntryScoreU.size(), before.normal.size(), before.ura.size()});
   for (size_t e = 0; e < entries; ++e) {
     const auto entryNo = static_cast<int16_t>(e + 1);
-    if (s.EntryScore[e] != before.normal[e]) records.push_back({now, entryNo, false, before.normal[e], s.EntryScore[e]});
-    if (s.EntryScoreU[e] != before.ura[e]) records.push_back({now, entryNo, true, before.ura[e], s.EntryScoreU[e]});
+    if (s.EntryScore[e] != before.normal[e]) records.push_back({now, entryNo, Chart::Normal, before.normal[e], s.EntryScore[e]});
+    if (s.EntryScoreU[e] != before.ura[e]) records.push_back({now, entryNo, Chart::Ura, before.ura[e], s.EntryScoreU[e]});
   }
   return records;
 }
@@ -23,7 +23,7 @@ std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const SheetSco
 Improvement* LastChanges::slotOf(const Improvement& record) {
   const auto e = static_cast<size_t>(record.entryNo - 1);
   if (record.entryNo < 1 || e >= normal_.size()) return nullptr;
-  return &(record.ura ? ura_ : normal_)[e];
+  return &(record.chart == Chart::Ura ? ura_ : normal_)[e];
 }
 
 void LastChanges::take(const std::vector<Improvement>& records) {

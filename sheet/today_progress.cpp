@@ -42,7 +42,7 @@ ScoreSheetState sheetBefore(const ScoreSheetState& s, const SheetScores& saved, 
     const Improvement& r = log[i];
     size_t e = 0;
     if (r.time.utc < from || !entryOf(copy, r, e)) continue;
-    chartScore(copy, e, chartOf(r.ura)) = r.before;
+    chartScore(copy, e, r.chart) = r.before;
   }
   return copy;
 }
@@ -54,8 +54,8 @@ std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::v
   for (const Improvement& r : log) {
     size_t e = 0;
     if (r.time.utc < day.start || r.time.utc >= day.end || !entryOf(s, r, e)) continue;
-    const auto [at, first] = seen.try_emplace({e, chartOf(r.ura)}, charts.size());
-    if (first) charts.push_back({e, chartOf(r.ura), r.before, r.after, {}, {}, {}});
+    const auto [at, first] = seen.try_emplace({e, r.chart}, charts.size());
+    if (first) charts.push_back({e, r.chart, r.before, r.after, {}, {}, {}});
     charts[at->second].after = r.after;
   }
   std::erase_if(charts, [](const ProgressChart& c) { return c.before == c.after; });

@@ -38,11 +38,11 @@ protected:
 // odd records and a page shown in another order than the entries'.
 TEST_F(ChartChanges, TheLastChangeOfEachChartIsItsTooltip) {
   LastChanges changes(3);
-  changes.take({{at(Now - 86400, Jst), 1, false, 0, 900},
-                {at(Now, Jst), 1, false, 900, 1000},
-                {at(Now - 3600, 0), 2, false, 1, 12346},  // saved on a clock at UTC
-                {at(Now, Jst), 4, false, 0, 1},           // an entry the sheet does not have
-                {at(Now, Jst), 0, true, 0, 1}});
+  changes.take({{at(Now - 86400, Jst), 1, Chart::Normal, 0, 900},
+                {at(Now, Jst), 1, Chart::Normal, 900, 1000},
+                {at(Now - 3600, 0), 2, Chart::Normal, 1, 12346},  // saved on a clock at UTC
+                {at(Now, Jst), 4, Chart::Normal, 0, 1},           // an entry the sheet does not have
+                {at(Now, Jst), 0, Chart::Ura, 0, 1}});
   EXPECT_EQ(changes.of(3, Chart::Normal), nullptr);
   // Rows are shown in reverse order: row 0 is C, row 2 is A.
   const auto tips = pageChangeTips(sheet(), changes);
@@ -92,13 +92,13 @@ TEST_F(ChartChanges, TheLogsNoteSaysWhatTheTabCannotShow) {
 TEST_F(ChartChanges, APeriodStartsAtMidnightOfItsFirstDay) {
   const int64_t today = 1793631600;  // 2026-11-03T00:00:00+09:00
   const auto log = std::make_shared<const std::vector<Improvement>>(std::vector<Improvement>{
-      {at(today - 29 * 86400 - 1, Jst), 1, false, 0, 100},  // before 30 days
-      {at(today - 29 * 86400, Jst), 1, false, 100, 300},
-      {at(today - 6 * 86400 - 1, Jst), 3, true, 0, 10},  // 7 days before
-      {at(today - 6 * 86400, Jst), 2, false, 0, 1000},
-      {at(today - 1, Jst), 1, true, 0, 50},
-      {at(today, Jst), 1, false, 300, 200},  // a typo mended
-      {at(Now, Jst), 3, false, 0, 12345},
+      {at(today - 29 * 86400 - 1, Jst), 1, Chart::Normal, 0, 100},  // before 30 days
+      {at(today - 29 * 86400, Jst), 1, Chart::Normal, 100, 300},
+      {at(today - 6 * 86400 - 1, Jst), 3, Chart::Ura, 0, 10},  // 7 days before
+      {at(today - 6 * 86400, Jst), 2, Chart::Normal, 0, 1000},
+      {at(today - 1, Jst), 1, Chart::Ura, 0, 50},
+      {at(today, Jst), 1, Chart::Normal, 300, 200},  // a typo mended
+      {at(Now, Jst), 3, Chart::Normal, 0, 12345},
   });
   struct Case {
     ImprovementPeriod period;
@@ -129,7 +129,7 @@ TEST_F(ChartChanges, APeriodStartsAtMidnightOfItsFirstDay) {
   };
   EXPECT_EQ(row((*log)[4]), "2026-11-02 23:59|A|裏|9|0 → 50|+50|2");
   EXPECT_EQ(row((*log)[6]), "2026-11-03 08:00|C|表|？|0 → 12,345|+12,345|0");
-  EXPECT_EQ(row({at(Now, Jst), 9, false, 1234567, 1000000}), "2026-11-03 08:00|曲番号 9|表||1,234,567 → 1,000,000|-234,567|-1");
+  EXPECT_EQ(row({at(Now, Jst), 9, Chart::Normal, 1234567, 1000000}), "2026-11-03 08:00|曲番号 9|表||1,234,567 → 1,000,000|-234,567|-1");
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ ScoreSheetState sheet() {
   return sheet.build();
 }
 
-Improvement at(const char* time, int16_t entryNo, bool ura, int32_t before, int32_t after) {
-  return {*parseIsoMoment(time), entryNo, ura, before, after};
+Improvement at(const char* time, int16_t entryNo, Chart chart, int32_t before, int32_t after) {
+  return {*parseIsoMoment(time), entryNo, chart, before, after};
 }
 
 TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
@@ -33,19 +33,19 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   // 十0 twice on 11-02, 乙 up to 甲's score, 十3 down (a typo mended), a
   // record of an entry the sheet does not have, 十5 up and back down.
   const std::vector<std::vector<Improvement>> saves = {
-      {at("2026-11-01T20:00:00+09:00", 4, false, 0, 100'000)},
-      {at("2026-11-01T23:59:59+09:00", 4, false, 100'000, 200'000)},
-      {at("2026-11-02T00:00:00+09:00", 4, false, 200'000, 250'000)},
-      {at("2026-11-02T10:00:00+09:00", 3, false, 500'000, 600'000)},
-      {at("2026-11-02T12:00:00+09:00", 2, false, 800'000, 900'000),
-       at("2026-11-02T12:00:00+09:00", 1, true, 0, 5'000'000)},
-      {at("2026-11-02T15:00:00+09:00", 5, false, 0, 1'000'000),
-       at("2026-11-02T15:00:00+09:00", 6, false, 400'000, 300'000)},
-      {at("2026-11-02T11:00:00Z", 3, false, 600'000, 700'000),  // 20:00 in Tokyo
-       at("2026-11-02T21:00:00+09:00", 99, false, 0, 1), at("2026-11-02T21:00:00+09:00", 7, false, 0, 10'000)},
+      {at("2026-11-01T20:00:00+09:00", 4, Chart::Normal, 0, 100'000)},
+      {at("2026-11-01T23:59:59+09:00", 4, Chart::Normal, 100'000, 200'000)},
+      {at("2026-11-02T00:00:00+09:00", 4, Chart::Normal, 200'000, 250'000)},
+      {at("2026-11-02T10:00:00+09:00", 3, Chart::Normal, 500'000, 600'000)},
+      {at("2026-11-02T12:00:00+09:00", 2, Chart::Normal, 800'000, 900'000),
+       at("2026-11-02T12:00:00+09:00", 1, Chart::Ura, 0, 5'000'000)},
+      {at("2026-11-02T15:00:00+09:00", 5, Chart::Normal, 0, 1'000'000),
+       at("2026-11-02T15:00:00+09:00", 6, Chart::Normal, 400'000, 300'000)},
+      {at("2026-11-02T11:00:00Z", 3, Chart::Normal, 600'000, 700'000),  // 20:00 in Tokyo
+       at("2026-11-02T21:00:00+09:00", 99, Chart::Normal, 0, 1), at("2026-11-02T21:00:00+09:00", 7, Chart::Normal, 0, 10'000)},
       // 十5 typed wrong and mended the same day: back where it began, not improved.
-      {at("2026-11-02T21:10:00+09:00", 8, false, 0, 50'000)},
-      {at("2026-11-02T21:20:00+09:00", 8, false, 50'000, 0)},
+      {at("2026-11-02T21:10:00+09:00", 8, Chart::Normal, 0, 50'000)},
+      {at("2026-11-02T21:20:00+09:00", 8, Chart::Normal, 50'000, 0)},
   };
   for (const auto& save : saves) ASSERT_TRUE(appendImprovements("ac13improvements.csv", save).ok);
   const ScoreSheetState s = sheet();
@@ -111,9 +111,9 @@ TEST(TodayProgress, TheLargestAndTheSmallestScores) {
   saved.normal[1] = Max32;
   saved.ura[0] = Min32;
   ASSERT_TRUE(appendImprovements("ac13improvements.csv",
-                                 {at("2026-11-02T10:00:00+09:00", 2, false, Min32, Max32),
-                                  at("2026-11-02T10:00:00+09:00", 1, true, Max32, Min32),
-                                  at("2026-11-02T10:00:00+09:00", 3, false, 0, Max32)})
+                                 {at("2026-11-02T10:00:00+09:00", 2, Chart::Normal, Min32, Max32),
+                                  at("2026-11-02T10:00:00+09:00", 1, Chart::Ura, Max32, Min32),
+                                  at("2026-11-02T10:00:00+09:00", 3, Chart::Normal, 0, Max32)})
                   .ok);
   const TodayProgress p = loadTodayProgress(s, saved, todayOf(*parseIsoMoment("2026-11-02T22:00:00+09:00")));
   EXPECT_EQ(todayProgressText(p),
