@@ -205,7 +205,7 @@ public:
           ++plan_.chartsKept;
           continue;
         }
-        plan_.changes.push_back({v_, key.first, isUra(chart), e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
+        plan_.changes.push_back({v_, key.first, chart, e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
                                  other[e], reason});
         mine[e] = other[e];
         ++changed;
@@ -305,7 +305,7 @@ const char* importColumnName(int column) {
 std::vector<std::string> changeCells(const ChartChange& change) {
   return {versionLabel(change.versionNumber),
           change.title.empty() ? "曲番号 " + decimalText(change.entryNo) : change.title,
-          chartMark(change.ura),
+          chartMark(change.chart),
           groupedDecimal(change.here),
           groupedDecimal(change.imported),
           reasonText(change.reason)};

@@ -68,10 +68,10 @@ TEST(DataMerge, EachChartTakesTheLaterChangeOrElseTheHigherScore) {
   ASSERT_EQ(plan.failure, "");
   using R = ChangeReason;
   const std::vector<ChartChange> expected = {
-      {13, 1, false, "", 500000, 600000, R::LaterChange},  {13, 4, false, "", 500000, 600000, R::HigherScore},
-      {13, 6, false, "", 500000, 600000, R::HigherScore},  // this PC's log ends elsewhere: it does not say when
-      {13, 8, false, "", 100000, 200000, R::HigherScore},  // the same minute: the higher score
-      {13, 7, true, "", 0, 123456, R::HigherScore}};
+      {13, 1, Chart::Normal, "", 500000, 600000, R::LaterChange},  {13, 4, Chart::Normal, "", 500000, 600000, R::HigherScore},
+      {13, 6, Chart::Normal, "", 500000, 600000, R::HigherScore},  // this PC's log ends elsewhere: it does not say when
+      {13, 8, Chart::Normal, "", 100000, 200000, R::HigherScore},  // the same minute: the higher score
+      {13, 7, Chart::Ura, "", 0, 123456, R::HigherScore}};
   EXPECT_EQ(plan.changes, expected);
   EXPECT_EQ(plan.chartsKept, 3u);  // 2 and 3 changed later here; 5 is higher here
   ASSERT_TRUE(written(plan, "ac13score.csv"));
