@@ -8,6 +8,7 @@
 #include "data/improvement_log.h"
 #include "data/numeric.h"
 #include "data/score_file.h"
+#include "data/sheet_catalogue.h"
 #include "data/total_history.h"
 #include "data/song_master.h"
 #include "data/target_total.h"
@@ -47,7 +48,7 @@ std::vector<Record> recordsOf(const std::string* bytes, Parse parse) {
   return records;
 }
 
-auto keyOf(const Improvement& r) { return std::tuple(r.time.utc, r.time.offset, r.entryNo, r.ura, r.before, r.after); }
+auto keyOf(const Improvement& r) { return std::tuple(r.time.utc, r.time.offset, r.entryNo, r.chart, r.before, r.after); }
 auto keyOf(const HistoryRecord& r) { return std::tuple(r.time.utc, r.time.offset, r.total, r.levelSums, r.entered); }
 
 // Every record of both, in time order, each once; nothing when the zip adds
@@ -74,12 +75,8 @@ std::string logText(const char* header, const std::vector<Record>& records, Line
   return text;
 }
 
-struct Scores {
-  std::vector<int32_t> normal, ura;
-};
-
 // Raises RuntimeError naming the file for a line the score file's reader refuses.
-Scores scoresOf(const std::string* bytes, const std::string& name) {
+SheetScores scoresOf(const std::string* bytes, const std::string& name) {
   ScoreSheetState s;
   s.EntryCount = MostEntries;
   s.EntryScore.assign(MostEntries, 0);
@@ -89,17 +86,17 @@ Scores scoresOf(const std::string* bytes, const std::string& name) {
 }
 
 // When each chart's score came to be what its file holds, where the log says.
-using ChartKey = std::pair<int16_t, bool>;
-std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const Scores& scores) {
+using ChartKey = std::pair<int16_t, Chart>;
+std::map<ChartKey, Moment> whenOf(const std::vector<Improvement>& log, const SheetScores& scores) {
   std::map<ChartKey, Improvement> newest;
   for (const Improvement& r : log) {
-    auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.ura}, r);
+    auto [at, fresh] = newest.emplace(ChartKey{r.entryNo, r.chart}, r);
     if (!fresh && r.time.utc >= at->second.time.utc) at->second = r;
   }
   std::map<ChartKey, Moment> when;
   for (const auto& [key, r] : newest) {
     if (key.first < 1 || key.first > MostEntries) continue;
-    const auto& list = key.second ? scores.ura : scores.normal;
+    const auto& list = scores.of(key.second);
     if (list[size_t(key.first - 1)] == r.after) when.emplace(key, r.time);
   }
   return when;
@@ -161,7 +158,7 @@ public:
     const std::string name = scoreFileNameFor(v_);
     const std::string* theirFile = fileIn(imported_, name);
     if (!theirFile) return;
-    Scores ours, theirs;
+    SheetScores ours, theirs;
     try {
       theirs = scoresOf(theirFile, name);
     } catch (const RuntimeError& e) {
@@ -177,12 +174,12 @@ public:
     const std::vector<std::string> titles = entryTitles(newerMasters_ ? imported_ : here_, v_);
     const std::vector<std::string> otherTitles = titles.empty() ? entryTitles(imported_, v_) : titles;
     size_t changed = 0;
-    for (const bool ura : {false, true}) {
-      std::vector<int32_t>& mine = ura ? ours.ura : ours.normal;
-      const std::vector<int32_t>& other = ura ? theirs.ura : theirs.normal;
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      std::vector<int32_t>& mine = ours.of(chart);
+      const std::vector<int32_t>& other = theirs.of(chart);
       for (size_t e = 0; e < mine.size(); ++e) {
         if (mine[e] == other[e]) continue;
-        const ChartKey key{static_cast<int16_t>(e + 1), ura};
+        const ChartKey key{static_cast<int16_t>(e + 1), chart};
         const auto a = ourWhen.find(key), b = theirWhen.find(key);
         ChangeReason reason = ChangeReason::HigherScore;
         bool take = other[e] > mine[e];
@@ -194,7 +191,7 @@ public:
           ++plan_.chartsKept;
           continue;
         }
-        plan_.changes.push_back({v_, key.first, ura, e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
+        plan_.changes.push_back({v_, key.first, chart, e < otherTitles.size() ? otherTitles[e] : std::string(), mine[e],
                                  other[e], reason});
         mine[e] = other[e];
         ++changed;
@@ -294,7 +291,7 @@ const char* importColumnName(int column) {
 std::vector<std::string> changeCells(const ChartChange& change) {
   return {versionLabel(change.versionNumber),
           change.title.empty() ? "曲番号 " + decimalText(change.entryNo) : change.title,
-          chartMark(change.ura),
+          chartMark(change.chart),
           groupedDecimal(change.here),
           groupedDecimal(change.imported),
           reasonText(change.reason)};

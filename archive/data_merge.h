@@ -14,6 +14,7 @@
 #pragma once
 
 #include "archive/data_zip.h"
+#include "data/score_state.h"
 
 #include <cstdint>
 #include <string>
@@ -28,7 +29,7 @@ enum class ChangeReason { LaterChange, HigherScore };
 struct ChartChange {
   int16_t versionNumber = 0;
   int16_t entryNo = 0;  // 1-based, as in the score file
-  bool ura = false;
+  Chart chart = Chart::Normal;
   std::string title;    // the song's, when the version's master lists are at hand
   int32_t here = 0;     // on this PC now
   int32_t imported = 0; // after the import

@@ -41,7 +41,7 @@ DataFiles pcData(unsigned seed) {
   for (int n = 0; n < Evenings; ++n) {
     std::mt19937& source = n % 2 == 0 ? shared : random;  // the even evenings on both PCs
     for (int c = 0; c < 20; ++c)
-      log += improvementLine({evening(n), static_cast<int16_t>(entry(source)), c % 2 == 1, 0, score(source)});
+      log += improvementLine({evening(n), static_cast<int16_t>(entry(source)), chartOf(c % 2 == 1), 0, score(source)});
     HistoryRecord record;
     record.time = evening(n);
     record.total = score(source) * 30;

@@ -35,7 +35,7 @@ const std::string& logPath() {
       const Moment moment = localMoment(std::chrono::sys_seconds{std::chrono::seconds{1'600'000'000 + int64_t{i} * 4320}});
       for (int k = i; k < i + 20; ++k) {
         const auto entry = static_cast<int16_t>(k * 7919 % bench::MostEntriesAC13 + 1);
-        evening.push_back({moment, entry, k % 3 == 0, 900000 + k % 50000, 900000 + k % 50000 + 1234});
+        evening.push_back({moment, entry, chartOf(k % 3 == 0), 900000 + k % 50000, 900000 + k % 50000 + 1234});
       }
       if (!appendImprovements(p, evening).ok) std::abort();
     }
@@ -100,7 +100,7 @@ void BM_SaveAppendsOne(benchmark::State& state) {
   fs::copy_file(logPath(), copy, fs::copy_options::overwrite_existing);
   int32_t score = 0;
   for (auto _ : state) {
-    const Improvement one{*parseIsoMoment("2030-03-17T17:46:40+09:00"), 17, false, score, score + 1};
+    const Improvement one{*parseIsoMoment("2030-03-17T17:46:40+09:00"), 17, Chart::Normal, score, score + 1};
     ++score;
     if (!appendImprovements(copy, {one}).appended) state.SkipWithError("not written");
   }

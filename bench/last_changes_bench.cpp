@@ -48,7 +48,8 @@ void BM_LastChangesOfALongLog(benchmark::State& state) {
   for (auto _ : state) {
     const LastChanges changes = lastChangesFor(s);
     found = 0;
-    for (size_t e = 0; e < s.EntryScore.size(); ++e) found += (changes.of(e, false) != nullptr) + (changes.of(e, true) != nullptr);
+    for (size_t e = 0; e < s.EntryScore.size(); ++e)
+      found += (changes.of(e, Chart::Normal) != nullptr) + (changes.of(e, Chart::Ura) != nullptr);
     benchmark::DoNotOptimize(found);
   }
   state.counters["charts"] = static_cast<double>(found);

@@ -23,7 +23,7 @@ std::string improvementLine(const Improvement& improvement) {
   line += ',';
   line += std::to_string(improvement.entryNo);
   line += ',';
-  line += chartMark(improvement.ura);
+  line += chartMark(improvement.chart);
   line += ',';
   line += std::to_string(improvement.before);
   line += ',';
@@ -42,7 +42,7 @@ std::optional<Improvement> parseImprovementLine(std::string_view line) {
   if (!moment || !entryNo || *entryNo < 1 || *entryNo > std::numeric_limits<int16_t>::max() ||
       (!ura && fields[2] != NormalChartMark) || !before || !after)
     return std::nullopt;
-  return Improvement{*moment, static_cast<int16_t>(*entryNo), ura, *before, *after};
+  return Improvement{*moment, static_cast<int16_t>(*entryNo), chartOf(ura), *before, *after};
 }
 
 RecentRecords<Improvement> readRecentImprovements(const std::string& path, size_t most) {

@@ -31,7 +31,7 @@ inline constexpr LogFormat ImprovementFormat{"improvements", ImprovementHeader};
 struct Improvement {
   Moment time;
   int16_t entryNo = 0;  // 1-based, as in the score file
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t before = 0;
   int32_t after = 0;
 

@@ -2,6 +2,7 @@
 #include "data/master_changes.h"
 
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "data/song_master.h"
 #include "data/sr_list.h"
 #include "data/version_song_list.h"
@@ -20,14 +21,15 @@ std::string levelText(int16_t code) {
   return "☆" + decimalText(code);
 }
 
-std::string chartName(const ScoreSheetState& s, size_t e, bool ura) {
-  return "「" + entryTitle(s, e) + "」（" + chartMark(ura) + "）";
+std::string chartName(const ScoreSheetState& s, size_t e, Chart chart) {
+  return "「" + entryTitle(s, e) + "」（" + chartMark(chart) + "）";
 }
 
-std::set<std::pair<int16_t, bool>> targetsOf(const ScoreSheetState& s) {
-  std::set<std::pair<int16_t, bool>> targets;
+// By entry number, 表 before 裏, as the lines are told.
+std::set<std::pair<int16_t, Chart>> targetsOf(const ScoreSheetState& s) {
+  std::set<std::pair<int16_t, Chart>> targets;
   for (size_t t = 0; t < s.TargetEntryNo.size() && t < s.TargetIsUra.size(); ++t)
-    targets.insert({s.TargetEntryNo[t], s.TargetIsUra[t]});
+    targets.insert({s.TargetEntryNo[t], chartOf(s.TargetIsUra[t])});
   return targets;
 }
 
@@ -52,23 +54,23 @@ std::string masterChangesText(const ScoreSheetState& before, const ScoreSheetSta
                       "」のものになります）");
       continue;
     }
-    for (const bool ura : {false, true}) {
-      const int16_t was = (ura ? before.EntryDifficultyU : before.EntryDifficulty).at(e);
-      const int16_t now = (ura ? after.EntryDifficultyU : after.EntryDifficulty).at(e);
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      const int16_t was = chartLevel(before, e, chart);
+      const int16_t now = chartLevel(after, e, chart);
       if (was != now)
-        others.push_back("難易度の変更: " + chartName(after, e, ura) + " " + levelText(was) + " → " + levelText(now));
+        others.push_back("難易度の変更: " + chartName(after, e, chart) + " " + levelText(was) + " → " + levelText(now));
     }
   }
   for (size_t e = common; e < after.EntrySongNo.size(); ++e) others.push_back("追加された曲: 「" + entryTitle(after, e) + "」");
   for (size_t e = common; e < before.EntrySongNo.size(); ++e)
     others.push_back("削除された曲: 「" + entryTitle(before, e) + "」");
   const auto was = targetsOf(before), now = targetsOf(after);
-  for (const auto& [entryNo, ura] : now)
-    if (!was.contains({entryNo, ura}) && entryNo >= 1 && static_cast<size_t>(entryNo) <= after.EntrySongNo.size())
-      others.push_back("総合対象に追加: " + chartName(after, static_cast<size_t>(entryNo - 1), ura));
-  for (const auto& [entryNo, ura] : was)
-    if (!now.contains({entryNo, ura}) && entryNo >= 1 && static_cast<size_t>(entryNo) <= before.EntrySongNo.size())
-      others.push_back("総合対象から除外: " + chartName(before, static_cast<size_t>(entryNo - 1), ura));
+  for (const auto& [entryNo, chart] : now)
+    if (!was.contains({entryNo, chart}) && entryNo >= 1 && static_cast<size_t>(entryNo) <= after.EntrySongNo.size())
+      others.push_back("総合対象に追加: " + chartName(after, static_cast<size_t>(entryNo - 1), chart));
+  for (const auto& [entryNo, chart] : was)
+    if (!now.contains({entryNo, chart}) && entryNo >= 1 && static_cast<size_t>(entryNo) <= before.EntrySongNo.size())
+      others.push_back("総合対象から除外: " + chartName(before, static_cast<size_t>(entryNo - 1), chart));
 
   moved.insert(moved.end(), others.begin(), others.end());
   if (moved.empty()) return {};

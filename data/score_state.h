@@ -22,9 +22,12 @@ constexpr int RowsPerPage = 10;
 constexpr int16_t LevelUnknown = -1;   // "?": the chart exists, its level is not known
 constexpr int16_t LevelNoChart = -10;  // "-": the chart does not exist in this version
 
-// The version number, the score file's name and the server URLs are the
-// ServerPaths part, which LoadPath fills in place.
-struct ScoreSheetState : ServerPaths {
+// The version number and the score file's name are copied from the load's
+// ServerPaths (scoreFileNameFor); the server URLs stay with the load.
+struct ScoreSheetState {
+  int16_t VersionNumber = 0;
+  std::string ScoreFileName;
+
   int16_t PageCount = 0;
   int16_t CurrentPage = 0;
 
@@ -54,10 +57,17 @@ struct ScoreSheetState : ServerPaths {
   std::optional<std::string> ScoreFileSeen;
 };
 
+// The two chart kinds of an entry. The files and TargetIsUra keep the kind as
+// a flag; chartOf turns the flag into the kind where it is read.
+enum class Chart { Normal, Ura };
+inline constexpr Chart chartOf(bool isUra) { return isUra ? Chart::Ura : Chart::Normal; }
+inline constexpr bool isUra(Chart chart) { return chart == Chart::Ura; }
+
 // The marks of the two chart kinds, as the windows and the logs write them.
 inline constexpr const char* NormalChartMark = "表";
 inline constexpr const char* UraChartMark = "裏";
-inline constexpr const char* chartMark(bool ura) { return ura ? UraChartMark : NormalChartMark; }
+inline constexpr const char* chartMark(Chart chart) { return chart == Chart::Ura ? UraChartMark : NormalChartMark; }
+inline constexpr const char* chartMark(bool ura) { return chartMark(chartOf(ura)); }
 
 // The title of the song of entry e (an index into the entries, not its number).
 inline const std::string& entryTitle(const ScoreSheetState& s, size_t e) {

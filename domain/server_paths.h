@@ -1,6 +1,6 @@
 // server_paths.h - what one opening of the score sheet derives from the arcade
 // version: the version number, the player's score file and the eight URLs of
-// the master files. LoadPath (net/) fills it; the sheet's state holds it.
+// the master files. LoadPath (net/) fills it for the load; the sheet's state copies the first two.
 #pragma once
 
 #include <cstdint>

@@ -59,14 +59,17 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
     // program itself, unless the lists of an earlier load were kept (or the
     // package shipped some): then it comes back, and the player may open
     // the sheet on those. A cancelled step unwinds as LoadCancelled.
-    LoadPath(log, request.version, request.servers, s);
+    ServerPaths paths;
+    LoadPath(log, request.version, request.servers, paths);
+    s.VersionNumber = paths.VersionNumber;
+    s.ScoreFileName = paths.ScoreFileName;
     std::optional<KeptMasters> kept = readKeptMasters(s.VersionNumber);
     const bool keptBefore = kept.has_value();
     if (!kept) kept = readBundledMasters(request.bundledMasters, s.VersionNumber);
     const WhenNoServer whenNoServer = kept ? WhenNoServer::GoOn : WhenNoServer::EndProgram;
     bool received = true;
     for (const auto step : {DownloadSongMaster, DownloadSRList, DownloadVersionSongList, DownloadNKVersion})
-      received = received && step(log, s, fetch, whenNoServer) == StatusSuccess;
+      received = received && step(log, paths, fetch, whenNoServer) == StatusSuccess;
     if (!received) {
       if (toolkit().ask(keptMastersQuestion(*kept)) != OpenKept) toolkit().endProgram();
       restoreKeptMasters(*kept);

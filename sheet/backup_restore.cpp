@@ -13,8 +13,8 @@ namespace nk {
 std::vector<ChartDifference> differencesFrom(const ScoreSheetState& s, const SheetScores& then) {
   std::vector<ChartDifference> differences;
   for (size_t e = 0; e < s.EntryScore.size() && e < then.normal.size() && e < then.ura.size(); ++e) {
-    if (s.EntryScore[e] != then.normal[e]) differences.push_back({e, false, s.EntryScore[e], then.normal[e]});
-    if (s.EntryScoreU[e] != then.ura[e]) differences.push_back({e, true, s.EntryScoreU[e], then.ura[e]});
+    if (s.EntryScore[e] != then.normal[e]) differences.push_back({e, Chart::Normal, s.EntryScore[e], then.normal[e]});
+    if (s.EntryScoreU[e] != then.ura[e]) differences.push_back({e, Chart::Ura, s.EntryScoreU[e], then.ura[e]});
   }
   return differences;
 }
@@ -23,7 +23,7 @@ std::vector<TypedScore> scoresToType(const std::vector<ChartDifference>& differe
                                      const std::vector<int16_t>& positions) {
   std::vector<TypedScore> typed;
   for (const ChartDifference& d : differences)
-    if (d.entry < positions.size() && positions[d.entry] >= 0) typed.push_back({positions[d.entry], d.ura, d.then});
+    if (d.entry < positions.size() && positions[d.entry] >= 0) typed.push_back({positions[d.entry], d.chart, d.then});
   std::stable_sort(typed.begin(), typed.end(),
                    [](const TypedScore& x, const TypedScore& y) { return x.displayPosition < y.displayPosition; });
   return typed;
@@ -67,7 +67,7 @@ const char* differenceColumnName(int column) {
 }
 
 std::vector<std::string> differenceCells(const ScoreSheetState& s, const ChartDifference& d) {
-  return {entryTitle(s, d.entry), chartMark(d.ura), groupedDecimal(d.now), groupedDecimal(d.then)};
+  return {entryTitle(s, d.entry), chartMark(d.chart), groupedDecimal(d.now), groupedDecimal(d.then)};
 }
 
 std::string typedFromBackupText(const BackupRead& backup, int typed) {

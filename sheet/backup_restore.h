@@ -10,8 +10,8 @@
 
 #include "data/score_backup.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/score_trial.h"
-#include "sheet/sheet_scores.h"
 
 #include <cstdint>
 #include <string>
@@ -25,7 +25,7 @@ inline constexpr const char* RestoreTitle = "バックアップから戻す";
 // A chart whose score in the backup is not the sheet's.
 struct ChartDifference {
   size_t entry = 0;  // index into the entries
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t now = 0;
   int32_t then = 0;
   bool operator==(const ChartDifference&) const = default;

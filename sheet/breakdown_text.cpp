@@ -5,6 +5,7 @@
 #include "data/delimited_text.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 
 #include <array>
 #include <limits>
@@ -15,10 +16,6 @@ namespace {
 const std::array<const char*, BreakdownTableColumns> ColumnNames = {"順位", "点数", "曲名", "裏",
                                                                     "対象", "あと", "更新日"};
 
-const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
-  const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
-  return entryTitle(s, entry);
-}
 
 // A spreadsheet cell that cannot break the table's lines or columns.
 std::string tabCell(std::string text) {
@@ -41,7 +38,7 @@ std::vector<std::vector<std::string>> breakdownCells(const ScoreSheetState& s, c
     for (const ChartStanding& c : level.charts) {
       std::string needed = c.pointsNeeded ? decimalText(*c.pointsNeeded) : std::string();
       lines.push_back({decimalText(level.level), decimalText(c.rank), decimalText(c.score), targetTitle(s, c.target),
-                       s.TargetIsUra.at(c.target) ? UraChartMark : "", c.counts ? CountsMark : "", std::move(needed)});
+                       targetChart(s, c.target) == Chart::Ura ? UraChartMark : "", c.counts ? CountsMark : "", std::move(needed)});
     }
   return lines;
 }
@@ -69,15 +66,6 @@ const char* breakdownColumnName(int column) {
   return column >= 0 && column < BreakdownTableColumns ? ColumnNames[static_cast<size_t>(column)] : "";
 }
 
-std::vector<int16_t> displayPositions(const ScoreSheetState& s) {
-  std::vector<int16_t> positions(s.EntryScore.size(), -1);
-  for (size_t p = 0; p < s.DisplayOrder.size(); ++p) {
-    const auto e = static_cast<size_t>(s.DisplayOrder[p]);
-    if (e < positions.size()) positions[e] = static_cast<int16_t>(p);
-  }
-  return positions;
-}
-
 std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBreakdown& level,
                                         const std::vector<int16_t>& positions, const LastChanges* changes) {
   std::vector<BreakdownRow> rows(level.charts.size());
@@ -88,7 +76,7 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
     row.target = c.target;
     row.score = c.score;
     row.title = targetTitle(s, c.target);
-    row.ura = s.TargetIsUra.at(c.target);
+    row.chart = targetChart(s, c.target);
     row.counts = c.counts;
     if (c.pointsNeeded) {
       row.neededKey = *c.pointsNeeded;
@@ -97,9 +85,9 @@ std::vector<BreakdownRow> breakdownRows(const ScoreSheetState& s, const LevelBre
       row.neededKey = std::numeric_limits<int64_t>::max();
       row.neededText = level.quota == 0 ? "対象枠なし" : "届かない";
     }
-    const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
+    const size_t entry = targetEntry(s, c.target);
     row.displayPosition = entry < positions.size() ? positions[entry] : int16_t{-1};
-    if (const Improvement* change = changes ? changes->of(entry, row.ura) : nullptr) {
+    if (const Improvement* change = changes ? changes->of(entry, row.chart) : nullptr) {
       row.changed = dateText(change->time);
       row.changedKey = change->time.utc.time_since_epoch().count();
     }

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "data/display_text.h"
-#include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "platform/file_replace.h"
 #include "sheet/chart_changes.h"
 #include "sheet/total_breakdown.h"
@@ -36,7 +36,7 @@ struct BreakdownRow {
   int64_t rank = 0;
   int32_t score = 0;
   std::string title;
-  bool ura = false;
+  Chart chart = Chart::Normal;
   bool counts = false;
   // The points needed; for sorting, 0 for a chart that counts and the
   // largest value for one that cannot count.
@@ -58,10 +58,6 @@ enum BreakdownColumn { ColRank, ColScore, ColTitle, ColUra, ColCounts, ColNeeded
                        ColChanged = BreakdownColumns, BreakdownTableColumns };
 const char* breakdownColumnName(int column);
 inline const char* const CountsMark = "対象";
-
-// For every entry, its position in the display order (DisplayOrder inverted);
-// -1 for an entry that is not shown.
-std::vector<int16_t> displayPositions(const ScoreSheetState& s);
 
 // A level's rows in ranking order, with the dates of the charts' last
 // changes where changes are given.

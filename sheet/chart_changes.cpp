@@ -2,6 +2,7 @@
 #include "sheet/chart_changes.h"
 
 #include "data/display_text.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/page_view.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@ std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const SheetSco
   const size_t entries = std::min({s.EntryScore.size(), s.EntryScoreU.size(), before.normal.size(), before.ura.size()});
   for (size_t e = 0; e < entries; ++e) {
     const auto entryNo = static_cast<int16_t>(e + 1);
-    if (s.EntryScore[e] != before.normal[e]) records.push_back({now, entryNo, false, before.normal[e], s.EntryScore[e]});
-    if (s.EntryScoreU[e] != before.ura[e]) records.push_back({now, entryNo, true, before.ura[e], s.EntryScoreU[e]});
+    if (s.EntryScore[e] != before.normal[e]) records.push_back({now, entryNo, Chart::Normal, before.normal[e], s.EntryScore[e]});
+    if (s.EntryScoreU[e] != before.ura[e]) records.push_back({now, entryNo, Chart::Ura, before.ura[e], s.EntryScoreU[e]});
   }
   return records;
 }
@@ -22,7 +23,7 @@ std::vector<Improvement> improvementsOf(const ScoreSheetState& s, const SheetSco
 Improvement* LastChanges::slotOf(const Improvement& record) {
   const auto e = static_cast<size_t>(record.entryNo - 1);
   if (record.entryNo < 1 || e >= normal_.size()) return nullptr;
-  return &(record.ura ? ura_ : normal_)[e];
+  return &(record.chart == Chart::Ura ? ura_ : normal_)[e];
 }
 
 void LastChanges::take(const std::vector<Improvement>& records) {
@@ -37,8 +38,8 @@ bool LastChanges::takeOlder(const Improvement& record) {
   return true;
 }
 
-const Improvement* LastChanges::of(size_t e, bool ura) const {
-  const std::vector<Improvement>& charts = ura ? ura_ : normal_;
+const Improvement* LastChanges::of(size_t e, Chart chart) const {
+  const std::vector<Improvement>& charts = chart == Chart::Ura ? ura_ : normal_;
   if (e >= charts.size() || charts[e].entryNo == 0) return nullptr;
   return &charts[e];
 }
@@ -63,9 +64,10 @@ std::array<std::array<std::string, 2>, RowsPerPage> pageChangeTips(const ScoreSh
   for (int r = 0; r < RowsPerPage; ++r) {
     const int16_t position = rowPosition(s, r);
     if (position < 0 || position >= s.EntryCount || static_cast<size_t>(position) >= s.DisplayOrder.size()) continue;
-    const auto e = static_cast<size_t>(s.DisplayOrder[static_cast<size_t>(position)]);
-    for (bool ura : {false, true})
-      if (const Improvement* change = changes.of(e, ura)) tips[static_cast<size_t>(r)][ura ? 1 : 0] = changeTip(*change);
+    const size_t e = entryAt(s, static_cast<size_t>(position));
+    for (const Chart chart : {Chart::Normal, Chart::Ura})
+      if (const Improvement* change = changes.of(e, chart))
+        tips[static_cast<size_t>(r)][isUra(chart) ? 1 : 0] = changeTip(*change);
   }
   return tips;
 }

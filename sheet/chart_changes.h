@@ -9,7 +9,7 @@
 #include "data/improvement_log.h"
 #include "data/moment.h"
 #include "data/score_state.h"
-#include "sheet/sheet_scores.h"
+#include "data/sheet_catalogue.h"
 
 #include <array>
 #include <cstddef>
@@ -38,7 +38,7 @@ public:
   bool takeOlder(const Improvement& record);
   // The last change of entry e's chart (an index, not the entry number);
   // nothing when it never changed since the log began.
-  const Improvement* of(size_t e, bool ura) const;
+  const Improvement* of(size_t e, Chart chart) const;
   size_t charts() const { return 2 * normal_.size(); }
 
 private:

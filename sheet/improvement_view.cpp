@@ -52,12 +52,12 @@ ImprovementLog loadImprovementLog(int16_t versionNumber, size_t most) {
 
 ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, std::chrono::sys_seconds from) {
   ImprovementList list;
-  std::set<std::pair<int16_t, bool>> charts;
+  std::set<std::pair<int16_t, Chart>> charts;
   for (size_t i = log->size(); i-- > 0;) {
     const Improvement& record = (*log)[i];
     if (record.time.utc < from) continue;
     list.rows.push_back(static_cast<uint32_t>(i));
-    charts.insert({record.entryNo, record.ura});
+    charts.insert({record.entryNo, record.chart});
     list.points += static_cast<int64_t>(record.after) - record.before;
   }
   list.charts = charts.size();
@@ -71,8 +71,8 @@ ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int1
                                 const Improvement& record) {
   ImprovementRow row;
   row.time = minuteText(record.time);
-  row.ura = record.ura;
-  row.chart = chartMark(record.ura);
+  row.kind = record.chart;
+  row.chart = chartMark(row.kind);
   row.scores = groupedDecimal(record.before) + " → " + groupedDecimal(record.after);
   row.change = signedGroupedDecimal(static_cast<int64_t>(record.after) - record.before);
   const auto e = static_cast<size_t>(record.entryNo - 1);
@@ -82,7 +82,7 @@ ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int1
   }
   const RowView entry = entryView(s, e);
   row.title = entry.title;
-  row.level = (record.ura ? entry.ura : entry.normal).level;
+  row.level = (row.kind == Chart::Ura ? entry.ura : entry.normal).level;
   row.displayPosition = e < positions.size() ? positions[e] : -1;
   return row;
 }

@@ -36,7 +36,7 @@ struct ImprovementRow {
   std::string scores;  // "700,000 → 712,345"
   std::string change;  // "+12,345"
   int16_t displayPosition = -1;  // of its entry on the sheet; -1 when it has none
-  bool ura = false;
+  Chart kind = Chart::Normal;    // what chart names
 };
 
 enum ImprovementColumn { ImpColTime, ImpColTitle, ImpColChart, ImpColLevel, ImpColScores, ImpColChange,
@@ -66,7 +66,7 @@ ImprovementLog loadImprovementLog(int16_t versionNumber, size_t most = MostImpro
 ImprovementList improvementsSince(std::shared_ptr<const std::vector<Improvement>> log, std::chrono::sys_seconds from);
 
 // The row of log[index] for the sheet s (titles and levels), with the entries'
-// display positions (displayPositions of breakdown_text.h).
+// display positions (displayPositions of data/sheet_catalogue.h).
 ImprovementRow improvementRowAt(const ScoreSheetState& s, const std::vector<int16_t>& positions,
                                 const Improvement& record);
 

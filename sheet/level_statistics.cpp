@@ -3,6 +3,7 @@
 #include "sheet/level_statistics.h"
 
 #include "data/display_text.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/breakdown_text.h"
 
 #include <algorithm>
@@ -56,10 +57,10 @@ Layout layoutFor(const TotalBreakdown& b, std::vector<std::string>& columns) {
 
 StatisticsChart chartLine(const ScoreSheetState& s, const LevelBreakdown& level, const ChartStanding& c,
                           const std::vector<int16_t>& positions) {
-  const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
+  const size_t entry = targetEntry(s, c.target);
   StatisticsChart line;
   line.cells[ChartTitle] = entryTitle(s, entry);
-  line.cells[ChartSide] = chartMark(s.TargetIsUra.at(c.target));
+  line.cells[ChartSide] = chartMark(targetChart(s, c.target));
   line.cells[ChartScore] = groupedDecimal(c.score);
   if (c.counts)
     line.cells[ChartNeeded] = CountsMark;
@@ -88,14 +89,14 @@ StatisticsTable levelStatistics(const ScoreSheetState& s, const TotalBreakdown& 
   std::vector<int32_t> entered;  // of one row, highest first as the ranking has them
   for (size_t l = 0; l < CountedLevels; ++l) {
     const LevelBreakdown& level = b.levels[l];
-    for (const bool ura : {false, true}) {
-      const size_t r = l * 2 + (ura ? 1 : 0);
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      const size_t r = l * 2 + (isUra(chart) ? 1 : 0);
       std::vector<std::string>& cells = table.rows[r];
       std::vector<std::vector<StatisticsChart>>& charts = table.charts[r];
       entered.clear();
       int64_t sum = 0;
       for (const ChartStanding& c : level.charts) {
-        if (s.TargetIsUra.at(c.target) != ura) continue;
+        if (targetChart(s, c.target) != chart) continue;
         StatisticsChart line = chartLine(s, level, c, positions);
         if (isNear(c)) charts[at.near].push_back(line);
         charts[at.columnOf(c.score)].push_back(std::move(line));
@@ -104,7 +105,7 @@ StatisticsTable levelStatistics(const ScoreSheetState& s, const TotalBreakdown& 
         sum += c.score;
       }
       cells[0] = levelName(level.level);
-      cells[1] = chartMark(ura);
+      cells[1] = chartMark(chart);
       for (size_t col = at.negative ? at.unentered - 1 : at.unentered; col < at.mean; ++col)
         cells[col] = groupedDecimal(static_cast<int64_t>(charts[col].size()));
       cells[at.near] = groupedDecimal(static_cast<int64_t>(charts[at.near].size()));

@@ -53,7 +53,7 @@ struct StatisticsTable {
   std::vector<std::vector<std::vector<StatisticsChart>>> charts;
 };
 
-// positions: displayPositions(s) (see breakdown_text.h).
+// positions: displayPositions(s) (see data/sheet_catalogue.h).
 StatisticsTable levelStatistics(const ScoreSheetState& s, const TotalBreakdown& b,
                                 const std::vector<int16_t>& positions);
 

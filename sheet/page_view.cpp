@@ -2,6 +2,7 @@
 #include "sheet/page_view.h"
 
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 
 namespace nk {
 namespace {
@@ -26,12 +27,10 @@ RowView entryView(const ScoreSheetState& s, size_t e) {
   RowView row;
   row.visible = true;
   row.title = entryTitle(s, e);
-  // A normal chart of level code 0 is shown with "0"; a 裏 chart of level
-  // code 0 counts as absent.
-  const int16_t d = s.EntryDifficulty.at(e);
-  if (d != LevelNoChart) row.normal = chartView(row.title, NormalChartMark, d, s.EntryScore.at(e));
-  const int16_t u = s.EntryDifficultyU.at(e);
-  if (u != LevelNoChart && u != 0) row.ura = chartView(row.title, UraChartMark, u, s.EntryScoreU.at(e));
+  for (const Chart chart : {Chart::Normal, Chart::Ura})
+    if (chartExists(s, e, chart))
+      (chart == Chart::Ura ? row.ura : row.normal) =
+          chartView(row.title, chartMark(chart), chartLevel(s, e, chart), chartScore(s, e, chart));
   return row;
 }
 
@@ -40,7 +39,7 @@ std::array<RowView, RowsPerPage> pageRows(const ScoreSheetState& s) {
   for (int r = 0; r < RowsPerPage; ++r) {
     const int16_t pos = rowPosition(s, r);
     if (pos >= s.EntryCount) continue;
-    rows[static_cast<size_t>(r)] = entryView(s, static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos))));
+    rows[static_cast<size_t>(r)] = entryView(s, entryAt(s, static_cast<size_t>(pos)));
   }
   return rows;
 }

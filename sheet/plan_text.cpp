@@ -2,6 +2,7 @@
 #include "sheet/plan_text.h"
 
 #include "data/display_text.h"
+#include "data/sheet_catalogue.h"
 #include "data/target_total.h"
 #include "sheet/breakdown_text.h"
 
@@ -42,10 +43,10 @@ std::vector<PlanRow> planRows(const ScoreSheetState& s, const TargetPlan& plan, 
   std::vector<PlanRow> rows;
   rows.reserve(plan.charts.size());
   for (const PlannedChart& c : plan.charts) {
-    const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
-    const bool ura = s.TargetIsUra.at(c.target);
-    rows.push_back({levelName(c.level), entryTitle(s, entry), chartMark(ura), groupedDecimal(c.now),
-                    groupedDecimal(c.needed), signedGroupedDecimal(int64_t{c.needed} - c.now), positions.at(entry), ura});
+    const size_t entry = targetEntry(s, c.target);
+    const Chart chart = targetChart(s, c.target);
+    rows.push_back({levelName(c.level), entryTitle(s, entry), chartMark(chart), groupedDecimal(c.now),
+                    groupedDecimal(c.needed), signedGroupedDecimal(int64_t{c.needed} - c.now), positions.at(entry), chart});
   }
   return rows;
 }

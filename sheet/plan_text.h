@@ -36,7 +36,7 @@ struct PlanRow {
   std::string needed;  // "980,000"
   std::string raise;   // "+67,655"
   int16_t displayPosition = -1;
-  bool ura = false;
+  Chart kind = Chart::Normal;  // what chart names
 };
 enum PlanColumn { PlanColLevel, PlanColTitle, PlanColChart, PlanColNow, PlanColNeeded, PlanColRaise, PlanColumns };
 const char* planColumnName(int column);

@@ -13,7 +13,7 @@
 #include "data/moment.h"
 #include "data/total_history.h"
 #include "data/score_state.h"
-#include "sheet/sheet_scores.h"
+#include "data/sheet_catalogue.h"
 
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 
 #include "data/full_width.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "diag/runtime_error.h"
 #include "sheet/page_view.h"
 
@@ -18,8 +19,7 @@ EntryResult storeBoxText(ScoreSheetState& s, int row, Chart chart, std::string_v
     return EntryResult::NotANumber;
   }
   if (pos < 0 || pos >= s.EntryCount) return EntryResult::EmptyRow;
-  const size_t e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(pos)));
-  (chart == Chart::Ura ? s.EntryScoreU : s.EntryScore).at(e) = value;
+  chartScore(s, entryAt(s, static_cast<size_t>(pos)), chart) = value;
   return EntryResult::Stored;
 }
 

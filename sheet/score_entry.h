@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/sheet_scores.h"
+#include "data/sheet_catalogue.h"
 
 #include <string>
 #include <string_view>

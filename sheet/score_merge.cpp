@@ -58,7 +58,7 @@ std::string conflictText(const ScoreSheetState& s, const std::vector<ChartConfli
   for (size_t i = 0; i < conflicts.size() && i < ConflictsNamed; ++i) {
     const ChartConflict& c = conflicts[i];
     text += "\r\n" + entryTitle(s, c.entry) +
-            "（" + chartMark(c.chart == Chart::Ura) + "） 保存した点数 " + decimalText(c.kept) +
+            "（" + chartMark(c.chart) + "） 保存した点数 " + decimalText(c.kept) +
             "、ファイルにあった点数 " + decimalText(c.inFile);
   }
   if (conflicts.size() > ConflictsNamed)

@@ -12,9 +12,9 @@
 
 #include "data/moment.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "platform/file_replace.h"
 #include "sheet/score_entry.h"
-#include "sheet/sheet_scores.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include "data/delimited_text.h"
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "data/typed_number.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/page_view.h"
@@ -84,9 +85,9 @@ std::optional<Columns> headingOf(const std::vector<std::string>& cells) {
   return c;
 }
 
-std::optional<bool> chartOf(const std::string& cell, bool uraFlag) {
-  if (cell == NormalChartMark || cell == "鬼" || (uraFlag && cell.empty())) return false;
-  if (cell == UraChartMark) return true;
+std::optional<Chart> chartOfCell(const std::string& cell, bool uraFlag) {
+  if (cell == NormalChartMark || cell == "鬼" || (uraFlag && cell.empty())) return Chart::Normal;
+  if (cell == UraChartMark) return Chart::Ura;
   return std::nullopt;
 }
 
@@ -96,14 +97,8 @@ bool isInteger(const std::string& cell, bool sign) {
                                            [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool chartExists(const ScoreSheetState& s, size_t e, bool ura) {
-  if (!ura) return s.EntryDifficulty.at(e) != LevelNoChart;
-  const int16_t u = s.EntryDifficultyU.at(e);
-  return u != LevelNoChart && u != 0;
-}
-
-std::string noChartReason(const std::string& title, bool ura) {
-  return "「" + title + "」に" + chartMark(ura) + "譜面はありません";
+std::string noChartReason(const std::string& title, Chart chart) {
+  return "「" + title + "」に" + chartMark(chart) + "譜面はありません";
 }
 
 class Reader {
@@ -119,15 +114,15 @@ public:
   void readChart(int line, std::string_view text, const std::string& title, const std::string& chart,
                  const std::string& score, bool uraFlag) {
     if (title.empty()) return refuse(line, text, "曲名がありません");
-    const std::optional<bool> ura = chartOf(chart, uraFlag);
-    if (!ura) return refuse(line, text, "譜面「" + chart + "」が分かりません（表・鬼・裏のどれか）");
+    const std::optional<Chart> kind = chartOfCell(chart, uraFlag);
+    if (!kind) return refuse(line, text, "譜面「" + chart + "」が分かりません（表・鬼・裏のどれか）");
     const std::optional<int32_t> points = scoreOf(line, text, score);
     if (!points) return;
     std::vector<int16_t> equal = index_.findEqual(title);
-    std::vector<int16_t> withChart = having(equal, *ura);
-    if (!equal.empty() && withChart.empty()) return refuse(line, text, noChartReason(title, *ura));
-    PastedChart c{line, std::string(text), title, *ura, *points, withChart.size() == 1, std::move(withChart)};
-    if (equal.empty()) c.candidates = having(index_.find(title, NearLimit).positions, *ura);
+    std::vector<int16_t> withChart = having(equal, *kind);
+    if (!equal.empty() && withChart.empty()) return refuse(line, text, noChartReason(title, *kind));
+    PastedChart c{line, std::string(text), title, *kind, *points, withChart.size() == 1, std::move(withChart)};
+    if (equal.empty()) c.candidates = having(index_.find(title, NearLimit).positions, *kind);
     review_.charts.push_back(std::move(c));
   }
 
@@ -138,15 +133,15 @@ public:
       return refuse(line, text, "番号 " + cells[0] + " の曲はありません（1～" + decimalText(s_.EntryCount) + "）");
     const auto e = static_cast<size_t>(number - 1);
     const std::string& title = entryTitle(s_, e);
-    for (const bool ura : {false, true}) {
-      const std::optional<int32_t> points = scoreOf(line, text, cells[ura ? 2 : 1]);
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      const std::optional<int32_t> points = scoreOf(line, text, cells[isUra(chart) ? 2 : 1]);
       if (!points) continue;
-      if (!chartExists(s_, e, ura)) {
+      if (!chartExists(s_, e, chart)) {
         // The file keeps a 0 for the chart the version lacks.
-        if (*points != 0) refuse(line, text, noChartReason(title, ura));
+        if (*points != 0) refuse(line, text, noChartReason(title, chart));
         continue;
       }
-      review_.charts.push_back({line, std::string(text), title, ura, *points, true, {positions_[e]}});
+      review_.charts.push_back({line, std::string(text), title, chart, *points, true, {positions_[e]}});
     }
   }
 
@@ -159,10 +154,10 @@ private:
     return std::nullopt;
   }
 
-  std::vector<int16_t> having(const std::vector<int16_t>& positions, bool ura) const {
+  std::vector<int16_t> having(const std::vector<int16_t>& positions, Chart chart) const {
     std::vector<int16_t> kept;
     for (int16_t p : positions)
-      if (chartExists(s_, static_cast<size_t>(s_.DisplayOrder.at(static_cast<size_t>(p))), ura)) kept.push_back(p);
+      if (chartExists(s_, entryAt(s_, static_cast<size_t>(p)), chart)) kept.push_back(p);
     return kept;
   }
 
@@ -257,7 +252,7 @@ std::vector<int16_t> firstChoices(const PasteReview& review) {
 PasteOutcome pasteOutcome(const ScoreSheetState& s, const PasteReview& review, const std::vector<int16_t>& choices) {
   PasteOutcome outcome;
   std::vector<int16_t> picked(review.charts.size(), -1);
-  std::map<std::pair<int16_t, bool>, size_t> last;
+  std::map<std::pair<int16_t, Chart>, size_t> last;
   for (size_t i = 0; i < review.charts.size(); ++i) {
     const PastedChart& c = review.charts[i];
     const int16_t pick = c.found ? c.candidates.front() : i < choices.size() ? choices[i] : int16_t{-1};
@@ -266,22 +261,21 @@ PasteOutcome pasteOutcome(const ScoreSheetState& s, const PasteReview& review, c
       continue;
     }
     picked[i] = pick;
-    last[{pick, c.ura}] = i;
+    last[{pick, c.chart}] = i;
   }
   outcome.unused = review.refused;
   for (size_t i = 0; i < review.charts.size(); ++i) {
     const PastedChart& c = review.charts[i];
     if (picked[i] < 0) continue;
-    const size_t winner = last.at({picked[i], c.ura});
+    const size_t winner = last.at({picked[i], c.chart});
     if (winner != i) {
       outcome.unused.push_back({c.line, c.lineText,
                                 "後の " + decimalText(review.charts[winner].line) + " 行目が同じ譜面です（後の行を使います）"});
       continue;
     }
-    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(picked[i])));
-    const int32_t now = (c.ura ? s.EntryScoreU : s.EntryScore).at(e);
+    const int32_t now = chartScore(s, entryAt(s, static_cast<size_t>(picked[i])), c.chart);
     if (now == c.score) ++outcome.same;
-    else outcome.changes.push_back({c.line, picked[i], c.ura, now, c.score});
+    else outcome.changes.push_back({c.line, picked[i], c.chart, now, c.score});
   }
   std::stable_sort(outcome.unused.begin(), outcome.unused.end(),
                    [](const UnusedLine& x, const UnusedLine& y) { return x.line < y.line; });
@@ -290,7 +284,7 @@ PasteOutcome pasteOutcome(const ScoreSheetState& s, const PasteReview& review, c
 
 std::vector<TypedScore> pastedScores(const PasteOutcome& outcome) {
   std::vector<TypedScore> typed;
-  for (const PasteChange& c : outcome.changes) typed.push_back({c.position, c.ura, c.pasted});
+  for (const PasteChange& c : outcome.changes) typed.push_back({c.position, c.chart, c.pasted});
   std::stable_sort(typed.begin(), typed.end(),
                    [](const TypedScore& x, const TypedScore& y) { return x.displayPosition < y.displayPosition; });
   return typed;
@@ -302,8 +296,7 @@ const char* pasteChangeColumnName(int column) {
 }
 
 std::vector<std::string> pasteChangeCells(const ScoreSheetState& s, const PasteChange& c) {
-  const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(c.position)));
-  return {decimalText(c.line), entryTitle(s, e), chartMark(c.ura), groupedDecimal(c.now), groupedDecimal(c.pasted)};
+  return {decimalText(c.line), entryTitle(s, entryAt(s, static_cast<size_t>(c.position))), chartMark(c.chart), groupedDecimal(c.now), groupedDecimal(c.pasted)};
 }
 
 const char* pasteChoiceColumnName(int column) {
@@ -312,13 +305,13 @@ const char* pasteChoiceColumnName(int column) {
 }
 
 std::vector<std::string> pasteChoiceCells(const PastedChart& c) {
-  return {decimalText(c.line), c.title, chartMark(c.ura), groupedDecimal(c.score)};
+  return {decimalText(c.line), c.title, chartMark(c.chart), groupedDecimal(c.score)};
 }
 
 std::vector<std::string> pasteChoiceItems(const ScoreSheetState& s, const PastedChart& c) {
   std::vector<std::string> items = {c.candidates.empty() ? "（似た曲名がありません）" : "（入力しない）"};
   for (int16_t p : c.candidates) {
-    const auto e = static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(p)));
+    const size_t e = entryAt(s, static_cast<size_t>(p));
     items.push_back(entryTitle(s, e) + "（" + s.EntryGenre.at(e) + "・" + decimalText(pageOfPosition(p)) + "ページ）");
   }
   return items;

@@ -51,7 +51,7 @@ struct PastedChart {
   int line = 0;          // 1-based
   std::string lineText;  // as pasted, tabs as blanks
   std::string title;     // as pasted (the entry's, for a score-file line)
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t score = 0;
   // found: the one song of that title with that chart. Otherwise the player
   // picks: the songs of that title with the chart, or, where no title is
@@ -87,7 +87,7 @@ std::vector<int16_t> firstChoices(const PasteReview& review);
 struct PasteChange {
   int line = 0;
   int16_t position = 0;
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t now = 0;
   int32_t pasted = 0;
   bool operator==(const PasteChange&) const = default;

@@ -20,10 +20,10 @@
 
 #include "data/moment.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "diag/debug_log.h"
 #include "sheet/chart_changes.h"
 #include "sheet/score_entry.h"
-#include "sheet/sheet_scores.h"
 #include "toolkit/toolkit.h"
 
 #include <array>

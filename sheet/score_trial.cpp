@@ -1,6 +1,7 @@
 // score_trial.cpp - trial scores in place of the sheet's.
 #include "sheet/score_trial.h"
 
+#include "data/sheet_catalogue.h"
 #include "data/typed_number.h"
 
 #include <algorithm>
@@ -8,8 +9,8 @@
 
 namespace nk {
 
-ScoreTrial::ChartKey ScoreTrial::chartOf(const ScoreSheetState& s, size_t target) {
-  return {static_cast<int16_t>(s.TargetEntryNo.at(target) - 1), s.TargetIsUra.at(target)};
+ScoreTrial::ChartKey ScoreTrial::chartKeyOf(const ScoreSheetState& s, size_t target) {
+  return {static_cast<int16_t>(targetEntry(s, target)), targetChart(s, target)};
 }
 
 void ScoreTrial::stop() {
@@ -19,13 +20,13 @@ void ScoreTrial::stop() {
 
 void ScoreTrial::set(const ScoreSheetState& s, size_t target, std::optional<int32_t> score) {
   if (score)
-    scores_[chartOf(s, target)] = *score;
+    scores_[chartKeyOf(s, target)] = *score;
   else
-    scores_.erase(chartOf(s, target));
+    scores_.erase(chartKeyOf(s, target));
 }
 
 bool ScoreTrial::tried(const ScoreSheetState& s, size_t target) const {
-  return active_ && scores_.contains(chartOf(s, target));
+  return active_ && scores_.contains(chartKeyOf(s, target));
 }
 
 void ScoreTrial::addPlan(const ScoreSheetState& s, const TargetPlan& plan) {
@@ -35,9 +36,9 @@ void ScoreTrial::addPlan(const ScoreSheetState& s, const TargetPlan& plan) {
 
 TotalBreakdown ScoreTrial::breakdown(const ScoreSheetState& s) const {
   if (!active_ || scores_.empty()) return computeTotalBreakdown(s);
-  SheetScores tried{s.EntryScore, s.EntryScoreU};
+  SheetScores tried = scoresOf(s);
   for (const auto& [chart, score] : scores_)
-    tried.of(chart.second ? Chart::Ura : Chart::Normal).at(static_cast<size_t>(chart.first)) = score;
+    tried.of(chart.second).at(static_cast<size_t>(chart.first)) = score;
   return computeTotalBreakdown(s, tried);
 }
 
@@ -45,12 +46,12 @@ std::vector<TypedScore> ScoreTrial::typedScores(const ScoreSheetState& s, const 
   std::vector<TypedScore> typed;
   for (const auto& [chart, score] : scores_) {
     const auto entry = static_cast<size_t>(chart.first);
-    const int32_t now = (chart.second ? s.EntryScoreU : s.EntryScore).at(entry);
+    const int32_t now = chartScore(s, entry, chart.second);
     if (score == now || positions.at(entry) < 0) continue;
     typed.push_back({positions[entry], chart.second, score});
   }
   std::sort(typed.begin(), typed.end(), [](const TypedScore& x, const TypedScore& y) {
-    return x.displayPosition != y.displayPosition ? x.displayPosition < y.displayPosition : !x.ura && y.ura;
+    return x.displayPosition != y.displayPosition ? x.displayPosition < y.displayPosition : x.chart < y.chart;
   });
   return typed;
 }

@@ -25,7 +25,7 @@ namespace nk {
 // position and 表/裏.
 struct TypedScore {
   int16_t displayPosition = -1;
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t score = 0;
   bool operator==(const TypedScore&) const = default;
 };
@@ -52,8 +52,8 @@ public:
   std::vector<TypedScore> typedScores(const ScoreSheetState& s, const std::vector<int16_t>& positions) const;
 
 private:
-  using ChartKey = std::pair<int16_t, bool>;  // entry index, 裏
-  static ChartKey chartOf(const ScoreSheetState& s, size_t target);
+  using ChartKey = std::pair<int16_t, Chart>;  // entry index, chart kind
+  static ChartKey chartKeyOf(const ScoreSheetState& s, size_t target);
 
   bool active_ = false;
   std::map<ChartKey, int32_t> scores_;

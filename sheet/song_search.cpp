@@ -1,6 +1,7 @@
 // song_search.cpp - the folded titles and the search over them.
 #include "sheet/song_search.h"
 
+#include "data/sheet_catalogue.h"
 #include "sheet/page_view.h"
 
 #include <algorithm>
@@ -46,9 +47,7 @@ SongSearchIndex::SongSearchIndex(const ScoreSheetState& s) {
   const size_t count = static_cast<size_t>(std::max<int16_t>(s.EntryCount, 0));
   keys_.reserve(count);
   for (size_t pos = 0; pos < count; ++pos) {
-    const size_t e = static_cast<size_t>(s.DisplayOrder.at(pos));
-    const std::string& title = entryTitle(s, e);
-    keys_.push_back(fold(fromUtf8(title)));
+    keys_.push_back(fold(fromUtf8(entryTitle(s, entryAt(s, pos)))));
   }
 }
 
@@ -75,7 +74,7 @@ std::vector<int16_t> SongSearchIndex::findEqual(std::string_view title) const {
 std::string foldedText(std::string_view text) { return fold(fromUtf8(text)).toStdString(); }
 
 FoundSong foundSong(const ScoreSheetState& s, int16_t position) {
-  const RowView row = entryView(s, static_cast<size_t>(s.DisplayOrder.at(static_cast<size_t>(position))));
+  const RowView row = entryView(s, entryAt(s, static_cast<size_t>(position)));
   return {position, pageOfPosition(position), row.title, row.normal.level, row.ura.level};
 }
 

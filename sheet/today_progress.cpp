@@ -3,6 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "domain/arcade_version.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/improvement_view.h"
@@ -19,8 +20,8 @@ namespace {
 using std::chrono::sys_seconds;
 
 
-std::string chartTitle(const ScoreSheetState& s, size_t entry, bool ura) {
-  return entryTitle(s, entry) + (ura ? "（裏）" : "");
+std::string chartTitle(const ScoreSheetState& s, size_t entry, Chart chart) {
+  return entryTitle(s, entry) + (chart == Chart::Ura ? "（裏）" : "");
 }
 
 // The entry index of a record's chart, or false when the sheet has no such entry.
@@ -41,7 +42,7 @@ ScoreSheetState sheetBefore(const ScoreSheetState& s, const SheetScores& saved, 
     const Improvement& r = log[i];
     size_t e = 0;
     if (r.time.utc < from || !entryOf(copy, r, e)) continue;
-    (r.ura ? copy.EntryScoreU : copy.EntryScore).at(e) = r.before;
+    chartScore(copy, e, r.chart) = r.before;
   }
   return copy;
 }
@@ -49,12 +50,12 @@ ScoreSheetState sheetBefore(const ScoreSheetState& s, const SheetScores& saved, 
 std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::vector<Improvement>& log,
                                           const ProgressDay& day) {
   std::vector<ProgressChart> charts;
-  std::map<std::pair<size_t, bool>, size_t> seen;  // chart -> its place in charts
+  std::map<std::pair<size_t, Chart>, size_t> seen;  // chart -> its place in charts
   for (const Improvement& r : log) {
     size_t e = 0;
     if (r.time.utc < day.start || r.time.utc >= day.end || !entryOf(s, r, e)) continue;
-    const auto [at, first] = seen.try_emplace({e, r.ura}, charts.size());
-    if (first) charts.push_back({e, r.ura, r.before, r.after, {}, {}, {}});
+    const auto [at, first] = seen.try_emplace({e, r.chart}, charts.size());
+    if (first) charts.push_back({e, r.chart, r.before, r.after, {}, {}, {}});
     charts[at->second].after = r.after;
   }
   std::erase_if(charts, [](const ProgressChart& c) { return c.before == c.after; });
@@ -62,7 +63,7 @@ std::vector<ProgressChart> improvedCharts(const ScoreSheetState& s, const std::v
     return int64_t{a.after} - a.before > int64_t{b.after} - b.before;
   });
   for (ProgressChart& c : charts) {
-    c.title = chartTitle(s, c.entry, c.ura);
+    c.title = chartTitle(s, c.entry, c.chart);
     c.scores = groupedDecimal(c.before) + " → " + groupedDecimal(c.after);
     c.change = signedGroupedDecimal(int64_t{c.after} - c.before);
   }
@@ -79,8 +80,7 @@ std::vector<std::string> beganToCount(const ScoreSheetState& s, const TotalBreak
   for (const LevelBreakdown& level : end.levels)
     for (const ChartStanding& c : level.charts) {
       if (!c.counts || counted.count(c.target)) continue;
-      const auto entry = static_cast<size_t>(s.TargetEntryNo.at(c.target) - 1);
-      lines.push_back(levelName(level.level) + "　" + chartTitle(s, entry, s.TargetIsUra.at(c.target)) + "　" +
+      lines.push_back(levelName(level.level) + "　" + chartTitle(s, targetEntry(s, c.target), targetChart(s, c.target)) + "　" +
                       groupedDecimal(start.targetScores.at(c.target)) + " → " + groupedDecimal(c.score));
     }
   return lines;

@@ -20,9 +20,9 @@
 #include "data/improvement_log.h"
 #include "data/moment.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "domain/ranking_rule.h"
 #include "platform/file_replace.h"
-#include "sheet/sheet_scores.h"
 
 #include <array>
 #include <chrono>
@@ -50,7 +50,7 @@ ProgressDay dayOf(std::chrono::year_month_day date);
 // A chart whose score the day changed: its first old and its last new score.
 struct ProgressChart {
   size_t entry = 0;  // index into the entries
-  bool ura = false;
+  Chart chart = Chart::Normal;
   int32_t before = 0;
   int32_t after = 0;
   std::string title;   // "曲名", "曲名（裏）"

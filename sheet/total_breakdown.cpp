@@ -2,6 +2,7 @@
 // the charts below it need.
 #include "sheet/total_breakdown.h"
 
+#include "data/sheet_catalogue.h"
 #include <algorithm>
 #include <limits>
 
@@ -39,8 +40,8 @@ TotalBreakdown breakdownOf(const ScoreSheetState& s, const std::vector<int32_t>&
   PerCountedLevel counts{};
   b.targetScores.resize(targets);
   for (size_t i = 0; i < targets; ++i) {
-    const auto e = static_cast<size_t>(s.TargetEntryNo.at(i) - 1);
-    b.targetScores[i] = s.TargetIsUra.at(i) ? ura.at(e) : normal.at(e);
+    const size_t e = targetEntry(s, i);
+    b.targetScores[i] = (targetChart(s, i) == Chart::Ura ? ura : normal).at(e);
     if (b.targetScores[i] != 0) ++b.entered;
     const int slot = countedLevelIndex(s.TargetDifficulty.at(i));
     if (slot < 0) continue;

@@ -17,8 +17,8 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "domain/ranking_rule.h"
-#include "sheet/sheet_scores.h"
 
 #include <array>
 #include <cstdint>

@@ -3,6 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/numeric.h"
+#include "data/sheet_catalogue.h"
 #include "diag/debug_log.h"
 #include "sheet/total_breakdown.h"
 #include "toolkit/toolkit.h"
@@ -17,11 +18,6 @@ std::string countHeading(size_t slot) { return levelName(CountedLevelNumbers[slo
 // "☆×７　総合対象曲" .. "☆×10　総合対象曲".
 std::string resultHeading(size_t slot) { return levelName(CountedLevelNumbers[slot]) + "　総合対象曲"; }
 
-const std::string& targetTitle(const ScoreSheetState& s, size_t target) {
-  const auto entry = static_cast<size_t>(s.TargetEntryNo.at(target) - 1);
-  return entryTitle(s, entry);
-}
-
 }  // namespace
 
 TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
@@ -31,7 +27,7 @@ TotalScoreResult calculateTotalScore(const ScoreSheetState& s) {
   r.logBefore.reserve(targets + CountedLevels + 1);
   r.logBefore.emplace_back("総合点計算処理　開始");
   for (size_t i = 0; i < targets; ++i)
-    r.logBefore.push_back(targetTitle(s, i) + (s.TargetIsUra.at(i) ? "(裏): " : ": ") +
+    r.logBefore.push_back(targetTitle(s, i) + (targetChart(s, i) == Chart::Ura ? "(裏): " : ": ") +
                           decimalText(b.targetScores[i]) + "点");
   for (size_t l = 0; l < CountedLevels; ++l) {
     r.counts[l] = b.levels[l].count;

@@ -80,7 +80,7 @@ TEST_F(BackupSteps, TheLastSavesBackupBecomesTypedScoresAndItsBox) {
   const std::vector<TypedScore> scores = backupScoresToType(s, *last.backup);
   ASSERT_EQ(scores.size(), 1u);
   EXPECT_EQ(scores[0].displayPosition, 0);  // entry 2 shows first
-  EXPECT_TRUE(scores[0].ura);
+  EXPECT_EQ(scores[0].chart, Chart::Ura);
   EXPECT_EQ(scores[0].score, 800);
   EXPECT_EQ(backupTypedNotice(*last.backup, 1),
             (Notice{UndoSaveTitle, "2026-12-08 12:00:00 の保存前の点数を 1 譜面に入力しました。保存するまでファイルは変わりません。",

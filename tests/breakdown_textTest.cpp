@@ -1,5 +1,6 @@
 // breakdown_textTest.cpp - the breakdown's lines, rows, tab text and CSV file.
 #include "sheet/breakdown_text.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 #include <limits>
@@ -14,23 +15,13 @@ using Strings = std::vector<std::string>;
 // level 8: 甲's 裏 chart, 50; level 10: one entry targeted 28 times, score 0.
 // Quotas 2, 0, 0, 28. Display order: 十, 丙, 甲, 乙.
 ScoreSheetState smallSheet() {
-  ScoreSheetState s;
-  s.SongTitles = {"甲", "乙, \"二\"", "丙\t丁", "十"};
-  s.SongCount = s.EntryCount = 4;
-  s.EntrySongNo = {1, 2, 3, 4};
-  s.EntryScore = {900, 800, 0, 0};
-  s.EntryScoreU = {50, 0, 0, 0};
+  test::SheetBuilder sheet;
+  sheet.entry({.title = "甲", .score = 900, .scoreU = 50}).entry({.title = "乙, \"二\"", .score = 800});
+  sheet.entry({.title = "丙\t丁"}).entry({.title = "十"});
+  sheet.target(1, Chart::Normal, 7).target(2, Chart::Normal, 7).target(3, Chart::Normal, 7).target(1, Chart::Ura, 8);
+  for (int k = 0; k < 28; ++k) sheet.target(4, Chart::Normal, 10);
+  ScoreSheetState s = sheet.build();
   s.DisplayOrder = {3, 2, 0, 1};
-  s.TargetEntryNo = {1, 2, 3, 1};
-  s.TargetIsUra = {false, false, false, true};
-  s.TargetDifficulty = {7, 7, 7, 8};
-  for (int k = 0; k < 28; ++k) {
-    s.TargetEntryNo.push_back(4);
-    s.TargetIsUra.push_back(false);
-    s.TargetDifficulty.push_back(10);
-  }
-  s.TargetCount = static_cast<int16_t>(s.TargetEntryNo.size());
-  s.TargetScore.assign(s.TargetEntryNo.size(), 0);
   return s;
 }
 
@@ -92,7 +83,7 @@ TEST(BreakdownText, RowsOfALevel) {
       EXPECT_EQ(rows[k].neededText, c.needed[k]);
       EXPECT_EQ(rows[k].neededKey, c.keys[k]);
       EXPECT_EQ(rows[k].displayPosition, c.positions[k]);
-      EXPECT_EQ(rows[k].ura, c.slot == 1);
+      EXPECT_EQ(rows[k].chart, chartOf(c.slot == 1));
     }
   }
 }

@@ -203,7 +203,7 @@ TEST_F(BreakdownWindowTest, TargetPlanAndTrialLeaveTheSheetsFilesAlone) {
   frmACScore* sheet = openSheet();
   ASSERT_NE(sheet, nullptr);
   const std::vector<int16_t> positions = displayPositions(sheet->state());
-  EXPECT_EQ(sheet->typeScores({{positions[0], false, 900000}, {positions[1], false, 500000}}), 2);
+  EXPECT_EQ(sheet->typeScores({{positions[0], Chart::Normal, 900000}, {positions[1], Chart::Normal, 500000}}), 2);
   EXPECT_EQ(sheet->state().EntryScore[1], 500000);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
   ASSERT_EQ(windowsOf(sheet).size(), 1u);

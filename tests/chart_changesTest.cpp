@@ -2,6 +2,7 @@
 // the improvements of a period as the history window's tab lists them.
 #include "sheet/chart_changes.h"
 #include "sheet/improvement_view.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 namespace nk {
@@ -18,18 +19,13 @@ Moment at(int64_t t, int32_t offset) {
 // Three entries: "A" (☆7, 裏 ☆9), "B" (☆10, no 裏), "C" (level unknown),
 // shown in reverse order.
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  s.VersionNumber = 13;
-  s.EntryCount = 3;
-  s.CurrentPage = 1;
-  s.SongTitles = {"A", "B", "C"};
-  s.EntrySongNo = {1, 2, 3};
-  s.EntryDifficulty = {7, 10, LevelUnknown};
-  s.EntryDifficultyU = {9, LevelNoChart, LevelNoChart};
-  s.EntryScore = {1000, 2000, 0};
-  s.EntryScoreU = {500, 0, 0};
-  s.DisplayOrder = {2, 1, 0};
-  return s;
+  return test::SheetBuilder()
+      .version(13)
+      .entry({.title = "A", .level = 7, .score = 1000, .levelU = 9, .scoreU = 500})
+      .entry({.title = "B", .level = 10, .score = 2000})
+      .entry({.title = "C", .level = LevelUnknown})
+      .shownInReverse()
+      .build();
 }
 
 class ChartChanges : public ::testing::Test {
@@ -42,12 +38,12 @@ protected:
 // odd records and a page shown in another order than the entries'.
 TEST_F(ChartChanges, TheLastChangeOfEachChartIsItsTooltip) {
   LastChanges changes(3);
-  changes.take({{at(Now - 86400, Jst), 1, false, 0, 900},
-                {at(Now, Jst), 1, false, 900, 1000},
-                {at(Now - 3600, 0), 2, false, 1, 12346},  // saved on a clock at UTC
-                {at(Now, Jst), 4, false, 0, 1},           // an entry the sheet does not have
-                {at(Now, Jst), 0, true, 0, 1}});
-  EXPECT_EQ(changes.of(3, false), nullptr);
+  changes.take({{at(Now - 86400, Jst), 1, Chart::Normal, 0, 900},
+                {at(Now, Jst), 1, Chart::Normal, 900, 1000},
+                {at(Now - 3600, 0), 2, Chart::Normal, 1, 12346},  // saved on a clock at UTC
+                {at(Now, Jst), 4, Chart::Normal, 0, 1},           // an entry the sheet does not have
+                {at(Now, Jst), 0, Chart::Ura, 0, 1}});
+  EXPECT_EQ(changes.of(3, Chart::Normal), nullptr);
   // Rows are shown in reverse order: row 0 is C, row 2 is A.
   const auto tips = pageChangeTips(sheet(), changes);
   const std::vector<std::string> normal = {tips[0][0], tips[1][0], tips[2][0], tips[3][0]};
@@ -96,13 +92,13 @@ TEST_F(ChartChanges, TheLogsNoteSaysWhatTheTabCannotShow) {
 TEST_F(ChartChanges, APeriodStartsAtMidnightOfItsFirstDay) {
   const int64_t today = 1793631600;  // 2026-11-03T00:00:00+09:00
   const auto log = std::make_shared<const std::vector<Improvement>>(std::vector<Improvement>{
-      {at(today - 29 * 86400 - 1, Jst), 1, false, 0, 100},  // before 30 days
-      {at(today - 29 * 86400, Jst), 1, false, 100, 300},
-      {at(today - 6 * 86400 - 1, Jst), 3, true, 0, 10},  // 7 days before
-      {at(today - 6 * 86400, Jst), 2, false, 0, 1000},
-      {at(today - 1, Jst), 1, true, 0, 50},
-      {at(today, Jst), 1, false, 300, 200},  // a typo mended
-      {at(Now, Jst), 3, false, 0, 12345},
+      {at(today - 29 * 86400 - 1, Jst), 1, Chart::Normal, 0, 100},  // before 30 days
+      {at(today - 29 * 86400, Jst), 1, Chart::Normal, 100, 300},
+      {at(today - 6 * 86400 - 1, Jst), 3, Chart::Ura, 0, 10},  // 7 days before
+      {at(today - 6 * 86400, Jst), 2, Chart::Normal, 0, 1000},
+      {at(today - 1, Jst), 1, Chart::Ura, 0, 50},
+      {at(today, Jst), 1, Chart::Normal, 300, 200},  // a typo mended
+      {at(Now, Jst), 3, Chart::Normal, 0, 12345},
   });
   struct Case {
     ImprovementPeriod period;
@@ -133,7 +129,7 @@ TEST_F(ChartChanges, APeriodStartsAtMidnightOfItsFirstDay) {
   };
   EXPECT_EQ(row((*log)[4]), "2026-11-02 23:59|A|裏|9|0 → 50|+50|2");
   EXPECT_EQ(row((*log)[6]), "2026-11-03 08:00|C|表|？|0 → 12,345|+12,345|0");
-  EXPECT_EQ(row({at(Now, Jst), 9, false, 1234567, 1000000}), "2026-11-03 08:00|曲番号 9|表||1,234,567 → 1,000,000|-234,567|-1");
+  EXPECT_EQ(row({at(Now, Jst), 9, Chart::Normal, 1234567, 1000000}), "2026-11-03 08:00|曲番号 9|表||1,234,567 → 1,000,000|-234,567|-1");
 }
 
 }  // namespace

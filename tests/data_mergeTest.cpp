@@ -52,12 +52,12 @@ const std::string* written(const ImportPlan& plan, const std::string& path) {
 
 TEST(DataMerge, EachChartTakesTheLaterChangeOrElseTheHigherScore) {
   // entry: this PC, the zip, and what each log says of it (minute, score after)
-  const Improvement ours[] = {{at(10), 1, false, 0, 500000},  {at(30), 2, false, 0, 700000},
-                              {at(30), 3, false, 0, 800000},  {at(40), 6, false, 0, 450000},  // not the file's score
-                              {at(15), 8, false, 0, 100000}};
-  const Improvement theirs[] = {{at(20), 1, false, 0, 600000}, {at(20), 2, false, 0, 600000},
-                                {at(20), 3, false, 0, 900000}, {at(20), 6, false, 0, 600000},
-                                {at(15), 8, false, 0, 200000}, {at(10), 1, false, 0, 500000}};
+  const Improvement ours[] = {{at(10), 1, Chart::Normal, 0, 500000},  {at(30), 2, Chart::Normal, 0, 700000},
+                              {at(30), 3, Chart::Normal, 0, 800000},  {at(40), 6, Chart::Normal, 0, 450000},  // not the file's score
+                              {at(15), 8, Chart::Normal, 0, 100000}};
+  const Improvement theirs[] = {{at(20), 1, Chart::Normal, 0, 600000}, {at(20), 2, Chart::Normal, 0, 600000},
+                                {at(20), 3, Chart::Normal, 0, 900000}, {at(20), 6, Chart::Normal, 0, 600000},
+                                {at(15), 8, Chart::Normal, 0, 200000}, {at(10), 1, Chart::Normal, 0, 500000}};
   DataFiles here{at(50), {{"ac13score.csv", "1,500000,0\r\n2,700000,0\r\n3,800000,0\r\n4,500000,0\r\n"
                                             "5,500000,0\r\n6,500000,0\r\n8,100000,0\r\n\r\n"},
                           {"ac13improvements.csv", improvements({std::begin(ours), std::end(ours)})}}};
@@ -68,10 +68,10 @@ TEST(DataMerge, EachChartTakesTheLaterChangeOrElseTheHigherScore) {
   ASSERT_EQ(plan.failure, "");
   using R = ChangeReason;
   const std::vector<ChartChange> expected = {
-      {13, 1, false, "", 500000, 600000, R::LaterChange},  {13, 4, false, "", 500000, 600000, R::HigherScore},
-      {13, 6, false, "", 500000, 600000, R::HigherScore},  // this PC's log ends elsewhere: it does not say when
-      {13, 8, false, "", 100000, 200000, R::HigherScore},  // the same minute: the higher score
-      {13, 7, true, "", 0, 123456, R::HigherScore}};
+      {13, 1, Chart::Normal, "", 500000, 600000, R::LaterChange},  {13, 4, Chart::Normal, "", 500000, 600000, R::HigherScore},
+      {13, 6, Chart::Normal, "", 500000, 600000, R::HigherScore},  // this PC's log ends elsewhere: it does not say when
+      {13, 8, Chart::Normal, "", 100000, 200000, R::HigherScore},  // the same minute: the higher score
+      {13, 7, Chart::Ura, "", 0, 123456, R::HigherScore}};
   EXPECT_EQ(plan.changes, expected);
   EXPECT_EQ(plan.chartsKept, 3u);  // 2 and 3 changed later here; 5 is higher here
   ASSERT_TRUE(written(plan, "ac13score.csv"));
@@ -137,7 +137,7 @@ TEST(DataMerge, HistoriesJoinTargetsStayMastersTakeTheLaterSet) {
 // A PC whose log has two saves of one chart in the same second and a line
 // copied twice by hand, read against zips that differ from it in one way each.
 TEST(DataMerge, ALogsTiesAndCopiesAndAnEqualTargetChangeNothing) {
-  const Improvement first{at(20), 1, false, 0, 800000}, second{at(20), 1, false, 800000, 810000};
+  const Improvement first{at(20), 1, Chart::Normal, 0, 800000}, second{at(20), 1, Chart::Normal, 800000, 810000};
   const DataFiles own{at(50), {{"ac13score.csv", "1,810000,0\r\n\r\n"},
                                {"ac13improvements.csv", improvements({first, second, second})},
                                {"ac13target.txt", "3000000\r\n"}}};
@@ -147,7 +147,7 @@ TEST(DataMerge, ALogsTiesAndCopiesAndAnEqualTargetChangeNothing) {
   // Higher in the zip, but changed earlier there: the later of this PC's two records of the same second says when.
   DataFiles higher = own;
   higher.files["ac13score.csv"] = "1,900000,0\r\n\r\n";
-  higher.files["ac13improvements.csv"] = improvements({{at(10), 1, false, 0, 900000}});
+  higher.files["ac13improvements.csv"] = improvements({{at(10), 1, Chart::Normal, 0, 900000}});
   const ImportPlan kept = planImport(higher, own);
   EXPECT_TRUE(kept.changes.empty());
   EXPECT_EQ(kept.chartsKept, 1u);

@@ -69,7 +69,7 @@ TEST_F(DemoHistory, TheSampleHistoryEndsAtTheSampleSheetsTotal) {
     ASSERT_TRUE(next > 0 && log[next - 1].time == records[k].time);
     for (; next > 0 && log[next - 1].time == records[k].time; --next) {
       const Improvement& change = log[next - 1];
-      int32_t& score = (change.ura ? s.EntryScoreU : s.EntryScore).at(static_cast<size_t>(change.entryNo - 1));
+      int32_t& score = (change.chart == Chart::Ura ? s.EntryScoreU : s.EntryScore).at(static_cast<size_t>(change.entryNo - 1));
       EXPECT_EQ(score, change.after);
       score = change.before;
     }

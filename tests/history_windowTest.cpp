@@ -367,8 +367,8 @@ TEST_F(HistoryWindowTest, EveryChangedChartIsRememberedAndShown) {
   const auto records = readRecentImprovements("ac13improvements.csv").records;
   ASSERT_EQ(records.size(), 4u);
   const Moment saved{records[1].time.utc, std::chrono::hours{9}};
-  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 1, false, 0, 1000}, {saved, 1, true, 0, 2000},
-                                               {saved, 2, false, 712345, 700000}}));
+  EXPECT_EQ(records, (std::vector<Improvement>{records[0], {saved, 1, Chart::Normal, 0, 1000}, {saved, 1, Chart::Ura, 0, 2000},
+                                               {saved, 2, Chart::Normal, 712345, 700000}}));
   const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
   EXPECT_EQ(sheet->txtScoreU(0)->toolTip().toStdString(), today + " 更新（+2,000）");
   EXPECT_EQ(sheet->txtScore(1)->toolTip().toStdString(), today + " 更新（-12,345）");

@@ -15,8 +15,8 @@ const std::string Up = "2026-11-02T20:41:00+09:00,2,表,700000,712345\r\n";
 const std::string Down = "2026-11-03T08:00:05+09:00,8191,裏,5000,4999\r\n";
 using std::chrono::seconds;
 // 2026-11-02T20:41:00+09:00 and 2026-11-03T08:00:05+09:00.
-const Improvement UpRecord{{std::chrono::sys_seconds{seconds{1793619660}}, seconds{32400}}, 2, false, 700000, 712345};
-const Improvement DownRecord{{std::chrono::sys_seconds{seconds{1793660405}}, seconds{32400}}, 8191, true, 5000, 4999};
+const Improvement UpRecord{{std::chrono::sys_seconds{seconds{1793619660}}, seconds{32400}}, 2, Chart::Normal, 700000, 712345};
+const Improvement DownRecord{{std::chrono::sys_seconds{seconds{1793660405}}, seconds{32400}}, 8191, Chart::Ura, 5000, 4999};
 
 class ImprovementLog : public test::WorkDirTest {};
 

@@ -56,7 +56,6 @@ TEST_F(LoadSequenceTest, ASuccessfulLoadLogsEveryStepInOrderAndLeavesNoMasterFil
 
   EXPECT_EQ(state.VersionNumber, 13);
   EXPECT_EQ(state.ScoreFileName, "ac13score.csv");
-  EXPECT_EQ(state.PrimarySRListUrl, primary.url("/nk/sr/13/srlist.dat"));
   EXPECT_EQ(state.SongTitles, (Strings{"春の曲", "夏の曲"}));
   EXPECT_EQ(state.EntrySongNo, (std::vector<int16_t>{2, 1}));
   EXPECT_EQ(state.DisplayOrder, (std::vector<int16_t>{0, 1}));  // J-POP before アニメ

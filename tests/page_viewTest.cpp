@@ -2,6 +2,7 @@
 #include "sheet/page_view.h"
 #include "diag/runtime_error.h"
 #include "sheet/score_entry.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 namespace nk {
@@ -9,24 +10,10 @@ namespace {
 
 // n entries, entry e on song e + 1 titled "曲<e>", shown in reverse order.
 ScoreSheetState sheetOf(int n, int16_t versionNumber = 14) {
-  ScoreSheetState s;
-  s.VersionNumber = versionNumber;
-  s.SongCount = static_cast<int16_t>(n);
-  s.EntryCount = static_cast<int16_t>(n);
-  s.PageCount = static_cast<int16_t>((n - 1) / 10 + 1);
-  s.CurrentPage = 1;
-  for (int e = 0; e < n; ++e) {
-    s.SongTitles.push_back("曲" + std::to_string(e));
-    s.SongGenres.push_back("J-POP");
-    s.EntrySongNo.push_back(static_cast<int16_t>(e + 1));
-    s.EntryDifficulty.push_back(5);
-    s.EntryDifficultyU.push_back(8);
-    s.EntryGenre.push_back("J-POP");
-    s.EntryScore.push_back(e * 100);
-    s.EntryScoreU.push_back(-e);
-    s.DisplayOrder.push_back(static_cast<int16_t>(n - 1 - e));
-  }
-  return s;
+  test::SheetBuilder sheet;
+  for (int e = 0; e < n; ++e)
+    sheet.entry({.title = "曲" + std::to_string(e), .level = 5, .score = e * 100, .levelU = 8, .scoreU = -e});
+  return sheet.version(versionNumber).shownInReverse().build();
 }
 
 TEST(PageRows, LevelCodesDecideWhatIsShown) {

@@ -1,6 +1,7 @@
 // save_recordsTest.cpp - when a save adds a record to the history, and what
 // a failure tells the player and the log.
 #include "log_fixture.h"
+#include "ranking_sheet.h"
 #include "sheet/save_records.h"
 #include "sheet/total_breakdown.h"
 
@@ -14,20 +15,8 @@ namespace fs = std::filesystem;
 // Four charts, one of each counted level, and one chart of level 5 that
 // never counts: entries 1 .. 5, every one a normal-chart target.
 ScoreSheetState smallSheet() {
-  ScoreSheetState s;
+  ScoreSheetState s = test::rankingSheet({{7, 0}, {8, 0}, {9, 0}, {10, 0}, {5, 0}});
   s.VersionNumber = 13;
-  const int16_t levels[] = {7, 8, 9, 10, 5};
-  for (int16_t i = 0; i < 5; ++i) {
-    s.SongTitles.push_back("t" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(0);
-    s.EntryScoreU.push_back(-9);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(false);
-    s.TargetDifficulty.push_back(levels[i]);
-    s.TargetScore.push_back(0);
-  }
-  s.SongCount = s.EntryCount = s.TargetCount = 5;
   return s;
 }
 

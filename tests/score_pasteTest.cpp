@@ -3,6 +3,7 @@
 #include "sheet/breakdown_text.h"
 #include "sheet/score_paste.h"
 #include "sheet/total_breakdown.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 #include <string>
@@ -27,28 +28,11 @@ const std::vector<Song> Songs = {
 };
 
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  const auto n = static_cast<int16_t>(Songs.size());
-  s.SongCount = s.EntryCount = n;
-  s.PageCount = s.CurrentPage = 1;
-  for (int16_t e = 0; e < n; ++e) {
-    const Song& song = Songs[static_cast<size_t>(e)];
-    s.SongTitles.push_back(song.title);
-    s.SongGenres.push_back(song.genre);
-    s.EntrySongNo.push_back(static_cast<int16_t>(e + 1));
-    s.EntryGenre.push_back(song.genre);
-    s.EntryDifficulty.push_back(song.level);
-    s.EntryDifficultyU.push_back(song.levelU);
-    s.EntryScore.push_back(song.score);
-    s.EntryScoreU.push_back(0);
-    s.DisplayOrder.push_back(static_cast<int16_t>(n - 1 - e));
-  }
+  test::SheetBuilder sheet;
+  for (const Song& song : Songs)
+    sheet.entry({.title = song.title, .level = song.level, .score = song.score, .levelU = song.levelU, .genre = song.genre});
   // Two ranking targets: ドンと行こう 表 (☆10) and Hello, World 裏 (☆7).
-  s.TargetEntryNo = {1, 5};
-  s.TargetIsUra = {false, true};
-  s.TargetDifficulty = {10, 7};
-  s.TargetCount = 2;
-  return s;
+  return sheet.target(1, Chart::Normal, 10).target(5, Chart::Ura, 7).shownInReverse().build();
 }
 
 std::string joined(const std::vector<std::string>& cells) {
@@ -146,9 +130,9 @@ TEST(ScorePaste, PicksDecideTheLinesLeftAndTheLastLineOfAChartWins) {
   ASSERT_EQ(review.charts.size(), 3u);
   // さくら (J-POP) is position 4; さくら咲く is position 0, named again on line 3.
   const PasteOutcome o = pasteOutcome(s, review, {4, 0, -1});
-  EXPECT_EQ(o.changes, (std::vector<PasteChange>{{1, 4, false, 0, 100}, {3, 0, false, 0, 300}}));
+  EXPECT_EQ(o.changes, (std::vector<PasteChange>{{1, 4, Chart::Normal, 0, 100}, {3, 0, Chart::Normal, 0, 300}}));
   EXPECT_EQ(o.unused, (std::vector<UnusedLine>{{2, "さく,表,200", "後の 3 行目が同じ譜面です（後の行を使います）"}}));
-  EXPECT_EQ(pastedScores(o), (std::vector<TypedScore>{{0, false, 300}, {4, false, 100}}));
+  EXPECT_EQ(pastedScores(o), (std::vector<TypedScore>{{0, Chart::Normal, 300}, {4, Chart::Normal, 100}}));
   // A pick that is not a candidate (position 1 is ﾄﾞﾝﾄﾞﾝ祭り) leaves its line.
   const PasteOutcome wrong = pasteOutcome(s, review, {1, -1, -1});
   EXPECT_EQ(wrong.undecided, 2);

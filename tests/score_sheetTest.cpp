@@ -3,6 +3,7 @@
 #include "data/score_file.h"
 #include "log_fixture.h"
 #include "sheet/score_sheet.h"
+#include "sheet_builder.h"
 
 namespace nk {
 namespace {
@@ -19,15 +20,10 @@ protected:
   // Four songs, one page, opened over the score file `file` (none: nullptr).
   void open(const char* file) {
     ScoreSheetState& s = sheet.state();
-    s.VersionNumber = 13;
+    test::SheetBuilder songs;
+    for (const char* title : {"さくら", "夏祭り", "雪", "風"}) songs.entry({.title = title, .level = 7, .levelU = 7});
+    s = songs.version(13).shownInEntryOrder().build();
     s.ScoreFileName = "ac13score.csv";
-    s.SongTitles = {"さくら", "夏祭り", "雪", "風"};
-    s.EntrySongNo = {1, 2, 3, 4};
-    s.EntryDifficulty = s.EntryDifficultyU = std::vector<int16_t>(4, 7);
-    s.EntryScore = s.EntryScoreU = std::vector<int32_t>(4);
-    s.DisplayOrder = {0, 1, 2, 3};
-    s.SongCount = s.EntryCount = 4;
-    s.PageCount = s.CurrentPage = 1;
     if (file) test::writeBytes("ac13score.csv", file);
     if (file) ReadScoreFile(DebugLog{}, s);
     sheet.opened();

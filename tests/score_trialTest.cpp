@@ -4,6 +4,7 @@
 #include "sheet/breakdown_text.h"
 #include "sheet/plan_text.h"
 #include "sheet/score_trial.h"
+#include "sheet_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,24 +15,12 @@ namespace {
 // 0 .. n-1 are the normal charts, n .. 2n-1 the 裏 charts; the sheet shows
 // the entries in reverse.
 ScoreSheetState sheetOf(const std::vector<int32_t>& normal, const std::vector<int32_t>& ura) {
-  ScoreSheetState s;
-  for (size_t i = 0; i < normal.size(); ++i) {
-    s.SongTitles.push_back("曲" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(normal[i]);
-    s.EntryScoreU.push_back(ura[i]);
-    s.DisplayOrder.push_back(static_cast<int16_t>(normal.size() - 1 - i));  // shown in reverse
-  }
-  for (bool isUra : {false, true})
-    for (size_t i = 0; i < normal.size(); ++i) {
-      s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-      s.TargetIsUra.push_back(isUra);
-      s.TargetDifficulty.push_back(isUra ? 8 : 7);
-      s.TargetScore.push_back(0);
-    }
-  s.SongCount = s.EntryCount = static_cast<int16_t>(normal.size());
-  s.TargetCount = static_cast<int16_t>(2 * normal.size());
-  return s;
+  test::SheetBuilder sheet;
+  for (size_t i = 0; i < normal.size(); ++i)
+    sheet.entry({.title = "曲" + std::to_string(i), .level = 7, .score = normal[i], .levelU = 8, .scoreU = ura[i]});
+  for (const Chart chart : {Chart::Normal, Chart::Ura})
+    for (size_t i = 0; i < normal.size(); ++i) sheet.target(static_cast<int16_t>(i + 1), chart, chart == Chart::Ura ? 8 : 7);
+  return sheet.shownInReverse().build();
 }
 
 TEST(ScoreTrial, TakesThePlaceOfTheSheetsScoresAndWritesNothingBack) {
@@ -64,7 +53,7 @@ TEST(ScoreTrial, TakesThePlaceOfTheSheetsScoresAndWritesNothingBack) {
   // A score equal to the sheet's is not typed; the rest come in display order.
   trial.set(s, 0, 800000);
   EXPECT_EQ(trial.typedScores(s, displayPositions(s)),
-            (std::vector<TypedScore>{{19, false, 800001}, {19, true, 5}}));
+            (std::vector<TypedScore>{{19, Chart::Normal, 800001}, {19, Chart::Ura, 5}}));
   trial.set(s, 60, std::nullopt);
   EXPECT_EQ(trial.typedScores(s, displayPositions(s)).size(), 1u);
   EXPECT_EQ(s.EntryScore, before.EntryScore);

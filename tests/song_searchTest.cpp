@@ -3,6 +3,7 @@
 // without a QApplication.
 #include "sheet/page_view.h"
 #include "sheet/song_search.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 #include <string>
@@ -14,21 +15,10 @@ namespace {
 // Entry e is song e + 1; the sheet shows the entries in reverse order, so
 // that display order and entry order cannot be mistaken for each other.
 ScoreSheetState sheetOf(const std::vector<std::string>& titles) {
-  ScoreSheetState s;
-  const int n = static_cast<int>(titles.size());
-  s.SongTitles = titles;
-  s.SongCount = s.EntryCount = static_cast<int16_t>(n);
-  s.PageCount = static_cast<int16_t>((n - 1) / RowsPerPage + 1);
-  s.CurrentPage = 1;
-  for (int e = 0; e < n; ++e) {
-    s.EntrySongNo.push_back(static_cast<int16_t>(e + 1));
-    s.EntryDifficulty.push_back(static_cast<int16_t>(e % 10 + 1));
-    s.EntryDifficultyU.push_back(e % 2 ? LevelUnknown : LevelNoChart);
-    s.EntryScore.push_back(0);
-    s.EntryScoreU.push_back(0);
-    s.DisplayOrder.push_back(static_cast<int16_t>(n - 1 - e));
-  }
-  return s;
+  test::SheetBuilder sheet;
+  for (size_t e = 0; e < titles.size(); ++e)
+    sheet.entry({.title = titles[e], .level = static_cast<int16_t>(e % 10 + 1), .levelU = e % 2 ? LevelUnknown : LevelNoChart});
+  return sheet.shownInReverse().build();
 }
 
 const std::vector<std::string> Titles = {

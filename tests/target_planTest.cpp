@@ -3,6 +3,7 @@
 #include "sheet/target_plan.h"
 
 #include "data/target_total.h"
+#include "ranking_sheet.h"
 #include "sheet/breakdown_text.h"
 #include "sheet/plan_text.h"
 
@@ -18,19 +19,9 @@ namespace {
 
 // Target i is the normal chart of entry i, at the level given.
 ScoreSheetState sheetOf(const std::vector<std::pair<int16_t, int32_t>>& charts) {
-  ScoreSheetState s;
-  for (size_t i = 0; i < charts.size(); ++i) {
-    s.SongTitles.push_back("t" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(charts[i].second);
-    s.EntryScoreU.push_back(-9);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(false);
-    s.TargetDifficulty.push_back(charts[i].first);
-    s.TargetScore.push_back(0);
-  }
-  s.SongCount = s.EntryCount = s.TargetCount = static_cast<int16_t>(charts.size());
-  return s;
+  std::vector<test::RankedChart> ranked;
+  for (const auto& [level, score] : charts) ranked.push_back({level, score});
+  return test::rankingSheet(ranked);
 }
 
 // The total once the plan's scores are typed.

@@ -2,6 +2,7 @@
 // the day's bounds at midnight, a chart saved twice, a chart that enters by a
 // tie in target order, a day with nothing; the exact texts and the card's.
 #include "sheet/today_progress.h"
+#include "sheet_builder.h"
 #include "test_support.h"
 
 #include <limits>
@@ -14,29 +15,15 @@ using namespace std::chrono;
 // Two ☆7 targets for one place (乙 before 甲 in the target list) and 29 ☆10
 // targets "十0" .. "十28" that all count; 甲's 裏 chart is no target.
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  s.VersionNumber = 13;
-  s.SongTitles = {"甲", "乙"};
-  s.EntrySongNo = {1, 2};
-  s.TargetEntryNo = {2, 1};
-  s.TargetDifficulty = {7, 7};
-  for (int k = 0; k < 29; ++k) {
-    s.SongTitles.push_back("十" + std::to_string(k));
-    s.EntrySongNo.push_back(static_cast<int16_t>(k + 3));
-    s.TargetEntryNo.push_back(static_cast<int16_t>(k + 3));
-    s.TargetDifficulty.push_back(10);
-  }
-  s.EntryCount = s.SongCount = static_cast<int16_t>(s.EntrySongNo.size());
-  s.TargetCount = static_cast<int16_t>(s.TargetEntryNo.size());
-  s.TargetIsUra.assign(s.TargetEntryNo.size(), false);
-  s.TargetScore.assign(s.TargetEntryNo.size(), 0);
-  s.EntryScore.assign(s.EntrySongNo.size(), 0);
-  s.EntryScoreU = s.EntryScore;
-  return s;
+  test::SheetBuilder sheet;
+  sheet.version(13).entry({.title = "甲"}).entry({.title = "乙"}).target(2, Chart::Normal, 7).target(1, Chart::Normal, 7);
+  for (int k = 0; k < 29; ++k)
+    sheet.entry({.title = "十" + std::to_string(k)}).target(static_cast<int16_t>(k + 3), Chart::Normal, 10);
+  return sheet.build();
 }
 
-Improvement at(const char* time, int16_t entryNo, bool ura, int32_t before, int32_t after) {
-  return {*parseIsoMoment(time), entryNo, ura, before, after};
+Improvement at(const char* time, int16_t entryNo, Chart chart, int32_t before, int32_t after) {
+  return {*parseIsoMoment(time), entryNo, chart, before, after};
 }
 
 TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
@@ -46,19 +33,19 @@ TEST(TodayProgress, ADayUndoneFromTheSavedScores) {
   // 十0 twice on 11-02, 乙 up to 甲's score, 十3 down (a typo mended), a
   // record of an entry the sheet does not have, 十5 up and back down.
   const std::vector<std::vector<Improvement>> saves = {
-      {at("2026-11-01T20:00:00+09:00", 4, false, 0, 100'000)},
-      {at("2026-11-01T23:59:59+09:00", 4, false, 100'000, 200'000)},
-      {at("2026-11-02T00:00:00+09:00", 4, false, 200'000, 250'000)},
-      {at("2026-11-02T10:00:00+09:00", 3, false, 500'000, 600'000)},
-      {at("2026-11-02T12:00:00+09:00", 2, false, 800'000, 900'000),
-       at("2026-11-02T12:00:00+09:00", 1, true, 0, 5'000'000)},
-      {at("2026-11-02T15:00:00+09:00", 5, false, 0, 1'000'000),
-       at("2026-11-02T15:00:00+09:00", 6, false, 400'000, 300'000)},
-      {at("2026-11-02T11:00:00Z", 3, false, 600'000, 700'000),  // 20:00 in Tokyo
-       at("2026-11-02T21:00:00+09:00", 99, false, 0, 1), at("2026-11-02T21:00:00+09:00", 7, false, 0, 10'000)},
+      {at("2026-11-01T20:00:00+09:00", 4, Chart::Normal, 0, 100'000)},
+      {at("2026-11-01T23:59:59+09:00", 4, Chart::Normal, 100'000, 200'000)},
+      {at("2026-11-02T00:00:00+09:00", 4, Chart::Normal, 200'000, 250'000)},
+      {at("2026-11-02T10:00:00+09:00", 3, Chart::Normal, 500'000, 600'000)},
+      {at("2026-11-02T12:00:00+09:00", 2, Chart::Normal, 800'000, 900'000),
+       at("2026-11-02T12:00:00+09:00", 1, Chart::Ura, 0, 5'000'000)},
+      {at("2026-11-02T15:00:00+09:00", 5, Chart::Normal, 0, 1'000'000),
+       at("2026-11-02T15:00:00+09:00", 6, Chart::Normal, 400'000, 300'000)},
+      {at("2026-11-02T11:00:00Z", 3, Chart::Normal, 600'000, 700'000),  // 20:00 in Tokyo
+       at("2026-11-02T21:00:00+09:00", 99, Chart::Normal, 0, 1), at("2026-11-02T21:00:00+09:00", 7, Chart::Normal, 0, 10'000)},
       // 十5 typed wrong and mended the same day: back where it began, not improved.
-      {at("2026-11-02T21:10:00+09:00", 8, false, 0, 50'000)},
-      {at("2026-11-02T21:20:00+09:00", 8, false, 50'000, 0)},
+      {at("2026-11-02T21:10:00+09:00", 8, Chart::Normal, 0, 50'000)},
+      {at("2026-11-02T21:20:00+09:00", 8, Chart::Normal, 50'000, 0)},
   };
   for (const auto& save : saves) ASSERT_TRUE(appendImprovements("ac13improvements.csv", save).ok);
   const ScoreSheetState s = sheet();
@@ -124,9 +111,9 @@ TEST(TodayProgress, TheLargestAndTheSmallestScores) {
   saved.normal[1] = Max32;
   saved.ura[0] = Min32;
   ASSERT_TRUE(appendImprovements("ac13improvements.csv",
-                                 {at("2026-11-02T10:00:00+09:00", 2, false, Min32, Max32),
-                                  at("2026-11-02T10:00:00+09:00", 1, true, Max32, Min32),
-                                  at("2026-11-02T10:00:00+09:00", 3, false, 0, Max32)})
+                                 {at("2026-11-02T10:00:00+09:00", 2, Chart::Normal, Min32, Max32),
+                                  at("2026-11-02T10:00:00+09:00", 1, Chart::Ura, Max32, Min32),
+                                  at("2026-11-02T10:00:00+09:00", 3, Chart::Normal, 0, Max32)})
                   .ok);
   const TodayProgress p = loadTodayProgress(s, saved, todayOf(*parseIsoMoment("2026-11-02T22:00:00+09:00")));
   EXPECT_EQ(todayProgressText(p),

@@ -1,6 +1,7 @@
 // total_scoreTest.cpp - quotas, best charts per level, result text, logs.
 #include "log_fixture.h"
 #include "sheet/total_score.h"
+#include "sheet_builder.h"
 
 namespace nk {
 namespace {
@@ -18,20 +19,13 @@ struct Target {
 // One entry and one song per target, so that each target has its own title.
 // A 裏 target's entry holds a different normal score, which must not be taken.
 ScoreSheetState sheetOf(const std::vector<Target>& targets) {
-  ScoreSheetState s;
+  test::SheetBuilder sheet;
   for (size_t i = 0; i < targets.size(); ++i) {
     const Target& t = targets[i];
-    s.SongTitles.push_back(t.title);
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(t.ura ? -777 : t.score);
-    s.EntryScoreU.push_back(t.ura ? t.score : -777);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(t.ura);
-    s.TargetDifficulty.push_back(t.level);
-    s.TargetScore.push_back(0);
+    sheet.entry({.title = t.title, .score = t.ura ? -777 : t.score, .scoreU = t.ura ? t.score : -777});
+    sheet.target(static_cast<int16_t>(i + 1), chartOf(t.ura), t.level);
   }
-  s.SongCount = s.EntryCount = s.TargetCount = static_cast<int16_t>(targets.size());
-  return s;
+  return sheet.build();
 }
 
 std::string chart(int64_t score, const std::string& title) { return std::to_string(score) + "点 " + title + "\r\n"; }

@@ -30,7 +30,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<size_t>(index.row()) >= rows_.size()) return {};
   const BreakdownRow& row = rows_[static_cast<size_t>(index.row())];
   if (role == PositionRole) return static_cast<int>(row.displayPosition);
-  if (role == UraRole) return row.ura;
+  if (role == UraRole) return isUra(row.chart);
   if (role == Qt::EditRole) return index.column() == ColScore ? QVariant(QString::fromStdString(groupedDecimal(row.score))) : QVariant();
   if (role == Qt::FontRole && row.tried && index.column() == ColScore) {
     QFont bold;
@@ -51,7 +51,7 @@ QVariant BreakdownModel::data(const QModelIndex& index, int role) const {
     case ColTitle:
       return QString::fromStdString(row.title);
     case ColUra:
-      return sort ? QVariant(row.ura ? 1 : 0) : QVariant(row.ura ? QString::fromUtf8(UraChartMark) : QString());
+      return sort ? QVariant(isUra(row.chart) ? 1 : 0) : QVariant(isUra(row.chart) ? QString::fromUtf8(UraChartMark) : QString());
     case ColCounts:
       return sort ? QVariant(row.counts ? 0 : 1) : QVariant(row.counts ? QString::fromUtf8(CountsMark) : QString());
     case ColNeeded:

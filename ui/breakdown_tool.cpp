@@ -27,9 +27,9 @@ void BreakdownTool::open() {
 
 QWidget* BreakdownTool::makeWindow() {
   auto* window = new BreakdownWindow(sheet_.state(), &sheet_, &sheet_.lastChanges());
-  connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, bool ura) {
+  connect(window, &BreakdownWindow::chartChosen, &sheet_, [this](int16_t position, Chart chart) {
     raiseSheet(sheet_);
-    sheet_.showEntryChart(position, ura);
+    sheet_.showEntryChart(position, chart);
   });
   connect(window, &BreakdownWindow::scoresToType, &sheet_, [this](const std::vector<TypedScore>& scores) {
     raiseSheet(sheet_);

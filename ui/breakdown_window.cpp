@@ -83,9 +83,9 @@ void BreakdownWindow::setupWindow() {
   }
   statistics_ = new StatisticsTab(this);
   tabs_->addTab(statistics_, QString::fromUtf8(StatisticsTabTitle));
-  connect(statistics_, &StatisticsTab::chartChosen, this, [this](int16_t position, bool ura) {
+  connect(statistics_, &StatisticsTab::chartChosen, this, [this](int16_t position, Chart chart) {
     emit entryChosen(position);
-    emit chartChosen(position, ura);
+    emit chartChosen(position, chart);
   });
   planTab_ = new PlanTab(this);
   tabs_->addTab(planTab_, QStringLiteral("計画"));
@@ -150,7 +150,7 @@ QTableView* BreakdownWindow::makeTable(int slot) {
     const int position = index.data(BreakdownModel::PositionRole).toInt();
     if (position < 0) return;
     emit entryChosen(static_cast<int16_t>(position));
-    emit chartChosen(static_cast<int16_t>(position), index.data(BreakdownModel::UraRole).toBool());
+    emit chartChosen(static_cast<int16_t>(position), chartOf(index.data(BreakdownModel::UraRole).toBool()));
   });
   tables_[static_cast<size_t>(slot)] = view;
   return view;

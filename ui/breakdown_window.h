@@ -87,7 +87,7 @@ public:
 
 signals:
   void entryChosen(int16_t displayPosition);
-  void chartChosen(int16_t displayPosition, bool ura);
+  void chartChosen(int16_t displayPosition, Chart chart);
   void scoresToType(const std::vector<TypedScore>& scores);
 
 protected:

@@ -143,7 +143,7 @@ private:
   void setupFocusOrder();
   void connectEvents();
 
-  void scoreChanged(ScoreBox* box, int16_t r, bool ura);
+  void scoreChanged(ScoreBox* box, int16_t r, Chart chart);
   // Saves and tells the player how it went; true when the file was written.
   bool saveScores();
   // Asks before unsaved scores would be lost; true when the sheet may go.
@@ -187,7 +187,7 @@ public:
   void showEntry(int16_t displayPosition);
   // The same for the chart of that entry: its 裏 box when ura, else its
   // normal box (the other one where that is hidden).
-  void showEntryChart(int16_t displayPosition, bool ura);
+  void showEntryChart(int16_t displayPosition, Chart chart);
   // Types each score into its chart's box, as the player would: page by
   // page (in the order given), through the boxes' own entry, unsaved until
   // 保存. The last box typed has the focus. Returns how many were typed

@@ -96,17 +96,17 @@ void frmACScore::showChangeTips() {
   }
 }
 
-void frmACScore::scoreChanged(ScoreBox* box, int16_t r, bool ura) {
+void frmACScore::scoreChanged(ScoreBox* box, int16_t r, Chart chart) {
   // Until the load is done the rows map to nothing.
   if (!loaded()) return;
-  const EntryResult result = sheet_.store(r, ura ? Chart::Ura : Chart::Normal, box->text().toStdString());
+  const EntryResult result = sheet_.store(r, chart, box->text().toStdString());
   markRejected(box, result == EntryResult::NotANumber);
   if (result == EntryResult::Stored) emit scoresChanged();
 }
 
-void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_cast<size_t>(r)), r, false); }
+void frmACScore::txtScore_Change(int16_t r) { scoreChanged(txtScore_.at(static_cast<size_t>(r)), r, Chart::Normal); }
 
-void frmACScore::txtScoreU_Change(int16_t r) { scoreChanged(txtScoreU_.at(static_cast<size_t>(r)), r, true); }
+void frmACScore::txtScoreU_Change(int16_t r) { scoreChanged(txtScoreU_.at(static_cast<size_t>(r)), r, Chart::Ura); }
 
 void frmACScore::btnBack_Click() {
   if (!loaded()) return;

@@ -28,16 +28,16 @@ void frmACScore::reportFocusAfterDialog() {
   QAccessible::updateAccessibility(&event);
 }
 
-void frmACScore::showEntry(int16_t displayPosition) { showEntryChart(displayPosition, false); }
+void frmACScore::showEntry(int16_t displayPosition) { showEntryChart(displayPosition, Chart::Normal); }
 
-void frmACScore::showEntryChart(int16_t displayPosition, bool ura) {
+void frmACScore::showEntryChart(int16_t displayPosition, Chart chart) {
   if (!loaded() || displayPosition < 0 || displayPosition >= state().EntryCount) return;
   pageTo(state(), pageOfPosition(displayPosition));
   ShowPage();
   // The chart's box, or the row's other box where that chart is hidden;
   // selected, so that what the player types replaces the score.
   const int r = rowOfPosition(displayPosition);
-  for (ScoreBox* box : ura ? std::array{txtScoreU_[r], txtScore_[r]} : std::array{txtScore_[r], txtScoreU_[r]}) {
+  for (ScoreBox* box : chart == Chart::Ura ? std::array{txtScoreU_[r], txtScore_[r]} : std::array{txtScore_[r], txtScoreU_[r]}) {
     if (!box->isVisibleTo(this)) continue;
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
@@ -56,7 +56,7 @@ int frmACScore::typeScores(const std::vector<TypedScore>& scores) {
       pageTo(state(), page);
       ShowPage();
     }
-    ScoreBox* box = (score.ura ? txtScoreU_ : txtScore_)[static_cast<size_t>(rowOfPosition(score.displayPosition))];
+    ScoreBox* box = (score.chart == Chart::Ura ? txtScoreU_ : txtScore_)[static_cast<size_t>(rowOfPosition(score.displayPosition))];
     if (!box->isVisibleTo(this)) continue;
     box->setText(QString::number(score.score));
     last = box;

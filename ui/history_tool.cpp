@@ -27,9 +27,9 @@ void HistoryTool::open() {
 QWidget* HistoryTool::makeWindow() {
   auto* window = new HistoryWindow(sheet_.state().VersionNumber, &sheet_);
   connect(window->addImprovements(sheet_.state()), &ImprovementsTab::chartChosen, &sheet_,
-          [this](int16_t position, bool ura) {
+          [this](int16_t position, Chart chart) {
             raiseSheet(sheet_);
-            sheet_.showEntryChart(position, ura);
+            sheet_.showEntryChart(position, chart);
           });
   window->reload();
   return window;

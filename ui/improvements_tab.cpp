@@ -39,7 +39,7 @@ ImprovementsTab::ImprovementsTab(const ScoreSheetState& state, QWidget* parent)
   header->setSectionResizeMode(ImpColTitle, QHeaderView::Stretch);
   connect(list_, &QTreeView::doubleClicked, this, [this, model](const QModelIndex& index) {
     const ImprovementRow row = model->rowAt(index.row());
-    if (row.displayPosition >= 0) emit chartChosen(row.displayPosition, row.ura);
+    if (row.displayPosition >= 0) emit chartChosen(row.displayPosition, row.kind);
   });
 
   auto* top = new QHBoxLayout;

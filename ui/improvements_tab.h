@@ -38,7 +38,7 @@ public:
   QTreeView* list() const { return list_; }
 
 signals:
-  void chartChosen(int16_t displayPosition, bool ura);
+  void chartChosen(int16_t displayPosition, Chart chart);
 
 private:
   void showPeriod();

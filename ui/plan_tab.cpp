@@ -47,7 +47,7 @@ PlanTab::PlanTab(QWidget* parent) : QWidget(parent) {
   connect(toTrial_, &QPushButton::clicked, this, &PlanTab::toTrial);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     const QTableWidgetItem* item = table_->item(row, 0);
-    if (item) emit chartChosen(static_cast<int16_t>(item->data(PositionRole).toInt()), item->data(UraRole).toBool());
+    if (item) emit chartChosen(static_cast<int16_t>(item->data(PositionRole).toInt()), chartOf(item->data(UraRole).toBool()));
   });
 }
 
@@ -64,7 +64,7 @@ void PlanTab::showPlan(const std::string& summary, const std::vector<PlanRow>& r
       table_->setItem(static_cast<int>(r), c, item);
     }
     table_->item(static_cast<int>(r), 0)->setData(PositionRole, static_cast<int>(row.displayPosition));
-    table_->item(static_cast<int>(r), 0)->setData(UraRole, row.ura);
+    table_->item(static_cast<int>(r), 0)->setData(UraRole, isUra(row.kind));
   }
   toTrial_->setEnabled(!rows.empty());
 }

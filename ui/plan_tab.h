@@ -32,7 +32,7 @@ public:
   QPushButton* toTrialButton() const { return toTrial_; }
 
 signals:
-  void chartChosen(int16_t displayPosition, bool ura);
+  void chartChosen(int16_t displayPosition, Chart chart);
   void toTrial();
 
 private:

@@ -93,7 +93,7 @@ StatisticsTab::StatisticsTab(QWidget* parent) : QWidget(parent) {
     if (listedRow_ < 0 || !at.isValid()) return;
     const auto& listed = table_.charts[static_cast<size_t>(listedRow_)][static_cast<size_t>(listedColumn_)];
     const auto k = static_cast<size_t>(at.row());
-    if (k < listed.size() && listed[k].displayPosition >= 0) emit chartChosen(listed[k].displayPosition, listedRow_ % 2 == 1);  // rows: 表, 裏 of each level
+    if (k < listed.size() && listed[k].displayPosition >= 0) emit chartChosen(listed[k].displayPosition, chartOf(listedRow_ % 2 == 1));  // rows: 表, 裏 of each level
   });
 }
 

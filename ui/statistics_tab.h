@@ -33,7 +33,7 @@ public:
   QTableView* chartList() const { return chartList_; }
 
 signals:
-  void chartChosen(int16_t displayPosition, bool ura);
+  void chartChosen(int16_t displayPosition, Chart chart);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,7 +11,7 @@
 // the screen and writes the card's bytes where the player chose.
 #pragma once
 
-#include "sheet/sheet_scores.h"
+#include "data/sheet_catalogue.h"
 #include "sheet/today_progress.h"
 
 #include <QDateEdit>

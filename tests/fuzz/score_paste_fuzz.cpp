@@ -105,7 +105,7 @@ void checkReview(std::string_view text, const PasteReview& review) {
     for (int16_t p : c.candidates) {
       require(p >= 0 && p < n, "a candidate that is no position");
       const auto e = static_cast<size_t>(Sheet.DisplayOrder[static_cast<size_t>(p)]);
-      require((c.ura ? Sheet.EntryDifficultyU[e] : Sheet.EntryDifficulty[e]) != LevelNoChart, "a candidate without the chart");
+      require((isUra(c.chart) ? Sheet.EntryDifficultyU[e] : Sheet.EntryDifficulty[e]) != LevelNoChart, "a candidate without the chart");
     }
     named.insert(c.line);
   }
@@ -154,8 +154,8 @@ void checkBreakdownReadsBack(const uint8_t* data, size_t size) {
     SheetScores after = scoresOf(Sheet);
     for (const PasteChange& c : o.changes) {
       const auto e = static_cast<size_t>(Sheet.DisplayOrder[static_cast<size_t>(c.position)]);
-      require(c.pasted == (c.ura ? scored.EntryScoreU : scored.EntryScore)[e], "a pasted score went to another chart");
-      (c.ura ? after.ura : after.normal)[e] = c.pasted;
+      require(c.pasted == (isUra(c.chart) ? scored.EntryScoreU : scored.EntryScore)[e], "a pasted score went to another chart");
+      after.of(c.chart)[e] = c.pasted;
     }
     for (size_t t = 0; t < Sheet.TargetEntryNo.size(); ++t) {
       const auto e = static_cast<size_t>(Sheet.TargetEntryNo[t] - 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "sheet_builder.h"
 
 #include <cstdint>
 #include <limits>
@@ -23,19 +24,13 @@ struct RankedChart {
 // then -9), so a score raised on one target never moves another. Every entry
 // has a song of its own, titled "t" and its index.
 inline ScoreSheetState rankingSheet(const std::vector<RankedChart>& charts) {
-  ScoreSheetState s;
+  SheetBuilder sheet;
   for (size_t i = 0; i < charts.size(); ++i) {
-    s.SongTitles.push_back("t" + std::to_string(i));
-    s.EntrySongNo.push_back(static_cast<int16_t>(i + 1));
-    s.EntryScore.push_back(charts[i].ura ? -9 : charts[i].score);
-    s.EntryScoreU.push_back(charts[i].ura ? charts[i].score : -9);
-    s.TargetEntryNo.push_back(static_cast<int16_t>(i + 1));
-    s.TargetIsUra.push_back(charts[i].ura);
-    s.TargetDifficulty.push_back(charts[i].level);
-    s.TargetScore.push_back(0);
+    const RankedChart& c = charts[i];
+    sheet.entry({.title = "t" + std::to_string(i), .score = c.ura ? -9 : c.score, .scoreU = c.ura ? c.score : -9});
+    sheet.target(static_cast<int16_t>(i + 1), chartOf(c.ura), c.level);
   }
-  s.SongCount = s.EntryCount = s.TargetCount = static_cast<int16_t>(charts.size());
-  return s;
+  return sheet.build();
 }
 
 }  // namespace nk::test
