@@ -59,8 +59,10 @@ TEST_F(KeptMastersTest, ALoadKeepsWhatItReceivedAndOnlyAWholeSetCounts) {
          test::writeSparse("masters/ac13/received.txt", test::readBytes("masters/ac13/received.txt"), 1ull << 30);
        }},
       // Larger than the memory: a set that read it whole would fail to hold it
-      // (64 GiB: Wine's files end below a terabyte).
-      {"a kept list of 64 GiB", [] { test::writeSparse("masters/ac13/songlist.dat", "", 1ull << 36); }},
+      // (64 GiB; under Wine, which wants the disk to have room for the whole
+      // size, 8 GiB).
+      {"a kept list larger than the memory",
+       [] { test::writeSparse("masters/ac13/songlist.dat", "", test::onWindows() ? 1ull << 33 : 1ull << 36); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
