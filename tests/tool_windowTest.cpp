@@ -1,10 +1,10 @@
 // tool_windowTest.cpp - a sheet's tool window on real widgets: made once,
 // refreshed at once while shown, on its next opening while hidden, never for
-// nothing; made anew once its sheet deleted it; opened within the screen.
+// nothing; made anew once its sheet deleted it. That it opens within the
+// screen is small_screenTest's.
 #include "ui/tool_window.h"
 
 #include <QAction>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -63,20 +63,6 @@ TEST(ToolWindow, RefreshesOnlyWhatIsShownOrOpenedStale) {
   tool.open();
   EXPECT_EQ(n.made, 2);
   EXPECT_EQ(n.refreshed, 3);
-}
-
-TEST(ToolWindow, AWindowLargerThanTheScreenOpensWithinIt) {
-  QWidget sheet;
-  const QRect room = sheet.screen()->availableGeometry();
-  ToolWindow tool(
-      [&] {
-        auto* window = new QWidget(&sheet, Qt::Window);
-        window->setGeometry(room.right() - 10, room.top(), room.width() * 2, room.height() * 2);
-        return window;
-      },
-      [](QWidget&) {}, nullptr);
-  tool.open();
-  EXPECT_TRUE(room.contains(tool.window()->frameGeometry())) << room.width() << "x" << room.height();
 }
 
 }  // namespace
