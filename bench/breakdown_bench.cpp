@@ -8,11 +8,11 @@
 // and the window refreshes with its statistics tab in front.
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/level_statistics.h"
-#include "sheet/score_trial.h"
-#include "sheet/target_plan.h"
-#include "sheet/total_breakdown.h"
+#include "total/breakdown_text.h"
+#include "total/level_statistics.h"
+#include "total/score_trial.h"
+#include "total/target_plan.h"
+#include "total/total_breakdown.h"
 #include "ui/breakdown_window.h"
 
 #include <benchmark/benchmark.h>

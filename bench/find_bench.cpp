@@ -3,7 +3,7 @@
 // the same keystroke in the find dialog with its list of up to 200 rows.
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 #include "ui/find_song_dialog.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 // 70 MB of file), with the memory it takes, and the mouse's point found on them.
 #include "data/total_history.h"
 #include "qt_benchmark_main.h"
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 #include "ui/history_chart.h"
 #include "ui/history_plot_layout.h"
 #include "ui/history_window.h"

@@ -4,8 +4,8 @@
 // save's append of one record, which never reads the log.
 #include "largest_masters.h"
 #include "qt_benchmark_main.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/chart_changes.h"
+#include "total/breakdown_text.h"
+#include "data/chart_changes.h"
 #include "ui/improvements_tab.h"
 
 #include <benchmark/benchmark.h>

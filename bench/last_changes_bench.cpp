@@ -5,7 +5,7 @@
 // The log is written once into a fresh folder, removed at exit.
 #include "largest_masters.h"
 #include "long_log.h"
-#include "sheet/chart_changes.h"
+#include "data/chart_changes.h"
 
 #include <benchmark/benchmark.h>
 

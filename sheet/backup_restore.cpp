@@ -3,7 +3,7 @@
 
 #include "data/display_text.h"
 #include "data/score_file.h"
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include <algorithm>
 #include <array>

@@ -11,7 +11,7 @@
 #include "data/score_backup.h"
 #include "data/score_state.h"
 #include "data/sheet_catalogue.h"
-#include "sheet/score_trial.h"
+#include "total/score_trial.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // backup_steps.cpp - undo and restore over the backups, with their boxes.
 #include "sheet/backup_steps.h"
 
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 namespace nk {
 

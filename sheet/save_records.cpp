@@ -1,8 +1,8 @@
 // save_records.cpp - a save's records beside the score file, and its warning.
 #include "sheet/save_records.h"
 
-#include "sheet/chart_changes.h"
-#include "sheet/total_breakdown.h"
+#include "data/chart_changes.h"
+#include "total/total_breakdown.h"
 
 namespace nk {
 namespace {

@@ -5,7 +5,7 @@
 #include "data/numeric.h"
 #include "data/sheet_catalogue.h"
 #include "diag/runtime_error.h"
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 
 namespace nk {
 

@@ -22,7 +22,7 @@
 #include "data/score_state.h"
 #include "data/sheet_catalogue.h"
 #include "diag/debug_log.h"
-#include "sheet/chart_changes.h"
+#include "data/chart_changes.h"
 #include "sheet/score_entry.h"
 #include "toolkit/toolkit.h"
 

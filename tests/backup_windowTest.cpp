@@ -3,8 +3,8 @@
 // differences are shown; both as typed scores, unsaved until 保存.
 #include "score_sheet_fixture.h"
 #include "data/display_text.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/page_view.h"
+#include "total/breakdown_text.h"
+#include "data/page_view.h"
 #include "ui/backup_dialog.h"
 
 #include <QTableWidget>

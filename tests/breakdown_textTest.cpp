@@ -1,5 +1,5 @@
 // breakdown_textTest.cpp - the breakdown's lines, rows, tab text and CSV file.
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 #include "sheet_builder.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 #include "ui/plan_tab.h"
 #include "score_sheet_fixture.h"
 
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include <QInputMethodEvent>
 #include <QPushButton>

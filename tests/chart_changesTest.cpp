@@ -1,7 +1,7 @@
 // chart_changesTest.cpp - the last change of each chart and its tooltip, and
 // the improvements of a period as the history window's tab lists them.
-#include "sheet/chart_changes.h"
-#include "sheet/improvement_view.h"
+#include "data/chart_changes.h"
+#include "history/improvement_view.h"
 #include "sheet_builder.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 #include "data/total_history.h"
 #include "data/text_file.h"
 #include "master_server.h"
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // history_viewTest.cpp - what the window "記録の推移" shows of the records:
 // rows newest first with their change, the records and the time axis, and the
 // notes for a history too short to draw or too long to hold.
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

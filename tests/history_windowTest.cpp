@@ -8,7 +8,7 @@
 #include "data/score_file.h"
 #include "data/total_history.h"
 #include "score_sheet_fixture.h"
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 #include "ui/breakdown_window.h"
 #include "ui/history_chart.h"
 #include "ui/improvements_tab.h"

@@ -5,8 +5,8 @@
 // refused with its reason.
 #include "archive/data_zip.h"
 #include "score_sheet_fixture.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/page_view.h"
+#include "total/breakdown_text.h"
+#include "data/page_view.h"
 #include "ui/import_dialog.h"
 
 #include <QFileDialog>

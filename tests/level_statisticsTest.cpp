@@ -1,10 +1,10 @@
 // level_statisticsTest.cpp - the tab "統計" on hand-made levels: band edges,
 // means and medians, cut-offs and near misses, 表 and 裏 apart, the charts of
 // a cell and the copied text.
-#include "sheet/level_statistics.h"
+#include "total/level_statistics.h"
 
 #include "ranking_sheet.h"
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include <gtest/gtest.h>
 

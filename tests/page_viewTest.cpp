@@ -1,5 +1,5 @@
 // page_viewTest.cpp - rows, title, paging and score entry on plain states.
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 #include "diag/runtime_error.h"
 #include "sheet/score_entry.h"
 #include "sheet_builder.h"

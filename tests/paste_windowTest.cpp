@@ -2,9 +2,9 @@
 // score box opens the review, a pick decides an ambiguous title, and
 // "入力する" types the scores into the boxes, unsaved until 保存.
 #include "score_sheet_fixture.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/page_view.h"
-#include "sheet/score_paste.h"
+#include "total/breakdown_text.h"
+#include "data/page_view.h"
+#include "input/score_paste.h"
 #include "ui/paste_dialog.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // plot_columnsTest.cpp - a line of many points reduced to one entry per
 // pixel column that keeps the column's first, lowest, highest and last value
 // and where in the line each of them stands.
-#include "sheet/plot_columns.h"
+#include "history/plot_columns.h"
 
 #include <gtest/gtest.h>
 

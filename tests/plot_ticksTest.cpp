@@ -1,6 +1,6 @@
 // plot_ticksTest.cpp - the history plot's axes: spans of time to the texts
 // of their ticks, highest values to the value axis.
-#include "sheet/plot_ticks.h"
+#include "history/plot_ticks.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "log_fixture.h"
 #include "ranking_sheet.h"
 #include "sheet/save_records.h"
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include <cstdlib>
 

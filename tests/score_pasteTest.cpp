@@ -1,8 +1,8 @@
 // score_pasteTest.cpp - pasted texts read, matched and reviewed, with the
 // review's exact texts; plain, without a QApplication.
-#include "sheet/breakdown_text.h"
-#include "sheet/score_paste.h"
-#include "sheet/total_breakdown.h"
+#include "total/breakdown_text.h"
+#include "input/score_paste.h"
+#include "total/total_breakdown.h"
 #include "sheet_builder.h"
 #include "test_support.h"
 

@@ -1,9 +1,9 @@
 // score_trialTest.cpp - trial scores in the breakdown's place of the sheet's,
 // what the sheet is given to type, the typed trial score, and the texts of the
 // target and its plan.
-#include "sheet/breakdown_text.h"
-#include "sheet/plan_text.h"
-#include "sheet/score_trial.h"
+#include "total/breakdown_text.h"
+#include "total/plan_text.h"
+#include "total/score_trial.h"
 #include "sheet_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // song_searchTest.cpp - the search over the folded titles in display
 // order, the lines of the list and the page arithmetic it leans on; plain,
 // without a QApplication.
-#include "sheet/page_view.h"
-#include "sheet/song_search.h"
+#include "data/page_view.h"
+#include "input/song_search.h"
 #include "sheet_builder.h"
 #include "test_support.h"
 

@@ -1,11 +1,11 @@
 // target_planTest.cpp - the plan towards a target total: hand-made levels at
 // the cut-off, and random sheets against every smaller set of raises.
-#include "sheet/target_plan.h"
+#include "total/target_plan.h"
 
 #include "data/target_total.h"
 #include "ranking_sheet.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/plan_text.h"
+#include "total/breakdown_text.h"
+#include "total/plan_text.h"
 
 #include <gtest/gtest.h>
 

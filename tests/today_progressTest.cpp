@@ -1,7 +1,7 @@
 // today_progressTest.cpp - a day's progress from a real log of improvements:
 // the day's bounds at midnight, a chart saved twice, a chart that enters by a
 // tie in target order, a day with nothing; the exact texts and the card's.
-#include "sheet/today_progress.h"
+#include "history/today_progress.h"
 #include "sheet_builder.h"
 #include "test_support.h"
 

@@ -1,7 +1,7 @@
 // total_breakdownTest.cpp - the cut-off and the points needed on hand-made
 // levels, and random sheets against the "合計" box's own text.
-#include "sheet/total_breakdown.h"
-#include "sheet/total_score.h"
+#include "total/total_breakdown.h"
+#include "total/total_score.h"
 #include "ranking_sheet.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // total_scoreTest.cpp - quotas, best charts per level, result text, logs.
 #include "log_fixture.h"
-#include "sheet/total_score.h"
+#include "total/total_score.h"
 #include "sheet_builder.h"
 
 namespace nk {

@@ -10,7 +10,7 @@
 // scoreTyped, never stored in the rows; a tried score is shown in bold.
 #pragma once
 
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include <QAbstractTableModel>
 

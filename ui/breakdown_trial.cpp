@@ -4,7 +4,7 @@
 
 #include "data/display_text.h"
 #include "data/target_total.h"
-#include "sheet/plan_text.h"
+#include "total/plan_text.h"
 #include "toolkit/toolkit.h"
 #include "ui/plan_tab.h"
 #include "ui/qt_japanese.h"

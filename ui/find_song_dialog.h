@@ -10,7 +10,7 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 
 #include <QDialog>
 

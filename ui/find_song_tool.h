@@ -5,7 +5,7 @@
 // showPageNumber), so the title and the log are as for the buttons.
 #pragma once
 
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 
 #include <QObject>
 

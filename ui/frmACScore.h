@@ -17,7 +17,7 @@
 #include "diag/debug_log.h"
 #include "domain/arcade_version.h"
 #include "sheet/score_sheet.h"
-#include "sheet/score_trial.h"
+#include "total/score_trial.h"
 #include "sheet/sheet_lock.h"
 #include "toolkit/toolkit.h"
 #include "ui/score_box.h"

@@ -3,9 +3,9 @@
 #include "ui/frmACScore.h"
 
 #include "net/load_cancel.h"
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 #include "sheet/score_sheet.h"
-#include "sheet/total_score.h"
+#include "total/total_score.h"
 #include "toolkit/toolkit.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // page by number, showing an entry's chart with the cursor in its box, and
 // the focus after a dialog. The tools themselves are put together by
 // sheet_tools.cpp.
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 #include "ui/frmACScore.h"
 #include "ui/sheet_tools.h"
 

@@ -6,7 +6,7 @@
 // rows it shows, so a long history costs no item or text per record.
 #pragma once
 
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 
 #include <QAbstractTableModel>
 

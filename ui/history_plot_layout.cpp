@@ -5,7 +5,7 @@
 #include "data/display_text.h"
 #include "data/moment.h"
 #include "domain/ranking_rule.h"
-#include "sheet/plot_ticks.h"
+#include "history/plot_ticks.h"
 
 #include <QFontMetrics>
 

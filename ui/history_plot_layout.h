@@ -11,8 +11,8 @@
 // list beside the plot does.
 #pragma once
 
-#include "sheet/history_view.h"
-#include "sheet/plot_columns.h"
+#include "history/history_view.h"
+#include "history/plot_columns.h"
 
 #include <QFont>
 #include <QLineF>

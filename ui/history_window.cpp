@@ -3,7 +3,7 @@
 #include "ui/history_window.h"
 
 #include "data/moment.h"
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 #include "toolkit/toolkit.h"
 #include "ui/history_chart.h"
 #include "ui/history_list_model.h"

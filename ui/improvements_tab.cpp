@@ -2,7 +2,7 @@
 #include "ui/improvements_tab.h"
 
 #include "data/moment.h"
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 #include "ui/improvement_list_model.h"
 
 #include <QHBoxLayout>

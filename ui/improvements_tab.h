@@ -9,7 +9,7 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/improvement_view.h"
+#include "history/improvement_view.h"
 
 #include <QComboBox>
 #include <QLabel>

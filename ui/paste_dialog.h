@@ -8,7 +8,7 @@
 // child); the lists follow every pick.
 #pragma once
 
-#include "sheet/score_paste.h"
+#include "input/score_paste.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // paste_tool.cpp - scores pasted from the clipboard, reviewed, then typed.
 #include "ui/paste_tool.h"
 
-#include "sheet/score_paste.h"
+#include "input/score_paste.h"
 #include "toolkit/toolkit.h"
 #include "ui/frmACScore.h"
 #include "ui/paste_dialog.h"

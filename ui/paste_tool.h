@@ -4,7 +4,7 @@
 // nothing to paste says why, and no dialog opens.
 #pragma once
 
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 
 #include <QObject>
 

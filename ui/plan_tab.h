@@ -6,7 +6,7 @@
 // the chart through chartChosen; the button through toTrial.
 #pragma once
 
-#include "sheet/plan_text.h"
+#include "total/plan_text.h"
 
 #include <QWidget>
 

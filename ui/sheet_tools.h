@@ -12,7 +12,7 @@
 // until the load is done they do nothing, like the buttons.
 #pragma once
 
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 
 #include <QObject>
 

@@ -8,7 +8,7 @@
 // to the window, which copies the table while this tab is current.
 #pragma once
 
-#include "sheet/level_statistics.h"
+#include "total/level_statistics.h"
 
 #include <QWidget>
 

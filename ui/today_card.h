@@ -7,7 +7,7 @@
 // word on it was made there. A title too long for its line is cut with "…".
 #pragma once
 
-#include "sheet/today_progress.h"
+#include "history/today_progress.h"
 
 #include <QFont>
 #include <QImage>

@@ -12,7 +12,7 @@
 #pragma once
 
 #include "data/sheet_catalogue.h"
-#include "sheet/today_progress.h"
+#include "history/today_progress.h"
 
 #include <QDateEdit>
 #include <QImage>

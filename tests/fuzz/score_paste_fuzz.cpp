@@ -3,9 +3,9 @@
 // line is used, left to the player or not used with its reason; and the
 // breakdown the sheet copies reads back to exactly its scores.
 #include "fuzz_support.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/score_paste.h"
-#include "sheet/total_breakdown.h"
+#include "total/breakdown_text.h"
+#include "input/score_paste.h"
+#include "total/total_breakdown.h"
 
 #include <QString>
 

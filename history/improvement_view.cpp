@@ -1,9 +1,9 @@
 // improvement_view.cpp - the improvements of a period and their rows.
-#include "sheet/improvement_view.h"
+#include "history/improvement_view.h"
 
 #include "data/display_text.h"
 #include "data/numeric.h"
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 
 #include <set>
 

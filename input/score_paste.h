@@ -20,8 +20,8 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/score_trial.h"
-#include "sheet/song_search.h"
+#include "total/score_trial.h"
+#include "input/song_search.h"
 
 #include <cstdint>
 #include <string>

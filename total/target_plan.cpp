@@ -1,5 +1,5 @@
 // target_plan.cpp - the fewest raises of counted charts that close the gap.
-#include "sheet/target_plan.h"
+#include "total/target_plan.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // history_view.cpp - the history's records turned into the chart's span and
 // the list's texts.
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 
 #include <algorithm>
 

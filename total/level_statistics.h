@@ -20,7 +20,7 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include <array>
 #include <cstdint>

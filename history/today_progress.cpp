@@ -1,13 +1,13 @@
 // today_progress.cpp - one day's saves undone and compared, and their texts.
-#include "sheet/today_progress.h"
+#include "history/today_progress.h"
 
 #include "data/display_text.h"
 #include "data/numeric.h"
 #include "data/sheet_catalogue.h"
 #include "domain/arcade_version.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/improvement_view.h"
-#include "sheet/total_breakdown.h"
+#include "total/breakdown_text.h"
+#include "history/improvement_view.h"
+#include "total/total_breakdown.h"
 
 #include <algorithm>
 #include <map>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/target_plan.h"
+#include "total/target_plan.h"
 
 #include <cstdint>
 #include <optional>

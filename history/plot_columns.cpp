@@ -1,5 +1,5 @@
 // plot_columns.cpp - the points of a line gathered by pixel column.
-#include "sheet/plot_columns.h"
+#include "history/plot_columns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // chart_changes.cpp - the records of a save and the last change of each chart.
-#include "sheet/chart_changes.h"
+#include "data/chart_changes.h"
 
 #include "data/display_text.h"
 #include "data/sheet_catalogue.h"
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 
 #include <algorithm>
 

@@ -9,8 +9,8 @@
 #include "data/display_text.h"
 #include "data/sheet_catalogue.h"
 #include "platform/file_replace.h"
-#include "sheet/chart_changes.h"
-#include "sheet/total_breakdown.h"
+#include "data/chart_changes.h"
+#include "total/total_breakdown.h"
 
 #include <cstdint>
 #include <string>

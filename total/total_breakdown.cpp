@@ -1,6 +1,6 @@
 // total_breakdown.cpp - the ranking of each level, its cut-off and the points
 // the charts below it need.
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include "data/sheet_catalogue.h"
 #include <algorithm>

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/target_plan.h"
-#include "sheet/total_breakdown.h"
+#include "total/target_plan.h"
+#include "total/total_breakdown.h"
 
 #include <cstdint>
 #include <map>

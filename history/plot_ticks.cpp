@@ -1,8 +1,8 @@
 // plot_ticks.cpp - the steps of the time axis from a second to centuries,
 // and the round steps of the value axis.
-#include "sheet/plot_ticks.h"
+#include "history/plot_ticks.h"
 
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,11 +1,11 @@
 // total_score.cpp - the "合計" box and log lines built from the breakdown.
-#include "sheet/total_score.h"
+#include "total/total_score.h"
 
 #include "data/display_text.h"
 #include "data/numeric.h"
 #include "data/sheet_catalogue.h"
 #include "diag/debug_log.h"
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>

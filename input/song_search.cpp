@@ -1,8 +1,8 @@
 // song_search.cpp - the folded titles and the search over them.
-#include "sheet/song_search.h"
+#include "input/song_search.h"
 
 #include "data/sheet_catalogue.h"
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 
 #include <algorithm>
 

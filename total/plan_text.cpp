@@ -1,10 +1,10 @@
 // plan_text.cpp - the target's line, the plan's summary and rows.
-#include "sheet/plan_text.h"
+#include "total/plan_text.h"
 
 #include "data/display_text.h"
 #include "data/sheet_catalogue.h"
 #include "data/target_total.h"
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // breakdown_text.cpp - lines, rows and the copied and saved forms of the
 // total's breakdown.
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include "data/delimited_text.h"
 #include "data/display_text.h"

@@ -1,10 +1,10 @@
 // level_statistics.cpp - the bands, means, medians and near misses of the
 // levels' charts, per side, as the texts of the tab "統計".
-#include "sheet/level_statistics.h"
+#include "total/level_statistics.h"
 
 #include "data/display_text.h"
 #include "data/sheet_catalogue.h"
-#include "sheet/breakdown_text.h"
+#include "total/breakdown_text.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // score_trial.cpp - trial scores in place of the sheet's.
-#include "sheet/score_trial.h"
+#include "total/score_trial.h"
 
 #include "data/sheet_catalogue.h"
 #include "data/typed_number.h"

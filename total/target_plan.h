@@ -13,7 +13,7 @@
 // that can close the gap; where all of them cannot, it says how far it gets.
 #pragma once
 
-#include "sheet/total_breakdown.h"
+#include "total/total_breakdown.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,5 @@
 // page_view.cpp - the rows of a page, its title and paging.
-#include "sheet/page_view.h"
+#include "data/page_view.h"
 
 #include "data/numeric.h"
 #include "data/sheet_catalogue.h"
