@@ -71,6 +71,29 @@ bool isTooLarge(const std::string& number) {
   return power + (negative ? -exponent : exponent) > 0;
 }
 
+// Appends the digits that follow; whether there was any.
+bool takeDigits(Reader& in, std::string& number) {
+  bool any = false;
+  for (; isDigit(in.peek()); in.next()) {
+    number += in.peek();
+    any = true;
+  }
+  return any;
+}
+
+// An exponent (E or D, an optional sign, digits), kept only with a digit.
+void takeExponent(Reader& in, std::string& number) {
+  const char e = in.peek();
+  if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return;
+  std::string exponent = "e";
+  in.next();
+  if (in.peek() == '-' || in.peek() == '+') {
+    exponent += in.peek();
+    in.next();
+  }
+  if (takeDigits(in, exponent)) number += exponent;
+}
+
 }  // namespace
 
 double NumericValue(std::string_view text) {
@@ -95,38 +118,14 @@ double NumericValue(std::string_view text) {
     if (in.peek() == '-') number += '-';
     in.next();
   }
-  bool anyDigit = false;
-  while (isDigit(in.peek())) {
-    number += in.peek();
-    anyDigit = true;
-    in.next();
-  }
+  bool anyDigit = takeDigits(in, number);
   if (in.peek() == '.') {
     number += '.';
     in.next();
-    while (isDigit(in.peek())) {
-      number += in.peek();
-      anyDigit = true;
-      in.next();
-    }
+    anyDigit = takeDigits(in, number) || anyDigit;
   }
   if (!anyDigit) return 0;
-  const char e = in.peek();
-  if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-    std::string exponent = "e";
-    in.next();
-    if (in.peek() == '-' || in.peek() == '+') {
-      exponent += in.peek();
-      in.next();
-    }
-    bool expDigit = false;
-    while (isDigit(in.peek())) {
-      exponent += in.peek();
-      expDigit = true;
-      in.next();
-    }
-    if (expDigit) number += exponent;
-  }
+  takeExponent(in, number);
 
   double value = 0;
   const char* first = number.data();

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -80,6 +81,56 @@ void removeStaleTemporaries(const std::string& folder) {
   ::closedir(dir);
 }
 
+// Before an existing file is replaced: why it cannot be, or the write in
+// place where a replacement would split it; nothing when one may take its
+// place.
+std::optional<FileWriteResult> beforeReplacing(const std::string& path, const std::string& file,
+                                               const struct stat& old, std::string_view bytes) {
+  if (S_ISDIR(old.st_mode)) return failure(path, systemErrorText(EISDIR));
+  if (!S_ISREG(old.st_mode)) return failure(path, "通常のファイルではありません");
+  // No write permission for anyone is the read-only mark, honoured even for
+  // an administrator. Otherwise opening for writing without truncating asks
+  // the system whether this user may change the file, and changes nothing.
+  if ((old.st_mode & 0222) == 0) return failure(path, "読み取り専用のファイルです");
+  const int probe = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (probe < 0) return failure(path, systemErrorText(errno));
+  ::close(probe);
+  if (old.st_nlink > 1) return writeInPlace(path, file, bytes);
+  return std::nullopt;
+}
+
+// Writes the bytes into the new temporary file (fd, named temp) with the old
+// file's owner and permissions, or those of any new file, flushed and
+// closed; a failure removes it again.
+std::optional<FileWriteResult> fillTemporary(const std::string& path, int fd, const std::string& temp,
+                                             const struct stat* old, std::string_view bytes) {
+  auto abandon = [&](int err) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return failure(path, systemErrorText(err));
+  };
+  if (old) keepOwnerAndGroup(fd, *old);
+  // mkstemp makes the file private: give it the old file's permissions, or
+  // those of any new file (after the owner, whose change may drop set-id bits).
+  mode_t mode = 0;
+  if (old) {
+    mode = old->st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(fd, mode) != 0) return abandon(errno);
+  if (!writeAll(fd, bytes)) return abandon(errno);
+  if (::fsync(fd) != 0) return abandon(errno);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return failure(path, systemErrorText(err));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 FileWriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
@@ -95,18 +146,8 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
   struct stat old {};
   const bool exists = ::stat(file.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return failure(path, systemErrorText(errno));
-  if (exists) {
-    if (S_ISDIR(old.st_mode)) return failure(path, systemErrorText(EISDIR));
-    if (!S_ISREG(old.st_mode)) return failure(path, "通常のファイルではありません");
-    // No write permission for anyone is the read-only mark, honoured even for
-    // an administrator. Otherwise opening for writing without truncating asks
-    // the system whether this user may change the file, and changes nothing.
-    if ((old.st_mode & 0222) == 0) return failure(path, "読み取り専用のファイルです");
-    const int probe = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (probe < 0) return failure(path, systemErrorText(errno));
-    ::close(probe);
-    if (old.st_nlink > 1) return writeInPlace(path, file, bytes);
-  }
+  if (exists)
+    if (std::optional<FileWriteResult> done = beforeReplacing(path, file, old, bytes)) return *done;
 
   const size_t slash = file.rfind('/');
   const std::string folderPrefix = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
@@ -116,29 +157,8 @@ FileWriteResult replaceFileContents(const std::string& path, std::string_view by
     if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, file, bytes);
     return {false, cannotWriteFolderText(path, systemErrorText(errno))};
   }
-
-  auto abandon = [&](int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return failure(path, systemErrorText(err));
-  };
-  if (exists) keepOwnerAndGroup(fd, old);
-  // mkstemp makes the file private: give it the old file's permissions, or
-  // those of any new file (after the owner, whose change may drop set-id bits).
-  mode_t mode = old.st_mode & 07777;
-  if (!exists) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::fchmod(fd, mode) != 0) return abandon(errno);
-  if (!writeAll(fd, bytes)) return abandon(errno);
-  if (::fsync(fd) != 0) return abandon(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return failure(path, systemErrorText(err));
-  }
+  if (std::optional<FileWriteResult> failed = fillTemporary(path, fd, temp, exists ? &old : nullptr, bytes))
+    return *failed;
   if (::rename(temp.c_str(), file.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());

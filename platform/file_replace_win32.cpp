@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace nk {
 namespace {
@@ -24,9 +25,7 @@ FileWriteResult failure(const std::string& path, const std::string& cause) {
 class Handle {
 public:
   explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() {
-    if (valid()) ::CloseHandle(h_);
-  }
+  ~Handle() { if (valid()) ::CloseHandle(h_); }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
@@ -143,58 +142,52 @@ bool heldElsewhere(DWORD err) {
   return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION || err == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
-// One try of the replacement; held tells whether it failed, the old file
-// whole, only because another program held the file.
-FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, bool& held) {
-  std::wstring file = fullPath(widen(path));
-  DWORD attributes = ::GetFileAttributesW(file.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    file = finalPath(file);
-    attributes = ::GetFileAttributesW(file.c_str());
-  }
-  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (!exists) {
+// Before an existing file is replaced: why it cannot be (held: only because
+// another program holds it), or the write in place where no replacement can
+// take its place; nothing when one can.
+std::optional<FileWriteResult> beforeReplacing(const std::string& path, const std::wstring& file, DWORD attributes,
+                                               std::string_view bytes, bool& held) {
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failure(path, std::string(cause::IsFolder));
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return failure(path, "通常のファイルではありません");
+  // The read-only attribute is the owner's wish that the file not change,
+  // even where the folder would let a replacement take its place.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return failure(path, "読み取り専用のファイルです");
+  // Opening for writing asks whether this user may change the file (and
+  // whether another program holds it shut), and changes nothing.
+  Handle probe(::CreateFileW(file.c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
+  if (!probe.valid()) {
     const DWORD err = ::GetLastError();
-    if (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) return failure(path, win32ErrorText(err));
+    held = heldElsewhere(err);
+    return failure(path, win32ErrorText(err));
   }
-  if (exists) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failure(path, std::string(cause::IsFolder));
-    if (attributes & FILE_ATTRIBUTE_DEVICE) return failure(path, "通常のファイルではありません");
-    // The read-only attribute is the owner's wish that the file not change,
-    // even where the folder would let a replacement take its place.
-    if (attributes & FILE_ATTRIBUTE_READONLY) return failure(path, "読み取り専用のファイルです");
-    // Opening for writing asks whether this user may change the file (and
-    // whether another program holds it shut), and changes nothing.
-    Handle probe(::CreateFileW(file.c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
-    if (!probe.valid()) {
-      const DWORD err = ::GetLastError();
-      held = heldElsewhere(err);
-      return failure(path, win32ErrorText(err));
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    // A replacement would split a file with more than one name.
-    if (::GetFileInformationByHandle(probe.get(), &info) && info.nNumberOfLinks > 1) {
-      probe.close();
-      return writeInPlace(path, file, bytes);
-    }
+  BY_HANDLE_FILE_INFORMATION info{};
+  // A replacement would split a file with more than one name.
+  if (::GetFileInformationByHandle(probe.get(), &info) && info.nNumberOfLinks > 1) {
     probe.close();
-    // A replacement removes the old file: another program that holds it open
-    // without allowing that keeps it, and the save fails before it begins.
-    // Where this user may change the file but not remove it, it is written in place.
-    Handle removable(::CreateFileW(file.c_str(), DELETE, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
-    if (!removable.valid()) {
-      const DWORD err = ::GetLastError();
-      if (err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
-      held = heldElsewhere(err);
-      return failure(path, win32ErrorText(err));
-    }
+    return writeInPlace(path, file, bytes);
   }
+  probe.close();
+  // A replacement removes the old file: another program that holds it open
+  // without allowing that keeps it, and the save fails before it begins.
+  // Where this user may change the file but not remove it, it is written in place.
+  Handle removable(::CreateFileW(file.c_str(), DELETE, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+  if (!removable.valid()) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
+    held = heldElsewhere(err);
+    return failure(path, win32ErrorText(err));
+  }
+  return std::nullopt;
+}
 
-  const size_t slash = file.find_last_of(L"\\/");
-  const std::wstring folderPrefix = slash == std::wstring::npos ? std::wstring() : file.substr(0, slash + 1);
-  std::wstring temp;
+// Writes the bytes into a new temporary file beside the file (named in temp),
+// flushed and closed: nothing when it is ready, else the save's outcome (the
+// temporary file gone; in place where only the folder refuses it).
+std::optional<FileWriteResult> writeTemporary(const std::string& path, const std::wstring& file,
+                                              const std::wstring& folderPrefix, bool exists, std::string_view bytes,
+                                              std::wstring& temp) {
   HANDLE created = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = temporaryName(folderPrefix, attempt);
@@ -205,9 +198,8 @@ FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, boo
   if (!out.valid()) {
     const DWORD err = ::GetLastError();
     if (exists && err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
-    return {false, cannotWriteFolderText(path, win32ErrorText(err))};
+    return FileWriteResult{false, cannotWriteFolderText(path, win32ErrorText(err))};
   }
-
   auto abandon = [&](DWORD err) {
     out.close();
     ::DeleteFileW(temp.c_str());
@@ -220,8 +212,15 @@ FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, boo
     ::DeleteFileW(temp.c_str());
     return failure(path, win32ErrorText(err));
   }
+  return std::nullopt;
+}
 
-  if (!exists) {
+// Puts the written temporary file in the file's place: a new name for a new
+// file, a replacement that keeps the old file's attributes otherwise.
+FileWriteResult putInPlace(const std::string& path, const std::wstring& file, const std::wstring& temp,
+                           const std::wstring& folderPrefix, std::optional<DWORD> oldAttributes,
+                           std::string_view bytes, bool& held) {
+  if (!oldAttributes) {
     if (::MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       removeStaleTemporaries(folderPrefix);
       return {true, {}};
@@ -233,7 +232,7 @@ FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, boo
   if (::ReplaceFileW(file.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     // The replacement carries the old file's attributes on Windows itself;
     // setting them again costs nothing and holds where it is not so.
-    ::SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(file.c_str(), *oldAttributes & ~FILE_ATTRIBUTE_NORMAL);
     removeStaleTemporaries(folderPrefix);
     return {true, {}};
   }
@@ -254,6 +253,30 @@ FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, boo
   // Rights to change the file but not to remove it: write it in place.
   if (err == ERROR_ACCESS_DENIED) return writeInPlace(path, file, bytes);
   return failure(path, win32ErrorText(err));
+}
+
+// One try of the replacement; held tells whether it failed, the old file
+// whole, only because another program held the file.
+FileWriteResult replaceOnce(const std::string& path, std::string_view bytes, bool& held) {
+  std::wstring file = fullPath(widen(path));
+  DWORD attributes = ::GetFileAttributesW(file.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    file = finalPath(file);
+    attributes = ::GetFileAttributesW(file.c_str());
+  }
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (!exists) {
+    const DWORD err = ::GetLastError();
+    if (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) return failure(path, win32ErrorText(err));
+  }
+  if (exists)
+    if (std::optional<FileWriteResult> done = beforeReplacing(path, file, attributes, bytes, held)) return *done;
+  const size_t slash = file.find_last_of(L"\\/");
+  const std::wstring folderPrefix = slash == std::wstring::npos ? std::wstring() : file.substr(0, slash + 1);
+  std::wstring temp;
+  if (std::optional<FileWriteResult> done = writeTemporary(path, file, folderPrefix, exists, bytes, temp))
+    return *done;
+  return putInPlace(path, file, temp, folderPrefix, exists ? std::optional(attributes) : std::nullopt, bytes, held);
 }
 
 }  // namespace

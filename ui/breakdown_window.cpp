@@ -6,9 +6,9 @@
 #include "ui/save_dialog.h"
 
 #include "data/target_total.h"
-#include "sheet/breakdown_text.h"
-#include "sheet/plan_text.h"
-#include "sheet/total_score.h"
+#include "total/breakdown_text.h"
+#include "total/plan_text.h"
+#include "total/total_score.h"
 #include "toolkit/toolkit.h"
 
 #include <QAction>
@@ -93,7 +93,13 @@ void BreakdownWindow::setupWindow() {
   connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
   layout->addWidget(tabs_, 1);
   layout->addLayout(makeTrialRow());
+  layout->addLayout(makeButtonRow());
+  resize(640, 600);
+  showTrialState();
+}
 
+// The status line, "コピー" and "CSVに保存…", and Ctrl+C for the tab shown.
+QLayout* BreakdownWindow::makeButtonRow() {
   auto* buttons = new QHBoxLayout;
   status_ = makeLine(*this, QStringLiteral("lblBreakdownStatus"));
   buttons->addWidget(status_, 1);
@@ -105,7 +111,6 @@ void BreakdownWindow::setupWindow() {
   save->setAutoDefault(false);
   buttons->addWidget(copy);
   buttons->addWidget(save);
-  layout->addLayout(buttons);
   connect(copy, &QPushButton::clicked, this, &BreakdownWindow::copyAll);
   connect(save, &QPushButton::clicked, this, &BreakdownWindow::askCsvFile);
 
@@ -115,8 +120,7 @@ void BreakdownWindow::setupWindow() {
   copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   connect(copyAction, &QAction::triggered, this, &BreakdownWindow::copyCurrentTab);
   addAction(copyAction);
-  resize(640, 600);
-  showTrialState();
+  return buttons;
 }
 
 QTableView* BreakdownWindow::makeTable(int slot) {

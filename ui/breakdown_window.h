@@ -19,9 +19,9 @@
 #pragma once
 
 #include "data/score_state.h"
-#include "sheet/score_trial.h"
-#include "sheet/target_plan.h"
-#include "sheet/total_breakdown.h"
+#include "total/score_trial.h"
+#include "total/target_plan.h"
+#include "total/total_breakdown.h"
 #include "ui/breakdown_model.h"
 #include "ui/statistics_tab.h"
 
@@ -101,6 +101,7 @@ private:
   void askTarget();
   QLayout* makeTargetRow();
   QLayout* makeTrialRow();
+  QLayout* makeButtonRow();
   void showTrialState();
   // The breakdown of what the sheet holds, trial or not: what is copied and saved.
   TotalBreakdown sheetBreakdown() const;

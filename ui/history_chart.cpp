@@ -96,24 +96,7 @@ void HistoryChart::paintEvent(QPaintEvent*) {
   p.drawText(l.title, Qt::AlignCenter, title());
   p.setFont(font());
 
-  // The grid, the axes, their ticks and labels; crisp lines on whole pixels.
-  const double plotLeft = l.plot.left() + 0.5;
-  const double plotRight = l.plot.right() + 0.5;
-  const double plotTop = l.plot.top() + 0.5;
-  const double plotBottom = l.plot.bottom() + 0.5;
-  p.setPen(GridColour);
-  for (double y : l.valueTickYs) p.drawLine(QPointF(plotLeft, std::floor(y) + 0.5), QPointF(plotRight, std::floor(y) + 0.5));
-  for (double x : l.timeTickXs) p.drawLine(QPointF(std::floor(x) + 0.5, plotTop), QPointF(std::floor(x) + 0.5, plotBottom));
-  p.setPen(AxisColour);
-  p.drawLine(QPointF(plotLeft, plotTop), QPointF(plotLeft, plotBottom));
-  p.drawLine(QPointF(plotLeft, plotBottom), QPointF(plotRight, plotBottom));
-  for (double y : l.valueTickYs)
-    p.drawLine(QPointF(plotLeft - TickLength, std::floor(y) + 0.5), QPointF(plotLeft, std::floor(y) + 0.5));
-  for (double x : l.timeTickXs)
-    p.drawLine(QPointF(std::floor(x) + 0.5, plotBottom), QPointF(std::floor(x) + 0.5, plotBottom + TickLength));
-  p.setPen(Ink);
-  for (const auto& label : l.valueLabels) p.drawText(label.rect, Qt::AlignRight | Qt::AlignVCenter, label.text);
-  for (const auto& label : l.timeLabels) p.drawText(label.rect, Qt::AlignCenter, label.text);
+  drawAxes(p, l);
 
   // The lines, the total last so that it lies on top. Separate segments with
   // square ends: the raster engine draws them without a stroker, and the
@@ -133,7 +116,33 @@ void HistoryChart::paintEvent(QPaintEvent*) {
   }
   p.restore();
 
-  // The legend; the entry of a line switched off stays, faded.
+  drawLegend(p, l);
+  if (hover_) drawHover(p, l, *hover_);
+}
+
+// The grid, the axes, their ticks and labels; crisp lines on whole pixels.
+void HistoryChart::drawAxes(QPainter& p, const HistoryPlotLayout& l) const {
+  const double plotLeft = l.plot.left() + 0.5;
+  const double plotRight = l.plot.right() + 0.5;
+  const double plotTop = l.plot.top() + 0.5;
+  const double plotBottom = l.plot.bottom() + 0.5;
+  p.setPen(GridColour);
+  for (double y : l.valueTickYs) p.drawLine(QPointF(plotLeft, std::floor(y) + 0.5), QPointF(plotRight, std::floor(y) + 0.5));
+  for (double x : l.timeTickXs) p.drawLine(QPointF(std::floor(x) + 0.5, plotTop), QPointF(std::floor(x) + 0.5, plotBottom));
+  p.setPen(AxisColour);
+  p.drawLine(QPointF(plotLeft, plotTop), QPointF(plotLeft, plotBottom));
+  p.drawLine(QPointF(plotLeft, plotBottom), QPointF(plotRight, plotBottom));
+  for (double y : l.valueTickYs)
+    p.drawLine(QPointF(plotLeft - TickLength, std::floor(y) + 0.5), QPointF(plotLeft, std::floor(y) + 0.5));
+  for (double x : l.timeTickXs)
+    p.drawLine(QPointF(std::floor(x) + 0.5, plotBottom), QPointF(std::floor(x) + 0.5, plotBottom + TickLength));
+  p.setPen(Ink);
+  for (const auto& label : l.valueLabels) p.drawText(label.rect, Qt::AlignRight | Qt::AlignVCenter, label.text);
+  for (const auto& label : l.timeLabels) p.drawText(label.rect, Qt::AlignCenter, label.text);
+}
+
+// The legend; the entry of a line switched off stays, faded.
+void HistoryChart::drawLegend(QPainter& p, const HistoryPlotLayout& l) const {
   for (int s = 0; s < SeriesCount; ++s) {
     const QRect r = l.legend[s];
     const double cy = r.center().y() + 0.5;
@@ -144,8 +153,6 @@ void HistoryChart::paintEvent(QPaintEvent*) {
     p.setPen(text);
     p.drawText(r.adjusted(Swatch + Gap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, seriesName(s));
   }
-
-  if (hover_) drawHover(p, l, *hover_);
 }
 
 // A ring round the point and a box beside it with the line's name, the

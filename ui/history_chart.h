@@ -12,7 +12,7 @@
 // no peak is lost and a long history costs little to draw or to hover.
 #pragma once
 
-#include "sheet/history_view.h"
+#include "history/history_view.h"
 #include "ui/history_plot_layout.h"
 
 #include <QString>
@@ -58,6 +58,8 @@ protected:
 
 private:
   void invalidate();
+  void drawAxes(QPainter& p, const HistoryPlotLayout& l) const;
+  void drawLegend(QPainter& p, const HistoryPlotLayout& l) const;
   void drawHover(QPainter& p, const HistoryPlotLayout& l, const HistoryPoint& hover) const;
 
   HistoryView view_;
