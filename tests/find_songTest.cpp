@@ -254,7 +254,8 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
       {"今日の成果…", "Ctrl+T"}, {"", ""},
       {"直前の保存を取り消す", "Ctrl+Alt+Z"}, {"バックアップから戻す…", ""},
       {"スコアを貼り付ける…", "Ctrl+Shift+V"}, {"", ""},
-      {"データを書き出す…", "Ctrl+Shift+E"}, {"データを読み込む…", "Ctrl+Shift+I"}, {"", ""},
+      {"データを書き出す…", "Ctrl+Shift+E"}, {"データを読み込む…", "Ctrl+Shift+I"},
+      {"スマホ用に書き出す…", "Ctrl+Shift+M"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };

@@ -9,6 +9,7 @@
 #include "ui/frmACScore.h"
 #include "ui/history_tool.h"
 #include "ui/paste_tool.h"
+#include "ui/phone_page_tool.h"
 #include "ui/sheet_action.h"
 #include "ui/today_tool.h"
 
@@ -36,10 +37,11 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
   auto* backups = new BackupTool(sheet, this);
   auto* paste = new PasteTool(sheet, index, this);
   auto* data = new DataZipTool(sheet, this);
-  menu_ = {find->findSong(),       find->goToPage(),    breakdown->action(), history->action(),
-           today->action(),        nullptr,             backups->undoSave(), backups->restore(),
+  auto* phone = new PhonePageTool(sheet, this);
+  menu_ = {find->findSong(),       find->goToPage(),    breakdown->action(),  history->action(),
+           today->action(),        nullptr,             backups->undoSave(),  backups->restore(),
            paste->action(),        nullptr,             data->exportAction(), data->importAction(),
-           nullptr};
+           phone->action(),        nullptr};
   menu_.insert(menu_.end(), pages.begin(), pages.end());
   overBoxes_ = {find->findSong(), find->goToPage(), breakdown->action()};
   overBoxes_.insert(overBoxes_.end(), pages.begin(), pages.end());
