@@ -23,6 +23,7 @@ ScoreSheetState playersSheet() {
                                "ふしぎな", "千本の"};
   const char* const tails[] = {"太鼓", "リズム", "ラプソディ～第二楽章～", "Festival", "行進曲", "ものがたり", "Dance"};
   test::SheetBuilder sheet;
+  sheet.version(14);
   for (int e = 0; e < 70; ++e) {
     const std::string title = std::string(heads[e % 10]) + tails[e % 7] + (e >= 60 ? " (Long Version Remix)" : "");
     const auto level = static_cast<int16_t>(e % 11 == 3 ? -1 : 5 + e % 6);

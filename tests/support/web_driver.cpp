@@ -77,8 +77,13 @@ std::string base64Decoded(const std::string& text) {
 json capabilities(Browser browser, int width, int height) {
   if (browser == Browser::Chromium) {
     const std::string size = "--window-size=" + std::to_string(width) + "," + std::to_string(height);
-    return {{"browserName", "chrome"},
-            {"goog:chromeOptions", {{"args", {"--headless=new", "--no-sandbox", "--disable-gpu", size}}}}};
+    json options = {{"args", {"--headless=new", "--no-sandbox", "--disable-gpu", size}}};
+    // The window is never narrower than 500 pixels and its viewport is smaller
+    // than itself: the viewport is emulated, narrow ones as a phone's (touch, mobile).
+    const bool phone = width < 500;
+    options["mobileEmulation"] = {{"deviceMetrics", {{"width", width}, {"height", height}, {"pixelRatio", 1.0},
+                                                     {"touch", phone}, {"mobile", phone}}}};
+    return {{"browserName", "chrome"}, {"goog:chromeOptions", options}};
   }
   return {{"webkitgtk:browserOptions", {{"binary", *firstExisting(WebKitBrowsers)}, {"args", {"--automation"}}}}};
 }
