@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace nk {
 namespace {
 
@@ -182,6 +184,34 @@ TEST_F(PhonePageTest, NotesKeptBeforeTheLoadAreReadAndWhatIsNoNoteIsLeft) {
   // Storage that holds no list at all is no notes.
   browser().run("localStorage.setItem(JSON.parse(document.getElementById('sheet').textContent).id, '{\"x\":');");
   EXPECT_EQ(summaryOf(page).dump(1), test::expectedPageSummary(computeTotalBreakdown(s), std::nullopt, 0).dump(1));
+}
+
+TEST_F(PhonePageTest, WithoutStorageNotesLiveInThePageAndThePlayerIsTold) {
+  // As some browsers do for a page opened from a file: any use of the storage throws.
+  browser().runBeforeEachPage(
+      "Object.defineProperty(window, 'localStorage', {get() { throw new DOMException('denied', 'SecurityError'); }});");
+  const ScoreSheetState s = test::randomPhoneSheet(4, 100);
+  const auto page = test::writePhonePage(s, std::nullopt);
+  browser().open(page);
+  EXPECT_EQ(browser().run("const w = document.getElementById('storage'); return w.hidden ? '' : w.textContent;"),
+            "このブラウザはファイルから開いたページのメモを保存できません。メモはページを閉じると消えます"
+            "（その前に「貼り付け用にコピー」してください）。");
+  noteThroughThePage(browser(), s, 0, "１２３");
+  const std::vector<Note> notes{{targetEntry(s, 0), isUra(targetChart(s, 0)) ? 1 : 0, 123}};
+  EXPECT_EQ(browser().run("return nkPageSummary();").dump(1),
+            test::expectedPageSummary(trialOf(s, notes), std::nullopt, 1).dump(1));
+  // Nor a clipboard to write: the copy is shown selected, for the player to copy.
+  browser().run("Object.defineProperty(navigator, 'clipboard', {get() { return undefined; }}); "
+                "document.execCommand = () => false;");
+  browser().click(browser().element("[data-tab=notes]"));
+  browser().click(browser().element("#copy"));
+  const json shown = browser().run(
+      "const t = document.getElementById('copytext'); return [document.getElementById('copymsg').textContent, "
+      "t.hidden, t.value, t.selectionStart, t.selectionEnd, document.activeElement === t];");
+  const std::string text = "曲名\t譜面\t点数\n" + entryTitle(s, notes[0].entry) + (notes[0].ura ? "\t裏" : "\t表") + "\t123\n";
+  const auto characters = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+  EXPECT_EQ(shown.dump(), json({"このブラウザでは自動でコピーできません。下の文字を選んでコピーしてください。", false, text, 0,
+                                characters, true}).dump());
 }
 
 }  // namespace

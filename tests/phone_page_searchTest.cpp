@@ -88,6 +88,10 @@ TEST_F(PhonePageTest, TheCopyOfTheNotesIsReadByTheProgramsPaste) {
   browser().click(browser().element("[data-tab=notes]"));
   browser().click(browser().element("#copy"));
   const std::string text = browser().run("return document.getElementById('copytext').value;").get<std::string>();
+  const json said = browser().run(
+      "return new Promise((done) => { const read = () => { const m = document.getElementById('copymsg').textContent; "
+      "if (!m) return setTimeout(read, 10); done(m); }; read(); });");
+  EXPECT_EQ(said, "コピーしました（6件）。プログラムの「スコアを貼り付ける」で貼り付けてください。");
   EXPECT_TRUE(text.starts_with("曲名\t譜面\t点数\n")) << text;
 
   const SongSearchIndex index(s);

@@ -207,3 +207,12 @@ void WebDriver::screenshot(const std::filesystem::path& png) {
 }
 
 }  // namespace nk::test
+
+namespace nk::test {
+
+void WebDriver::runBeforeEachPage(const std::string& script) {
+  call("POST", "/session/" + session_ + "/goog/cdp/execute",
+       {{"cmd", "Page.addScriptToEvaluateOnNewDocument"}, {"params", {{"source", script}}}});
+}
+
+}  // namespace nk::test

@@ -44,6 +44,9 @@ public:
   void click(const std::string& element);
   void type(const std::string& element, const std::string& text);
   void screenshot(const std::filesystem::path& png);
+  // Chromium only: a script run in every page opened from now on before the
+  // page's own (through the DevTools protocol), to take something from it.
+  void runBeforeEachPage(const std::string& script);
 
 private:
   nlohmann::json call(const std::string& method, const std::string& path, const nlohmann::json& body = {});
