@@ -6,8 +6,12 @@
 #include "input/song_search.h"
 #include "phone_page_fixture.h"
 #include "sheet_builder.h"
+#include "total/total_breakdown.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 namespace nk {
 namespace {
@@ -105,6 +109,68 @@ TEST_F(PhonePageTest, TheCopyOfTheNotesIsReadByTheProgramsPaste) {
     EXPECT_EQ(entryAt(s, static_cast<size_t>(c.candidates.front())), notes[k].entry);
     EXPECT_EQ(isUra(c.chart), notes[k].ura == 1);
     EXPECT_EQ(c.score, notes[k].score);
+  }
+}
+
+// A chart of the sheet as the search orders it: by score, or by the points
+// it needs (charts that need some first, fewest first; then those that count;
+// then targets that cannot count; then charts no target names).
+struct ListedChart {
+  json chart;
+  int16_t level;
+  int ura;
+  int32_t score;
+  std::pair<int, int64_t> neededKey;
+};
+
+std::vector<ListedChart> listedCharts(const ScoreSheetState& s) {
+  const TotalBreakdown b = computeTotalBreakdown(s);
+  std::map<std::pair<size_t, int>, size_t> firstTarget;
+  for (size_t t = s.TargetEntryNo.size(); t-- > 0;) firstTarget[{targetEntry(s, t), isUra(targetChart(s, t))}] = t;
+  std::map<size_t, std::pair<int, int64_t>> keyOfTarget;
+  for (const LevelBreakdown& level : b.levels)
+    for (const ChartStanding& c : level.charts)
+      keyOfTarget[c.target] = c.pointsNeeded ? std::pair{0, *c.pointsNeeded} : std::pair{c.counts ? 1 : 2, int64_t{0}};
+  std::vector<ListedChart> list;
+  for (size_t p = 0; p < s.DisplayOrder.size(); ++p)
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      const size_t e = entryAt(s, p);
+      if (!chartExists(s, e, chart)) continue;
+      const int ura = isUra(chart) ? 1 : 0;
+      const auto t = firstTarget.find({e, ura});
+      const bool ranked = t != firstTarget.end() && keyOfTarget.contains(t->second);
+      list.push_back({json{e, ura}, chartLevel(s, e, chart), ura, chartScore(s, e, chart),
+                      ranked ? keyOfTarget[t->second] : std::pair{3, int64_t{0}}});
+    }
+  return list;
+}
+
+TEST_F(PhonePageTest, TheSearchsLevelSideAndOrder) {
+  const ScoreSheetState s = test::randomPhoneSheet(9, 150);
+  browser().open(test::writePhonePage(s, std::nullopt));
+  const std::vector<ListedChart> all = listedCharts(s);
+  const struct {
+    const char *level, *side, *sort;
+  } cases[] = {{"", "", "score"}, {"", "", "needed"}, {"10", "1", "order"}, {"-1", "", "order"},
+               {"0", "0", "score"}, {"8", "", "needed"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.level) + "/" + c.side + "/" + c.sort);
+    std::vector<ListedChart> expected;
+    for (const ListedChart& l : all)
+      if ((!*c.level || std::to_string(l.level) == c.level) && (!*c.side || std::to_string(l.ura) == c.side))
+        expected.push_back(l);
+    if (std::string(c.sort) == "score")
+      std::stable_sort(expected.begin(), expected.end(), [](auto& x, auto& y) { return x.score > y.score; });
+    if (std::string(c.sort) == "needed")
+      std::stable_sort(expected.begin(), expected.end(), [](auto& x, auto& y) { return x.neededKey < y.neededKey; });
+    json charts = json::array();
+    for (const ListedChart& l : expected) charts.push_back(l.chart);
+    ASSERT_GT(charts.size(), 1u);
+    EXPECT_EQ(browser().run("document.getElementById('level').value = arguments[0]; "
+                            "document.getElementById('side').value = arguments[1]; "
+                            "document.getElementById('sort').value = arguments[2]; return nkPageCharts('');",
+                            {c.level, c.side, c.sort}).dump(),
+              charts.dump());
   }
 }
 
