@@ -158,6 +158,15 @@ TEST_F(PhonePageTest, NotesTypedOnThePageAreTheProgramsTrialAndOutliveAReload) {
             "点数は 0～2,147,483,647 の整数で入力してください（例：980,000）。");
   EXPECT_EQ(browser().run("return nkPageSummary().notes;"), notes.size());
 
+  // One note taken back from its chart's row among the notes; the rest stay, kept.
+  browser().click(browser().element("#edclose"));
+  browser().click(browser().element("[data-tab=notes]"));
+  const size_t chart = 2 * notes[1].entry + static_cast<size_t>(notes[1].ura);
+  browser().click(browser().element("#notelist .row[data-chart='" + std::to_string(chart) + "']"));
+  browser().click(browser().element("#edremove"));
+  notes.erase(notes.begin() + 1);
+  EXPECT_EQ(summaryOf(page).dump(1), test::expectedPageSummary(trialOf(s, notes), target, notes.size()).dump(1));
+
   // "メモを消す" clears them, on the page and in the browser's storage.
   browser().run("window.confirm = () => true; document.getElementById('clear').click();");
   EXPECT_EQ(summaryOf(page).dump(1), test::expectedPageSummary(computeTotalBreakdown(s), target, 0).dump(1));
