@@ -1,0 +1,69 @@
+// phone_page_fixture.cpp - pages, expected summaries and random sheets.
+#include "phone_page_fixture.h"
+
+#include "phone/phone_page.h"
+#include "sheet_builder.h"
+
+#include <chrono>
+#include <random>
+
+namespace nk::test {
+
+using nlohmann::json;
+
+std::filesystem::path writePhonePage(const ScoreSheetState& s, std::optional<int64_t> target, const std::string& name) {
+  const Moment written{std::chrono::sys_seconds{std::chrono::seconds{1796643665}}, std::chrono::hours{9}};
+  writeBytes(name, phonePageHtml(s, target, written));
+  return std::filesystem::absolute(name);
+}
+
+json expectedPageSummary(const TotalBreakdown& b, std::optional<int64_t> target, size_t notes) {
+  json levels = json::array();
+  for (const LevelBreakdown& l : b.levels)
+    levels.push_back({{"level", l.level}, {"count", l.count}, {"quota", l.quota}, {"countedSum", l.countedSum},
+                      {"cutOffScore", l.cutOffScore ? json(*l.cutOffScore) : json()},
+                      {"cutOffTarget", l.cutOffTarget ? json(*l.cutOffTarget) : json()}});
+  json plan = json::array();
+  if (target)
+    for (const PlannedChart& c : planTowards(b, *target).charts)
+      plan.push_back({{"target", c.target}, {"level", c.level}, {"now", c.now}, {"needed", c.needed}});
+  return {{"total", b.total}, {"target", target ? json(*target) : json()},
+          {"gap", target ? json(*target - b.total) : json()}, {"levels", levels}, {"plan", plan}, {"notes", notes}};
+}
+
+ScoreSheetState randomPhoneSheet(uint32_t seed, int entries) {
+  std::mt19937 random(seed);
+  const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  // Few distinct scores, so that ties are common; now and then the largest.
+  const int32_t scores[] = {0, 0, 500000, 800000, 800000, 900000, 912345, 1000000, 1000000, 2147483647};
+  const auto score = [&] { return below(4) == 0 ? below(1000001) : scores[below(10)]; };
+  SheetBuilder sheet;
+  const int skipped = static_cast<int>(seed % 5) + 6;  // 6: none skipped; 7..10: a level without targets
+  for (int e = 0; e < entries; ++e) {
+    // No chart, "?", 0 (a chart, shown "0") .. 10.
+    const auto drawn = static_cast<int16_t>(below(13) - 2);
+    const int16_t level = drawn == -2 ? LevelNoChart : drawn;
+    const int16_t levelU = below(3) == 0 ? static_cast<int16_t>(7 + below(4)) : below(2) ? LevelNoChart : int16_t{0};
+    sheet.entry({.title = "曲" + std::to_string(e), .level = level, .score = level == LevelNoChart ? 0 : score(),
+                 .levelU = levelU, .scoreU = levelU > 0 ? score() : 0});
+    const auto no = static_cast<int16_t>(e + 1);
+    // A capped level: level 9 takes a target only now and then.
+    const bool capped = seed % 3 == 0 && level == 9 && below(8) != 0;
+    if (level >= 6 && level != skipped && !capped) sheet.target(no, Chart::Normal, level);
+    if (levelU > 0 && levelU != skipped) sheet.target(no, Chart::Ura, levelU);
+    if (e % 97 == 5 && level >= 7 && level != skipped) sheet.target(no, Chart::Normal, level);  // named twice
+  }
+  return sheet.shownInReverse().build();
+}
+
+void PhonePageTest::SetUp() {
+  if (!webDriverProgram(Browser::Chromium)) GTEST_SKIP() << "chromium and chromium-driver are not installed";
+  browser_ = std::make_unique<WebDriver>(Browser::Chromium, 412, 915);
+}
+
+json PhonePageTest::summaryOf(const std::filesystem::path& page) {
+  browser_->open(page);
+  return browser_->run("return window.nkPageSummary();");
+}
+
+}  // namespace nk::test
