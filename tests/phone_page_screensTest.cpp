@@ -5,6 +5,7 @@
 #include "data/sheet_catalogue.h"
 #include "input/song_search.h"
 #include "phone_page_fixture.h"
+#include "phone_page_walk.h"
 #include "sheet_builder.h"
 
 #include <gtest/gtest.h>
@@ -57,19 +58,7 @@ TEST(PhonePageScreens, ShotsAtAPhonesWidthAndAPcsWithNothingWiderThanTheWindow) 
       browser.screenshot(png);
       EXPECT_EQ(test::readBytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
     };
-    shoot("plan");
-    browser.click(browser.element("[data-tab=search]"));
-    browser.type(browser.element("#query"), "どんと");
-    shoot("search");
-    browser.click(browser.element("#results .row"));
-    browser.type(browser.element("#edscore"), "９８７，６５４");
-    shoot("editor");
-    browser.click(browser.element("#edform button[type=submit]"));
-    browser.click(browser.element("[data-tab=notes]"));
-    shoot("note");
-    browser.click(browser.element("[data-tab=levels]"));
-    browser.click(browser.element("#levels details[data-level='10'] summary"));
-    shoot("levels");
+    test::walkPhonePage(browser, "どんと", "９８７，６５４", shoot);
     browser.run("localStorage.clear();");
   }
 }
