@@ -67,6 +67,7 @@ const ScoreSheetState& largestSheetState() {
       s.EntryScore.push_back(e % 5 ? 900000 + (e * 7919) % 100000 / 10 * 10 : 0);
       s.EntryScoreU.push_back(e % 3 ? 800000 + (e * 104729) % 200000 / 10 * 10 : 0);
       s.DisplayOrder.push_back(static_cast<int16_t>((e * 37) % entries));
+      s.EntryGenre.push_back("ジャンル" + std::to_string(e % 8 + 1));
     }
     for (int t = 0; t < MostTargets; ++t) {
       const int e = t % entries;

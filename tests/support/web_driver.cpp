@@ -211,8 +211,11 @@ void WebDriver::screenshot(const std::filesystem::path& png) {
 namespace nk::test {
 
 void WebDriver::runBeforeEachPage(const std::string& script) {
-  call("POST", "/session/" + session_ + "/goog/cdp/execute",
-       {{"cmd", "Page.addScriptToEvaluateOnNewDocument"}, {"params", {{"source", script}}}});
+  devTools("Page.addScriptToEvaluateOnNewDocument", {{"source", script}});
+}
+
+nlohmann::json WebDriver::devTools(const std::string& command, const nlohmann::json& params) {
+  return call("POST", "/session/" + session_ + "/goog/cdp/execute", {{"cmd", command}, {"params", params}});
 }
 
 }  // namespace nk::test

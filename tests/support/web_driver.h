@@ -47,6 +47,8 @@ public:
   // Chromium only: a script run in every page opened from now on before the
   // page's own (through the DevTools protocol), to take something from it.
   void runBeforeEachPage(const std::string& script);
+  // Chromium only: one command of the DevTools protocol, with its answer.
+  nlohmann::json devTools(const std::string& command, const nlohmann::json& params = nlohmann::json::object());
 
 private:
   nlohmann::json call(const std::string& method, const std::string& path, const nlohmann::json& body = {});
