@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace nk {
 namespace {
@@ -78,6 +79,15 @@ ScoreSheetState maxedSheet() {
   return test::rankingSheet(charts);
 }
 
+// Charts of levels 7 to 10 in the numbers given, some unscored, some tied.
+ScoreSheetState levelCounts(std::array<int, 4> counts) {
+  std::vector<test::RankedChart> charts;
+  for (size_t l = 0; l < counts.size(); ++l)
+    for (int i = 0; i < counts[l]; ++i)
+      charts.push_back({static_cast<int16_t>(7 + l), i % 5 == 4 ? 0 : 700000 + (i * 7919) % 5 * 10000});
+  return test::rankingSheet(charts);
+}
+
 TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnSmallSheets) {
   using test::Max32;
   using test::RankedChart;
@@ -92,6 +102,9 @@ TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnSmallSheets) {
       {"ties at the cut-off, before and after it in the list", test::rankingSheet(tied), 40000000},
       {"a cut-off at the 32-bit maximum: only a chart before it in the list can still count", maxedSheet(),
        int64_t{30} * Max32},
+      {"counts 10, 10, 10, 10: places 7, 7, 7, 9", levelCounts({10, 10, 10, 10}), 30000000},
+      {"counts 20, 20, 20, 1: places 9, 9, 9, 1, 28 charts count", levelCounts({20, 20, 20, 1}), 25000000},
+      {"counts 12, 9, 6, 3: every chart counts", levelCounts({12, 9, 6, 3}), 20000000},
       {"no targets at all", test::rankingSheet({}), std::nullopt},
       {"one short level: every chart counts", test::rankingSheet({{10, 3}, {10, 1}, {10, 2}}), 6},
       {"the target passed", test::rankingSheet({{7, 500000}, {8, 600000}, {6, 999999}}), 1000000},
