@@ -142,7 +142,11 @@ void noteThroughThePage(test::WebDriver& browser, const ScoreSheetState& s, size
   browser.click(browser.element("[data-tab=search]"));
   browser.run("const q = document.getElementById('query'); q.value = ''; q.dispatchEvent(new Event('input'));");
   browser.type(browser.element("#query"), entryTitle(s, e));
-  browser.click(browser.element("#results .row[data-chart='" + std::to_string(chart) + "']"));
+  // A title that is part of others ("曲1" of "曲10") may need "もっと見る".
+  const std::string row = "#results .row[data-chart='" + std::to_string(chart) + "']";
+  for (int more = 0; more < 20 && !browser.run("return !!document.querySelector(arguments[0]);", {row}).get<bool>(); ++more)
+    browser.click(browser.element("#more"));
+  browser.click(browser.element(row));
   browser.type(browser.element("#edscore"), typed);
   browser.click(browser.element("#edform button[type=submit]"));
 }
