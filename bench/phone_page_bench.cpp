@@ -60,20 +60,24 @@ int main() {
       loads.push_back(browser.run("return performance.getEntriesByType('navigation')[0].loadEventEnd;").get<double>());
     }
     browser.click(browser.element("[data-tab=search]"));
-    std::vector<double> keys;
-    std::string typed;
-    // One letter (one UTF-8 character) more at a time.
-    for (size_t i = 0; i < title.size(); ++i) {
-      if ((static_cast<unsigned char>(title[i]) & 0xC0) == 0x80) continue;
-      size_t end = i + 1;
-      while (end < title.size() && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) ++end;
-      typed = title.substr(0, end);
-      keys.push_back(keystroke(browser, typed));
+    keystroke(browser, "");  // the tab's first layout, which no keystroke makes
+    // One letter (one UTF-8 character) more at a time; the title typed twice,
+    // the second time as a player searches again on a page already used.
+    for (const char* pass : {"first", "again"}) {
+      std::vector<double> keys;
+      for (size_t i = 0; i < title.size(); ++i) {
+        if ((static_cast<unsigned char>(title[i]) & 0xC0) == 0x80) continue;
+        size_t end = i + 1;
+        while (end < title.size() && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) ++end;
+        keys.push_back(keystroke(browser, title.substr(0, end)));
+      }
+      keystroke(browser, "");
+      std::cout << "CPU x" << rate << ": keystroke " << median(keys) << " ms (median of " << keys.size()
+                << ", worst " << *std::max_element(keys.begin(), keys.end()) << " ms) typing \"" << title
+                << "\", " << pass << "\n";
     }
     std::cout << "CPU x" << rate << ": load " << median(loads) << " ms (median of 5, worst "
-              << *std::max_element(loads.begin(), loads.end()) << " ms); keystroke " << median(keys)
-              << " ms (median of " << keys.size() << ", worst " << *std::max_element(keys.begin(), keys.end())
-              << " ms) typing \"" << title << "\"\n";
+              << *std::max_element(loads.begin(), loads.end()) << " ms)\n";
   }
   std::filesystem::remove(page);
   return 0;
