@@ -61,7 +61,24 @@ void PhonePageTest::SetUp() {
   browser_ = std::make_unique<WebDriver>(Browser::Chromium, 412, 915);
 }
 
+// The notes the open page keeps in the browser's storage, or null.
+constexpr const char* StoredNotes =
+    "try { const d = document.getElementById('sheet');"
+    "  return d ? localStorage.getItem(JSON.parse(d.textContent).id) : null; } catch (e) { return null; }";
+
+// A page opened again sees what the page before it wrote into the storage
+// only once the browser process has taken the write, which may come after
+// the next page has read it: the page is opened until its storage holds
+// that, and then once more for the summary.
 json PhonePageTest::summaryOf(const std::filesystem::path& page) {
+  const std::string url = "file://" + std::filesystem::absolute(page).string();
+  if (browser_->run("return location.href;") == url) {
+    const json kept = browser_->run(StoredNotes);
+    for (int tries = 0; tries < 100; ++tries) {
+      browser_->open(page);
+      if (browser_->run(StoredNotes) == kept) break;
+    }
+  }
   browser_->open(page);
   return browser_->run("return window.nkPageSummary();");
 }
