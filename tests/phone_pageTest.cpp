@@ -204,12 +204,11 @@ TEST_F(PhonePageTest, NotesKeptBeforeTheLoadAreReadAndWhatIsNoNoteIsLeft) {
   for (const json& bad : {json{s.EntryCount, 0, 5}, json{-1, 0, 5}, json{0, 2, 5}, json{absentUra, 1, 5},
                           json{0, 0, 2147483648LL}, json{0, 0, -1}, json{0, 0, 1.5}, json{0, 0, "5"}, json{0, 0}})
     kept.push_back(bad);
-  browser().run("localStorage.setItem(JSON.parse(document.getElementById('sheet').textContent).id, arguments[0]);",
-                {kept.dump()});
-  EXPECT_EQ(summaryOf(page).dump(1), test::expectedPageSummary(trialOf(s, notes), std::nullopt, notes.size()).dump(1));
+  openWithStored(page, kept.dump());
+  EXPECT_EQ(browser().run("return window.nkPageSummary();").dump(1), test::expectedPageSummary(trialOf(s, notes), std::nullopt, notes.size()).dump(1));
   // Storage that holds no list at all is no notes.
-  browser().run("localStorage.setItem(JSON.parse(document.getElementById('sheet').textContent).id, '{\"x\":');");
-  EXPECT_EQ(summaryOf(page).dump(1), test::expectedPageSummary(computeTotalBreakdown(s), std::nullopt, 0).dump(1));
+  openWithStored(page, "{\"x\":");
+  EXPECT_EQ(browser().run("return window.nkPageSummary();").dump(1), test::expectedPageSummary(computeTotalBreakdown(s), std::nullopt, 0).dump(1));
 }
 
 TEST_F(PhonePageTest, WithoutStorageNotesLiveInThePageAndThePlayerIsTold) {

@@ -77,7 +77,6 @@ TEST_F(PhonePageTest, TheSearchFindsWhatTheProgramFinds) {
 
 TEST_F(PhonePageTest, TheCopyOfTheNotesIsReadByTheProgramsPaste) {
   const ScoreSheetState s = foldingSheet();
-  browser().open(test::writePhonePage(s, 5000000));
   // Charts by entry: quotes and a tab in titles, 裏 charts, 0 and the largest score.
   const struct {
     size_t entry;
@@ -86,9 +85,7 @@ TEST_F(PhonePageTest, TheCopyOfTheNotesIsReadByTheProgramsPaste) {
   } notes[] = {{10, 0, 987654}, {11, 0, 0}, {0, 1, 2147483647}, {6, 0, 123}, {3, 1, 1}, {12, 1, 55555}};
   json kept = json::array();
   for (const auto& n : notes) kept.push_back({n.entry, n.ura, n.score});
-  browser().run("localStorage.setItem(JSON.parse(document.getElementById('sheet').textContent).id, arguments[0]);",
-                {kept.dump()});
-  browser().open(test::writePhonePage(s, 5000000));
+  openWithStored(test::writePhonePage(s, 5000000), kept.dump());
   browser().click(browser().element("[data-tab=notes]"));
   browser().click(browser().element("#copy"));
   const std::string text = browser().run("return document.getElementById('copytext').value;").get<std::string>();

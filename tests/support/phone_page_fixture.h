@@ -39,8 +39,11 @@ class PhonePageTest : public WorkDirTest {
 protected:
   void SetUp() override;
   WebDriver& browser() { return *browser_; }
-  // Opens the page and returns nkPageSummary().
+  // Opens the page and returns nkPageSummary(); a page opened again is given
+  // the notes the page before it kept.
   nlohmann::json summaryOf(const std::filesystem::path& page);
+  // Opens the page with `stored` (a string, or null for none) under its id in the storage.
+  void openWithStored(const std::filesystem::path& page, const nlohmann::json& stored);
 
 private:
   std::unique_ptr<WebDriver> browser_;
