@@ -88,17 +88,20 @@ ScoreSheetState levelCounts(std::array<int, 4> counts) {
   return test::rankingSheet(charts);
 }
 
-TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnSmallSheets) {
+TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnSmallAndRandomSheets) {
   using test::Max32;
   using test::RankedChart;
   std::vector<RankedChart> tied;  // 40 + 40 charts: 15 places each; ties across the cut-off
   for (int i = 0; i < 40; ++i) tied.push_back({7, i < 10 ? 900000 : i < 25 ? 800000 : 700000 + i});
   for (int i = 0; i < 40; ++i) tied.push_back({8, i % 3 ? 850000 : 0, i % 2 == 1});
-  const struct {
-    const char* name;
+  std::vector<RankedChart> shortLevels{{7, 1}, {8, 2}, {9, 3}};
+  for (int32_t score = 4; score <= 32; ++score) shortLevels.push_back({10, score});
+  struct Case {
+    std::string name;
     ScoreSheetState sheet;
     std::optional<int64_t> target;
-  } cases[] = {
+  };
+  std::vector<Case> cases{
       {"ties at the cut-off, before and after it in the list", test::rankingSheet(tied), 40000000},
       {"a cut-off at the 32-bit maximum: only a chart before it in the list can still count", maxedSheet(),
        int64_t{30} * Max32},
@@ -108,30 +111,20 @@ TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnSmallSheets) {
       {"no targets at all", test::rankingSheet({}), std::nullopt},
       {"one short level: every chart counts", test::rankingSheet({{10, 3}, {10, 1}, {10, 2}}), 6},
       {"the target passed", test::rankingSheet({{7, 500000}, {8, 600000}, {6, 999999}}), 1000000},
-      {"levels of no places next to a large one",
-       test::rankingSheet({{7, 1}, {8, 2}, {9, 3}, {10, 4}, {10, 5}, {10, 6}, {10, 7}, {10, 8}, {10, 9}, {10, 10},
-                           {10, 11}, {10, 12}, {10, 13}, {10, 14}, {10, 15}, {10, 16}, {10, 17}, {10, 18},
-                           {10, 19}, {10, 20}, {10, 21}, {10, 22}, {10, 23}, {10, 24}, {10, 25}, {10, 26},
-                           {10, 27}, {10, 28}, {10, 29}, {10, 30}, {10, 31}, {10, 32}}),
-       1000},
+      {"levels of no places next to a large one", test::rankingSheet(shortLevels), 1000},
   };
-  for (const auto& c : cases) {
+  // Random sheets of 150 entries: ties, unscored charts, levels without targets, capped levels.
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    ScoreSheetState s = test::randomPhoneSheet(seed, 150);
+    const int64_t total = computeTotalBreakdown(s).total;
+    cases.push_back({"seed " + std::to_string(seed), std::move(s),
+                     seed % 4 == 0 ? std::nullopt : std::optional<int64_t>(total + int64_t{seed} * 1234567)});
+  }
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const TotalBreakdown b = computeTotalBreakdown(c.sheet);
     EXPECT_EQ(summaryOf(test::writePhonePage(c.sheet, c.target)).dump(1), test::expectedPageSummary(b, c.target, 0).dump(1));
     EXPECT_EQ(pageLevelRows(browser()), expectedLevelRows(c.sheet, b));
-  }
-}
-
-TEST_F(PhonePageTest, TotalPlacesCutOffsAndPlanAreTheProgramsOnRandomSheets) {
-  for (uint32_t seed = 1; seed <= 8; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    const ScoreSheetState s = test::randomPhoneSheet(seed, 150);
-    const TotalBreakdown b = computeTotalBreakdown(s);
-    const std::optional<int64_t> target =
-        seed % 4 == 0 ? std::nullopt : std::optional<int64_t>(b.total + int64_t{seed} * 1234567);
-    EXPECT_EQ(summaryOf(test::writePhonePage(s, target)).dump(1), test::expectedPageSummary(b, target, 0).dump(1));
-    EXPECT_EQ(pageLevelRows(browser()), expectedLevelRows(s, b));
   }
 }
 
