@@ -9,29 +9,12 @@
 #include "masters/master_source.h"
 #include "test_support.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
 namespace nk {
 namespace {
 
 constexpr const char* NginxBinary = "/usr/sbin/nginx";
-
-// A loopback port that was free a moment ago.
-int freePort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof a;
-  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
-  ::close(s);
-  return ntohs(a.sin_port);
-}
 
 // nginx serving root as /nk/ on port. It has bound its port when its start
 // returns (it leaves for the background only then); told to quit at the end.
@@ -67,7 +50,7 @@ TEST(MastersServedByNginx, EveryVersionLoadsFromTheFolderNginxServes) {
   test::TempWorkDir dir;
   test::RecordingToolkit tk;
   ScopedToolkit installed{tk};
-  const int port = freePort();
+  const int port = test::freeLoopbackPort();
   const std::string prefix = (dir.path() / "nginx").string();
   const Nginx nginx(prefix, port, NK_DEMO_NK_DIR);
   ASSERT_TRUE(nginx.started()) << test::readBytes(prefix + "/logs/start.log");

@@ -92,6 +92,10 @@ private:
 // the loopback server.
 void keepLoopbackOffProxies();
 
+// A loopback port that was free a moment ago (bound, never listened), for a
+// server started in another process.
+int freeLoopbackPort();
+
 // A loopback base URL ("http://127.0.0.1:<port>/") where nothing listens, so
 // a connection is refused.
 std::string closedPortBaseUrl();

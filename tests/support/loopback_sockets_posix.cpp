@@ -16,7 +16,7 @@ void keepLoopbackOffProxies() {
   ::setenv("NO_PROXY", "127.0.0.1,localhost", 1);
 }
 
-std::string closedPortBaseUrl() {
+int freeLoopbackPort() {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) throw std::runtime_error("socket");
   sockaddr_in address{};
@@ -29,8 +29,10 @@ std::string closedPortBaseUrl() {
     throw std::runtime_error("bind");
   }
   ::close(fd);  // bound, never listened: the port refuses connections
-  return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+  return ntohs(address.sin_port);
 }
+
+std::string closedPortBaseUrl() { return "http://127.0.0.1:" + std::to_string(freeLoopbackPort()) + "/"; }
 
 FullListener::FullListener() {
   const int listener = ::socket(AF_INET, SOCK_STREAM, 0);

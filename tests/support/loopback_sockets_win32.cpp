@@ -38,7 +38,7 @@ void keepLoopbackOffProxies() {
   ::_putenv_s("NO_PROXY", "127.0.0.1,localhost");
 }
 
-std::string closedPortBaseUrl() {
+int freeLoopbackPort() {
   startWindowsSockets();
   const SOCKET s = ::socket(AF_INET, SOCK_STREAM, 0);
   if (s == INVALID_SOCKET) throw std::runtime_error("socket");
@@ -50,8 +50,10 @@ std::string closedPortBaseUrl() {
     throw std::runtime_error("bind");
   }
   ::closesocket(s);  // bound, never listened: the port refuses connections
-  return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+  return ntohs(address.sin_port);
 }
+
+std::string closedPortBaseUrl() { return "http://127.0.0.1:" + std::to_string(freeLoopbackPort()) + "/"; }
 
 FullListener::FullListener() {
   startWindowsSockets();

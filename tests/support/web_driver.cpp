@@ -1,17 +1,16 @@
 // web_driver.cpp - the driver as a child process, and its commands over HTTP.
 #include "web_driver.h"
 
+#include "loopback_server.h"
+
 #include <httplib.h>
 
-#include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
-#include <netinet/in.h>
 #include <sstream>
 #include <stdexcept>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -31,19 +30,6 @@ std::optional<std::string> firstExisting(const std::vector<std::string>& paths) 
   for (const std::string& path : paths)
     if (::access(path.c_str(), X_OK) == 0) return path;
   return std::nullopt;
-}
-
-int freeLoopbackPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-    throw std::runtime_error("no free loopback port");
-  ::close(fd);
-  return ntohs(address.sin_port);
 }
 
 std::string fileText(const std::filesystem::path& path) {
