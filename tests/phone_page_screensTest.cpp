@@ -94,9 +94,9 @@ TEST(PhonePageScreens, TheLargestSheetIsWrittenAndWorkedOut) {
   ASSERT_EQ(SongSearchIndex(s).find("その８１９", 100).positions.size(), 2u);
   EXPECT_EQ(browser.run("return nkPageCharts('その８１９').length;"), 4);
   browser.click(browser.element("[data-tab=search]"));
-  EXPECT_EQ(browser.run("return document.querySelectorAll('#results .row').length;"), 50);
+  EXPECT_EQ(browser.run("return document.querySelectorAll('#results .row').length;"), 20);
   browser.click(browser.element("#more"));
-  EXPECT_EQ(browser.run("return document.querySelectorAll('#results .row').length;"), 100);
+  EXPECT_EQ(browser.run("return document.querySelectorAll('#results .row').length;"), 40);
 }
 
 }  // namespace

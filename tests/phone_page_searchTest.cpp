@@ -72,7 +72,7 @@ TEST_F(PhonePageTest, TheSearchFindsWhatTheProgramFinds) {
     EXPECT_EQ(browser().run("return nkPageCharts(arguments[0]);", {query}).dump(),
               programCharts(large, SongSearchIndex(large), query).dump());
   browser().run("document.getElementById('query').value = ''; document.querySelector('[data-tab=search]').click();");
-  EXPECT_EQ(browser().run("return document.querySelectorAll('#results .row').length;"), 50);
+  EXPECT_EQ(browser().run("return document.querySelectorAll('#results .row').length;"), 20);
 }
 
 TEST_F(PhonePageTest, TheCopyOfTheNotesIsReadByTheProgramsPaste) {
