@@ -232,5 +232,19 @@ TEST_F(PhonePageTest, WithoutStorageNotesLiveInThePageAndThePlayerIsTold) {
                                 characters, true}).dump());
 }
 
+TEST_F(PhonePageTest, NotesThatCannotBeReadAreNeverWrittenOver) {
+  const ScoreSheetState s = test::randomPhoneSheet(6, 100);
+  const auto page = test::writePhonePage(s, std::nullopt);
+  const std::string kept = json::array({json{targetEntry(s, 1), isUra(targetChart(s, 1)) ? 1 : 0, 777}}).dump();
+  openWithStored(page, kept);
+  // The storage takes writes (the page's probe) but refuses to be read.
+  browser().runBeforeEachPage("Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); };");
+  browser().open(page);
+  noteThroughThePage(browser(), s, 0, "123");
+  EXPECT_FALSE(browser().run("return document.getElementById('storage').hidden;").get<bool>());
+  EXPECT_EQ(browser().run("return nkPageSummary().notes;"), 1);
+  EXPECT_EQ(browser().run("return localStorage[JSON.parse(document.getElementById('sheet').textContent).id];"), kept);
+}
+
 }  // namespace
 }  // namespace nk
