@@ -47,8 +47,10 @@ bool reservedName(std::string_view name) {
   const std::string_view base = name.substr(0, name.find('.'));
   for (const char* reserved : {"con", "prn", "aux", "nul"})
     if (sameIgnoringCase(base, reserved)) return true;
-  return base.size() == 4 && (sameIgnoringCase(base.substr(0, 3), "com") || sameIgnoringCase(base.substr(0, 3), "lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
+  if (base.size() < 4 || !(sameIgnoringCase(base.substr(0, 3), "com") || sameIgnoringCase(base.substr(0, 3), "lpt")))
+    return false;
+  const std::string_view number = base.substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" || number == "²" || number == "³";
 }
 
 std::string escaped(std::string_view cell) {

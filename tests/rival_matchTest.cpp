@@ -1,0 +1,140 @@
+// rival_matchTest.cpp - a friend's scores on this PC's charts: a real export
+// of a friend's PC whose lists differ from this PC's (songs reordered, added,
+// removed, a genre renamed, a title shared) puts every score on its own song
+// or lists it; a bare score file is taken on this PC's lists and says so.
+#include "archive/player_files.h"
+#include "data/master_changes.h"
+#include "domain/master_files.h"
+#include "load/kept_masters.h"
+#include "master_server.h"
+#include "rival/rival_match.h"
+#include "rival/rival_text.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+namespace nk {
+namespace {
+
+const Moment Now{std::chrono::sys_seconds{std::chrono::seconds{1'796'000'000}}, std::chrono::hours{9}};
+
+// The master files of a version (CP932), in the order of MasterFiles.
+std::array<std::string, 4> listsOf(const std::vector<test::Song>& songs, const std::vector<std::string>& levels) {
+  std::vector<test::Entry> entries;
+  for (size_t i = 0; i < songs.size(); ++i) entries.push_back({static_cast<int>(i + 1), levels[i]});
+  return {test::songMasterBytes(songs), test::srListBytes({{1, "0"}}), test::versionListBytes(entries, 4), "1.50\r\n"};
+}
+
+// A friend's PC: its lists kept as a load keeps them, its score file, and
+// the zip "データを書き出す…" writes of them; nothing of it left behind.
+void exportFriend(const std::array<std::string, 4>& lists, const std::string& scores, const std::string& zip) {
+  for (size_t i = 0; i < MasterFiles.size(); ++i) test::writeBytes(MasterFiles[i].localPath, lists[i]);
+  ASSERT_EQ(keepMasterFiles(13, Now), std::nullopt);
+  test::writeBytes("ac13score.csv", scores);
+  size_t files = 0;
+  ASSERT_EQ(exportPlayerData(zip, Now, files), "");
+  std::filesystem::remove_all("masters");
+  std::filesystem::remove("ac13score.csv");
+}
+
+const std::vector<test::Song> FriendSongs{{"さくら", "J-POP"},         {"ソーラン節", "童謡・民謡"}, {"夏祭り", "J-POP"},
+                                          {"夏祭り", "アニメ"},         {"消えた曲", "ナムコオリジナル"},
+                                          {"双子", "クラシック"},       {"双子", "クラシック"}};
+const std::vector<test::Song> OurSongs{{"新曲", "J-POP"},     {"夏祭り", "アニメ"}, {"ソーラン節", "童謡・民謡"},
+                                       {"さくら", "ポップス"}, {"夏祭り", "J-POP"},  {"双子", "クラシック"}};
+
+TEST(RivalMatch, AFriendsZipOnOtherListsPutsEachScoreOnItsOwnSongOrListsIt) {
+  test::TempWorkDir dir;
+  exportFriend(listsOf(FriendSongs, std::vector<std::string>(7, "abc8efg9")),
+               "1,900000,910000\r\n2,800000,0\r\n3,700000,0\r\n4,600000,0\r\n5,500000,0\r\n6,400000,0\r\n"
+               "8,300000,0\r\n\r\n",
+               "friend.zip");
+  const ScoreSheetState here =
+      masterListsState(listsOf(OurSongs, {"abc8efg9", "abc8efg9", "abc8efg-", "abc8efg-", "abc7efg-", "abc8efg9"}), 113);
+  const ReadRivalSource read = readRivalSource("friend.zip", 13);
+  ASSERT_TRUE(read.source) << read.failure;
+  ASSERT_TRUE(read.source->lists);
+  const MatchedRival matched = matchRival(*read.source, here);
+  EXPECT_FALSE(matched.onThisPcLists);
+  EXPECT_EQ(matched.charts, (std::vector<RivalChart>{{4, "さくら", "ポップス", Chart::Normal, 900000},
+                                                      {3, "ソーラン節", "童謡・民謡", Chart::Normal, 800000},
+                                                      {5, "夏祭り", "J-POP", Chart::Normal, 700000},
+                                                      {2, "夏祭り", "アニメ", Chart::Normal, 600000}}));
+  const std::vector<std::string> unmatched = {
+      "「さくら」（裏） 910,000点: この PC のこの曲にはこの譜面がありません",
+      "「消えた曲」（表） 500,000点: この PC の曲にありません",
+      "「双子」（表） 400,000点: 同じ曲名の曲が複数あり、どれか決まりません",
+      "曲番号 8（表） 300,000点: 相手のマスターデータにない曲番号です"};
+  ASSERT_EQ(matched.unmatched.size(), unmatched.size());
+  for (size_t i = 0; i < unmatched.size(); ++i) EXPECT_EQ(unmatchedLine(matched.unmatched[i]), unmatched[i]);
+  EXPECT_EQ(unmatchedText(matched.unmatched).rfind("この PC の譜面に合わせられなかった点数が 4 個あり", 0), 0u);
+}
+
+TEST(RivalMatch, EntryNumbersAreTakenAsTheyAreOnlyWhereTheyNameTheSameSongs) {
+  const struct {
+    const char* what;
+    bool friendHasLists;  // a zip with the lists, or a bare score file
+    std::vector<test::Song> songs;
+    std::vector<RivalChart> charts;
+    size_t unmatched;
+  } cases[] = {
+      // Two entries of one song on both sides: where the lists are the same,
+      // the entry number tells them apart.
+      {"the same lists", true, {{"双子", "クラシック"}, {"双子", "クラシック"}},
+       {{1, "双子", "クラシック", Chart::Normal, 10}, {2, "双子", "クラシック", Chart::Normal, 20}}, 0},
+      {"lists of another order", true, {{"双子", "クラシック"}, {"双子", "クラシック"}, {"新曲", "J-POP"}}, {}, 2},
+      {"a bare score file", false, {{"双子", "クラシック"}, {"双子", "クラシック"}},
+       {{1, "双子", "クラシック", Chart::Normal, 10}, {2, "双子", "クラシック", Chart::Normal, 20}}, 0},
+  };
+  for (const auto& c : cases) {
+    const ScoreSheetState here = masterListsState(listsOf(c.songs, std::vector<std::string>(c.songs.size(), "abc8efg-")), 113);
+    const std::vector<test::Song> theirs(2, {"双子", "クラシック"});
+    RivalSource source{13, {{1, {10, 0}}, {2, {20, 0}}}, std::nullopt};
+    if (c.friendHasLists) source.lists = masterListsState(listsOf(theirs, {"abc8efg-", "abc8efg-"}), 113);
+    const MatchedRival matched = matchRival(source, here);
+    EXPECT_EQ(matched.charts, c.charts) << c.what;
+    EXPECT_EQ(matched.unmatched.size(), c.unmatched) << c.what;
+    EXPECT_EQ(matched.onThisPcLists, !c.friendHasLists) << c.what;
+  }
+}
+
+TEST(RivalMatch, ABareScoreFileIsTakenOnThisPcsListsAndSaysSo) {
+  test::TempWorkDir dir;
+  test::writeBytes("taro-ac13score.csv", "1,900000,0\r\n6,0,800000\r\n9,5,0\r\n\r\n");
+  const ScoreSheetState here = masterListsState(listsOf(OurSongs, std::vector<std::string>(6, "abc8efg9")), 113);
+  const ReadRivalSource read = readRivalSource("taro-ac13score.csv", 13);
+  ASSERT_TRUE(read.source) << read.failure;
+  EXPECT_FALSE(read.source->lists);
+  const MatchedRival matched = matchRival(*read.source, here);
+  EXPECT_TRUE(matched.onThisPcLists);
+  EXPECT_EQ(matched.charts, (std::vector<RivalChart>{{1, "新曲", "J-POP", Chart::Normal, 900000},
+                                                      {6, "双子", "クラシック", Chart::Ura, 800000}}));
+  ASSERT_EQ(matched.unmatched.size(), 1u);
+  EXPECT_EQ(matched.unmatched[0].why, Unmatched::NoSuchEntry);
+  EXPECT_EQ(test::readBytes("taro-ac13score.csv"), "1,900000,0\r\n6,0,800000\r\n9,5,0\r\n\r\n");
+}
+
+TEST(RivalMatch, KeptChartsFindTheirSongsOnListsChangedSince) {
+  const ScoreSheetState before = masterListsState(listsOf(OurSongs, std::vector<std::string>(6, "abc8efg9")), 113);
+  std::vector<test::Song> moved = OurSongs;
+  std::swap(moved[0], moved[4]);  // 新曲 and 夏祭り (J-POP) change places
+  moved.erase(moved.begin() + 2);  // ソーラン節 leaves
+  const ScoreSheetState after = masterListsState(listsOf(moved, std::vector<std::string>(5, "abc8efg9")), 113);
+  const std::vector<RivalChart> kept{{1, "新曲", "J-POP", Chart::Normal, 1},
+                                     {3, "ソーラン節", "童謡・民謡", Chart::Ura, 2},
+                                     {5, "夏祭り", "J-POP", Chart::Normal, 3}};
+  EXPECT_EQ(placeRivalCharts(kept, before).charts, kept);
+  const MatchedRival placed = placeRivalCharts(kept, after);
+  EXPECT_EQ(placed.charts, (std::vector<RivalChart>{{4, "新曲", "J-POP", Chart::Normal, 1},
+                                                     {1, "夏祭り", "J-POP", Chart::Normal, 3}}));
+  ASSERT_EQ(placed.unmatched.size(), 1u);
+  EXPECT_EQ(placed.unmatched[0].chart.title, "ソーラン節");
+  const SheetScores scores = rivalScores(placed.charts, after);
+  EXPECT_EQ(scores.normal, (std::vector<int32_t>{3, 0, 0, 1, 0}));
+}
+
+}  // namespace
+}  // namespace nk
