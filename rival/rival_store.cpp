@@ -200,7 +200,7 @@ KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& given, const 
   if (!makeFolder(RivalsFolder, cause) || !makeFolder(rivalsFolder(versionNumber), cause))
     return outcome.failure = rivalNotKeptText(rival.name, cause), outcome;
   const LoadedRival old = loadRival(versionNumber, rival.name);
-  outcome.replaced = old.rival.has_value();
+  outcome.replaced = old.rival.has_value() || old.failure != noSuchRivalText(rival.name);
   const SheetScores before = rivalScores(old.rival ? placeRivalCharts(old.rival->charts, here).charts
                                                    : std::vector<RivalChart>{}, here);
   const SheetScores after = rivalScores(rival.charts, here);

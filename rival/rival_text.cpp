@@ -33,6 +33,10 @@ std::string tooLargeRivalText(const std::string& file, uint64_t largest) {
          " バイトまで）。";
 }
 
+std::string noRivalScoresText(const std::string& file, int16_t versionNumber) {
+  return "ファイル " + file + " には、この PC の " + versionLabel(versionNumber) + " の譜面に合う点数がありません。";
+}
+
 std::string rivalNameEmptyText() { return "ライバルの名前を入れてください。"; }
 
 std::string rivalNameUnfitText() {

@@ -24,6 +24,7 @@ std::string notScoreFileText(const std::string& file, size_t line);
 std::string otherVersionText(const std::string& file, int16_t fileVersion, int16_t versionNumber);
 std::string unreadableRivalText(const std::string& file, const std::string& cause);
 std::string tooLargeRivalText(const std::string& file, uint64_t largest);
+std::string noRivalScoresText(const std::string& file, int16_t versionNumber);
 
 // A rival's name.
 std::string rivalNameEmptyText();

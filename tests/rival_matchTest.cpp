@@ -2,43 +2,19 @@
 // of a friend's PC whose lists differ from this PC's (songs reordered, added,
 // removed, a genre renamed, a title shared) puts every score on its own song
 // or lists it; a bare score file is taken on this PC's lists and says so.
-#include "archive/player_files.h"
 #include "data/master_changes.h"
-#include "domain/master_files.h"
-#include "load/kept_masters.h"
-#include "master_server.h"
+#include "rival_fixture.h"
 #include "rival/rival_match.h"
 #include "rival/rival_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <filesystem>
-
 namespace nk {
 namespace {
 
-const Moment Now{std::chrono::sys_seconds{std::chrono::seconds{1'796'000'000}}, std::chrono::hours{9}};
-
-// The master files of a version (CP932), in the order of MasterFiles.
-std::array<std::string, 4> listsOf(const std::vector<test::Song>& songs, const std::vector<std::string>& levels) {
-  std::vector<test::Entry> entries;
-  for (size_t i = 0; i < songs.size(); ++i) entries.push_back({static_cast<int>(i + 1), levels[i]});
-  return {test::songMasterBytes(songs), test::srListBytes({{1, "0"}}), test::versionListBytes(entries, 4), "1.50\r\n"};
-}
-
-// A friend's PC: its lists kept as a load keeps them, its score file, and
-// the zip "データを書き出す…" writes of them; nothing of it left behind.
-void exportFriend(const std::array<std::string, 4>& lists, const std::string& scores, const std::string& zip) {
-  for (size_t i = 0; i < MasterFiles.size(); ++i) test::writeBytes(MasterFiles[i].localPath, lists[i]);
-  ASSERT_EQ(keepMasterFiles(13, Now), std::nullopt);
-  test::writeBytes("ac13score.csv", scores);
-  size_t files = 0;
-  ASSERT_EQ(exportPlayerData(zip, Now, files), "");
-  std::filesystem::remove_all("masters");
-  std::filesystem::remove("ac13score.csv");
-}
+using test::exportFriend;
+using test::listsOf;
 
 const std::vector<test::Song> FriendSongs{{"さくら", "J-POP"},         {"ソーラン節", "童謡・民謡"}, {"夏祭り", "J-POP"},
                                           {"夏祭り", "アニメ"},         {"消えた曲", "ナムコオリジナル"},
