@@ -1,12 +1,11 @@
 // rival_matchTest.cpp - a friend's scores on this PC's charts: a real export
 // of a friend's PC whose lists differ from this PC's (songs reordered, added,
 // removed, a genre renamed, a title shared) puts every score on its own song
-// or lists it; a bare score file is taken on this PC's lists and says so.
+// or lists it.
 #include "data/master_changes.h"
 #include "rival_fixture.h"
 #include "rival/rival_match.h"
 #include "rival/rival_text.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -75,22 +74,6 @@ TEST(RivalMatch, EntryNumbersAreTakenAsTheyAreOnlyWhereTheyNameTheSameSongs) {
     EXPECT_EQ(matched.unmatched.size(), c.unmatched) << c.what;
     EXPECT_EQ(matched.onThisPcLists, !c.friendHasLists) << c.what;
   }
-}
-
-TEST(RivalMatch, ABareScoreFileIsTakenOnThisPcsListsAndSaysSo) {
-  test::TempWorkDir dir;
-  test::writeBytes("taro-ac13score.csv", "1,900000,0\r\n6,0,800000\r\n9,5,0\r\n\r\n");
-  const ScoreSheetState here = masterListsState(listsOf(OurSongs, std::vector<std::string>(6, "abc8efg9")), 113);
-  const ReadRivalSource read = readRivalSource("taro-ac13score.csv", 13);
-  ASSERT_TRUE(read.source) << read.failure;
-  EXPECT_FALSE(read.source->lists);
-  const MatchedRival matched = matchRival(*read.source, here);
-  EXPECT_TRUE(matched.onThisPcLists);
-  EXPECT_EQ(matched.charts, (std::vector<RivalChart>{{1, "新曲", "J-POP", Chart::Normal, 900000},
-                                                      {6, "双子", "クラシック", Chart::Ura, 800000}}));
-  ASSERT_EQ(matched.unmatched.size(), 1u);
-  EXPECT_EQ(matched.unmatched[0].why, Unmatched::NoSuchEntry);
-  EXPECT_EQ(test::readBytes("taro-ac13score.csv"), "1,900000,0\r\n6,0,800000\r\n9,5,0\r\n\r\n");
 }
 
 TEST(RivalMatch, KeptChartsFindTheirSongsOnListsChangedSince) {

@@ -28,7 +28,7 @@ TEST(RivalSteps, ARivalAddedAgainTellsWhatItRaisedAndTheScoreFileStaysAsItWas) {
   test::TempWorkDir dir;
   const auto lists = test::listsOf(Songs, std::vector<std::string>(3, "abc8efg9"));
   test::exportFriend(lists, "1,900000,910000\r\n3,700000,0\r\n\r\n", "first.zip");
-  test::exportFriend(lists, "1,950000,910000\r\n2,600000,0\r\n3,700000,0\r\n\r\n", "second.zip");
+  test::exportFriend(lists, "1,950000,910000\r\n2,600000,0\r\n3,650000,0\r\n\r\n", "second.zip");
   test::writeBytes("ac13score.csv", "1,5,0\r\n\r\n");
   const ScoreSheetState here = thisPc();
 
@@ -41,12 +41,12 @@ TEST(RivalSteps, ARivalAddedAgainTellsWhatItRaisedAndTheScoreFileStaysAsItWas) {
   ASSERT_TRUE(second.ok) << second.failure;
   EXPECT_EQ(second.text.substr(0, second.text.find("\r\n\r\n")),
             "ライバル「たろう」の点数を入れ替えました。前回から伸びた譜面は 1 個です。\r\n"
-            "「さくら」（表） 900,000 → 950,000（+50,000）");
+            "「さくら」（表） 900,000 → 950,000（+50,000）\r\n前回より低い・なくなった譜面: 1 個");
   EXPECT_EQ(second.matched.unmatched.size(), 2u);  // 裏 of さくら, ソーラン節
 
   const RivalOnSheet on = rivalOnSheet("たろう", here);
   ASSERT_TRUE(on.scores) << on.failure;
-  EXPECT_EQ(on.scores->normal, (std::vector<int32_t>{700000, 0, 950000}));
+  EXPECT_EQ(on.scores->normal, (std::vector<int32_t>{650000, 0, 950000}));
   EXPECT_EQ(test::readBytes("ac13score.csv"), "1,5,0\r\n\r\n");
 }
 
@@ -59,6 +59,7 @@ TEST(RivalSteps, AScoreFileIsTakenOnThisPcsListsAndAFileOfNoChartHereIsRefused) 
   ASSERT_TRUE(bare.ok) << bare.failure;
   EXPECT_EQ(bare.text, "ライバル「はなこ」を追加しました。\r\n\r\n" + onThisPcListsText());
   EXPECT_TRUE(rivalOnSheet("はなこ", here).placed.onThisPcLists);
+  EXPECT_EQ(test::readBytes("friend/ac13score.csv"), "2,400000,0\r\n\r\n");
 
   test::writeBytes("friend/ac13score.csv", "9,400000,0\r\n\r\n");
   const RivalAdded none = addRival("friend/ac13score.csv", "じろう", here);
