@@ -21,7 +21,7 @@ RivalAdded addRival(const std::string& path, const std::string& name, const Scor
   added.kept = keepRival(here.VersionNumber, {name, added.matched.onThisPcLists, added.matched.charts}, here);
   if (!added.kept.ok) return added.failure = added.kept.failure, added;
   added.ok = true;
-  added.text = rivalChangesText(name, added.kept);
+  added.text = rivalChangesText(added.kept.name, added.kept);
   if (added.matched.onThisPcLists) added.text += "\r\n\r\n" + onThisPcListsText();
   if (!unmatched.empty()) added.text += "\r\n\r\n" + unmatched;
   return added;

@@ -213,8 +213,9 @@ KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& given, const 
         ++outcome.lowered;
     }
   const FileWriteResult written = replaceFileContents(rivalFilePath(versionNumber, rival.name), rivalFileText(rival));
-  if (!written.ok) return KeptRivalOutcome{false, rivalNotKeptText(rival.name, written.failure), false, {}, 0};
+  if (!written.ok) return KeptRivalOutcome{false, rivalNotKeptText(rival.name, written.failure), {}, false, {}, 0};
   outcome.ok = true;
+  outcome.name = rival.name;
   return outcome;
 }
 

@@ -78,6 +78,7 @@ struct RivalGain {
 struct KeptRivalOutcome {
   bool ok = false;
   std::string failure;  // why not, for the player
+  std::string name;     // the name it is kept under
   // Whether a rival of that name was kept before (the old file replaced),
   // and then the charts raised since, in entry order, 表 before 裏.
   bool replaced = false;

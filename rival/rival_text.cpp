@@ -74,7 +74,7 @@ std::string rivalNotRemovedText(const std::string& name, const std::string& caus
 }
 
 std::string onThisPcListsText() {
-  return "点数ファイルにはマスターデータが付いていないため、この PC のマスターデータの曲番号で読みました。";
+  return "相手のマスターデータが付いていないため、点数はこの PC のマスターデータの曲番号のまま読みました。";
 }
 
 std::string unmatchedLine(const UnmatchedChart& u) {
@@ -82,7 +82,8 @@ std::string unmatchedLine(const UnmatchedChart& u) {
   const char* why = u.why == Unmatched::NoSuchSong    ? "この PC の曲にありません"
                     : u.why == Unmatched::SharedSong  ? "同じ曲名の曲が複数あり、どれか決まりません"
                     : u.why == Unmatched::NoSuchChart ? "この PC のこの曲にはこの譜面がありません"
-                                                      : "相手のマスターデータにない曲番号です";
+                    : u.why == Unmatched::NoSuchEntry ? "相手のマスターデータにない曲番号です"
+                                                      : "この PC のマスターデータにない曲番号です";
   return song + "（" + chartMark(u.chart.chart) + "） " + pointsText(u.chart.score) + ": " + why;
 }
 

@@ -48,31 +48,30 @@ TEST(RivalMatch, AFriendsZipOnOtherListsPutsEachScoreOnItsOwnSongOrListsIt) {
   EXPECT_EQ(unmatchedText(matched.unmatched).rfind("この PC の譜面に合わせられなかった点数が 4 個あり", 0), 0u);
 }
 
-TEST(RivalMatch, EntryNumbersAreTakenAsTheyAreOnlyWhereTheyNameTheSameSongs) {
+TEST(RivalMatch, ASongThatTwoEntriesCouldBeNamesNoChart) {
+  const std::vector<test::Song> twins(2, {"双子", "クラシック"});
+  const std::vector<test::Song> festivals{{"夏祭り", "J-POP"}, {"夏祭り", "アニメ"}};
+  const RivalChart first{1, "双子", "クラシック", Chart::Normal, 10}, second{2, "双子", "クラシック", Chart::Normal, 20};
   const struct {
     const char* what;
-    bool friendHasLists;  // a zip with the lists, or a bare score file
-    std::vector<test::Song> songs;
+    std::optional<std::vector<test::Song>> theirs;  // none: a bare score file
+    std::vector<test::Song> ours;
     std::vector<RivalChart> charts;
     size_t unmatched;
   } cases[] = {
-      // Two entries of one song on both sides: where the lists are the same,
-      // the entry number tells them apart.
-      {"the same lists", true, {{"双子", "クラシック"}, {"双子", "クラシック"}},
-       {{1, "双子", "クラシック", Chart::Normal, 10}, {2, "双子", "クラシック", Chart::Normal, 20}}, 0},
-      {"lists of another order", true, {{"双子", "クラシック"}, {"双子", "クラシック"}, {"新曲", "J-POP"}}, {}, 2},
-      {"a bare score file", false, {{"双子", "クラシック"}, {"双子", "クラシック"}},
-       {{1, "双子", "クラシック", Chart::Normal, 10}, {2, "双子", "クラシック", Chart::Normal, 20}}, 0},
+      {"the same lists: the entry number tells the twins apart", twins, twins, {first, second}, 0},
+      {"lists of another order", twins, {twins[0], {"新曲", "J-POP"}, twins[1]}, {}, 2},
+      {"a bare score file", std::nullopt, twins, {first, second}, 0},
+      {"two titles of the friend's, one here by another genre", festivals, {{"夏祭り", "ポップス"}, {"x", "y"}}, {}, 2},
   };
   for (const auto& c : cases) {
-    const ScoreSheetState here = masterListsState(listsOf(c.songs, std::vector<std::string>(c.songs.size(), "abc8efg-")), 113);
-    const std::vector<test::Song> theirs(2, {"双子", "クラシック"});
+    const ScoreSheetState here = masterListsState(listsOf(c.ours, std::vector<std::string>(c.ours.size(), "abc8efg-")), 113);
     RivalSource source{13, {{1, {10, 0}}, {2, {20, 0}}}, std::nullopt};
-    if (c.friendHasLists) source.lists = masterListsState(listsOf(theirs, {"abc8efg-", "abc8efg-"}), 113);
+    if (c.theirs) source.lists = masterListsState(listsOf(*c.theirs, {"abc8efg-", "abc8efg-"}), 113);
     const MatchedRival matched = matchRival(source, here);
     EXPECT_EQ(matched.charts, c.charts) << c.what;
     EXPECT_EQ(matched.unmatched.size(), c.unmatched) << c.what;
-    EXPECT_EQ(matched.onThisPcLists, !c.friendHasLists) << c.what;
+    EXPECT_EQ(matched.onThisPcLists, !c.theirs) << c.what;
   }
 }
 

@@ -73,6 +73,7 @@ TEST_F(RivalStoreTest, SeveralRivalsAreKeptListedAndRemoved) {
   ASSERT_TRUE(keepRival(14, rival("c", {3}), here).ok);
   const KeptRivalOutcome sameInOtherCase = keepRival(13, rival("A", {5}), here);
   EXPECT_TRUE(sameInOtherCase.replaced);
+  EXPECT_EQ(sameInOtherCase.name, "a");
   test::writeBytes("rivals/ac13/notes.md", "x");
   test::writeBytes("rivals/ac13/CON.txt", "x");
   EXPECT_EQ(rivalNames(13).names, (std::vector<std::string>{"a", "b"}));
