@@ -2,6 +2,7 @@
 #include "rival/rival_source.h"
 
 #include "archive/data_zip.h"
+#include "data/delimited_text.h"
 #include "domain/arcade_version.h"
 #include "domain/master_files.h"
 #include "domain/server_paths.h"
@@ -89,6 +90,7 @@ ReadRivalSource fromScoreFile(const std::string& path, const std::string& shown,
   if (const auto named = versionOfName(shown); named && *named != versionNumber)
     return failed(otherVersionText(shown, *named, versionNumber));
   InputFile file(path);
+  if (file.outcome() == FileRead::Missing) return failed(missingRivalText(shown));
   if (file.outcome() != FileRead::Read) return failed(unreadableRivalText(shown, file.cause()));
   if (static_cast<uint64_t>(file.size()) > LargestRivalScoreFile)
     return failed(tooLargeRivalText(shown, LargestRivalScoreFile));
@@ -110,6 +112,7 @@ std::string fileNameOf(std::string_view path) {
 std::optional<EntryScores> parseRivalScores(std::string_view text, size_t& badLine) {
   EntryScores scores;
   size_t lineNo = 0;
+  text = withoutBom(text);  // as a spreadsheet saving UTF-8 puts it
   while (!text.empty()) {
     ++lineNo;
     const size_t end = text.find_first_of("\r\n");

@@ -11,7 +11,8 @@
 //
 // A score file is read strictly, as the program writes it: lines of three
 // whole numbers "entry number,normal score,裏 score" (no blanks, entry
-// numbers from 1), empty lines allowed, a later line for an entry winning. A
+// numbers from 1), empty lines allowed (and a UTF-8 byte-order mark in front),
+// a later line for an entry winning. A
 // file of any other form is no score file and is refused, never half read.
 #pragma once
 

@@ -24,6 +24,8 @@ std::string otherVersionText(const std::string& file, int16_t fileVersion, int16
          versionLabel(versionNumber) + " です。";
 }
 
+std::string missingRivalText(const std::string& file) { return "ファイル " + file + " がありません。"; }
+
 std::string unreadableRivalText(const std::string& file, const std::string& cause) {
   return "ファイル " + file + " を読めません（" + cause + "）。";
 }

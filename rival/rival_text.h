@@ -22,6 +22,7 @@ std::string notRivalFileText(const std::string& file, int16_t versionNumber);
 std::string noVersionScoresText(const std::string& file, int16_t versionNumber);
 std::string notScoreFileText(const std::string& file, size_t line);
 std::string otherVersionText(const std::string& file, int16_t fileVersion, int16_t versionNumber);
+std::string missingRivalText(const std::string& file);
 std::string unreadableRivalText(const std::string& file, const std::string& cause);
 std::string tooLargeRivalText(const std::string& file, uint64_t largest);
 std::string noRivalScoresText(const std::string& file, int16_t versionNumber);

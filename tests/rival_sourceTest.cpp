@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace nk {
@@ -48,13 +49,14 @@ TEST(RivalSource, AFileThatIsNoFriendsScoresIsRefusedWithItsReason) {
       {"a score file too large", "ac13score.csv",
        [] { test::writeSparse("ac13score.csv", "1,5,0\r\n", LargestRivalScoreFile + 1); },
        tooLargeRivalText("ac13score.csv", LargestRivalScoreFile)},
+      {"a folder", "ac13score.csv", [] { std::filesystem::create_directory("ac13score.csv"); }, ""},
       {"neither zip nor csv", "notes.txt", [] { test::writeBytes("notes.txt", "1,5,0\r\n"); },
        notRivalFileText("notes.txt", 13)},
   };
   for (const auto& c : cases) {
     test::TempWorkDir dir;
     c.arrange();
-    const std::string before = test::readBytes(c.path);
+    const std::string before = std::filesystem::is_regular_file(c.path) ? test::readBytes(c.path) : "";
     const ReadRivalSource read = readRivalSource(c.path, 13);
     EXPECT_FALSE(read.source) << c.what;
     if (c.failure.empty()) {
@@ -62,7 +64,7 @@ TEST(RivalSource, AFileThatIsNoFriendsScoresIsRefusedWithItsReason) {
     } else {
       EXPECT_EQ(read.failure, c.failure) << c.what;
     }
-    EXPECT_EQ(test::readBytes(c.path), before) << c.what;
+    EXPECT_EQ(std::filesystem::is_regular_file(c.path) ? test::readBytes(c.path) : "", before) << c.what;
   }
 }
 
@@ -75,7 +77,7 @@ TEST(RivalSource, AScoreFileIsReadAsTheProgramWritesItAndNothingElse) {
       {"1,500,0\r\n3,0,900\r\n\r\n", {{1, {500, 0}}, {3, {0, 900}}}, 0},
       {"2,5,6\r\n2,7,0\r\n", {{2, {7, 0}}}, 0},  // a later line wins
       {"2,5,6\r\n2,0,0\r\n", {}, 0},             // and may clear the entry
-      {"1,-5,2147483647\n", {{1, {-5, 2147483647}}}, 0},
+      {"\xEF\xBB\xBF" "1,-5,2147483647\n", {{1, {-5, 2147483647}}}, 0},
       {"1,5,0\r\n1,5\r\n", {}, 2},
       {"0,5,0\r\n", {}, 1},
       {" 1,5,0\r\n", {}, 1},
