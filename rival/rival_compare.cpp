@@ -46,8 +46,8 @@ RivalComparison compareWithRival(const ScoreSheetState& s, const SheetScores& mi
     for (const Chart chart : {Chart::Normal, Chart::Ura}) {
       const int32_t a = scoreIn(mine, e, chart), b = scoreIn(rival, e, chart);
       if (a == 0 && b == 0) continue;
-      c.charts.push_back({e, chart, chartLevel(s, e, chart), ranked.contains({e, chart}), a, b,
-                          int64_t{b} - int64_t{a}});
+      c.charts.push_back(
+          {e, chart, chartLevel(s, e, chart), ranked.contains({e, chart}), a, b, int64_t{b} - int64_t{a}});
     }
   sortByRivalLead(s, c.charts);
   return c;

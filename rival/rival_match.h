@@ -31,9 +31,9 @@ struct RivalChart {
 };
 
 enum class Unmatched {
-  NoSuchSong,   // no song of that title here
-  SharedSong,   // more than one entry could be that song
-  NoSuchChart,  // the song is here, without that chart
+  NoSuchSong,       // no song of that title here
+  SharedSong,       // more than one entry could be that song
+  NoSuchChart,      // the song is here, without that chart
   NoSuchEntry,      // an entry number past the friend's lists
   NoSuchEntryHere,  // an entry number past this PC's (a file without lists)
 };

@@ -18,9 +18,8 @@ namespace {
 char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return asciiLower(x) == asciiLower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // The characters of UTF-8 text, each as its bytes; nothing for other bytes.
@@ -50,17 +49,20 @@ bool reservedName(std::string_view name) {
   if (base.size() < 4 || !(sameIgnoringCase(base.substr(0, 3), "com") || sameIgnoringCase(base.substr(0, 3), "lpt")))
     return false;
   const std::string_view number = base.substr(3);
-  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" || number == "²" || number == "³";
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" || number == "²" ||
+         number == "³";
 }
 
 std::string escaped(std::string_view cell) {
   std::string out;
   for (const char c : cell) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
   }
   return out;
 }
@@ -95,7 +97,8 @@ std::optional<RivalChart> chartLine(std::string_view line) {
     line.remove_prefix(tab == line.npos ? line.size() : tab + 1);
   }
   RivalChart chart;
-  if (!wholeNumber(cells[0], chart.entryNo) || chart.entryNo < 1 || !wholeNumber(cells[2], chart.score)) return std::nullopt;
+  if (!wholeNumber(cells[0], chart.entryNo) || chart.entryNo < 1 || !wholeNumber(cells[2], chart.score))
+    return std::nullopt;
   if (cells[1] != NormalChartMark && cells[1] != UraChartMark) return std::nullopt;
   chart.chart = chartOf(cells[1] == UraChartMark);
   auto title = unescaped(cells[3]), genre = unescaped(cells[4]);
@@ -107,7 +110,9 @@ std::optional<RivalChart> chartLine(std::string_view line) {
 
 }  // namespace
 
-std::string rivalsFolder(int16_t versionNumber) { return std::string(RivalsFolder) + "/ac" + std::to_string(versionNumber); }
+std::string rivalsFolder(int16_t versionNumber) {
+  return std::string(RivalsFolder) + "/ac" + std::to_string(versionNumber);
+}
 
 std::string rivalFilePath(int16_t versionNumber, const std::string& name) {
   return rivalsFolder(versionNumber) + "/" + name + RivalFileEnding;
@@ -140,7 +145,8 @@ std::string proposedRivalName(std::string_view path) {
 }
 
 std::string rivalFileText(const KeptRival& rival) {
-  std::string text = std::string(RivalFileHeader) + "\r\nlists," + (rival.onThisPcLists ? "this-pc" : "friend") + "\r\n";
+  std::string text =
+      std::string(RivalFileHeader) + "\r\nlists," + (rival.onThisPcLists ? "this-pc" : "friend") + "\r\n";
   for (const RivalChart& c : rival.charts)
     text += std::to_string(c.entryNo) + "\t" + chartMark(c.chart) + "\t" + std::to_string(c.score) + "\t" +
             escaped(c.title) + "\t" + escaped(c.genre) + "\r\n";
@@ -165,8 +171,8 @@ LoadedRival loadRival(int16_t versionNumber, const std::string& name) {
   InputFile file(rivalFilePath(versionNumber, name));
   if (file.outcome() == FileRead::Missing) return {std::nullopt, noSuchRivalText(name)};
   std::string bytes;
-  if (file.outcome() != FileRead::Read ||
-      (static_cast<uint64_t>(file.size()) <= LargestRivalFile && !file.readAt(0, static_cast<size_t>(file.size()), bytes)))
+  if (file.outcome() != FileRead::Read || (static_cast<uint64_t>(file.size()) <= LargestRivalFile &&
+                                           !file.readAt(0, static_cast<size_t>(file.size()), bytes)))
     return {std::nullopt, unreadableRivalFileText(name, file.cause())};
   if (static_cast<uint64_t>(file.size()) > LargestRivalFile) return {std::nullopt, damagedRivalText(name)};
   std::optional<KeptRival> rival = parseRivalFile(bytes, name);
@@ -201,8 +207,8 @@ KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& given, const 
     return outcome.failure = rivalNotKeptText(rival.name, cause), outcome;
   const LoadedRival old = loadRival(versionNumber, rival.name);
   outcome.replaced = old.rival.has_value() || old.failure != noSuchRivalText(rival.name);
-  const SheetScores before = rivalScores(old.rival ? placeRivalCharts(old.rival->charts, here).charts
-                                                   : std::vector<RivalChart>{}, here);
+  const SheetScores before =
+      rivalScores(old.rival ? placeRivalCharts(old.rival->charts, here).charts : std::vector<RivalChart>{}, here);
   const SheetScores after = rivalScores(rival.charts, here);
   for (size_t e = 0; e < after.normal.size() && e < after.ura.size(); ++e)
     for (const Chart chart : {Chart::Normal, Chart::Ura}) {

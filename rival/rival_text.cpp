@@ -42,7 +42,8 @@ std::string noRivalScoresText(const std::string& file, int16_t versionNumber) {
 std::string rivalNameEmptyText() { return "ライバルの名前を入れてください。"; }
 
 std::string rivalNameUnfitText() {
-  return "この名前はファイル名に使えません。\\ / : * ? \" < > | と制御文字は使えず、最初と最後に空白や「.」は置けません。";
+  return "この名前はファイル名に使えません。\\ / : * ? \" < > | "
+         "と制御文字は使えず、最初と最後に空白や「.」は置けません。";
 }
 
 std::string rivalNameTooLongText(size_t longest) {
@@ -80,9 +81,10 @@ std::string onThisPcListsText() {
 }
 
 std::string unmatchedLine(const UnmatchedChart& u) {
-  const std::string song = u.chart.title.empty() ? "曲番号 " + std::to_string(u.chart.entryNo) : "「" + u.chart.title + "」";
-  const char* why = u.why == Unmatched::NoSuchSong    ? "この PC の曲にありません"
-                    : u.why == Unmatched::SharedSong  ? "同じ曲名の曲が複数あり、どれか決まりません"
+  const std::string song =
+      u.chart.title.empty() ? "曲番号 " + std::to_string(u.chart.entryNo) : "「" + u.chart.title + "」";
+  const char* why = u.why == Unmatched::NoSuchSong   ? "この PC の曲にありません"
+                    : u.why == Unmatched::SharedSong ? "同じ曲名の曲が複数あり、どれか決まりません"
                     : u.why == Unmatched::NoSuchChart ? "この PC のこの曲にはこの譜面がありません"
                     : u.why == Unmatched::NoSuchEntry ? "相手のマスターデータにない曲番号です"
                                                       : "この PC のマスターデータにない曲番号です";
@@ -91,18 +93,21 @@ std::string unmatchedLine(const UnmatchedChart& u) {
 
 std::string unmatchedText(const std::vector<UnmatchedChart>& unmatched) {
   if (unmatched.empty()) return {};
-  std::string text = "この PC の譜面に合わせられなかった点数が " + std::to_string(unmatched.size()) +
-                     " 個あり、入れていません。";
+  std::string text =
+      "この PC の譜面に合わせられなかった点数が " + std::to_string(unmatched.size()) + " 個あり、入れていません。";
   for (size_t i = 0; i < unmatched.size() && i < UnmatchedNamed; ++i) text += "\r\n" + unmatchedLine(unmatched[i]);
-  if (unmatched.size() > UnmatchedNamed) text += "\r\nほか " + std::to_string(unmatched.size() - UnmatchedNamed) + " 個";
+  if (unmatched.size() > UnmatchedNamed)
+    text += "\r\nほか " + std::to_string(unmatched.size() - UnmatchedNamed) + " 個";
   return text;
 }
 
 std::string rivalChangesText(const std::string& name, const KeptRivalOutcome& kept) {
   if (!kept.replaced) return "ライバル「" + name + "」を追加しました。";
   std::string text = "ライバル「" + name + "」の点数を入れ替えました。";
-  if (kept.improved.empty()) text += "前回から伸びた譜面はありません。";
-  else text += "前回から伸びた譜面は " + std::to_string(kept.improved.size()) + " 個です。";
+  if (kept.improved.empty())
+    text += "前回から伸びた譜面はありません。";
+  else
+    text += "前回から伸びた譜面は " + std::to_string(kept.improved.size()) + " 個です。";
   for (size_t i = 0; i < kept.improved.size() && i < UnmatchedNamed; ++i) {
     const RivalGain& g = kept.improved[i];
     text += "\r\n「" + g.title + "」（" + chartMark(g.chart) + "） " + groupedDecimal(g.before) + " → " +

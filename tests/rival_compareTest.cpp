@@ -18,7 +18,8 @@ using Runs = std::vector<std::pair<int, int32_t>>;  // so many charts of that sc
 // level 8 that is no target.
 ScoreSheetState fortyTargets() {
   test::SheetBuilder sheet;
-  for (int16_t i = 0; i < 40; ++i) sheet.entry({.title = "t" + std::to_string(i), .level = 10}).target(i + 1, Chart::Normal, 10);
+  for (int16_t i = 0; i < 40; ++i)
+    sheet.entry({.title = "t" + std::to_string(i), .level = 10}).target(i + 1, Chart::Normal, 10);
   return sheet.entry({.title = "free", .level = 8}).shownInEntryOrder().build();
 }
 

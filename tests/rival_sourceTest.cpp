@@ -37,10 +37,14 @@ TEST(RivalSource, AFileThatIsNoFriendsScoresIsRefusedWithItsReason) {
        ""},
       {"no zip at all", "friend.zip", [] { test::writeBytes("friend.zip", "<html>503</html>"); }, ""},
       {"a friend's data without this version", "friend.zip",
-       [] { test::writeBytes("friend.zip", dataZipBytes({Now, {{"ac12score.csv", "1,5,0\r\n\r\n"}}})); },
+       [] {
+         test::writeBytes("friend.zip", dataZipBytes({Now, {{"ac12score.csv", "1,5,0\r\n\r\n"}}}));
+       },
        noVersionScoresText("friend.zip", 13)},
       {"a friend's score file that is not one", "friend.zip",
-       [] { test::writeBytes("friend.zip", dataZipBytes({Now, {{"ac13score.csv", "1,5,0\r\nx\r\n"}}})); },
+       [] {
+         test::writeBytes("friend.zip", dataZipBytes({Now, {{"ac13score.csv", "1,5,0\r\nx\r\n"}}}));
+       },
        notScoreFileText("ac13score.csv", 2)},
       {"a page saved as csv", "ac13score.csv", [] { test::writeBytes("ac13score.csv", "<html>\r\n"); },
        notScoreFileText("ac13score.csv", 1)},
@@ -77,7 +81,10 @@ TEST(RivalSource, AScoreFileIsReadAsTheProgramWritesItAndNothingElse) {
       {"1,500,0\r\n3,0,900\r\n\r\n", {{1, {500, 0}}, {3, {0, 900}}}, 0},
       {"2,5,6\r\n2,7,0\r\n", {{2, {7, 0}}}, 0},  // a later line wins
       {"2,5,6\r\n2,0,0\r\n", {}, 0},             // and may clear the entry
-      {"\xEF\xBB\xBF" "1,-5,2147483647\n", {{1, {-5, 2147483647}}}, 0},
+      {"\xEF\xBB\xBF"
+       "1,-5,2147483647\n",
+       {{1, {-5, 2147483647}}},
+       0},
       {"1,5,0\r\n1,5\r\n", {}, 2},
       {"0,5,0\r\n", {}, 1},
       {" 1,5,0\r\n", {}, 1},

@@ -17,9 +17,9 @@ const std::vector<test::Song> Songs{{"さくら", "J-POP"}, {"ソーラン節", 
 
 ScoreSheetState thisPc() {
   // The friend's songs in another order, and one more.
-  ScoreSheetState s = masterListsState(
-      test::listsOf({{"夏祭り", "J-POP"}, {"新曲", "アニメ"}, {"さくら", "J-POP"}}, {"abc8efg9", "abc8efg9", "abc8efg-"}),
-      113);
+  ScoreSheetState s = masterListsState(test::listsOf({{"夏祭り", "J-POP"}, {"新曲", "アニメ"}, {"さくら", "J-POP"}},
+                                                     {"abc8efg9", "abc8efg9", "abc8efg-"}),
+                                       113);
   s.VersionNumber = 13;
   return s;
 }
@@ -34,9 +34,10 @@ TEST(RivalSteps, ARivalAddedAgainTellsWhatItRaisedAndTheScoreFileStaysAsItWas) {
 
   const RivalAdded first = addRival("first.zip", "たろう", here);
   ASSERT_TRUE(first.ok) << first.failure;
-  EXPECT_EQ(first.text, "ライバル「たろう」を追加しました。\r\n\r\n"
-                        "この PC の譜面に合わせられなかった点数が 1 個あり、入れていません。\r\n"
-                        "「さくら」（裏） 910,000点: この PC のこの曲にはこの譜面がありません");
+  EXPECT_EQ(first.text,
+            "ライバル「たろう」を追加しました。\r\n\r\n"
+            "この PC の譜面に合わせられなかった点数が 1 個あり、入れていません。\r\n"
+            "「さくら」（裏） 910,000点: この PC のこの曲にはこの譜面がありません");
   const RivalAdded second = addRival("second.zip", "たろう", here);
   ASSERT_TRUE(second.ok) << second.failure;
   EXPECT_EQ(second.text.substr(0, second.text.find("\r\n\r\n")),

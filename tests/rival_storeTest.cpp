@@ -62,7 +62,8 @@ protected:
   KeptRival rival(const std::string& name, std::vector<int32_t> normal) const {
     KeptRival r{name, false, {}};
     for (size_t e = 0; e < normal.size(); ++e)
-      if (normal[e] != 0) r.charts.push_back({static_cast<int16_t>(e + 1), entryTitle(here, e), "J-POP", Chart::Normal, normal[e]});
+      if (normal[e] != 0)
+        r.charts.push_back({static_cast<int16_t>(e + 1), entryTitle(here, e), "J-POP", Chart::Normal, normal[e]});
     return r;
   }
 };
