@@ -28,7 +28,7 @@ TEST(RivalSource, AFileThatIsNoFriendsScoresIsRefusedWithItsReason) {
       {"a zip of another program", "friend.zip",
        [] { test::writeBytes("friend.zip", test::rawZip({test::honestEntry("ac13score.csv", "1,5,0\r\n")})); },
        "このプログラムが書き出したデータではありません（norukaku-data.txt がありません）。"},
-      {"a zip whose file lies about its size", "friend.zip",
+      {"a zip whose file is not what its manifest says", "friend.zip",
        [] {
          std::string zip = dataZipBytes({Now, {{"ac13score.csv", "1,5,0\r\n\r\n"}}});
          zip.replace(zip.find("1,5,0"), 5, "1,9,0");  // the manifest's check sum no longer holds
