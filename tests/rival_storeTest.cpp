@@ -76,7 +76,7 @@ TEST_F(RivalStoreTest, SeveralRivalsAreKeptListedAndRemoved) {
   EXPECT_TRUE(sameInOtherCase.replaced);
   EXPECT_EQ(sameInOtherCase.name, "a");
   test::writeBytes("rivals/ac13/notes.md", "x");
-  test::writeBytes("rivals/ac13/CON.txt", "x");
+  if (!test::onWindows()) test::writeBytes("rivals/ac13/CON.txt", "x");  // on Windows the console itself
   EXPECT_EQ(rivalNames(13).names, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(loadRival(13, "a").rival->charts.at(0).score, 5);
   EXPECT_EQ(removeRival(13, "b"), "");
