@@ -49,7 +49,8 @@ struct MatchedRival {
   std::vector<RivalChart> charts;
   std::vector<UnmatchedChart> unmatched;
   // Entry numbers were taken on this PC's lists, without lists of the
-  // friend's to check them by (a bare score file).
+  // friend's to check them by (a bare score file, or a zip without a
+  // complete kept set of the version).
   bool onThisPcLists = false;
 };
 

@@ -6,14 +6,16 @@
 // A zip is read as an import reads it (archive/data_zip.h: its size, its
 // entries, its manifest), then its score file of the sheet's version, and the
 // version's kept master lists when the zip carries a complete set: entry
-// numbers name songs only within those lists. A bare score file carries no
-// lists; its entry numbers are taken on this PC's.
+// numbers name songs only within those lists. A bare score file (or a zip
+// without such a set) carries no lists; its entry numbers are taken on this
+// PC's. The file's kind is told by its name's ending, ".zip" or ".csv"; the
+// name "ac<N>score.csv" of another version is refused.
 //
 // A score file is read strictly, as the program writes it: lines of three
 // whole numbers "entry number,normal score,裏 score" (no blanks, entry
-// numbers from 1), empty lines allowed (and a UTF-8 byte-order mark in front),
-// a later line for an entry winning. A
-// file of any other form is no score file and is refused, never half read.
+// numbers from 1), empty lines allowed (and a UTF-8 byte-order mark in
+// front), a later line for an entry winning. A file of any other form is no
+// score file and is refused, never half read.
 #pragma once
 
 #include "data/score_state.h"
