@@ -22,15 +22,23 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
-// The characters of UTF-8 text, each as its bytes; nothing for other bytes.
+// The characters of UTF-8 text, each as its bytes; nothing for text that is
+// no well-formed UTF-8 (an overlong form, a surrogate, past U+10FFFF, cut),
+// which a Windows file name could not be made of.
 std::optional<std::vector<std::string_view>> utf8Characters(std::string_view text) {
   std::vector<std::string_view> characters;
   for (size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) return std::nullopt;
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return std::nullopt;
+    const size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return std::nullopt;
+    uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      code = code << 6 | (next & 0x3Fu);
+    }
+    const uint32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
     characters.push_back(text.substr(i, length));
     i += length;
   }

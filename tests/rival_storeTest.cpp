@@ -38,6 +38,9 @@ TEST(RivalStore, ANameThatCannotBeAFilesIsRefused) {
       {repeated("あ", 40), ""},
       {repeated("あ", 41), rivalNameTooLongText(40)},
       {"\x82\xA0", rivalNameUnfitText()},  // CP932, not UTF-8
+      {"a\xED\xA0\x80", rivalNameUnfitText()},  // a surrogate
+      {"a\xF7\xBF\xBF\xBF", rivalNameUnfitText()},  // past U+10FFFF
+      {"a\xF0\x9F\xA5\x81", ""},  // a drum
   };
   for (const auto& c : cases) EXPECT_EQ(rivalNameFailure(c.name), c.failure) << c.name;
 }
