@@ -2,6 +2,7 @@
 #include "rival/rival_store.h"
 
 #include "data/delimited_text.h"
+#include "data/display_text.h"
 #include "domain/arcade_version.h"
 #include "platform/file_replace.h"
 #include "platform/native_file.h"
@@ -162,6 +163,7 @@ std::string rivalFileText(const KeptRival& rival) {
 }
 
 std::optional<KeptRival> parseRivalFile(std::string_view text, const std::string& name) {
+  if (!text.ends_with('\n')) return std::nullopt;  // cut short: the writer ends every line
   const std::vector<std::string_view> lines = completeLines(text);
   if (lines.size() < 2 || lines[0] != RivalFileHeader) return std::nullopt;
   if (lines[1] != "lists,this-pc" && lines[1] != "lists,friend") return std::nullopt;
@@ -226,8 +228,11 @@ KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& given, const 
       else if (now < was)
         ++outcome.lowered;
     }
-  const FileWriteResult written = replaceFileContents(rivalFilePath(versionNumber, rival.name), rivalFileText(rival));
-  if (!written.ok) return KeptRivalOutcome{false, rivalNotKeptText(rival.name, written.failure), {}, false, {}, 0};
+  FileWriteResult written = replaceFileContents(rivalFilePath(versionNumber, rival.name), rivalFileText(rival));
+  if (!written.ok) {
+    addNotSavedNote(written, rivalScoresWhat(rival.name), rivalOldFileWhat(rival.name));
+    return KeptRivalOutcome{false, written.failure, {}, false, {}, 0};
+  }
   outcome.ok = true;
   outcome.name = rival.name;
   return outcome;

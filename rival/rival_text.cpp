@@ -72,6 +72,12 @@ std::string rivalNotKeptText(const std::string& name, const std::string& cause) 
   return "ライバル「" + name + "」を保存できません（" + cause + "）。";
 }
 
+std::string rivalScoresWhat(const std::string& name) { return "ライバル「" + name + "」の点数"; }
+
+std::string rivalOldFileWhat(const std::string& name) {
+  return "ライバル「" + name + "」の前のファイル";
+}
+
 std::string rivalNotRemovedText(const std::string& name, const std::string& cause) {
   return "ライバル「" + name + "」を削除できません（" + cause + "）。";
 }

@@ -39,6 +39,9 @@ std::string unreadableRivalFileText(const std::string& name, const std::string& 
 std::string damagedRivalText(const std::string& name);
 std::string unreadableRivalsText(const std::string& cause);
 std::string rivalNotKeptText(const std::string& name, const std::string& cause);
+// What a failed keep names: "ライバル「たろう」の点数", "前のファイル".
+std::string rivalScoresWhat(const std::string& name);
+std::string rivalOldFileWhat(const std::string& name);
 std::string rivalNotRemovedText(const std::string& name, const std::string& cause);
 
 // A bare score file was read on this PC's lists.

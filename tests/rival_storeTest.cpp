@@ -88,6 +88,10 @@ TEST_F(RivalStoreTest, SeveralRivalsAreKeptListedAndRemoved) {
   EXPECT_EQ(loadRival(13, "b").failure, noSuchRivalText("b"));
   EXPECT_EQ(rivalNames(12).names, std::vector<std::string>{});
   EXPECT_EQ(keepRival(13, rival("../x", {1}), here).failure, rivalNameUnfitText());
+  std::filesystem::create_directory("rivals/ac13/d.txt");
+  const KeptRivalOutcome unwritten = keepRival(13, rival("d", {1}), here);
+  EXPECT_FALSE(unwritten.ok);
+  EXPECT_NE(unwritten.failure.find("ライバル「d」の点数は保存されていません"), std::string::npos) << unwritten.failure;
 }
 
 TEST_F(RivalStoreTest, AKeptFileThatIsNoRivalsIsRefused) {
@@ -101,6 +105,7 @@ TEST_F(RivalStoreTest, AKeptFileThatIsNoRivalsIsRefused) {
       header + "0\t表\t5\tさくら\tJ-POP\r\n",
       header + "1\t表\t5\tさ\\x\tJ-POP\r\n",
       header + "1\t表\t99999999999\tさくら\tJ-POP\r\n",
+      header + "1\t表\t5\tさくら\tJ-POP",  // cut short
   };
   std::filesystem::create_directories("rivals/ac13");
   for (const std::string& text : cases) {
