@@ -1,6 +1,8 @@
 // rival_compare.cpp - the player's sheet and a rival's side by side.
 #include "rival/rival_compare.h"
 
+#include "data/target_total.h"
+
 #include <algorithm>
 #include <set>
 #include <tuple>
@@ -34,7 +36,7 @@ RivalComparison compareWithRival(const ScoreSheetState& s, const SheetScores& mi
   c.myTotal = my.total;
   c.rivalTotal = their.total;
   c.rivalLead = their.total - my.total;
-  c.passingTotal = their.total + 1;
+  if (their.total < HighestTargetTotal) c.passingTotal = their.total + 1;
   for (size_t l = 0; l < c.levels.size(); ++l) {
     const LevelBreakdown &a = my.levels[l], &b = their.levels[l];
     c.levels[l] = {a.level, a.count, a.quota, sideOf(a), sideOf(b), b.countedSum - a.countedSum};

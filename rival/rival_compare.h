@@ -57,8 +57,9 @@ struct RivalComparison {
   int64_t myTotal = 0;
   int64_t rivalTotal = 0;
   int64_t rivalLead = 0;  // rivalTotal - myTotal
-  // The total that passes the rival ("このライバルを目標に").
-  int64_t passingTotal = 0;
+  // The total that passes the rival ("このライバルを目標に"); none when the
+  // rival's total is the highest a sheet can reach (HighestTargetTotal).
+  std::optional<int64_t> passingTotal;
   std::array<LevelSideBySide, CountedLevels> levels;  // in CountedLevelNumbers' order
   std::vector<ChartSideBySide> charts;                // in the default order
 };

@@ -59,7 +59,8 @@ std::string rivalLevelLine(const std::string& name, const LevelSideBySide& level
 }
 
 std::string passingTotalLine(const std::string& name, const RivalComparison& c) {
-  return "目標 " + pointsText(c.passingTotal) + "で、" + name + "を抜けます";
+  if (!c.passingTotal) return name + "の総合得点は最高点です（抜ける目標はありません）";
+  return "目標 " + pointsText(*c.passingTotal) + "で、" + name + "を抜けます";
 }
 
 std::string rivalColumnName(int column, const std::string& name) {

@@ -113,6 +113,9 @@ TEST(RivalCompare, TheTrialsScoresStandForThePlayers) {
   EXPECT_EQ(compared.rivalLead, -77);
   ASSERT_EQ(compared.charts.size(), 2u);
   EXPECT_EQ(compared.charts[0].rivalLead, 700);
+  // A rival at the highest total a sheet can reach is passed by no target.
+  EXPECT_FALSE(compareWithRival(s, mine, scoresOfRuns({{30, 2147483647}})).passingTotal);
+  EXPECT_EQ(compareWithRival(s, mine, scoresOfRuns({{29, 2147483647}})).passingTotal, 29 * int64_t{2147483647} + 1);
 }
 
 }  // namespace
