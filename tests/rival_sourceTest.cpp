@@ -3,6 +3,7 @@
 // version's and a file too large are each refused with the reason, and the
 // file stays as it was.
 #include "archive/data_zip.h"
+#include "data/delimited_text.h"
 #include "hostile_zip.h"
 #include "rival/rival_source.h"
 #include "rival/rival_text.h"
@@ -81,13 +82,9 @@ TEST(RivalSource, AScoreFileIsReadAsTheProgramWritesItAndNothingElse) {
       {"1,500,0\r\n3,0,900\r\n\r\n", {{1, {500, 0}}, {3, {0, 900}}}, 0},
       {"2,5,6\r\n2,7,0\r\n", {{2, {7, 0}}}, 0},  // a later line wins
       {"2,5,6\r\n2,0,0\r\n", {}, 0},             // and may clear the entry
-      {"\xEF\xBB\xBF"
-       "1,-5,2147483647\n",
-       {{1, {-5, 2147483647}}},
-       0},
+      {std::string(Utf8Bom) + "1,-5,2147483647\n", {{1, {-5, 2147483647}}}, 0},
       {"1,5,0\r\n1,5\r\n", {}, 2},
       {"0,5,0\r\n", {}, 1},
-      {" 1,5,0\r\n", {}, 1},
       {"1,2147483648,0\r\n", {}, 1},
       {"1,70.5,0\r\n", {}, 1},
   };
