@@ -255,7 +255,7 @@ TEST_F(FindSongTest, TheContextMenuOffersTheToolsWithTheirKeys) {
       {"直前の保存を取り消す", "Ctrl+Alt+Z"}, {"バックアップから戻す…", ""},
       {"スコアを貼り付ける…", "Ctrl+Shift+V"}, {"", ""},
       {"データを書き出す…", "Ctrl+Shift+E"}, {"データを読み込む…", "Ctrl+Shift+I"},
-      {"スマホ用に書き出す…", "Ctrl+Shift+M"}, {"", ""},
+      {"ライバルを追加…", "Ctrl+Shift+R"}, {"スマホ用に書き出す…", "Ctrl+Shift+M"}, {"", ""},
       {"次頁", "PgDown"},      {"前頁", "PgUp"},           {"最初の頁", "Ctrl+Home"},
       {"最後の頁", "Ctrl+End"},
   };
@@ -288,7 +288,7 @@ TEST_F(FindSongTest, NothingActsWhileTheLoadRuns) {
   frmACScore* sheet = open(113);
   ASSERT_NE(sheet, nullptr);
   EXPECT_GT(pokes, 0);
-  EXPECT_EQ(sheet->actions().size(), 15);
+  EXPECT_EQ(sheet->actions().size(), 16);
   EXPECT_FALSE(dialogSeen);
   EXPECT_EQ(sheet->state().CurrentPage, 1);
   EXPECT_EQ(sheet->windowTitle(), "太鼓の達人13自己ベストスコア管理(1/3)");

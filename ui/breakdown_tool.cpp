@@ -3,9 +3,12 @@
 
 #include "ui/breakdown_window.h"
 #include "ui/frmACScore.h"
+#include "ui/rival_tab.h"
 #include "ui/screen_fit.h"
 #include "ui/sheet_action.h"
 #include "ui/tool_window.h"
+
+#include <QTabWidget>
 
 namespace nk {
 
@@ -19,6 +22,17 @@ BreakdownTool::BreakdownTool(frmACScore& sheet, QObject* parent) : WindowTool(sh
   window_->staleOn(sheet, &frmACScore::scoresSaved);
   action_ = addSheetAction(sheet, *this, "actBreakdown", "総合得点の内訳…", QKeySequence(Qt::CTRL | Qt::Key_B),
                            [this] { open(); });
+  addRival_ = addSheetAction(sheet, *this, "actAddRival", "ライバルを追加…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+                             [this] { addRival(); });
+}
+
+void BreakdownTool::addRival() {
+  if (!sheet_.loaded()) return;
+  window_->open();
+  auto* window = static_cast<BreakdownWindow*>(window_->window());
+  if (!window) return;
+  window->tabs()->setCurrentWidget(window->rivalTab());
+  window->rivalTab()->askToAdd();
 }
 
 void BreakdownTool::open() {

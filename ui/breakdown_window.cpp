@@ -3,9 +3,11 @@
 
 #include "ui/plan_tab.h"
 #include "ui/qt_japanese.h"
+#include "ui/rival_tab.h"
 #include "ui/save_dialog.h"
 
 #include "data/target_total.h"
+#include "rival/rival_table.h"
 #include "total/breakdown_text.h"
 #include "total/plan_text.h"
 #include "total/total_score.h"
@@ -91,6 +93,14 @@ void BreakdownWindow::setupWindow() {
   tabs_->addTab(planTab_, QStringLiteral("計画"));
   connect(planTab_, &PlanTab::chartChosen, this, &BreakdownWindow::chartChosen);
   connect(planTab_, &PlanTab::toTrial, this, &BreakdownWindow::planToTrial);
+  rivalTab_ = new RivalTab(state_, this);
+  tabs_->addTab(rivalTab_, QStringLiteral("ライバル"));
+  connect(rivalTab_, &RivalTab::chartChosen, this, [this](int16_t position, Chart chart) {
+    emit entryChosen(position);
+    emit chartChosen(position, chart);
+  });
+  connect(rivalTab_, &RivalTab::targetChosen, this,
+          [this](int64_t total) { setTargetText(QString::number(static_cast<qlonglong>(total))); });
   layout->addWidget(tabs_, 1);
   layout->addLayout(makeTrialRow());
   layout->addLayout(makeButtonRow());
@@ -111,8 +121,12 @@ QLayout* BreakdownWindow::makeButtonRow() {
   save->setAutoDefault(false);
   buttons->addWidget(copy);
   buttons->addWidget(save);
-  connect(copy, &QPushButton::clicked, this, &BreakdownWindow::copyAll);
-  connect(save, &QPushButton::clicked, this, &BreakdownWindow::askCsvFile);
+  connect(copy, &QPushButton::clicked, this, [this] {
+    if (!copyRivalTab()) copyAll();
+  });
+  connect(save, &QPushButton::clicked, this, [this] {
+    if (!askRivalCsv()) askCsvFile();
+  });
 
   auto* copyAction = new QAction(QStringLiteral("内訳をコピー"), this);
   copyAction->setObjectName(QStringLiteral("actCopyBreakdown"));
@@ -202,6 +216,7 @@ void BreakdownWindow::refresh() {
     models_[slot]->setRows(std::move(rows));
   }
   statistics_->setTable(levelStatistics(state_, breakdown_, positions_));
+  rivalTab_->showScores(trialSheetScores(state_, trial_));
 }
 
 void BreakdownWindow::copyAll() {
@@ -211,6 +226,7 @@ void BreakdownWindow::copyAll() {
 }
 
 void BreakdownWindow::copyCurrentTab() {
+  if (copyRivalTab()) return;
   if (tabs_->currentWidget() != statistics_) return copyAll();
   if (refreshTimer_.isActive()) refresh();
   QGuiApplication::clipboard()->setText(QString::fromStdString(statisticsTabText(statistics_->table())));
@@ -233,6 +249,34 @@ void BreakdownWindow::askCsvFile() {
   const QString path = askSaveFileName(this, QStringLiteral("CSVに保存"), QStringLiteral("総合得点の内訳.csv"),
                                        QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) saveCsvTo(path);
+}
+
+bool BreakdownWindow::copyRivalTab() {
+  if (tabs_->currentWidget() != rivalTab_) return false;
+  if (refreshTimer_.isActive()) refresh();
+  if (!rivalTab_->comparison()) return true;
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(rivalTabText(state_, rivalTab_->chosen(), *rivalTab_->comparison())));
+  status_->setText(QStringLiteral("ライバルとの比較をコピーしました。"));
+  return true;
+}
+
+bool BreakdownWindow::askRivalCsv() {
+  if (tabs_->currentWidget() != rivalTab_) return false;
+  if (refreshTimer_.isActive()) refresh();
+  if (!rivalTab_->comparison()) return true;
+  const QString path = askSaveFileName(this, QStringLiteral("CSVに保存"), QStringLiteral("ライバルとの比較.csv"),
+                                       QStringLiteral("CSV (*.csv)"));
+  if (path.isEmpty()) return true;
+  const FileWriteResult result =
+      saveRivalCsv(path.toStdString(), state_, rivalTab_->chosen(), *rivalTab_->comparison());
+  if (!result.ok) {
+    status_->clear();
+    toolkit().messageBox(result.failure, SaveFailureTitle, MsgIcon::Exclamation);
+    return true;
+  }
+  status_->setText(QStringLiteral("CSVに保存しました。"));
+  return true;
 }
 
 }  // namespace nk

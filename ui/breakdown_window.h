@@ -16,6 +16,9 @@
 // while it runs; "シートに反映" hands its scores to the sheet through
 // scoresToType(), and the sheet types them into its boxes. The window writes
 // no file but the target's and the CSV the player asks for.
+//
+// The tab "ライバル" (rival_tab.h) sets the kept rivals beside the player's
+// scores, the trial's while one runs; "このライバルを目標に" sets the target.
 #pragma once
 
 #include "data/score_state.h"
@@ -42,6 +45,7 @@ class QTableView;
 namespace nk {
 
 class PlanTab;
+class RivalTab;
 
 class BreakdownWindow : public QWidget {
   Q_OBJECT
@@ -84,6 +88,7 @@ public:
   QTableView* table(int slot) const { return tables_.at(static_cast<size_t>(slot)); }
   BreakdownModel* model(int slot) const { return models_.at(static_cast<size_t>(slot)); }
   StatisticsTab* statisticsTab() const { return statistics_; }
+  RivalTab* rivalTab() const { return rivalTab_; }
 
 signals:
   void entryChosen(int16_t displayPosition);
@@ -107,6 +112,9 @@ private:
   TotalBreakdown sheetBreakdown() const;
   // Ctrl+C: the statistics table while its tab is current, else copyAll().
   void copyCurrentTab();
+  // The rival tab's copy and CSV, while it is current; false when it is not.
+  bool copyRivalTab();
+  bool askRivalCsv();
 
   const ScoreSheetState& state_;
   const LastChanges* changes_;
@@ -126,6 +134,7 @@ private:
   QLabel* targetLine_ = nullptr;
   QLabel* trialNote_ = nullptr;
   PlanTab* planTab_ = nullptr;
+  RivalTab* rivalTab_ = nullptr;
   QPushButton* trialStart_ = nullptr;
   QPushButton* trialStop_ = nullptr;
   QPushButton* trialApply_ = nullptr;

@@ -41,7 +41,7 @@ SheetTools::SheetTools(frmACScore& sheet) : QObject(&sheet), sheet_(sheet) {
   menu_ = {find->findSong(),       find->goToPage(),    breakdown->action(),  history->action(),
            today->action(),        nullptr,             backups->undoSave(),  backups->restore(),
            paste->action(),        nullptr,             data->exportAction(), data->importAction(),
-           phone->action(),        nullptr};
+           breakdown->addRivalAction(), phone->action(), nullptr};
   menu_.insert(menu_.end(), pages.begin(), pages.end());
   overBoxes_ = {find->findSong(), find->goToPage(), breakdown->action()};
   overBoxes_.insert(overBoxes_.end(), pages.begin(), pages.end());

@@ -1,7 +1,7 @@
 // sheet_tools.h - the sheet's tools beyond its buttons, put together: the
 // page keys, the mouse wheel, each tool (finding a song and a page, the
 // total's breakdown, the history, the day's progress, the backups, scores
-// pasted from the clipboard, the player's data in a zip) and the context
+// pasted from the clipboard, the player's data in a zip, a rival) and the context
 // menu that offers them.
 //
 // Each tool is a controller of its own with its actions, its window and its
