@@ -60,6 +60,7 @@ std::string rivalLevelLine(const std::string& name, const LevelSideBySide& level
 
 std::string passingTotalLine(const std::string& name, const RivalComparison& c) {
   if (!c.passingTotal) return name + "の総合得点は最高点です（抜ける目標はありません）";
+  if (c.myTotal > c.rivalTotal) return name + "を " + pointsText(c.myTotal - c.rivalTotal) + " 上回っています";
   return "目標 " + pointsText(*c.passingTotal) + "で、" + name + "を抜けます";
 }
 

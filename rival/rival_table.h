@@ -18,7 +18,7 @@ std::string rivalTotalLine(const std::string& name, const RivalComparison& c, Di
 // "☆×10　課題曲 9曲　あなた 対象合計 N点・最低対象点 N点・入力済み N曲　たろう …　差 +N点".
 std::string rivalLevelLine(const std::string& name, const LevelSideBySide& level, Digits digits = Digits::Grouped);
 // "目標 N点で、たろうを抜けます": the total that passes the rival; for a rival
-// at the highest total, that none does.
+// at the highest total, that none does; once passed, "たろうを N点 上回っています".
 std::string passingTotalLine(const std::string& name, const RivalComparison& c);
 
 // The columns of the charts' table, in order; the rival's column bears its name.

@@ -32,6 +32,8 @@ TEST(RivalTable, TheCopyAndTheCsvHoldTheTotalsTheLevelsAndEveryChart) {
   EXPECT_EQ(csv.rfind("\xEF\xBB\xBF総合得点", 0), 0u);
   EXPECT_NE(csv.find("\r\n\"a,b\",表,8,対象,100,150,+50\r\n"), std::string::npos) << csv;
   EXPECT_EQ(rivalRowCells(s, c.charts[1])[6], "+70");
+  EXPECT_EQ(passingTotalLine("たろう", compareWithRival(s, {{150, 0}, {0, 0}}, {{100, 0}, {0, 0}})),
+            "たろうを 50点 上回っています");
 }
 
 }  // namespace

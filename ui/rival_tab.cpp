@@ -48,6 +48,7 @@ QLabel* makeLine(QWidget& tab, const QString& name) {
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setWordWrap(true);
   return label;
 }
 
@@ -69,6 +70,7 @@ RivalTab::RivalTab(const ScoreSheetState& state, QWidget* parent)
   scroll->setObjectName(QStringLiteral("rivalScroll"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines wrap instead
   auto* page = new QWidget(scroll);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -84,7 +86,6 @@ RivalTab::RivalTab(const ScoreSheetState& state, QWidget* parent)
   passing_ = makeLine(*this, QStringLiteral("lblRivalPassing"));
   layout->addWidget(passing_);
   note_ = makeLine(*this, QStringLiteral("lblRivalNote"));
-  note_->setWordWrap(true);
   layout->addWidget(note_);
   table_ = new QTableWidget(0, RivalColumns, this);
   table_->setObjectName(QStringLiteral("rivalTable"));
