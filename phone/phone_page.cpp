@@ -48,13 +48,37 @@ void appendString(std::string& out, std::string_view text) {
 
 void appendNumber(std::string& out, int64_t value) { out += std::to_string(value); }
 
+void appendRival(std::string& out, const PhoneRival* rival, size_t entries) {
+  if (!rival) {
+    out += "null";
+    return;
+  }
+  out += "{\"name\":";
+  appendString(out, rival->name);
+  out += ",\"scores\":[";
+  bool first = true;
+  for (size_t e = 0; e < entries; ++e)
+    for (const Chart chart : {Chart::Normal, Chart::Ura}) {
+      const std::vector<int32_t>& scores = rival->scores.of(chart);
+      if (e >= scores.size() || scores[e] == 0) continue;
+      out += first ? "[" : ",[";
+      first = false;
+      appendNumber(out, static_cast<int64_t>(e));
+      out += isUra(chart) ? ",1," : ",0,";
+      appendNumber(out, scores[e]);
+      out += ']';
+    }
+  out += "]}";
+}
+
 }  // namespace
 
 std::string phonePageFileName(int16_t versionNumber, const Moment& written) {
   return "norukaku-ac" + std::to_string(versionNumber) + "-" + dateText(written) + ".html";
 }
 
-std::string phonePageData(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written) {
+std::string phonePageData(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written,
+                          const PhoneRival* rival) {
   std::string out = "{\"version\":";
   appendNumber(out, s.VersionNumber);
   out += ",\"label\":";
@@ -104,16 +128,19 @@ std::string phonePageData(const ScoreSheetState& s, std::optional<int64_t> targe
     appendNumber(out, s.TargetDifficulty.at(t));
     out += ']';
   }
-  out += "]}";
+  out += "],\"rival\":";
+  appendRival(out, rival, entries);
+  out += '}';
   return out;
 }
 
-std::string phonePageHtml(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written) {
+std::string phonePageHtml(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written,
+                          const PhoneRival* rival) {
   std::string html(PhonePageTemplate, PhonePageTemplateSize);
   const size_t at = html.find(DataMark);
   if (at == std::string::npos) return html;
   return html.replace(at, DataMark.size(),
-                      "<script id=\"sheet\" type=\"application/json\">" + phonePageData(s, target, written) +
+                      "<script id=\"sheet\" type=\"application/json\">" + phonePageData(s, target, written, rival) +
                           "</script>");
 }
 

@@ -18,12 +18,15 @@
 //   order    the entries' indices in display order (a page is ten of them)
 //   targets  per ranking target, in the list's order: [entry index, 1 for 裏
 //            or 0, star level]
+//   rival    null, or the rival chosen on the sheet: {name, scores: [[entry
+//            index, 1 for 裏 or 0, score], ...]} (charts of no score left out)
 // It holds the player's scores and the lists' titles, nothing else of the
 // PC: no path, no user name. Every "<" in it is written \u003c.
 #pragma once
 
 #include "data/moment.h"
 #include "data/score_state.h"
+#include "data/sheet_catalogue.h"
 #include "platform/file_replace.h"
 
 #include <cstdint>
@@ -37,12 +40,20 @@ inline constexpr const char* PhonePageTitle = "スマホ用に書き出す";
 // "norukaku-ac14-2026-12-09.html".
 std::string phonePageFileName(int16_t versionNumber, const Moment& written);
 
+// A rival's scores on the sheet's charts, beside the player's on the page.
+struct PhoneRival {
+  std::string name;
+  SheetScores scores;
+};
+
 // The data object above, for the sheet's scores as they stand (typed and not
 // yet saved included: the page shows what the sheet shows).
-std::string phonePageData(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written);
+std::string phonePageData(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written,
+                          const PhoneRival* rival = nullptr);
 
 // The whole page: the template carried in the program with the data put in.
-std::string phonePageHtml(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written);
+std::string phonePageHtml(const ScoreSheetState& s, std::optional<int64_t> target, const Moment& written,
+                          const PhoneRival* rival = nullptr);
 
 // The box after writing the page to path (crash-safe, as the score file is):
 // where it went and how to take it to the phone, or why it was not written.

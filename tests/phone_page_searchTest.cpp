@@ -6,6 +6,8 @@
 #include "input/song_search.h"
 #include "phone_page_fixture.h"
 #include "sheet_builder.h"
+#include "data/display_text.h"
+#include "rival/rival_compare.h"
 #include "total/total_breakdown.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +171,34 @@ TEST_F(PhonePageTest, TheSearchsLevelSideAndOrder) {
                             {c.level, c.side, c.sort}).dump(),
               charts.dump());
   }
+}
+
+TEST_F(PhonePageTest, TheRivalStandsBesideThePlayerAsOnTheSheet) {
+  const ScoreSheetState s = test::randomPhoneSheet(7, 150);
+  const SheetScores mine = scoresOf(s), other = scoresOf(test::randomPhoneSheet(8, 150));
+  // Ties with the player's scores, charts the rival has not played, and other scores.
+  PhoneRival rival{"ライバル\"<b>", {}};
+  for (const Chart chart : {Chart::Normal, Chart::Ura})
+    for (size_t e = 0; e < 150; ++e)
+      rival.scores.of(chart).push_back(!chartExists(s, e, chart) || e % 4 == 1 ? 0
+                                       : e % 4 == 0                     ? mine.of(chart)[e]
+                                                                        : other.of(chart)[e]);
+  const RivalComparison c = compareWithRival(s, mine, rival.scores);
+  browser().open(test::writePhonePage(s, std::nullopt, "page.html", &rival));
+  const json seen = browser().run("return nkPageRival();");
+  EXPECT_EQ(seen["name"], rival.name);
+  EXPECT_EQ(seen["total"], c.rivalTotal);
+  const int64_t lead = c.rivalTotal - c.myTotal;
+  EXPECT_EQ(seen["line"], "ライバル " + rival.name + " " + groupedDecimal(c.rivalTotal) + "点　" +
+                              (lead >= 0 ? "あと " + groupedDecimal(lead + 1) + "点で抜けます"
+                                         : groupedDecimal(-lead) + "点 上回っています"));
+  // Sorted by the lead, the charts either has a score of come in the program's order.
+  json expected = json::array();
+  for (const ChartSideBySide& chart : c.charts) expected.push_back({chart.entry, isUra(chart.chart) ? 1 : 0});
+  ASSERT_GT(expected.size(), 20u);
+  json charts = browser().run("document.getElementById('sort').value = 'rival'; return nkPageCharts('');");
+  charts.erase(charts.begin() + static_cast<std::ptrdiff_t>(expected.size()), charts.end());
+  EXPECT_EQ(charts.dump(), expected.dump());
 }
 
 TEST(PhonePageWebKit, TheSafariEngineWorksTheTotalOut) {

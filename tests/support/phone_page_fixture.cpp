@@ -11,9 +11,10 @@ namespace nk::test {
 
 using nlohmann::json;
 
-std::filesystem::path writePhonePage(const ScoreSheetState& s, std::optional<int64_t> target, const std::string& name) {
+std::filesystem::path writePhonePage(const ScoreSheetState& s, std::optional<int64_t> target, const std::string& name,
+                                     const PhoneRival* rival) {
   const Moment written{std::chrono::sys_seconds{std::chrono::seconds{1796643665}}, std::chrono::hours{9}};
-  writeBytes(name, phonePageHtml(s, target, written));
+  writeBytes(name, phonePageHtml(s, target, written, rival));
   return std::filesystem::absolute(name);
 }
 

@@ -4,6 +4,8 @@
 // and said so, only where its driver is not installed).
 #pragma once
 
+#include "phone/phone_page.h"
+
 #include "data/score_state.h"
 #include "test_support.h"
 #include "total/target_plan.h"
@@ -20,9 +22,9 @@
 
 namespace nk::test {
 
-// The page of the sheet with its target, written as name in the current folder.
+// The page of the sheet with its target (and a rival), written as name in the current folder.
 std::filesystem::path writePhonePage(const ScoreSheetState& s, std::optional<int64_t> target,
-                                     const std::string& name = "page.html");
+                                     const std::string& name = "page.html", const PhoneRival* rival = nullptr);
 
 // What nkPageSummary() must return for the breakdown b of the sheet's scores
 // (with the notes in place, notes of them) and the target.
