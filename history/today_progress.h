@@ -107,6 +107,7 @@ struct TodayCardText {
   std::string more;     // "ほか 3譜面", empty when all are shown
   std::string counted;  // "対象に入った譜面 2", empty for none
   std::string nothing;  // NothingThatDay when nothing changed, else empty
+  std::string passed;   // "ライバル たろう を抜きました", put in by the window; empty for none
 };
 TodayCardText todayCardText(const TodayProgress& p, int16_t versionNumber);
 

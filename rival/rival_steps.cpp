@@ -3,6 +3,7 @@
 
 #include "rival/rival_source.h"
 #include "rival/rival_text.h"
+#include "total/total_breakdown.h"
 
 namespace nk {
 
@@ -35,6 +36,18 @@ RivalOnSheet rivalOnSheet(const std::string& name, const ScoreSheetState& here) 
   on.placed.onThisPcLists = loaded.rival->onThisPcLists;
   on.scores = rivalScores(on.placed.charts, here);
   return on;
+}
+
+std::vector<std::string> rivalsPassed(const ScoreSheetState& here, int64_t startTotal, int64_t endTotal) {
+  std::vector<std::string> passed;
+  if (endTotal <= startTotal) return passed;
+  for (const std::string& name : rivalNames(here.VersionNumber).names) {
+    const RivalOnSheet on = rivalOnSheet(name, here);
+    if (!on.scores) continue;
+    const int64_t theirs = computeTotalBreakdown(here, *on.scores).total;
+    if (startTotal <= theirs && theirs < endTotal) passed.push_back(name);
+  }
+  return passed;
 }
 
 }  // namespace nk

@@ -37,4 +37,9 @@ struct RivalOnSheet {
 // The kept rival's scores on the sheet of here.
 RivalOnSheet rivalOnSheet(const std::string& name, const ScoreSheetState& here);
 
+// The kept rivals that a day passed, in name order: their total on the sheet
+// of here at or above the day's start total and below its end total (their
+// scores as kept now). A rival whose file cannot be read is left out.
+std::vector<std::string> rivalsPassed(const ScoreSheetState& here, int64_t startTotal, int64_t endTotal);
+
 }  // namespace nk

@@ -125,4 +125,11 @@ std::string rivalChangesText(const std::string& name, const KeptRivalOutcome& ke
   return text;
 }
 
+std::string rivalsPassedText(const std::vector<std::string>& names) {
+  if (names.empty()) return {};
+  std::string text = "ライバル ";
+  for (size_t k = 0; k < names.size(); ++k) text += (k ? "、" : "") + names[k];
+  return text + " を抜きました";
+}
+
 }  // namespace nk

@@ -50,6 +50,8 @@ std::string onThisPcListsText();
 std::string unmatchedLine(const UnmatchedChart& unmatched);
 // The charts that could not be placed, with a line before them; empty when all were.
 std::string unmatchedText(const std::vector<UnmatchedChart>& unmatched);
+// "ライバル たろう、はなこ を抜きました" (empty for none): the day's card and window.
+std::string rivalsPassedText(const std::vector<std::string>& names);
 // What a kept rival's new scores changed: its charts raised since, or that it is new.
 std::string rivalChangesText(const std::string& name, const KeptRivalOutcome& kept);
 

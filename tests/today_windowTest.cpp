@@ -5,6 +5,8 @@
 #include "score_sheet_fixture.h"
 #include "ui/today_card.h"
 
+#include "rival/rival_steps.h"
+
 #include <QImageReader>
 #include <QSet>
 
@@ -19,6 +21,12 @@ protected:
 TEST_F(TodayWindowTest, SavedProgressAsWindowAndCard) {
   frmACScore* sheet = openSheet();
   ASSERT_NE(sheet, nullptr);
+  // Kept rivals: the day's save passes one, stays below one and ties one.
+  for (const auto& [name, scores] : {std::pair{"たろう", "1,500000,0\r\n"}, std::pair{"はなこ", "1,1000000,0\r\n"},
+                                     std::pair{"じろう", "1,912345,0\r\n"}}) {
+    test::writeBytes("friend.csv", scores);
+    ASSERT_TRUE(addRival("friend.csv", name, sheet->state()).ok) << name;
+  }
   sheet->txtScore(0)->setText("912345");
   QTest::mouseClick(sheet->btnSave(), Qt::LeftButton);
   sheet->txtScore(1)->setText("800000");  // typed, not saved
@@ -31,6 +39,7 @@ TEST_F(TodayWindowTest, SavedProgressAsWindowAndCard) {
   EXPECT_EQ(window->windowTitle(), "今日の成果");
   EXPECT_EQ(window->progress().totalLine, "総合得点 0点 → 912,345点（+912,345）");
   EXPECT_TRUE(window->details()->toPlainText().contains("曲0　0 → 912,345　+912,345"));
+  EXPECT_TRUE(window->details()->toPlainText().endsWith("\nライバル たろう を抜きました\n"));
 
   // Kana and the digits after them in one face, one with both scripts.
   EXPECT_EQ(QFontInfo(window->details()->font()).family(), test::toolWindowFace());

@@ -91,6 +91,11 @@ QImage paintTodayCard(const TodayCardText& t, const QFont& font) {
   put(p, differenceFont, Gold, QRect(Margin, 180, Right - Margin, 120), Qt::AlignRight | Qt::AlignBottom, difference);
   put(p, sized(base, 30, false), Faint, QRect(Margin, 308, Right - Margin, 40), Qt::AlignRight | Qt::AlignVCenter,
       q(t.from));
+  if (!t.passed.empty()) {
+    const QString from = q(t.from), passed = q(t.passed);
+    const QFont passedFont = fitted(base, 30, true, passed, Right - Margin - QFontMetrics(sized(base, 30, false)).horizontalAdvance(from) - 24);
+    put(p, passedFont, Gold, QRect(Margin, 308, Right - Margin, 40), Qt::AlignLeft | Qt::AlignVCenter, passed);
+  }
   p.fillRect(QRect(Margin, 360, Right - Margin, 2), Faint);
 
   paintCharts(p, base, t, 372);

@@ -2,6 +2,8 @@
 #include "ui/today_window.h"
 
 #include "data/moment.h"
+#include "rival/rival_steps.h"
+#include "rival/rival_text.h"
 #include "toolkit/toolkit.h"
 #include "ui/qt_japanese.h"
 #include "ui/save_dialog.h"
@@ -77,10 +79,14 @@ void TodayWindow::reload() {
   }
   const QDate chosen = dateEdit_->date();
   progress_ = loadTodayProgress(state_, saved_, chosen == todayDate ? today : dayOf(civilDate(chosen)));
-  card_ = paintTodayCard(todayCardText(progress_, state_.VersionNumber), sheetFont());
+  // The kept rivals the day passed, on the card and below it.
+  TodayCardText text = todayCardText(progress_, state_.VersionNumber);
+  text.passed = rivalsPassedText(rivalsPassed(state_, progress_.startTotal, progress_.endTotal));
+  card_ = paintTodayCard(text, sheetFont());
   preview_->setPixmap(QPixmap::fromImage(
       card_.scaled(PreviewWidth, PreviewHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  details_->setPlainText(QString::fromStdString(todayProgressText(progress_)));
+  details_->setPlainText(QString::fromStdString(todayProgressText(progress_) +
+                                               (text.passed.empty() ? "" : "\n" + text.passed + "\n")));
 }
 
 void TodayWindow::dateEdit_Change(QDate date) {
