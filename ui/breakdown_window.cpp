@@ -235,7 +235,10 @@ void BreakdownWindow::copyCurrentTab() {
 
 bool BreakdownWindow::saveCsvTo(const QString& path) {
   if (refreshTimer_.isActive()) refresh();
-  const FileWriteResult result = saveBreakdownCsv(path.toStdString(), state_, sheetBreakdown());
+  return tellSaved(saveBreakdownCsv(path.toStdString(), state_, sheetBreakdown()));
+}
+
+bool BreakdownWindow::tellSaved(const FileWriteResult& result) {
   if (!result.ok) {
     status_->clear();
     toolkit().messageBox(result.failure, SaveFailureTitle, MsgIcon::Exclamation);
@@ -267,15 +270,7 @@ bool BreakdownWindow::askRivalCsv() {
   if (!rivalTab_->comparison()) return true;
   const QString path = askSaveFileName(this, QStringLiteral("CSVに保存"), QStringLiteral("ライバルとの比較.csv"),
                                        QStringLiteral("CSV (*.csv)"));
-  if (path.isEmpty()) return true;
-  const FileWriteResult result =
-      saveRivalCsv(path.toStdString(), state_, rivalTab_->chosen(), *rivalTab_->comparison());
-  if (!result.ok) {
-    status_->clear();
-    toolkit().messageBox(result.failure, SaveFailureTitle, MsgIcon::Exclamation);
-    return true;
-  }
-  status_->setText(QStringLiteral("CSVに保存しました。"));
+  if (!path.isEmpty()) tellSaved(saveRivalCsv(path.toStdString(), state_, rivalTab_->chosen(), *rivalTab_->comparison()));
   return true;
 }
 

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "data/score_state.h"
+#include "platform/file_replace.h"
 #include "total/score_trial.h"
 #include "total/target_plan.h"
 #include "total/total_breakdown.h"
@@ -115,6 +116,8 @@ private:
   // The rival tab's copy and CSV, while it is current; false when it is not.
   bool copyRivalTab();
   bool askRivalCsv();
+  // The status after a CSV written, or the box of why not; true when written.
+  bool tellSaved(const FileWriteResult& result);
 
   const ScoreSheetState& state_;
   const LastChanges* changes_;

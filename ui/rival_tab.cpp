@@ -1,6 +1,8 @@
 // rival_tab.cpp - the rival chosen, its lines and table, and its buttons.
 #include "ui/rival_tab.h"
 
+#include "ui/text_table.h"
+
 #include "rival/rival_source.h"
 #include "rival/rival_steps.h"
 #include "rival/rival_store.h"
@@ -87,16 +89,9 @@ RivalTab::RivalTab(const ScoreSheetState& state, QWidget* parent)
   layout->addWidget(passing_);
   note_ = makeLine(*this, QStringLiteral("lblRivalNote"));
   layout->addWidget(note_);
-  table_ = new QTableWidget(0, RivalColumns, this);
-  table_->setObjectName(QStringLiteral("rivalTable"));
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_ = makeTextTable(*this, "rivalTable", RivalColumns, nullptr, RivalColTitle);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setWordWrap(false);
-  table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table_->horizontalHeader()->setSectionResizeMode(RivalColTitle, QHeaderView::Stretch);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setSortIndicatorShown(true);
   table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);

@@ -9,8 +9,8 @@ QTableWidget* makeTextTable(QWidget& parent, const char* name, int columns, cons
   auto* table = new QTableWidget(0, columns, &parent);
   table->setObjectName(QString::fromUtf8(name));
   QStringList headers;
-  for (int c = 0; c < columns; ++c) headers << QString::fromUtf8(header(c));
-  table->setHorizontalHeaderLabels(headers);
+  for (int c = 0; header && c < columns; ++c) headers << QString::fromUtf8(header(c));
+  if (header) table->setHorizontalHeaderLabels(headers);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setWordWrap(false);

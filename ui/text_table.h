@@ -11,7 +11,7 @@
 
 namespace nk {
 
-// header(c) names column c.
+// header(c) names column c (no header: the caller names them).
 QTableWidget* makeTextTable(QWidget& parent, const char* name, int columns, const char* (*header)(int), int stretch);
 
 // Cells from firstNumber on (and the first one, when firstIsNumber) are numbers.
