@@ -11,19 +11,10 @@
 #include "platform/native_file.h"
 #include "rival/rival_text.h"
 
-#include <charconv>
 #include <cstdlib>
 
 namespace nk {
 namespace {
-
-// A whole number as the score file writes it: an optional "-", then digits.
-template <typename Int>
-bool wholeNumber(std::string_view text, Int& value) {
-  if (text.empty() || text == "-" || text.front() == '+') return false;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc{} && end == text.data() + text.size();
-}
 
 bool scoreLine(std::string_view line, EntryScores& scores) {
   const size_t first = line.find(','), second = line.find(',', first == line.npos ? first : first + 1);

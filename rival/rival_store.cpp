@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 namespace nk {
 namespace {
@@ -89,12 +88,6 @@ std::optional<std::string> unescaped(std::string_view cell) {
     out += c;
   }
   return out;
-}
-
-template <typename Int>
-bool wholeNumber(std::string_view text, Int& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && text.front() != '+' && error == std::errc{} && end == text.data() + text.size();
 }
 
 std::optional<RivalChart> chartLine(std::string_view line) {
