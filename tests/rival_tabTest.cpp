@@ -43,13 +43,17 @@ TEST_F(RivalTabTest, AFriendsScoresBesideTheSheetFollowItAndBecomeTheTarget) {
   std::filesystem::create_directory("friend");
   test::writeBytes("friend/ac13score.csv", "1,800000,0\r\n2,600000,0\r\n4,700000,0\r\n");
 
+  // A rivals' folder that cannot be read is told, not taken for no rivals.
+  std::filesystem::create_directory("rivals");
+  test::writeBytes("rivals/ac13", "");
   QTest::keyClick(sheet->txtScore(0), Qt::Key_B, Qt::ControlModifier);
   auto* window = sheet->findChild<BreakdownWindow*>();
   ASSERT_NE(window, nullptr);
   RivalTab* tab = window->rivalTab();
   EXPECT_EQ(window->tabs()->tabText(window->tabs()->indexOf(tab)), "ライバル");
   EXPECT_FALSE(tab->targetButton()->isEnabled());
-  EXPECT_TRUE(tab->noteLabel()->text().startsWith("ライバルはまだいません。"));
+  EXPECT_TRUE(tab->noteLabel()->text().startsWith("ライバルのフォルダーを読めません（")) << tab->noteLabel()->text().toStdString();
+  std::filesystem::remove("rivals/ac13");
 
   ASSERT_TRUE(tab->addFrom("friend/ac13score.csv", "たろう"));
   ASSERT_FALSE(tk.boxes.empty());

@@ -140,7 +140,7 @@ void RivalTab::fillNames() {
   const RivalNames kept = rivalNames(state_.VersionNumber);
   rivals_->clear();
   for (const std::string& name : kept.names) rivals_->addItem(QString::fromStdString(name));
-  if (!kept.failure.empty()) loadNote_ = kept.failure;
+  namesNote_ = kept.failure;
   const int at = rivals_->findText(QString::fromStdString(chosen_));
   if (at < 0) chosen_ = kept.names.empty() ? std::string() : kept.names.front();
   rivals_->setCurrentIndex(std::max(at, 0));
@@ -151,7 +151,7 @@ void RivalTab::loadChosen() {
   rivalScores_.reset();
   loadNote_.clear();
   if (chosen_.empty()) {
-    loadNote_ = NoRivalNote;
+    loadNote_ = namesNote_.empty() ? NoRivalNote : namesNote_;
     return;
   }
   const RivalOnSheet on = rivalOnSheet(chosen_, state_);

@@ -75,7 +75,8 @@ private:
   std::vector<int16_t> positions_;
   std::string chosen_;
   std::optional<SheetScores> rivalScores_;
-  std::string loadNote_;  // how the chosen rival's scores were placed, or why not
+  std::string loadNote_;   // how the chosen rival's scores were placed, or why not
+  std::string namesNote_;  // why the kept rivals cannot be listed; empty when they can
   SheetScores mine_;
   std::optional<RivalComparison> comparison_;
   QComboBox* rivals_ = nullptr;
