@@ -28,6 +28,33 @@ void failureExit(const DebugLog& log, const std::string& description) {
   toolkit().endProgram();
 }
 
+// The four downloads; where a step gets its file from neither server and
+// lists were kept (or shipped), the player may open the sheet on those.
+// Says whether all four were received.
+bool receiveMasters(const DebugLog& log, const ServerPaths& paths, HttpFetch& fetch,
+                    const std::optional<KeptMasters>& kept) {
+  const WhenNoServer whenNoServer = kept ? WhenNoServer::GoOn : WhenNoServer::EndProgram;
+  bool received = true;
+  for (const auto step : {DownloadSongMaster, DownloadSRList, DownloadVersionSongList, DownloadNKVersion})
+    received = received && step(log, paths, fetch, whenNoServer) == StatusSuccess;
+  if (!received) {
+    if (toolkit().ask(keptMastersQuestion(*kept)) != OpenKept) toolkit().endProgram();
+    restoreKeptMasters(*kept);
+  }
+  return received;
+}
+
+// The three lists into the sheet, in genre order; goOn between them.
+void readLists(const DebugLog& log, ScoreSheetState& s, int16_t versionCode, const std::function<void()>& goOn) {
+  ReadSongMaster(log, s);
+  goOn();
+  ReadVersionSongList(log, s, versionCode);
+  goOn();
+  SortByGenre(log, s);
+  ReadSRList(log, s);
+  goOn();
+}
+
 }  // namespace
 
 void removeMasterFiles(const DebugLog& log, bool raise) {
@@ -66,25 +93,12 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
     std::optional<KeptMasters> kept = readKeptMasters(s.VersionNumber);
     const bool keptBefore = kept.has_value();
     if (!kept) kept = readBundledMasters(request.bundledMasters, s.VersionNumber);
-    const WhenNoServer whenNoServer = kept ? WhenNoServer::GoOn : WhenNoServer::EndProgram;
-    bool received = true;
-    for (const auto step : {DownloadSongMaster, DownloadSRList, DownloadVersionSongList, DownloadNKVersion})
-      received = received && step(log, paths, fetch, whenNoServer) == StatusSuccess;
-    if (!received) {
-      if (toolkit().ask(keptMastersQuestion(*kept)) != OpenKept) toolkit().endProgram();
-      restoreKeptMasters(*kept);
-    }
+    const bool received = receiveMasters(log, paths, fetch, kept);
 
     if (!CheckRequiredVersion(log)) {
       LoadStatus = -1;
     } else {
-      ReadSongMaster(log, s);
-      goOn();
-      ReadVersionSongList(log, s, request.version.VersionCode);
-      goOn();
-      SortByGenre(log, s);
-      ReadSRList(log, s);
-      goOn();
+      readLists(log, s, request.version.VersionCode, goOn);
       // Told once, after page 1: the kept set is the new one from then on.
       std::string changes;
       if (received && keptBefore)

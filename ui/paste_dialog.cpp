@@ -40,23 +40,7 @@ PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidg
   layout->addWidget(changes_, 3);
 
   choices_ = makeTextTable(*this, "pasteChoices", PasteChoiceColumns, pasteChoiceColumnName, ChoiceColSong);
-  for (size_t i = 0; i < review_.charts.size(); ++i) {
-    const PastedChart& chart = review_.charts[i];
-    if (chart.found) continue;
-    const int row = choices_->rowCount();
-    choices_->insertRow(row);
-    setTextRow(*choices_, row, pasteChoiceCells(chart), ChoiceColScore, true);
-    auto* songs = new QComboBox(choices_);
-    for (const std::string& item : pasteChoiceItems(state_, chart)) songs->addItem(QString::fromStdString(item));
-    songs->setEnabled(!chart.candidates.empty());
-    connect(songs, &QComboBox::currentIndexChanged, this, [this, i](int index) {
-      const std::vector<int16_t>& candidates = review_.charts[i].candidates;
-      picks_[i] = index > 0 && static_cast<size_t>(index) <= candidates.size() ? candidates[static_cast<size_t>(index) - 1]
-                                                                               : int16_t{-1};
-      refresh();
-    });
-    choices_->setCellWidget(row, ChoiceColSong, songs);
-  }
+  addChoiceRows();
   const bool picking = choices_->rowCount() > 0;
   auto* choicesLabel = makeLabel(*this, "lblPasteChoices", QStringLiteral("曲が決まらない行（曲を選ぶと入力します）"));
   choicesLabel->setVisible(picking);
@@ -88,6 +72,27 @@ PasteDialog::PasteDialog(const ScoreSheetState& state, PasteReview review, QWidg
   });
   resize(640, 560);
   refresh();
+}
+
+// A row for each line whose song is not decided, with a box of the songs it may be.
+void PasteDialog::addChoiceRows() {
+  for (size_t i = 0; i < review_.charts.size(); ++i) {
+    const PastedChart& chart = review_.charts[i];
+    if (chart.found) continue;
+    const int row = choices_->rowCount();
+    choices_->insertRow(row);
+    setTextRow(*choices_, row, pasteChoiceCells(chart), ChoiceColScore, true);
+    auto* songs = new QComboBox(choices_);
+    for (const std::string& item : pasteChoiceItems(state_, chart)) songs->addItem(QString::fromStdString(item));
+    songs->setEnabled(!chart.candidates.empty());
+    connect(songs, &QComboBox::currentIndexChanged, this, [this, i](int index) {
+      const std::vector<int16_t>& candidates = review_.charts[i].candidates;
+      picks_[i] = index > 0 && static_cast<size_t>(index) <= candidates.size() ? candidates[static_cast<size_t>(index) - 1]
+                                                                               : int16_t{-1};
+      refresh();
+    });
+    choices_->setCellWidget(row, ChoiceColSong, songs);
+  }
 }
 
 void PasteDialog::refresh() {

@@ -37,6 +37,7 @@ signals:
   void scoresToType(const std::vector<TypedScore>& scores);
 
 private:
+  void addChoiceRows();
   void refresh();
 
   const ScoreSheetState& state_;
