@@ -55,6 +55,12 @@ void readLists(const DebugLog& log, ScoreSheetState& s, int16_t versionCode, con
   goOn();
 }
 
+// What changed in the lists since the kept set, in the player's words ("" for nothing).
+std::string changesSinceKept(const KeptMasters& kept, int16_t versionCode, const ScoreSheetState& s) {
+  const auto before = keptListsState(kept, versionCode);
+  return before ? masterChangesText(*before, s) : std::string();
+}
+
 }  // namespace
 
 void removeMasterFiles(const DebugLog& log, bool raise) {
@@ -100,10 +106,8 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
     } else {
       readLists(log, s, request.version.VersionCode, goOn);
       // Told once, after page 1: the kept set is the new one from then on.
-      std::string changes;
-      if (received && keptBefore)
-        if (const auto before = keptListsState(*kept, request.version.VersionCode))
-          changes = masterChangesText(*before, s);
+      const std::string changes =
+          received && keptBefore ? changesSinceKept(*kept, request.version.VersionCode, s) : std::string();
       ReadScoreFile(log, s);
       goOn();
       // The status line says for as long as the sheet is open that it
@@ -113,13 +117,11 @@ void runScoreSheetLoad(const DebugLog& log, ScoreSheetState& s, const LoadReques
       ShowPage();
       // Lists received that reached page 1 are kept for a load without a
       // server; keeping them costs at most a line of the log, never the load.
-      if (received) {
-        if (const auto failure = keepMasterFiles(s.VersionNumber, localMomentNow())) PutLog(log, *failure);
-      }
+      if (const auto failure = received ? keepMasterFiles(s.VersionNumber, localMomentNow()) : std::nullopt)
+        PutLog(log, *failure);
       if (!changes.empty()) toolkit().messageBox(changes, MasterChangesTitle, MsgIcon::None);
     }
-  } catch (const LoadCancelled&) {
-    // Ends below, as does a failure that came after the request.
+  } catch (const LoadCancelled&) {  // ends below, as does a failure that came after the request
   } catch (const RuntimeError& e) {
     LoadStatus = -1;
     description = e.description();
