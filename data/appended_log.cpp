@@ -7,7 +7,6 @@
 #include "platform/durable_append.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace nk {
 namespace {
@@ -177,10 +176,8 @@ AppendResult appendRecords(const std::string& path, const LogFormat& format, std
 }
 
 std::optional<int64_t> integerField(std::string_view field) {
-  if (field.empty() || field.front() == '+') return std::nullopt;
   int64_t value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+  if (!wholeNumber(field, value)) return std::nullopt;
   return value;
 }
 

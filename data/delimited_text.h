@@ -9,14 +9,24 @@
 // which must name the line of a cell left open (masters/source_table.cpp).
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace nk {
 
 // Excel on Japanese Windows reads a file as UTF-8 only when this opens it.
 inline constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
+// A cell holding a whole number as the program writes one: an optional "-",
+// then digits, nothing else; false when it is not one or does not fit Int.
+template <typename Int>
+bool wholeNumber(std::string_view text, Int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && text.front() != '+' && error == std::errc{} && end == text.data() + text.size();
+}
 
 // The text without a byte-order mark in front.
 std::string_view withoutBom(std::string_view text);

@@ -20,7 +20,6 @@
 
 #include "data/score_state.h"
 
-#include <charconv>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -56,14 +55,6 @@ ReadRivalSource readRivalSource(const std::string& path, int16_t versionNumber);
 // A score file's text read strictly; nothing, with badLine set to the 1-based
 // number of the first line that no score file has, otherwise.
 std::optional<EntryScores> parseRivalScores(std::string_view text, size_t& badLine);
-
-// A whole number as the program writes one: an optional "-", then digits,
-// nothing else; false when it is not one or does not fit Int.
-template <typename Int>
-bool wholeNumber(std::string_view text, Int& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && text.front() != '+' && error == std::errc{} && end == text.data() + text.size();
-}
 
 // The file's name without its folders ("C:\\友達\\ac13score.csv" -> "ac13score.csv").
 std::string fileNameOf(std::string_view path);
