@@ -15,52 +15,6 @@
 namespace nk {
 namespace {
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
-}
-
-// The characters of UTF-8 text, each as its bytes; nothing for text that is
-// no well-formed UTF-8 (an overlong form, a surrogate, past U+10FFFF, cut),
-// which a Windows file name could not be made of.
-std::optional<std::vector<std::string_view>> utf8Characters(std::string_view text) {
-  std::vector<std::string_view> characters;
-  for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return std::nullopt;
-    uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      code = code << 6 | (next & 0x3Fu);
-    }
-    const uint32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-    characters.push_back(text.substr(i, length));
-    i += length;
-  }
-  return characters;
-}
-
-bool unfitCharacter(std::string_view c) {
-  return c.size() == 1 && (static_cast<unsigned char>(c[0]) < 0x20 || c[0] == 0x7F ||
-                           std::string_view("<>:\"/\\|?*").find(c[0]) != std::string_view::npos);
-}
-
-bool reservedName(std::string_view name) {
-  const std::string_view base = name.substr(0, name.find('.'));
-  for (const char* reserved : {"con", "prn", "aux", "nul"})
-    if (sameIgnoringCase(base, reserved)) return true;
-  if (base.size() < 4 || !(sameIgnoringCase(base.substr(0, 3), "com") || sameIgnoringCase(base.substr(0, 3), "lpt")))
-    return false;
-  const std::string_view number = base.substr(3);
-  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" || number == "²" ||
-         number == "³";
-}
-
 std::string escaped(std::string_view cell) {
   std::string out;
   for (const char c : cell) {
@@ -118,32 +72,6 @@ std::string rivalsFolder(int16_t versionNumber) {
 
 std::string rivalFilePath(int16_t versionNumber, const std::string& name) {
   return rivalsFolder(versionNumber) + "/" + name + RivalFileEnding;
-}
-
-std::string rivalNameFailure(std::string_view name) {
-  const auto characters = utf8Characters(name);
-  if (name.empty()) return rivalNameEmptyText();
-  if (!characters) return rivalNameUnfitText();
-  if (characters->size() > LongestRivalName) return rivalNameTooLongText(LongestRivalName);
-  if (std::any_of(characters->begin(), characters->end(), unfitCharacter)) return rivalNameUnfitText();
-  const std::string_view first = characters->front(), last = characters->back();
-  if (first == " " || first == "　" || first == "." || last == " " || last == "　" || last == ".")
-    return rivalNameUnfitText();
-  if (reservedName(name)) return rivalNameReservedText(name);
-  return {};
-}
-
-std::string proposedRivalName(std::string_view path) {
-  std::string file = fileNameOf(path);
-  if (const size_t dot = file.rfind('.'); dot != std::string::npos && dot > 0) file.resize(dot);
-  std::string name;
-  size_t count = 0;
-  for (const std::string_view c : utf8Characters(file).value_or(std::vector<std::string_view>{})) {
-    if (count++ == LongestRivalName) break;
-    name += unfitCharacter(c) ? std::string_view("_") : c;
-  }
-  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
-  return rivalNameFailure(name).empty() ? name : std::string("ライバル");
 }
 
 std::string rivalFileText(const KeptRival& rival) {
@@ -204,7 +132,7 @@ KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& given, const 
   if (std::string why = rivalNameFailure(given.name); !why.empty()) return outcome.failure = why, outcome;
   KeptRival rival = given;
   for (const std::string& name : rivalNames(versionNumber).names)
-    if (sameIgnoringCase(name, rival.name)) rival.name = name;
+    if (sameRivalName(name, rival.name)) rival.name = name;
   std::string cause;
   if (!makeFolder(RivalsFolder, cause) || !makeFolder(rivalsFolder(versionNumber), cause))
     return outcome.failure = rivalNotKeptText(rival.name, cause), outcome;

@@ -14,6 +14,7 @@
 
 #include "data/score_state.h"
 #include "rival/rival_match.h"
+#include "rival/rival_name.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,22 +30,10 @@ inline constexpr const char* RivalFileEnding = ".txt";
 // A rival's file past this is none of ours: two charts of 8,191 entries with
 // titles and genres of a few hundred bytes stay under 8 MiB.
 inline constexpr uint64_t LargestRivalFile = uint64_t{8} << 20;
-// The longest name, in characters.
-inline constexpr size_t LongestRivalName = 40;
-
 // "rivals/ac13", relative to the working folder.
 std::string rivalsFolder(int16_t versionNumber);
 // "rivals/ac13/<name>.txt".
 std::string rivalFilePath(int16_t versionNumber, const std::string& name);
-
-// Why name cannot name a rival (empty, too long, a folder's separator or
-// another character a file name cannot hold, a name Windows reserves such as
-// "CON" or "lpt1", a blank or a dot at either end, no UTF-8); empty when it can.
-std::string rivalNameFailure(std::string_view name);
-// The name proposed for a rival read from the file at path: its name without
-// folders and ending, each character a name cannot hold made "_", cut to
-// LongestRivalName; "ライバル" where nothing fit is left.
-std::string proposedRivalName(std::string_view path);
 
 struct KeptRival {
   std::string name;
@@ -86,7 +75,8 @@ struct KeptRivalOutcome {
   size_t lowered = 0;  // charts whose score is lower or gone than before
 };
 // Keeps the rival for the version, replacing one of the same name (a name
-// that differs only in ASCII case is the same rival, under its old name);
+// that differs only in letter case is the same rival, under its old name:
+// sameRivalName);
 // here places the old scores for the comparison.
 KeptRivalOutcome keepRival(int16_t versionNumber, const KeptRival& rival, const ScoreSheetState& here);
 

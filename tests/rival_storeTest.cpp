@@ -94,6 +94,28 @@ TEST_F(RivalStoreTest, SeveralRivalsAreKeptListedAndRemoved) {
   EXPECT_NE(unwritten.failure.find("ライバル「d」の点数は保存されていません"), std::string::npos) << unwritten.failure;
 }
 
+// Names Windows takes for one file are one rival, kept under the first name,
+// on Linux too; names of other characters are two.
+TEST_F(RivalStoreTest, NamesThatDifferInLetterCaseAreOneRival) {
+  const struct {
+    const char *first, *second;
+    bool one;
+  } cases[] = {{"Taro", "tARO", true},   {"ＡＢＣ", "ａｂｃ", true},  {"Ⅱ世", "ⅱ世", true},     {"ΣΟΣ", "σος", true},
+               {"Ёлка", "ёЛКА", true},  {"ÉLODIE", "élodie", true}, {"ŁUKASZ", "łukasz", true}, {"Ⓐ", "ⓐ", true},
+               {"A", "Ａ", false},      {"ア", "あ", false},         {"か", "が", false},       {"ß", "SS", false}};
+  int16_t version = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+    ++version;  // a folder of rivals each
+    ASSERT_TRUE(keepRival(version, rival(c.first, {1}), here).ok);
+    const KeptRivalOutcome second = keepRival(version, rival(c.second, {2}), here);
+    EXPECT_EQ(second.replaced, c.one);
+    EXPECT_EQ(second.name, c.one ? c.first : c.second);
+    EXPECT_EQ(rivalNames(version).names.size(), c.one ? 1u : 2u);
+    EXPECT_EQ(loadRival(version, c.first).rival->charts.at(0).score, c.one ? 2 : 1);
+  }
+}
+
 TEST_F(RivalStoreTest, AKeptFileThatIsNoRivalsIsRefused) {
   const KeptRival kept = rival("a", {5});  // a title of a tab, "\", CR and LF comes back as it was
   EXPECT_EQ(parseRivalFile(rivalFileText(kept), "a")->charts, kept.charts);
