@@ -4,6 +4,7 @@
 #include "data/delimited_text.h"
 #include "data/numeric.h"
 #include "diag/runtime_error.h"
+#include "platform/utf8.h"
 
 namespace nk {
 namespace {
@@ -95,25 +96,9 @@ void failSourceLine(const std::string& fileName, int line, std::string_view deta
 }
 
 size_t firstInvalidUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = 1;
-    unsigned long value = lead;
-    if (lead >= 0x80) {
-      if (lead >= 0xC2 && lead <= 0xDF) length = 2, value = lead & 0x1F;
-      else if (lead >= 0xE0 && lead <= 0xEF) length = 3, value = lead & 0x0F;
-      else if (lead >= 0xF0 && lead <= 0xF4) length = 4, value = lead & 0x07;
-      else return i;
-      if (i + length > text.size()) return i;
-      for (size_t k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xC0) != 0x80) return i;
-        value = (value << 6) | (c & 0x3F);
-      }
-      const unsigned long least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-      if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return i;
-    }
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = wellFormedUtf8At(text, i).length;
+    if (length == 0) return i;
     i += length;
   }
   return text.size();

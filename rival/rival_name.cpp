@@ -2,6 +2,7 @@
 // Windows takes for one file.
 #include "rival/rival_name.h"
 
+#include "platform/utf8.h"
 #include "rival/rival_source.h"
 #include "rival/rival_text.h"
 
@@ -15,28 +16,18 @@ namespace {
 
 struct Character {
   std::string_view bytes;
-  uint32_t code;
+  char32_t code;
 };
 
-// The characters of UTF-8 text; nothing for text that is no well-formed UTF-8
-// (an overlong form, a surrogate, past U+10FFFF, cut), which a Windows file
-// name could not be made of.
+// The characters of UTF-8 text; nothing for text that is no well-formed UTF-8,
+// which a Windows file name could not be made of.
 std::optional<std::vector<Character>> utf8Characters(std::string_view text) {
   std::vector<Character> characters;
   for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return std::nullopt;
-    uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      code = code << 6 | (next & 0x3Fu);
-    }
-    const uint32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-    characters.push_back({text.substr(i, length), code});
-    i += length;
+    const Utf8Character c = wellFormedUtf8At(text, i);
+    if (c.length == 0) return std::nullopt;
+    characters.push_back({text.substr(i, c.length), c.code});
+    i += c.length;
   }
   return characters;
 }
@@ -44,8 +35,8 @@ std::optional<std::vector<Character>> utf8Characters(std::string_view text) {
 // A letter as its small form, where the scripts a player's name is likely
 // written in have one: Latin (ASCII, Latin-1, Latin Extended-A), Greek,
 // Cyrillic, full-width Latin, Roman numerals and circled letters.
-uint32_t smallForm(uint32_t c) {
-  const auto in = [c](uint32_t first, uint32_t last) { return c >= first && c <= last; };
+char32_t smallForm(char32_t c) {
+  const auto in = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
   if (in('A', 'Z') || (in(0xC0, 0xDE) && c != 0xD7) || (in(0x391, 0x3AB) && c != 0x3A2) || in(0x410, 0x42F) ||
       in(0xFF21, 0xFF3A))
     return c + 0x20;
