@@ -5,6 +5,7 @@
 #include "fuzz_support.h"
 #include "total/breakdown_text.h"
 #include "input/score_paste.h"
+#include "sheet_builder.h"
 #include "total/total_breakdown.h"
 
 #include <QString>
@@ -31,32 +32,18 @@ const std::vector<Song> Songs = {
     {"😀 \xC2\xA5" "100", 7, 7},     {"ヴァイオリン協奏曲", LevelNoChart, 10}, {"ＡＢＣ　ｄｅｆ", 9, 9},
 };
 
+// Every chart of levels 7 to 10 a target; shown in reverse, so that a
+// position is never taken for an entry.
 ScoreSheetState sheet() {
-  ScoreSheetState s;
-  const auto n = static_cast<int16_t>(Songs.size());
-  s.SongCount = s.EntryCount = n;
-  s.PageCount = s.CurrentPage = 2;
-  for (int16_t e = 0; e < n; ++e) {
-    const Song& song = Songs[static_cast<size_t>(e)];
-    s.SongTitles.push_back(song.title);
-    s.SongGenres.push_back("J-POP");
-    s.EntrySongNo.push_back(static_cast<int16_t>(e + 1));
-    s.EntryGenre.push_back("J-POP");
-    s.EntryDifficulty.push_back(song.level);
-    s.EntryDifficultyU.push_back(song.levelU);
-    s.EntryScore.push_back(1000 * (e + 1));
-    s.EntryScoreU.push_back(0);
-    s.DisplayOrder.push_back(static_cast<int16_t>((e * 5) % n));  // 5 and 12 are coprime
-    for (const bool ura : {false, true}) {
-      const int16_t level = ura ? song.levelU : song.level;
-      if (level < 7 || level > 10) continue;
-      s.TargetEntryNo.push_back(static_cast<int16_t>(e + 1));
-      s.TargetIsUra.push_back(ura);
-      s.TargetDifficulty.push_back(level);
-    }
+  test::SheetBuilder b;
+  int16_t entryNo = 0;
+  for (const Song& song : Songs) {
+    b.entry({.title = song.title, .level = song.level, .score = 1000 * ++entryNo, .levelU = song.levelU});
+    for (const Chart chart : {Chart::Normal, Chart::Ura})
+      if (const int16_t level = chart == Chart::Ura ? song.levelU : song.level; level >= 7 && level <= 10)
+        b.target(entryNo, chart, level);
   }
-  s.TargetCount = static_cast<int16_t>(s.TargetEntryNo.size());
-  return s;
+  return b.shownInReverse().build();
 }
 
 const ScoreSheetState Sheet = sheet();
